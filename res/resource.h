@@ -1,0 +1,69 @@
+/* Resource ids of Tidewar, one range per kind. Plain defines: read by windres and by C++.
+   A language's resource is its Russian id plus 100 x Language (0 Russian, 1 English, 2 German). */
+#ifndef TIDEWAR_RESOURCE_H
+#define TIDEWAR_RESOURCE_H
+
+/* Bitmaps: ship pictures (vertical 10-13, horizontal 20-23, by decks 1-4) and the scene. */
+#define IDB_SHIP_VERTICAL_1     10
+#define IDB_SHIP_VERTICAL_2     11
+#define IDB_SHIP_VERTICAL_3     12
+#define IDB_SHIP_VERTICAL_4     13
+#define IDB_SHIP_HORIZONTAL_1   20
+#define IDB_SHIP_HORIZONTAL_2   21
+#define IDB_SHIP_HORIZONTAL_3   22
+#define IDB_SHIP_HORIZONTAL_4   23
+#define IDB_CELL                30
+#define IDB_HIT                 35
+#define IDB_MISS                40
+#define IDB_BACKGROUND          45
+#define IDB_PLACEMENT_PANEL     50
+#define IDB_BATTLE_PANEL        55
+#define IDB_BLANK_CELL          60
+#define IDB_SUNK                65
+#define IDB_DEAD_ZONE           70
+
+/* Menus (Russian ids). */
+#define IDM_MAIN                50
+
+/* Dialogs (Russian ids). */
+#define IDD_SKILL_PAGE          20
+#define IDD_ADJUST_PAGE         30
+#define IDD_STATISTICS          40
+#define IDD_ABOUT               50
+#define IDD_MUSIC_PAGE          60
+#define IDD_SKIN_PAGE           70
+
+/* Commands of the main menu and the accelerators. */
+#define IDC_NEW_GAME            100
+#define IDC_EXIT                101
+#define IDC_HELP                102
+#define IDC_ABOUT               103
+#define IDC_OPTIONS             104
+#define IDC_STATISTICS          105
+#define IDC_RUSSIAN             108
+#define IDC_ENGLISH             109
+#define IDC_GERMAN              110
+
+/* Strings (Russian ids). */
+#define IDS_MISS                100
+#define IDS_HIT                 101
+#define IDS_WIN_LEVEL1          102
+#define IDS_COMPUTER_WINS       103
+#define IDS_WIN_LEVEL2          104
+#define IDS_WIN_LEVEL3          105
+#define IDS_SUNK                106
+#define IDS_TITLE               150
+#define IDS_OPTIONS_CAPTION     160
+#define IDS_GAME_OVER_CAPTION   170
+#define IDS_LOST_TEXT           171
+#define IDS_WON_TEXT            172
+#define IDS_NO_MUSIC            180
+#define IDS_STANDARD_SKIN       190
+
+/* A skin library names itself with string 150 x (Language + 1). */
+#define IDS_SKIN_NAME           150
+
+/* Cursor of the About box links. */
+#define IDR_HAND_CURSOR         50
+
+#endif
