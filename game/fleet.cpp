@@ -1,0 +1,113 @@
+#include "game/fleet.h"
+
+#include <cstdlib>
+
+#include "app/repaint.h"
+#include "game/board.h"
+#include "game/random.h"
+#include "gfx/scene.h"
+
+int32_t PlacementSize = -4;
+int32_t PlacementLeft = -1;
+
+// Draws for one ship before asking whether it fits anywhere at all, and before giving up:
+// early ships can leave a later one no room, and then the whole fleet starts over.
+constexpr int kDrawsBeforeRoomCheck = 100;
+constexpr int kMaxDrawsPerShip = 10000;
+
+static void DrawEmptyFields()
+{
+    for (int x = 0; x < kFieldSize; ++x)
+        for (int y = 0; y < kFieldSize; ++y)
+            DrawCellPicture(CellPicture, EnemySide, x, y);
+    for (int x = 0; x < kFieldSize; ++x)
+        for (int y = 0; y < kFieldSize; ++y)
+            DrawCellPicture(CellPicture, HomeSide, x, y);
+}
+
+static void DrawPlacementPanel()
+{
+    DrawPicture(PlacementPanelPicture, kPlacementPanelLeft, kPlacementPanelTop,
+                kPlacementPanelWidth, kPlacementPanelHeight);
+    DrawShipImage(VerticalShip, kLargestShip - 1, kOfferedVerticalLeft, kOfferedVerticalTop);
+    DrawShipImage(HorizontalShip, kLargestShip - 1, kOfferedHorizontalLeft, kOfferedHorizontalTop);
+}
+
+void NewGame()
+{
+    ClearBoards();
+    PlacementSize = kLargestShip;
+    PlacementLeft = kLargestShip + 1 - PlacementSize;
+    DrawEmptyFields();
+    DrawPlacementPanel();
+    PlaceEnemyFleet();
+    EnemyDecksLeft = kFleetDecks;
+    HomeDecksLeft = kFleetDecks;
+    EnemyShipsLeft = kFleetShips;
+    HomeShipsLeft = kFleetShips;
+    InvalidateMainWindow(true);
+}
+
+static bool ShipFitsAnywhere(int size)
+{
+    PlaceStep step;
+    for (int x = 0; x < kFieldSize; ++x)
+        for (int y = 0; y < kFieldSize; ++y)
+            for (int direction = 0; direction < 4; ++direction)
+                if (CheckEnemyPlacement(x, y, direction, size, step) == 0)
+                    return true;
+    return false;
+}
+
+static void LayShip(ShipRecord& ship, int size, int x, int y, PlaceStep step)
+{
+    ship.size = static_cast<int8_t>(size);
+    ship.decksLeft = static_cast<int8_t>(size);
+    for (int k = 0; k < size; ++k) {
+        ship.deckX[k] = static_cast<int8_t>(x);
+        ship.deckY[k] = static_cast<int8_t>(y);
+        EnemyBoard[x][y] = Deck;
+        x += step.dx;
+        y += step.dy;
+    }
+}
+
+// Draws start cells and directions until the ship fits; false when it has no room.
+static bool PlaceShip(ShipRecord& ship, int size)
+{
+    for (int draws = 1;; ++draws) {
+        const int x = std::rand() % kFieldSize;
+        const int y = std::rand() % kFieldSize;
+        const int direction = std::rand() % 4;
+        PlaceStep step;
+        if (CheckEnemyPlacement(x, y, direction, size, step) == 0) {
+            LayShip(ship, size, x, y, step);
+            return true;
+        }
+        if (draws == kDrawsBeforeRoomCheck && !ShipFitsAnywhere(size))
+            return false;
+        if (draws == kMaxDrawsPerShip)
+            return false;
+    }
+}
+
+// Record 0 the ship of 4 decks, 1-2 of 3, 3-5 of 2, 6-9 of 1.
+static bool PlaceFleet()
+{
+    int record = 0;
+    for (int size = kLargestShip; size >= 1; --size)
+        for (int count = 0; count < kLargestShip + 1 - size; ++count)
+            if (!PlaceShip(EnemyFleet[record++], size))
+                return false;
+    return true;
+}
+
+void PlaceEnemyFleet()
+{
+    ClearBoards();
+    SeedFromClock();
+    // A dead end starts the fleet over with the draws that follow; seeding again
+    // within the same second would only repeat it.
+    while (!PlaceFleet())
+        ClearBoards();
+}

@@ -1,0 +1,15 @@
+#include "game/random.h"
+
+#include <cstdlib>
+
+static std::time_t CurrentSeconds()
+{
+    return std::time(nullptr);
+}
+
+std::time_t (*CalendarSeconds)() = CurrentSeconds;
+
+void SeedFromClock()
+{
+    std::srand(static_cast<unsigned>(CalendarSeconds()));
+}
