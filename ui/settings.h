@@ -1,0 +1,24 @@
+// The settings store: the player's choices and the won and lost games, kept in one key of
+// the per-user registry, read at fixed moments and written the moment they change.
+#pragma once
+#include <cstdint>
+
+constexpr const char* SettingsKeyPath = "Software\\Quorvex Software\\Tidewar";
+constexpr const char* OldSettingsKeyPath = "Software\\Quorvex Software\\Tidewar v1.2";
+constexpr int kSettingTextSize = 256;
+
+// Full lower-case paths, or "no" for no music and for the built-in skin.
+extern char MusicName[kSettingTextSize];
+extern char SkinName[kSettingTextSize];
+extern bool SoundOn;     // the sound effects; the music does not depend on it
+extern bool ShowDecks;   // the counters show decks (else ships)
+
+// Games won and lost, read again from the store before every change and display.
+extern uint32_t Wins;
+extern uint32_t Losses;
+
+void OpenSettingsStore();
+void LoadSettings();
+void SaveSettings();
+void LoadStatistics();
+void SaveStatistics();
