@@ -28,6 +28,15 @@ void ClearBoards()
         }
 }
 
+int CountCells(const Board board, int code)
+{
+    int count = 0;
+    for (int x = 0; x < kFieldSize; ++x)
+        for (int y = 0; y < kFieldSize; ++y)
+            count += board[x][y] == code;
+    return count;
+}
+
 static bool TouchesDeck(const Board board, int x, int y)
 {
     for (int nx = x - 1; nx <= x + 1; ++nx)

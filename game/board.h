@@ -59,6 +59,9 @@ int32_t CellAt(const Board board, int x, int y);
 
 void ClearBoards();
 
+// How many cells of the field hold the code.
+int CountCells(const Board board, int code);
+
 // Directions: 0 up, 1 down, 2 left, 3 right. Returns 1 to refuse the ship, 0 when it fits
 // (and then gives the step of its direction).
 int CheckEnemyPlacement(int x, int y, int direction, int size, PlaceStep& step);

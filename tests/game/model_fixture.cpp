@@ -84,15 +84,6 @@ std::vector<ShipPlan> RandomHomeFleet(unsigned seed)
     }
 }
 
-int CountCells(const Board board, int code)
-{
-    int count = 0;
-    for (int x = 0; x < kFieldSize; ++x)
-        for (int y = 0; y < kFieldSize; ++y)
-            count += board[x][y] == code;
-    return count;
-}
-
 unsigned EnemyPixelX(int x)
 {
     return 30 + 20 * x + 10;

@@ -32,8 +32,6 @@ void LayEnemyShip(int record, const ShipPlan& ship);
 // generator of the test's own, and returns it.
 std::vector<ShipPlan> RandomHomeFleet(unsigned seed);
 
-int CountCells(const Board board, int code);
-
 // The centre of EnemyBoard cell (x, y), as a click gives it.
 unsigned EnemyPixelX(int x);
 unsigned EnemyPixelY(int y);
