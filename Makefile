@@ -1,0 +1,21 @@
+# Thin front end; the scripts under scripts/ do the work.
+#   make test    build the native, win64 and win32 presets and run every test
+#   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
+#   make bench   build the native preset and run the model benchmarks
+NPROC := $(shell nproc)
+
+.PHONY: bootstrap test run bench
+
+bootstrap:
+	@scripts/bootstrap
+
+test: bootstrap
+	@scripts/test
+
+run: bootstrap
+	@scripts/run $(ARGS)
+
+bench: bootstrap
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j$(NPROC) --target model_bench
+	@build/native/model_bench
