@@ -50,3 +50,6 @@ void DrawPicture(int picture, int left, int top, int width, int height);
 
 // Draws the ship image of an orientation and n = decks - 1, opaque, at (left, top).
 void DrawShipImage(int orientation, int n, int left, int top);
+
+// Rebuilds the whole BackBuffer from the game state, after the skin has changed.
+void RedrawScene();

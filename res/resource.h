@@ -34,15 +34,15 @@
 #define IDD_SKIN_PAGE           70
 
 /* Commands of the main menu and the accelerators. */
-#define IDC_NEW_GAME            100
-#define IDC_EXIT                101
-#define IDC_HELP                102
-#define IDC_ABOUT               103
-#define IDC_OPTIONS             104
-#define IDC_STATISTICS          105
-#define IDC_RUSSIAN             108
-#define IDC_ENGLISH             109
-#define IDC_GERMAN              110
+#define CMD_NEW_GAME            100
+#define CMD_EXIT                101
+#define CMD_HELP                102
+#define CMD_ABOUT               103
+#define CMD_OPTIONS             104
+#define CMD_STATISTICS          105
+#define CMD_RUSSIAN             108
+#define CMD_ENGLISH             109
+#define CMD_GERMAN              110
 
 /* Strings (Russian ids). */
 #define IDS_MISS                100

@@ -1,0 +1,8 @@
+#include "app/pause.h"
+
+#include <windows.h>
+
+void PauseBeforeComputerShot()
+{
+    Sleep(kComputerPauseMs);
+}

@@ -1,0 +1,123 @@
+#include "app/placement.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/repaint.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "game/fleet.h"
+#include "game/phase.h"
+#include "gfx/backbuffer.h"
+#include "gfx/scene.h"
+#include "gfx/skin.h"
+
+int32_t PlacementDrag = NoDrag;
+PlacedShip PlacedShips[kFleetShips];
+int32_t PlacedShipCount = 0;
+
+// A failing drag reports once, not at every mouse move.
+static bool DragFailureShown = false;
+
+static void ReportDragFailure(int number)
+{
+    if (DragFailureShown)
+        return;
+    DragFailureShown = true;
+    ShowErrorBox(number);
+}
+
+static bool Inside(unsigned value, int low, int high)
+{
+    return value > static_cast<unsigned>(low) && value < static_cast<unsigned>(high);
+}
+
+static void EndDragImage()
+{
+    ImageList_DragLeave(MainWindow);
+    ImageList_EndDrag();
+}
+
+static void BeginShipDrag(int kind, unsigned x, unsigned y, int hotspotX, int beginError)
+{
+    if (PlacementDrag != NoDrag)   // the button went up outside the window: start afresh
+        EndDragImage();
+    PlacementDrag = kind;
+    DragFailureShown = false;
+    const ShipImage& image = ShipImages[kind - 1][PlacementSize - 1];
+    if (!ImageList_BeginDrag(image.list, image.index, hotspotX, -30))
+        ReportDragFailure(beginError);
+    if (!ImageList_DragEnter(MainWindow, static_cast<int>(x), static_cast<int>(y)))
+        ReportDragFailure(beginError + 1);
+}
+
+// Ships are offered only while some of the current size are left to place.
+void StartShipDrag(unsigned x, unsigned y)
+{
+    if (GamePhase != Placement || PlacementSize <= 0 || PlacementLeft <= 0)
+        return;
+    const int length = kCellSize * PlacementSize;
+    if (Inside(x, kOfferedVerticalLeft, kOfferedVerticalLeft + kCellSize) &&
+        Inside(y, kOfferedVerticalTop, kOfferedVerticalTop + length))
+        BeginShipDrag(Vertical, x, y, 10, 10);
+    else if (Inside(x, kOfferedHorizontalLeft, kOfferedHorizontalLeft + length) &&
+             Inside(y, kOfferedHorizontalTop, kOfferedHorizontalTop + kCellSize))
+        BeginShipDrag(Horizontal, x, y, 0, 12);
+}
+
+void MoveShipDrag(unsigned x, unsigned y)
+{
+    if (PlacementDrag != Vertical && PlacementDrag != Horizontal)
+        return;
+    if (!ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)))
+        ReportDragFailure(14);
+}
+
+static void LayPlayerShip(int column, int row, PlaceStep step)
+{
+    PlacementLeft -= 1;
+    for (int i = 0; i < PlacementSize; ++i)
+        HomeBoard[column + i * step.dx][row + i * step.dy] = Deck;
+    const int left = kHomeBoardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
+    DrawShipImage(PlacementDrag - 1, PlacementSize - 1, left, top);
+    PlacedShips[PlacedShipCount] = {PlacementDrag - 1, PlacementSize - 1, left, top};
+    PlacedShipCount += 1;
+}
+
+void DropShip(unsigned x, unsigned y)
+{
+    if (PlacementDrag != Vertical && PlacementDrag != Horizontal)
+        return;
+    EndDragImage();
+    const int column = (static_cast<int>(x) - kHomeBoardLeft) / kCellSize;
+    const int row = (static_cast<int>(y) - kBoardTop) / kCellSize;
+    PlaceStep step;
+    const bool onBoard = Inside(x, kHomeBoardLeft, kHomeBoardLeft + kBoardPixels) &&
+                         Inside(y, kBoardTop, kBoardTop + kBoardPixels);
+    const bool shipOffered = GamePhase == Placement && PlacementSize > 0 && PlacementLeft > 0 &&
+                             PlacedShipCount < kFleetShips;
+    if (onBoard && shipOffered && CheckHomePlacement(column, row, PlacementDrag, PlacementSize, step) == 0)
+        LayPlayerShip(column, row, step);
+    InvalidateMainWindow(true);
+    PlacementDrag = NoDrag;
+}
+
+void CancelShipDrag()
+{
+    if (PlacementDrag <= NoDrag)
+        return;
+    EndDragImage();
+    PlacementDrag = NoDrag;
+}
+
+void ShowNextShipSize(int size)
+{
+    DrawPicture(BlankCellPicture, kOfferedVerticalLeft, kOfferedVerticalTop + kCellSize * size, kCellSize, kCellSize);
+    DrawPicture(BlankCellPicture, kOfferedHorizontalLeft + kCellSize * size, kOfferedHorizontalTop, kCellSize,
+                kCellSize);
+    if (size > 0) {
+        DrawShipImage(VerticalShip, size - 1, kOfferedVerticalLeft, kOfferedVerticalTop);
+        DrawShipImage(HorizontalShip, size - 1, kOfferedHorizontalLeft, kOfferedHorizontalTop);
+        InvalidateMainWindow(true);
+    }
+}

@@ -1,0 +1,82 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+#include <cstdio>
+#include <cstring>
+
+#include "app/window.h"
+#include "gfx/skin.h"
+#include "res/resource.h"
+#include "ui/language.h"
+#include "ui/settings.h"
+
+HINSTANCE ProgramInstance = nullptr;
+HMENU MainMenu = nullptr;
+HACCEL Accelerators = nullptr;
+
+bool IsClearCommand(const char* commandLine)
+{
+    return commandLine && std::strcmp(commandLine, "clear") == 0;
+}
+
+int ClearSettingsCommand()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+    MessageBoxW(nullptr, L"Программа очистила реестр\nУдалила записи, которые она сделала", L"Tidewar",
+                MB_ICONINFORMATION);
+    return 0;
+}
+
+static bool RegisterMainWindowClass()
+{
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.hInstance = ProgramInstance;
+    windowClass.hIcon = LoadIconW(ProgramInstance, L"MyIcon");
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));   // every pixel is ours
+    windowClass.lpszClassName = MainWindowClass;
+    return RegisterClassW(&windowClass) != 0;
+}
+
+bool StartUp(HINSTANCE instance, int showCommand)
+{
+    ProgramInstance = instance;
+    if (!RegisterMainWindowClass())
+        return false;
+    InitCommonControls();
+    OpenSettingsStore();
+    LoadSkin();
+    LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), TitleText, kTitleLength);
+    MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    // 510 x 400 is the outer size: no sizing frame and no maximize box, so it never changes.
+    CreateWindowExW(0, MainWindowClass, TitleText, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 510, 400, nullptr, MainMenu, ProgramInstance, nullptr);
+    if (!MainWindow) {
+        UnloadSkin();
+        return false;
+    }
+    ShowWindow(MainWindow, showCommand);
+    UpdateWindow(MainWindow);
+    Accelerators = LoadAcceleratorsW(ProgramInstance, L"ACCEL_1");
+    return true;
+}
+
+int RunMainLoop()
+{
+    MSG message = {};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        if (!TranslateAcceleratorW(MainWindow, Accelerators, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    UnloadSkin();
+    return static_cast<int>(message.wParam);
+}
+
+void ShowErrorBox(int number)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "Tidewar ERROR #%d", number);
+    MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONERROR);
+}

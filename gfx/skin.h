@@ -1,0 +1,30 @@
+// The skin: the pictures of the scene, the ship image lists and the module that holds
+// them (a skin library beside the exe, or the program itself).
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "game/board.h"
+
+// Where pictures and sounds are loaded from.
+extern HMODULE SkinModule;
+
+// One ship picture in its own image list.
+struct ShipImage {
+    HIMAGELIST list;
+    int index;
+};
+
+// By orientation (0 vertical, 1 horizontal) and decks - 1.
+extern ShipImage ShipImages[2][kLargestShip];
+
+// The loaded bitmap of a scene picture (30, 35, ... 70), or nullptr.
+HBITMAP SkinPicture(int picture);
+
+// Opens the skin that SkinName names, or the built-in one, and loads its pictures.
+void LoadSkin();
+void UnloadSkin();
+void CreateShipImages(HMODULE module);
+
+// The battle panel is loaded afresh at every switch to battle.
+void ReloadBattlePanelPicture();

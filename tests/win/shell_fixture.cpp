@@ -1,0 +1,194 @@
+#include "tests/win/shell_fixture.h"
+
+#include "app/placement.h"
+#include "app/startup.h"
+#include "app/status.h"
+#include "app/window.h"
+#include "game/board.h"
+#include "game/computer.h"
+#include "game/fleet.h"
+#include "game/options.h"
+#include "game/phase.h"
+#include "gfx/backbuffer.h"
+#include "gfx/skin.h"
+#include "ui/language.h"
+#include "ui/settings.h"
+
+static std::vector<AnsweredBox>* BoxLog = nullptr;
+
+static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
+{
+    wchar_t className[16] = L"";
+    GetClassNameW(window, className, 16);
+    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    wchar_t caption[128] = L"", text[256] = L"";
+    GetWindowTextW(window, caption, 128);
+    GetDlgItemTextW(window, 0xFFFF, text, 256);
+    if (BoxLog)
+        BoxLog->push_back({caption, text});
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+
+// Runs inside the boxes' own message loops.
+static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
+}
+
+static UINT_PTR BoxAnswerer = 0;
+
+static void ResetProgramState()
+{
+    ClearBoards();
+    EnemyDecksLeft = HomeDecksLeft = -1;
+    EnemyShipsLeft = HomeShipsLeft = 0;
+    GamePhase = NoGame;
+    ComputerTurn = ShotSoundPending = 0;
+    PlacementSize = -4;
+    PlacementLeft = -1;
+    PlacementDrag = NoDrag;
+    PlacedShipCount = 0;
+    TargetStack = TargetList{};
+    HuntActive = 0;
+    StatusMessageId = NoMessage;
+    BackgroundDrawn = false;
+    lstrcpyA(MusicName, "no");
+    lstrcpyA(SkinName, "no");
+    SoundOn = true;
+    ShowDecks = true;
+    SkillLevel = 2;
+    MarkDeadShips = true;
+    MarkDeadZone = false;
+    Language = English;
+    Wins = Losses = 0;
+}
+
+void DeleteSettingsKey()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
+}
+
+void ShellTest::SetUp()
+{
+    DeleteSettingsKey();
+    ResetProgramState();
+    BoxLog = &answered;
+    BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
+}
+
+void ShellTest::StartProgram()
+{
+    ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+    started = true;
+}
+
+void ShellTest::RestartProgram()
+{
+    StopProgram();
+    ResetProgramState();
+    StartProgram();
+}
+
+void ShellTest::TearDown()
+{
+    StopProgram();
+    KillTimer(nullptr, BoxAnswerer);
+    BoxLog = nullptr;
+}
+
+void ShellTest::StopProgram()
+{
+    if (started) {
+        DestroyWindow(MainWindow);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ;
+        UnloadSkin();
+        if (MainMenu)
+            DestroyMenu(MainMenu);
+        MainMenu = nullptr;
+        UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
+        MainWindow = nullptr;
+        started = false;
+    }
+}
+
+void ShellTest::Command(int id)
+{
+    SendMessageW(MainWindow, WM_COMMAND, id, 0);
+}
+
+void ShellTest::Tick()
+{
+    SendMessageW(MainWindow, WM_TIMER, GameTimer, 0);
+}
+
+void ShellTest::Click(int x, int y)
+{
+    SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void ShellTest::Drag(int fromX, int fromY, int toX, int toY)
+{
+    SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, fromY));
+    SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((fromX + toX) / 2, (fromY + toY) / 2));
+    SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, toY));
+    SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(toX, toY));
+}
+
+void ShellTest::DropOfferedShip(bool vertical, int column, int row)
+{
+    const int toX = 280 + 20 * column + 10, toY = 30 + 20 * row + 10;
+    if (vertical)
+        Drag(210, 260, toX, toY);
+    else
+        Drag(250, 285, toX, toY);
+}
+
+void ShellTest::PlaceWholeFleet()
+{
+    // Rows 0, 2, 4, 6, 8 hold the ships, a free row between each.
+    const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4},
+                                      {3, 4}, {5, 4}, {7, 4}, {9, 4}};
+    for (const auto& at : plan) {
+        DropOfferedShip(false, at[0], at[1]);
+        Tick();
+    }
+}
+
+std::vector<unsigned char> SettingBytes(const char* name)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    unsigned char data[512];
+    DWORD size = sizeof data;
+    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, data, &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return {};
+    return std::vector<unsigned char>(data, data + size);
+}
+
+unsigned ScenePixel(int x, int y)
+{
+    const COLORREF colour = GetPixel(BackBuffer, x, y);
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+std::wstring MenuText(int popup)
+{
+    wchar_t text[64] = L"";
+    GetMenuStringW(GetMenu(MainWindow), popup, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+std::wstring WindowTitle()
+{
+    wchar_t text[64] = L"";
+    GetWindowTextW(MainWindow, text, 64);
+    return text;
+}

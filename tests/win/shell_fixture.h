@@ -1,0 +1,56 @@
+// The program's shell running inside the test process: a fresh registry key, fresh game
+// state and a real main window for every test, with message boxes answered and recorded.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+struct AnsweredBox {
+    std::wstring caption;
+    std::wstring text;
+};
+
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program as WinMain would (called by SetUp unless a test wants to
+    // arrange the registry first).
+    void StartProgram();
+
+    // Ends the program and starts it again on the same registry key.
+    void RestartProgram();
+
+    void StopProgram();
+
+    void Command(int id);
+    void Tick();
+    void Click(int x, int y);
+    void Drag(int fromX, int fromY, int toX, int toY);
+
+    // Drags a ship of the offered size onto the HomeBoard, first deck at (column, row).
+    void DropOfferedShip(bool vertical, int column, int row);
+
+    // Places the whole fleet with the mouse and ticks into the battle.
+    void PlaceWholeFleet();
+
+    // The message boxes closed since the test began.
+    std::vector<AnsweredBox> answered;
+
+    bool started = false;
+};
+
+// The registry value's bytes, or empty when it does not exist.
+std::vector<unsigned char> SettingBytes(const char* name);
+void DeleteSettingsKey();
+
+// The BackBuffer's pixel as 0xRRGGBB.
+unsigned ScenePixel(int x, int y);
+
+// The text of the main menu's pop-up and of an item inside it.
+std::wstring MenuText(int popup);
+std::wstring WindowTitle();
