@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+int ComputerPauseMs = 300;
+
 void PauseBeforeComputerShot()
 {
-    Sleep(kComputerPauseMs);
+    Sleep(ComputerPauseMs);
 }

@@ -47,19 +47,22 @@ static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
     return GamePhase == GameOver ? CountCells(board, Deck) : decksLeft;
 }
 
-static void DrawCounter(int left, int top, int width, int textX, int value)
+// The text is kept inside its box: a wide number such as "20" would otherwise leave a
+// sliver of ink beside it that the next, narrower number does not clear.
+static void DrawCounter(int left, int width, int textX, int value)
 {
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%d", value);
-    PatBlt(BackBuffer, left, top, width, 45, WHITENESS);
-    TextOutA(BackBuffer, textX, 280, text, length);
+    PatBlt(BackBuffer, left, 285, width, 45, WHITENESS);
+    const RECT box = {left, 280, left + width, 330};
+    ExtTextOutA(BackBuffer, textX, 280, ETO_CLIPPED, &box, text, length, nullptr);
 }
 
 void DrawCounters()
 {
     if (GamePhase <= Placement)
         return;
-    DrawCounter(260, 285, 80, 280, FleetLeft(HomeDecksLeft, HomeShipsLeft, HomeBoard));
-    DrawCounter(175, 285, 70, 190, FleetLeft(EnemyDecksLeft, EnemyShipsLeft, EnemyBoard));
+    DrawCounter(260, 80, 280, FleetLeft(HomeDecksLeft, HomeShipsLeft, HomeBoard));
+    DrawCounter(175, 70, 190, FleetLeft(EnemyDecksLeft, EnemyShipsLeft, EnemyBoard));
     InvalidateMainWindow(true);
 }

@@ -1,5 +1,6 @@
 #include "tests/win/shell_fixture.h"
 
+#include "app/pause.h"
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/status.h"
@@ -63,6 +64,7 @@ static void ResetProgramState()
     MarkDeadZone = false;
     Language = English;
     Wins = Losses = 0;
+    ComputerPauseMs = 300;
 }
 
 void DeleteSettingsKey()
@@ -191,4 +193,84 @@ std::wstring WindowTitle()
     wchar_t text[64] = L"";
     GetWindowTextW(MainWindow, text, 64);
     return text;
+}
+
+static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    for (unsigned& pixel : pixels)
+        pixel &= 0xFFFFFF;
+    return pixels;
+}
+
+std::vector<unsigned> SceneSnapshot()
+{
+    HBITMAP scene = static_cast<HBITMAP>(GetCurrentObject(BackBuffer, OBJ_BITMAP));
+    return Pixels(BackBuffer, scene, 510, 400);
+}
+
+// Draws into a scratch bitmap like the BackBuffer, then compares a rectangle of it.
+template <typename Draw>
+static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)
+{
+    HDC scratch = CreateCompatibleDC(BackBuffer);
+    HBITMAP bitmap = CreateCompatibleBitmap(BackBuffer, 510, 400);
+    HGDIOBJ previous = SelectObject(scratch, bitmap);
+    BitBlt(scratch, 0, 0, 510, 400, BackBuffer, 0, 0, SRCCOPY);
+    draw(scratch);
+    SelectObject(scratch, previous);
+    const std::vector<unsigned> expected = Pixels(scratch, bitmap, 510, 400);
+    DeleteObject(bitmap);
+    DeleteDC(scratch);
+    const std::vector<unsigned> actual = SceneSnapshot();
+    for (int y = top; y < top + height; ++y)
+        for (int x = left; x < left + width; ++x)
+            if (actual[y * 510 + x] != expected[y * 510 + x])
+                return false;
+    return true;
+}
+
+bool PictureShownAt(int picture, int left, int top, int width, int height)
+{
+    return SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
+        HDC source = CreateCompatibleDC(BackBuffer);
+        HGDIOBJ previous = SelectObject(source, SkinPicture(picture));
+        BitBlt(scratch, left, top, width, height, source, 0, 0, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+    });
+}
+
+bool BackgroundShownAt(int left, int top, int width, int height)
+{
+    return SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
+        HDC source = CreateCompatibleDC(BackBuffer);
+        HGDIOBJ previous = SelectObject(source, SkinPicture(45));
+        BitBlt(scratch, left, top, width, height, source, left, top, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+    });
+}
+
+bool CellShows(int picture, bool enemyBoard, int x, int y)
+{
+    return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20);
+}
+
+bool CounterShows(int left, int width, int textX, const char* text)
+{
+    return SceneAreaMatches(left, 280, width, 50, [&](HDC scratch) {
+        HGDIOBJ previous = SelectObject(scratch, CounterFont);
+        PatBlt(scratch, left, 285, width, 45, WHITENESS);
+        TextOutA(scratch, textX, 280, text, lstrlenA(text));
+        SelectObject(scratch, previous);
+    });
 }

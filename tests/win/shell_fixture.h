@@ -54,3 +54,15 @@ unsigned ScenePixel(int x, int y);
 // The text of the main menu's pop-up and of an item inside it.
 std::wstring MenuText(int popup);
 std::wstring WindowTitle();
+
+// Every pixel of the BackBuffer, row by row, as 0xRRGGBB.
+std::vector<unsigned> SceneSnapshot();
+
+// Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top).
+bool PictureShownAt(int picture, int left, int top, int width, int height);
+bool BackgroundShownAt(int left, int top, int width, int height);
+bool CellShows(int picture, bool enemyBoard, int x, int y);
+
+// Whether a counter box (cleared at left, 285) shows exactly the text, drawn at (textX, 280)
+// in the counter font.
+bool CounterShows(int left, int width, int textX, const char* text);
