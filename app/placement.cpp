@@ -16,16 +16,9 @@ int32_t PlacementDrag = NoDrag;
 PlacedShip PlacedShips[kFleetShips];
 int32_t PlacedShipCount = 0;
 
-// A failing drag reports once, not at every mouse move.
-static bool DragFailureShown = false;
-
-static void ReportDragFailure(int number)
-{
-    if (DragFailureShown)
-        return;
-    DragFailureShown = true;
-    ShowErrorBox(number);
-}
+// A drag image that cannot move is reported once per drag, not at every mouse move:
+// the box has no owner, so moves keep arriving while it is open.
+static bool DragMoveFailureShown = false;
 
 static bool Inside(unsigned value, int low, int high)
 {
@@ -43,12 +36,12 @@ static void BeginShipDrag(int kind, unsigned x, unsigned y, int hotspotX, int be
     if (PlacementDrag != NoDrag)   // the button went up outside the window: start afresh
         EndDragImage();
     PlacementDrag = kind;
-    DragFailureShown = false;
+    DragMoveFailureShown = false;
     const ShipImage& image = ShipImages[kind - 1][PlacementSize - 1];
     if (!ImageList_BeginDrag(image.list, image.index, hotspotX, -30))
-        ReportDragFailure(beginError);
+        ShowErrorBox(beginError);
     if (!ImageList_DragEnter(MainWindow, static_cast<int>(x), static_cast<int>(y)))
-        ReportDragFailure(beginError + 1);
+        ShowErrorBox(beginError + 1);
 }
 
 // Ships are offered only while some of the current size are left to place.
@@ -69,8 +62,10 @@ void MoveShipDrag(unsigned x, unsigned y)
 {
     if (PlacementDrag != Vertical && PlacementDrag != Horizontal)
         return;
-    if (!ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)))
-        ReportDragFailure(14);
+    if (!ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)) && !DragMoveFailureShown) {
+        DragMoveFailureShown = true;
+        ShowErrorBox(14);
+    }
 }
 
 static void LayPlayerShip(int column, int row, PlaceStep step)
