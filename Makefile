@@ -2,9 +2,10 @@
 #   make test    build the native, win64 and win32 presets and run every test
 #   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
 #   make bench   build the native preset and run the model benchmarks
+#   make art     repaint the skins and the icon, and regenerate the sounds and the tune
 NPROC := $(shell nproc)
 
-.PHONY: bootstrap test run bench
+.PHONY: bootstrap test run bench art
 
 bootstrap:
 	@scripts/bootstrap
@@ -19,3 +20,8 @@ bench: bootstrap
 	@cmake --preset native >/dev/null
 	@cmake --build --preset native -j$(NPROC) --target model_bench
 	@build/native/model_bench
+
+art: bootstrap
+	@tools/art/build.sh
+	@tools/sounds/build.sh
+	@tools/tune/build.sh
