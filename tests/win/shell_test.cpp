@@ -58,6 +58,21 @@ TEST_F(StartingUp, MakesTheFixedWindowWithTheSavedLanguage)
     EXPECT_TRUE(answered.empty()) << "the built-in skin loads without an error box";
 }
 
+TEST_F(StartingUp, AcceleratorsEndTheGameAndCallHelp)
+{
+    StartProgram();
+    ACCEL entries[8];
+    ASSERT_EQ(CopyAcceleratorTableW(Accelerators, entries, 8), 3);
+    struct Key { BYTE flags; WORD key; WORD command; };
+    const Key expected[] = {{FVIRTKEY | FALT, 'X', CMD_EXIT}, {FVIRTKEY | FALT, VK_OEM_4, CMD_EXIT},
+                            {FVIRTKEY, VK_F1, CMD_HELP}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FALT | FCONTROL | FSHIFT), expected[i].flags) << i;
+        EXPECT_EQ(entries[i].key, expected[i].key) << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].command) << i;
+    }
+}
+
 TEST_F(StartingUp, StartsInTheLanguageSavedBefore)
 {
     StartProgram();
