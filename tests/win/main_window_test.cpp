@@ -42,3 +42,50 @@ TEST_F(MainWindow, CloseEndsTheProgramWithExitCodeZero)
 
 } // namespace
 } // namespace tidewar_test
+
+namespace tidewar_test {
+namespace {
+
+bool SettingsKeyExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quorvex Software\\Tidewar", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+TEST(CommandLine, ClearWipesTheSettingsAndEndsWithoutAWindow)
+{
+    {
+        Program first;
+        ASSERT_TRUE(first.Start());
+        ASSERT_NE(first.WaitForMainWindow(), nullptr);
+        ASSERT_TRUE(first.Close());
+    }
+    ASSERT_TRUE(SettingsKeyExists());
+
+    Program program;
+    ASSERT_TRUE(program.Start(L"clear"));
+    HWND box = FindProcessWindow(program.ProcessId(), L"#32770", L"Tidewar", 5000);
+    ASSERT_NE(box, nullptr) << "no box after \"clear\"";
+    EXPECT_EQ(FindProcessWindow(program.ProcessId(), L"Tidewar", nullptr, 0), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program.WaitForExit(5000));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(SettingsKeyExists());
+}
+
+TEST(CommandLine, OtherWordsStartTheGame)
+{
+    for (const wchar_t* arguments : {L"Clear", L"CLEAR", L"clear now"}) {
+        Program program;
+        ASSERT_TRUE(program.Start(arguments));
+        EXPECT_NE(program.WaitForMainWindow(), nullptr) << "with " << arguments;
+        EXPECT_TRUE(program.Close());
+    }
+    EXPECT_TRUE(SettingsKeyExists()) << "a normal start writes the settings again";
+}
+
+} // namespace
+} // namespace tidewar_test
