@@ -39,12 +39,14 @@ static HBITMAP LoadScenePicture(int picture)
     return bitmap;
 }
 
-// Skins are only ever read: mapped as data, so nothing in one can run.
+// Skins are only ever read: mapped as data, so nothing in one can run. Windows before
+// Vista know only the plain data-file flag.
 static HMODULE OpenSkinLibrary()
 {
     if (std::strcmp(SkinName, "no") == 0)
         return nullptr;
-    return LoadLibraryExA(SkinName, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE library = LoadLibraryExA(SkinName, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    return library ? library : LoadLibraryExA(SkinName, nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 void LoadSkin()

@@ -128,6 +128,23 @@ TEST_F(Scene, CountersFollowTheFleetsAndTheDecksSetting)
     EXPECT_TRUE(CounterShows(260, 80, 280, "10"));
 }
 
+TEST_F(Scene, MessageLineAnswersEachShotInTheCurrentLanguage)
+{
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
+    const ShipRecord& twoDecker = EnemyFleet[3];
+    Click(30 + 20 * twoDecker.deckX[0] + 10, 30 + 20 * twoDecker.deckY[0] + 10);
+    EXPECT_TRUE(MessageShows(L"Direct hit"));
+    Click(30 + 20 * twoDecker.deckX[1] + 10, 30 + 20 * twoDecker.deckY[1] + 10);
+    EXPECT_TRUE(MessageShows(L"Ship sunk"));
+    Command(CMD_RUSSIAN);
+    EXPECT_TRUE(MessageShows(L"Убит"));
+    EXPECT_TRUE(CounterShows(175, 70, 190, "18")) << "a switch leaves the counters";
+    Command(CMD_GERMAN);
+    EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
+}
+
 TEST_F(Scene, FinishedGameCountersShowWhatWasLeft)
 {
     Command(CMD_NEW_GAME);

@@ -274,3 +274,13 @@ bool CounterShows(int left, int width, int textX, const char* text)
         SelectObject(scratch, previous);
     });
 }
+
+bool MessageShows(const wchar_t* text)
+{
+    return SceneAreaMatches(170, 250, 160, 21, [&](HDC scratch) {
+        HGDIOBJ previous = SelectObject(scratch, MessageFont);
+        PatBlt(scratch, 170, 250, 160, 21, WHITENESS);
+        TextOutW(scratch, 175, 250, text, lstrlenW(text));
+        SelectObject(scratch, previous);
+    });
+}

@@ -66,3 +66,6 @@ bool CellShows(int picture, bool enemyBoard, int x, int y);
 // Whether a counter box (cleared at left, 285) shows exactly the text, drawn at (textX, 280)
 // in the counter font.
 bool CounterShows(int left, int width, int textX, const char* text);
+
+// Whether the message line shows exactly the text, in the message font.
+bool MessageShows(const wchar_t* text);
