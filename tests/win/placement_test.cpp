@@ -132,6 +132,17 @@ TEST_F(Placing, PanelStepsToTheNextSizeAtTheTick)
     EXPECT_EQ(PlacedShipCount, 2);
 }
 
+TEST_F(Placing, ADragLeftOpenPastTheLastShipPlacesNothing)
+{
+    PlaceWholeFleet();
+    ASSERT_EQ(GamePhase, Battle);
+    PlacementDrag = Vertical;   // a press between the last drop and the tick, released outside
+    Release(290 + 20 * 8, 30 + 20 * 8 + 10);
+    EXPECT_EQ(PlacedShipCount, 10);
+    EXPECT_EQ(CountCells(HomeBoard, Deck), 20);
+    EXPECT_EQ(PlacementDrag, NoDrag);
+}
+
 TEST_F(Placing, NewGameStartsThePlacementAgain)
 {
     DropOfferedShip(false, 0, 0);
