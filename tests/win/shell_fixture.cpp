@@ -10,6 +10,7 @@
 #include "game/fleet.h"
 #include "game/options.h"
 #include "game/phase.h"
+#include "game/random.h"
 #include "gfx/backbuffer.h"
 #include "gfx/skin.h"
 #include "ui/language.h"
@@ -65,6 +66,7 @@ static void ResetProgramState()
     Language = English;
     Wins = Losses = 0;
     ComputerPauseMs = 300;
+    CalendarSeconds = [] { return std::time(nullptr); };
 }
 
 void DeleteSettingsKey()

@@ -1,3 +1,7 @@
+#include <random>
+
+#include "app/pause.h"
+#include "game/random.h"
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/status.h"
@@ -345,6 +349,54 @@ TEST_F(GameFlow, ExitPostsQuitWithCodeZeroAndReleasesTheScene)
     EXPECT_EQ(BackBuffer, nullptr);
     Tick();   // a tick still queued changes nothing
     EXPECT_EQ(GamePhase, NoGame);
+}
+
+// Odd clicks at odd moments: presses, drags and releases anywhere, ticks, new games and
+// language switches in any order never break the game's bookkeeping.
+TEST_F(GameFlow, RandomInputKeepsTheGameConsistent)
+{
+    ComputerPauseMs = 0;
+    // Play runs far faster than the clock: let every seeding see a new second, as the
+    // computer's pauses would.
+    static std::time_t second = 1700000000;
+    CalendarSeconds = [] { return second++; };
+    std::mt19937 dice(77);
+    const UINT mouse[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_NCLBUTTONUP};
+    bool battleSeen = false, endSeen = false;
+    for (int step = 0; step < 6000; ++step) {
+        const unsigned roll = dice() % 100;
+        const int x = static_cast<int>(dice() % 520), y = static_cast<int>(dice() % 410);
+        if (roll < 25)
+            DropOfferedShip(dice() % 2 == 0, static_cast<int>(dice() % 10), static_cast<int>(dice() % 10));
+        else if (roll < 45)
+            Click(31 + static_cast<int>(dice() % 199), 31 + static_cast<int>(dice() % 199));
+        else if (roll < 70)
+            SendMessageW(MainWindow, mouse[dice() % 4], 0, MAKELPARAM(x, y));
+        else if (roll < 97)
+            Tick();
+        else if (roll < 99)
+            Command(CMD_RUSSIAN + static_cast<int>(dice() % 3));
+        else if (GamePhase == GameOver || GamePhase == NoGame || dice() % 32 == 0)
+            Command(CMD_NEW_GAME);
+
+        ASSERT_GE(PlacedShipCount, 0);
+        ASSERT_LE(PlacedShipCount, kFleetShips);
+        ASSERT_LE(CountCells(HomeBoard, Deck), kFleetDecks);
+        if (GamePhase == Placement) {
+            int decks = 0;
+            for (int i = 0; i < PlacedShipCount; ++i)
+                decks += PlacedShips[i].sizeIndex + 1;
+            ASSERT_EQ(CountCells(HomeBoard, Deck), decks) << "step " << step;
+        }
+        if (GamePhase == Battle) {
+            ASSERT_EQ(EnemyDecksLeft, CountCells(EnemyBoard, Deck));
+            ASSERT_EQ(HomeDecksLeft, CountCells(HomeBoard, Deck));
+        }
+        battleSeen |= GamePhase == Battle;
+        endSeen |= GamePhase == GameOver;
+    }
+    EXPECT_TRUE(battleSeen);
+    EXPECT_TRUE(endSeen);
 }
 
 }  // namespace
