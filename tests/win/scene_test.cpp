@@ -176,13 +176,7 @@ TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
         ShowDecks = round % 4 != 3;
         SkillLevel = static_cast<uint8_t>(1 + round % 3);
         Command(CMD_NEW_GAME);
-        const int drops = round % 4 == 0 ? static_cast<int>(dice() % 10) : 10;
-        const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4},
-                                          {3, 4}, {5, 4}, {7, 4}, {9, 4}};
-        for (int i = 0; i < drops; ++i) {
-            DropOfferedShip(false, plan[i][0], plan[i][1]);
-            Tick();
-        }
+        PlaceShips(round % 4 == 0 ? static_cast<int>(dice() % 10) : kFleetShips);
         const int shots = static_cast<int>(dice() % 120);
         for (int shot = 0; shot < shots && GamePhase == Battle; ++shot) {
             if (ComputerTurn) {

@@ -152,15 +152,28 @@ void ShellTest::DropOfferedShip(bool vertical, int column, int row)
         Drag(250, 285, toX, toY);
 }
 
-void ShellTest::PlaceWholeFleet()
+void ShellTest::PlaceShips(int count)
 {
-    // Rows 0, 2, 4, 6, 8 hold the ships, a free row between each.
+    // Rows 0, 2 and 4 hold the ships, a free row or column around each.
     const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4},
                                       {3, 4}, {5, 4}, {7, 4}, {9, 4}};
-    for (const auto& at : plan) {
-        DropOfferedShip(false, at[0], at[1]);
+    for (int i = 0; i < count && i < kFleetShips; ++i) {
+        DropOfferedShip(false, plan[i][0], plan[i][1]);
         Tick();
     }
+}
+
+void ShellTest::PlaceWholeFleet()
+{
+    PlaceShips(kFleetShips);
+}
+
+std::string BesideTests(const char* name)
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string exe(path, length);
+    return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
 }
 
 std::vector<unsigned char> SettingBytes(const char* name)

@@ -35,6 +35,9 @@ protected:
     // Drags a ship of the offered size onto the HomeBoard, first deck at (column, row).
     void DropOfferedShip(bool vertical, int column, int row);
 
+    // Drops the first `count` ships of a fixed legal fleet, ticking after each.
+    void PlaceShips(int count);
+
     // Places the whole fleet with the mouse and ticks into the battle.
     void PlaceWholeFleet();
 
@@ -43,6 +46,9 @@ protected:
 
     bool started = false;
 };
+
+// The path of a file in the test exe's own folder.
+std::string BesideTests(const char* name);
 
 // The registry value's bytes, or empty when it does not exist.
 std::vector<unsigned char> SettingBytes(const char* name);

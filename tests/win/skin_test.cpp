@@ -12,15 +12,6 @@
 
 namespace {
 
-// A library built beside the tests.
-std::string BesideTests(const char* name)
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1) + name;
-}
-
 class Skins : public ShellTest {
 protected:
     void StartWithSkin(const std::string& path)

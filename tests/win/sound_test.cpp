@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gfx/skin.h"
+#include "tests/win/shell_fixture.h"
 #include "ui/settings.h"
 
 namespace {
@@ -133,14 +134,6 @@ DWORD OpenSequencers()
     return count;
 }
 
-std::string ExeFolder()
-{
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
 // A window to name as the receiver of MM_MCINOTIFY.
 class NotifyWindow {
 public:
@@ -169,7 +162,7 @@ TEST(Music, NoMusicOpensNoDeviceAndStoppingItTwiceIsHarmless)
 TEST(Music, AFileThatCannotPlayGivesAnMciErrorAndLeavesNothingOpen)
 {
     NotifyWindow window;
-    const std::string notMidi = ExeFolder() + "tidewar-not-a-tune.mid";
+    const std::string notMidi = BesideTests("tidewar-not-a-tune.mid");
     HANDLE file = CreateFileA(notMidi.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
@@ -189,7 +182,7 @@ TEST(Music, AFileThatCannotPlayGivesAnMciErrorAndLeavesNothingOpen)
 // The game's own tune ships beside the exe; the tests find it beside theirs.
 TEST(Music, TheTunePlaysUntilStopMusicClosesItsDevice)
 {
-    const std::string tune = ExeFolder() + "tidewar.mid";
+    const std::string tune = BesideTests("tidewar.mid");
     ASSERT_NE(GetFileAttributesA(tune.c_str()), INVALID_FILE_ATTRIBUTES) << tune << " belongs beside the test exe";
     NotifyWindow window;
     const DWORD open = OpenSequencers();
