@@ -20,7 +20,7 @@ constexpr int kMessageLength = 32;
 
 // Arial, not a face named "FF_SWISS": that is a family flag, and a face that does not exist
 // leaves the choice to the font mapper, which may pick one without Cyrillic. Arial is a
-// TrueType face with Cyrillic on Windows and in the Wine prefix.
+// TrueType face with Cyrillic on every Windows.
 static HFONT MakeStatusFont(int height, DWORD charset)
 {
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
