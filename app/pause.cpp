@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "game/view.h"
+
 int ComputerPauseMs = 300;
 
 void PauseBeforeComputerShot()

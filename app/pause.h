@@ -1,7 +1,5 @@
-// The computer's pause before each of its shots; it blocks the game thread.
+// The length of the computer's pause (PauseBeforeComputerShot, game/view.h).
 #pragma once
 
 // 300 ms in play; tests that play many computer shots shorten it.
 extern int ComputerPauseMs;
-
-void PauseBeforeComputerShot();

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/repaint.h"
 #include "app/startup.h"
 #include "app/window.h"
 #include "game/fleet.h"
@@ -38,7 +37,7 @@ static void BeginShipDrag(int kind, unsigned x, unsigned y, int hotspotX, int be
     PlacementDrag = kind;
     DragMoveFailureShown = false;
     const ShipImage& image = ShipImages[kind - 1][PlacementSize - 1];
-    if (!ImageList_BeginDrag(image.list, image.index, hotspotX, -30))
+    if (!ImageList_BeginDrag(image.list, image.index, hotspotX, kDragHotspotY))
         ShowErrorBox(beginError);
     if (!ImageList_DragEnter(MainWindow, static_cast<int>(x), static_cast<int>(y)))
         ShowErrorBox(beginError + 1);
@@ -52,10 +51,10 @@ void StartShipDrag(unsigned x, unsigned y)
     const int length = kCellSize * PlacementSize;
     if (Inside(x, kOfferedVerticalLeft, kOfferedVerticalLeft + kCellSize) &&
         Inside(y, kOfferedVerticalTop, kOfferedVerticalTop + length))
-        BeginShipDrag(Vertical, x, y, 10, 10);
+        BeginShipDrag(Vertical, x, y, kVerticalDragHotspotX, 10);
     else if (Inside(x, kOfferedHorizontalLeft, kOfferedHorizontalLeft + length) &&
              Inside(y, kOfferedHorizontalTop, kOfferedHorizontalTop + kCellSize))
-        BeginShipDrag(Horizontal, x, y, 0, 12);
+        BeginShipDrag(Horizontal, x, y, kHorizontalDragHotspotX, 12);
 }
 
 void MoveShipDrag(unsigned x, unsigned y)

@@ -27,6 +27,9 @@ int ClearSettingsCommand()
     return 0;
 }
 
+// A Unicode class, and the wide calls for every text the window shows: through the ANSI
+// calls the Russian title, menus and messages come out as question marks under any code
+// page but 1251.
 static bool RegisterMainWindowClass()
 {
     WNDCLASSW windowClass = {};

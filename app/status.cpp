@@ -4,18 +4,54 @@
 
 #include <cstdio>
 
-#include "app/repaint.h"
 #include "app/startup.h"
-#include "app/window.h"
 #include "game/board.h"
 #include "game/phase.h"
 #include "gfx/backbuffer.h"
+#include "gfx/scene.h"
 #include "ui/language.h"
 #include "ui/settings.h"
 
 int32_t StatusMessageId = NoMessage;
+HFONT CounterFont = nullptr;
+HFONT MessageFont = nullptr;
 
 constexpr int kMessageLength = 32;
+
+// Arial, not a face named "FF_SWISS": that is a family flag, and a face that does not exist
+// leaves the choice to the font mapper, which may pick one without Cyrillic. Arial is a
+// TrueType face with Cyrillic on every Windows.
+static HFONT MakeStatusFont(int height, DWORD charset)
+{
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
+}
+
+static void DeleteFonts(HFONT counter, HFONT message)
+{
+    if (counter)
+        DeleteObject(counter);
+    if (message)
+        DeleteObject(message);
+}
+
+// The old CounterFont is still selected in the BackBuffer, and a selected font cannot be
+// deleted: select the new one first.
+void MakeStatusFonts()
+{
+    const HFONT oldCounter = CounterFont, oldMessage = MessageFont;
+    CounterFont = MakeStatusFont(50, ANSI_CHARSET);
+    MessageFont = MakeStatusFont(20, RUSSIAN_CHARSET);
+    SelectObject(BackBuffer, CounterFont);
+    DeleteFonts(oldCounter, oldMessage);
+}
+
+// Called once the BackBuffer is released, so that no font is selected any more.
+void DeleteStatusFonts()
+{
+    DeleteFonts(CounterFont, MessageFont);
+    CounterFont = MessageFont = nullptr;
+}
 
 void ShowStatusMessage(int id)
 {
@@ -27,13 +63,16 @@ void ShowStatusMessage(int id)
         return;
     if (id > 0)
         StatusMessageId = id;
+    // The wide calls, not the ANSI ones: under any ANSI code page but 1251 the Russian
+    // messages would load and draw as question marks.
     wchar_t text[kMessageLength] = L"";
     if (StatusMessageId != NoMessage &&
         LoadStringW(ProgramInstance, StatusMessageId + LanguageOffset(), text, kMessageLength) <= 0)
         text[0] = L'\0';
+    const StatusBox& line = kMessageLine;
     SelectObject(BackBuffer, MessageFont);
-    PatBlt(BackBuffer, 170, 250, 160, 21, WHITENESS);
-    TextOutW(BackBuffer, 175, 250, text, lstrlenW(text));
+    PatBlt(BackBuffer, line.left, line.top, line.width, line.height, WHITENESS);
+    TextOutW(BackBuffer, line.textX, line.textY, text, lstrlenW(text));
     SelectObject(BackBuffer, CounterFont);
     InvalidateMainWindow(false);
 }
@@ -49,20 +88,20 @@ static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
 
 // The text is kept inside its box: a wide number such as "20" would otherwise leave a
 // sliver of ink beside it that the next, narrower number does not clear.
-static void DrawCounter(int left, int width, int textX, int value)
+static void DrawCounter(const StatusBox& box, int value)
 {
     char text[16];
     const int length = std::snprintf(text, sizeof text, "%d", value);
-    PatBlt(BackBuffer, left, 285, width, 45, WHITENESS);
-    const RECT box = {left, 280, left + width, 330};
-    ExtTextOutA(BackBuffer, textX, 280, ETO_CLIPPED, &box, text, length, nullptr);
+    PatBlt(BackBuffer, box.left, box.top, box.width, box.height, WHITENESS);
+    const RECT clip = {box.left, box.textY, box.left + box.width, box.top + box.height};
+    ExtTextOutA(BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);
 }
 
 void DrawCounters()
 {
     if (GamePhase <= Placement)
         return;
-    DrawCounter(260, 80, 280, FleetLeft(HomeDecksLeft, HomeShipsLeft, HomeBoard));
-    DrawCounter(175, 70, 190, FleetLeft(EnemyDecksLeft, EnemyShipsLeft, EnemyBoard));
+    DrawCounter(kHomeCounterBox, FleetLeft(HomeDecksLeft, HomeShipsLeft, HomeBoard));
+    DrawCounter(kEnemyCounterBox, FleetLeft(EnemyDecksLeft, EnemyShipsLeft, EnemyBoard));
     InvalidateMainWindow(true);
 }

@@ -3,7 +3,6 @@
 #include <mmsystem.h>
 
 #include "app/placement.h"
-#include "app/repaint.h"
 #include "app/startup.h"
 #include "app/status.h"
 #include "game/board.h"
@@ -22,27 +21,10 @@
 
 HWND MainWindow = nullptr;
 wchar_t TitleText[kTitleLength] = L"Tidewar";
-HFONT CounterFont = nullptr;
-HFONT MessageFont = nullptr;
 
 void InvalidateMainWindow(bool erase)
 {
     InvalidateRect(MainWindow, nullptr, erase);
-}
-
-static void DeleteStatusFonts()
-{
-    if (CounterFont)
-        DeleteObject(CounterFont);
-    if (MessageFont)
-        DeleteObject(MessageFont);
-    CounterFont = MessageFont = nullptr;
-}
-
-static HFONT MakeStatusFont(int height, DWORD charset)
-{
-    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
 }
 
 static void BeginBattle()
@@ -50,10 +32,7 @@ static void BeginBattle()
     GamePhase = Battle;
     ReloadBattlePanelPicture();
     DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
-    DeleteStatusFonts();
-    CounterFont = MakeStatusFont(50, ANSI_CHARSET);
-    MessageFont = MakeStatusFont(20, RUSSIAN_CHARSET);
-    SelectObject(BackBuffer, CounterFont);
+    MakeStatusFonts();
     DrawCounters();
 }
 

@@ -10,10 +10,6 @@ constexpr UINT kGameTimerMs = 10;
 extern HWND MainWindow;
 extern wchar_t TitleText[kTitleLength];
 
-// The status panel's fonts, made at each switch to battle.
-extern HFONT CounterFont;
-extern HFONT MessageFont;
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The player has sunk the computer's fleet, or the computer the player's.

@@ -2,14 +2,11 @@
 
 #include <cstdlib>
 
-#include "app/pause.h"
-#include "app/repaint.h"
-#include "app/status.h"
 #include "game/board.h"
 #include "game/options.h"
 #include "game/phase.h"
 #include "game/random.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 
 TargetList TargetStack;
 int32_t HuntActive = 0;

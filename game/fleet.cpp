@@ -2,10 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/repaint.h"
 #include "game/board.h"
 #include "game/random.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 
 int32_t PlacementSize = -4;
 int32_t PlacementLeft = -1;

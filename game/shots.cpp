@@ -1,11 +1,9 @@
 #include "game/shots.h"
 
-#include "app/repaint.h"
-#include "app/status.h"
 #include "game/board.h"
 #include "game/options.h"
 #include "game/phase.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 
 static bool IsShotAtEnemyBoard(unsigned px, unsigned py)
 {

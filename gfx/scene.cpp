@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "app/placement.h"
-#include "app/status.h"
 #include "game/board.h"
 #include "game/fleet.h"
 #include "game/phase.h"

@@ -1,55 +1,32 @@
-// The scene's layout, its pictures and the operations that draw into the BackBuffer.
-// Free of Windows types: the game model draws through these and tests record them.
+// The scene's layout beyond the model's boards, and the redraw after a change of skin.
+// Free of Windows types, so that the tests can name the same geometry.
 #pragma once
-
-// Pictures of a skin, by resource id.
-enum Picture {
-    CellPicture = 30,
-    HitPicture = 35,
-    MissPicture = 40,
-    BackgroundPicture = 45,
-    PlacementPanelPicture = 50,
-    BattlePanelPicture = 55,
-    BlankCellPicture = 60,
-    SunkPicture = 65,
-    DeadZonePicture = 70,
-};
-
-enum BoardSide { EnemySide, HomeSide };
-
-// Ship images by orientation (the index of ShipImages).
-enum ShipOrientation { VerticalShip = 0, HorizontalShip = 1 };
+#include "game/view.h"
 
 constexpr int kSceneWidth = 510;
 constexpr int kSceneHeight = 400;
-constexpr int kCellSize = 20;
-constexpr int kBoardTop = 30;
-constexpr int kEnemyBoardLeft = 30;
-constexpr int kHomeBoardLeft = 280;
-constexpr int kBoardPixels = 200;
-
-constexpr int kPlacementPanelLeft = 165;
-constexpr int kPlacementPanelTop = 240;
-constexpr int kPlacementPanelWidth = 180;
-constexpr int kPlacementPanelHeight = 100;
-constexpr int kOfferedVerticalLeft = 200;
-constexpr int kOfferedVerticalTop = 250;
-constexpr int kOfferedHorizontalLeft = 240;
-constexpr int kOfferedHorizontalTop = 275;
 
 constexpr int kBattlePanelLeft = 170;
 constexpr int kBattlePanelTop = 245;
 constexpr int kBattlePanelWidth = 170;
 constexpr int kBattlePanelHeight = 90;
 
-// Copies a 20 x 20 picture to cell (x, y) of a board.
-void DrawCellPicture(int picture, BoardSide board, int x, int y);
+// A box of the status panel: the rectangle cleared before drawing and the text origin.
+struct StatusBox {
+    int left, top, width, height;
+    int textX, textY;
+};
 
-// Copies the upper-left width x height pixels of a picture to (left, top).
-void DrawPicture(int picture, int left, int top, int width, int height);
+// The counter texts start 5 pixels above their boxes; the opaque text background covers
+// that strip behind the digits.
+constexpr StatusBox kMessageLine = {170, 250, 160, 21, 175, 250};
+constexpr StatusBox kEnemyCounterBox = {175, 285, 70, 45, 190, 280};
+constexpr StatusBox kHomeCounterBox = {260, 285, 80, 45, 280, 280};
 
-// Draws the ship image of an orientation and n = decks - 1, opaque, at (left, top).
-void DrawShipImage(int orientation, int n, int left, int top);
+// The point of a dragged ship's image that follows the mouse, from the image's corner.
+constexpr int kVerticalDragHotspotX = 10;
+constexpr int kHorizontalDragHotspotX = 0;
+constexpr int kDragHotspotY = -30;
 
 // Rebuilds the whole BackBuffer from the game state, after the skin has changed.
 void RedrawScene();

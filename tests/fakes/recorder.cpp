@@ -3,13 +3,9 @@
 #include <cstdio>
 #include <ostream>
 
-#include "app/pause.h"
-#include "app/repaint.h"
-#include "app/status.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 
 std::vector<Recorded> Recording;
-int32_t StatusMessageId = NoMessage;
 
 bool Recorded::operator==(const Recorded& o) const
 {

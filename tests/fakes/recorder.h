@@ -1,5 +1,5 @@
-// Recording stand-ins for the drawing, status, repaint and pause operations, so that the
-// game model runs without a window and a test can check what it drew and in which order.
+// Recording stand-ins for the model's port (game/view.h), so that the game model runs
+// without a window and a test can check what it drew and in which order.
 #pragma once
 #include <iosfwd>
 #include <string>

@@ -1,7 +1,7 @@
 #include "game/computer.h"
 #include "game/options.h"
 #include "game/phase.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 #include "tests/game/model_fixture.h"
 
 namespace {

@@ -2,11 +2,10 @@
 #include <set>
 #include <utility>
 
-#include "app/status.h"
 #include "game/computer.h"
 #include "game/fleet.h"
 #include "game/phase.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 #include "tests/game/model_fixture.h"
 
 namespace {
@@ -36,7 +35,6 @@ TEST_F(NewGameTest, ResetsBoardsCountersAndPlacementButNotTurnOrHunt)
     HuntActive = 1;
     TargetStack.count = 2;
     TargetStack.entries[1] = {4, 5};
-    StatusMessageId = HitMessage;
     GamePhase = GameOver;
 
     NewGame();
@@ -54,7 +52,6 @@ TEST_F(NewGameTest, ResetsBoardsCountersAndPlacementButNotTurnOrHunt)
     EXPECT_EQ(HuntActive, 1);
     EXPECT_EQ(TargetStack.count, 2);
     EXPECT_EQ(TargetStack.entries[1].y, 5);
-    EXPECT_EQ(StatusMessageId, HitMessage);
     EXPECT_EQ(GamePhase, GameOver) << "the caller sets the phase";
 }
 

@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "app/status.h"
 #include "game/computer.h"
 #include "game/fleet.h"
 #include "game/options.h"
@@ -34,7 +33,6 @@ void ModelTest::SetUp()
     SkillLevel = 2;
     MarkDeadShips = true;
     MarkDeadZone = false;
-    StatusMessageId = NoMessage;
     Recording.clear();
     TestClockSecond = 1700000000;
     TestClockTicks = false;

@@ -1,8 +1,7 @@
-#include "app/status.h"
 #include "game/options.h"
 #include "game/phase.h"
 #include "game/shots.h"
-#include "gfx/scene.h"
+#include "game/view.h"
 #include "tests/game/model_fixture.h"
 
 namespace {

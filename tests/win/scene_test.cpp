@@ -116,16 +116,16 @@ TEST_F(Scene, CountersFollowTheFleetsAndTheDecksSetting)
 {
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
-    EXPECT_TRUE(CounterShows(175, 70, 190, "20"));
-    EXPECT_TRUE(CounterShows(260, 80, 280, "20"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20"));
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, "20"));
     const ShipRecord& oneDecker = EnemyFleet[9];
     Click(30 + 20 * oneDecker.deckX[0] + 10, 30 + 20 * oneDecker.deckY[0] + 10);
-    EXPECT_TRUE(CounterShows(175, 70, 190, "19")) << "the left counter is the computer's fleet";
-    EXPECT_TRUE(CounterShows(260, 80, 280, "20"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "19")) << "the left counter is the computer's fleet";
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, "20"));
     ShowDecks = false;
     DrawCounters();
-    EXPECT_TRUE(CounterShows(175, 70, 190, "9"));
-    EXPECT_TRUE(CounterShows(260, 80, 280, "10"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "9"));
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, "10"));
 }
 
 TEST_F(Scene, MessageLineAnswersEachShotInTheCurrentLanguage)
@@ -140,7 +140,7 @@ TEST_F(Scene, MessageLineAnswersEachShotInTheCurrentLanguage)
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_RUSSIAN);
     EXPECT_TRUE(MessageShows(L"Убит"));
-    EXPECT_TRUE(CounterShows(175, 70, 190, "18")) << "a switch leaves the counters";
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "18")) << "a switch leaves the counters";
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
 }
@@ -157,11 +157,11 @@ TEST_F(Scene, FinishedGameCountersShowWhatWasLeft)
     Tick();
     ASSERT_EQ(GamePhase, GameOver);
     DrawCounters();
-    EXPECT_TRUE(CounterShows(175, 70, 190, "0"));
-    EXPECT_TRUE(CounterShows(260, 80, 280, "19"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "0"));
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, "19"));
     RedrawScene();
-    EXPECT_TRUE(CounterShows(175, 70, 190, "0"));
-    EXPECT_TRUE(CounterShows(260, 80, 280, "19"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "0"));
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, "19"));
 }
 
 // After any play, rebuilding the scene from the state gives the very same pixels as the

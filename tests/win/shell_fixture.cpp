@@ -280,22 +280,24 @@ bool CellShows(int picture, bool enemyBoard, int x, int y)
     return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20);
 }
 
-bool CounterShows(int left, int width, int textX, const char* text)
+bool CounterShows(const StatusBox& box, const char* text)
 {
-    return SceneAreaMatches(left, 280, width, 50, [&](HDC scratch) {
+    const int bottom = box.top + box.height;
+    return SceneAreaMatches(box.left, box.textY, box.width, bottom - box.textY, [&](HDC scratch) {
         HGDIOBJ previous = SelectObject(scratch, CounterFont);
-        PatBlt(scratch, left, 285, width, 45, WHITENESS);
-        TextOutA(scratch, textX, 280, text, lstrlenA(text));
+        PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
+        TextOutA(scratch, box.textX, box.textY, text, lstrlenA(text));
         SelectObject(scratch, previous);
     });
 }
 
 bool MessageShows(const wchar_t* text)
 {
-    return SceneAreaMatches(170, 250, 160, 21, [&](HDC scratch) {
+    const StatusBox& line = kMessageLine;
+    return SceneAreaMatches(line.left, line.top, line.width, line.height, [&](HDC scratch) {
         HGDIOBJ previous = SelectObject(scratch, MessageFont);
-        PatBlt(scratch, 170, 250, 160, 21, WHITENESS);
-        TextOutW(scratch, 175, 250, text, lstrlenW(text));
+        PatBlt(scratch, line.left, line.top, line.width, line.height, WHITENESS);
+        TextOutW(scratch, line.textX, line.textY, text, lstrlenW(text));
         SelectObject(scratch, previous);
     });
 }

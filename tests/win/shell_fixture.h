@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/scene.h"
+
 struct AnsweredBox {
     std::wstring caption;
     std::wstring text;
@@ -69,9 +71,8 @@ bool PictureShownAt(int picture, int left, int top, int width, int height);
 bool BackgroundShownAt(int left, int top, int width, int height);
 bool CellShows(int picture, bool enemyBoard, int x, int y);
 
-// Whether a counter box (cleared at left, 285) shows exactly the text, drawn at (textX, 280)
-// in the counter font.
-bool CounterShows(int left, int width, int textX, const char* text);
+// Whether a counter box shows exactly the text, in the counter font.
+bool CounterShows(const StatusBox& box, const char* text);
 
 // Whether the message line shows exactly the text, in the message font.
 bool MessageShows(const wchar_t* text);

@@ -150,16 +150,16 @@ TEST_F(Languages, SwitchInBattleRedrawsTheMessageInTheNewLanguage)
     ASSERT_EQ(StatusMessageId, MissMessage);
     const unsigned englishPixels = [] {
         unsigned dark = 0;
-        for (int px = 170; px < 330; ++px)
-            for (int py = 250; py < 271; ++py)
+        for (int px = kMessageLine.left; px < kMessageLine.left + kMessageLine.width; ++px)
+            for (int py = kMessageLine.top; py < kMessageLine.top + kMessageLine.height; ++py)
                 dark += ScenePixel(px, py) == 0;
         return dark;
     }();
     Command(CMD_GERMAN);
     EXPECT_EQ(StatusMessageId, MissMessage);
     unsigned germanPixels = 0;
-    for (int px = 170; px < 330; ++px)
-        for (int py = 250; py < 271; ++py)
+    for (int px = kMessageLine.left; px < kMessageLine.left + kMessageLine.width; ++px)
+        for (int py = kMessageLine.top; py < kMessageLine.top + kMessageLine.height; ++py)
             germanPixels += ScenePixel(px, py) == 0;
     EXPECT_GT(englishPixels, 20u) << "\"Miss\" is written";
     EXPECT_GT(germanPixels, englishPixels) << "\"Aha! Voruber!\" is longer than \"Miss\"";
@@ -236,6 +236,11 @@ TEST_F(GameFlow, TicksStepThePanelThroughTheSizesIntoTheBattle)
     EXPECT_NE(CounterFont, nullptr);
     EXPECT_NE(MessageFont, nullptr);
     EXPECT_EQ(CountCells(HomeBoard, Deck), 20);
+    const HFONT earlier[] = {CounterFont, MessageFont};
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    for (HFONT font : earlier)
+        EXPECT_EQ(GetObjectType(font), 0u) << "the fonts of the earlier battle are deleted";
 }
 
 TEST_F(GameFlow, VictoryComesAtTheNextTickWithMessageStatisticsAndBox)
@@ -318,8 +323,9 @@ TEST_F(GameFlow, CountersAfterTheEndShowWhatWasLeft)
     // The left counter reads 0 and the right one 20: neither is "-1", whose minus sign
     // would darken the box's left part.
     unsigned darkLeftOfDigits = 0;
-    for (int px = 175; px < 190; ++px)
-        for (int py = 290; py < 330; ++py)
+    const StatusBox& box = kEnemyCounterBox;
+    for (int px = box.left; px < box.textX; ++px)
+        for (int py = box.top; py < box.top + box.height; ++py)
             darkLeftOfDigits += ScenePixel(px, py) == 0;
     EXPECT_EQ(darkLeftOfDigits, 0u);
 }
