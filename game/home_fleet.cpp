@@ -1,6 +1,7 @@
 #include "game/home_fleet.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <random>
 
 // Restarts after a dead end before the board counts as full: a random fleet on an empty
