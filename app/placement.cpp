@@ -67,15 +67,26 @@ void MoveShipDrag(unsigned x, unsigned y)
     }
 }
 
-static void LayPlayerShip(int column, int row, PlaceStep step)
+static void LayPlayerShip(int kind, int column, int row, PlaceStep step)
 {
     PlacementLeft -= 1;
     for (int i = 0; i < PlacementSize; ++i)
         HomeBoard[column + i * step.dx][row + i * step.dy] = Deck;
     const int left = kHomeBoardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
-    DrawShipImage(PlacementDrag - 1, PlacementSize - 1, left, top);
-    PlacedShips[PlacedShipCount] = {PlacementDrag - 1, PlacementSize - 1, left, top};
+    DrawShipImage(kind - 1, PlacementSize - 1, left, top);
+    PlacedShips[PlacedShipCount] = {kind - 1, PlacementSize - 1, left, top};
     PlacedShipCount += 1;
+}
+
+bool PlaceOfferedShip(int kind, int column, int row)
+{
+    const bool shipOffered = GamePhase == Placement && PlacementSize > 0 && PlacementLeft > 0 &&
+                             PlacedShipCount < kFleetShips;
+    PlaceStep step;
+    if (!shipOffered || CheckHomePlacement(column, row, kind, PlacementSize, step) != 0)
+        return false;
+    LayPlayerShip(kind, column, row, step);
+    return true;
 }
 
 void DropShip(unsigned x, unsigned y)
@@ -83,15 +94,11 @@ void DropShip(unsigned x, unsigned y)
     if (PlacementDrag != Vertical && PlacementDrag != Horizontal)
         return;
     EndDragImage();
-    const int column = (static_cast<int>(x) - kHomeBoardLeft) / kCellSize;
-    const int row = (static_cast<int>(y) - kBoardTop) / kCellSize;
-    PlaceStep step;
     const bool onBoard = Inside(x, kHomeBoardLeft, kHomeBoardLeft + kBoardPixels) &&
                          Inside(y, kBoardTop, kBoardTop + kBoardPixels);
-    const bool shipOffered = GamePhase == Placement && PlacementSize > 0 && PlacementLeft > 0 &&
-                             PlacedShipCount < kFleetShips;
-    if (onBoard && shipOffered && CheckHomePlacement(column, row, PlacementDrag, PlacementSize, step) == 0)
-        LayPlayerShip(column, row, step);
+    if (onBoard)
+        PlaceOfferedShip(PlacementDrag, (static_cast<int>(x) - kHomeBoardLeft) / kCellSize,
+                         (static_cast<int>(y) - kBoardTop) / kCellSize);
     InvalidateMainWindow(true);
     PlacementDrag = NoDrag;
 }
@@ -104,7 +111,7 @@ void CancelShipDrag()
     PlacementDrag = NoDrag;
 }
 
-void ShowNextShipSize(int size)
+static void ShowNextShipSize(int size)
 {
     DrawPicture(BlankCellPicture, kOfferedVerticalLeft, kOfferedVerticalTop + kCellSize * size, kCellSize, kCellSize);
     DrawPicture(BlankCellPicture, kOfferedHorizontalLeft + kCellSize * size, kOfferedHorizontalTop, kCellSize,
@@ -114,4 +121,13 @@ void ShowNextShipSize(int size)
         DrawShipImage(HorizontalShip, size - 1, kOfferedHorizontalLeft, kOfferedHorizontalTop);
         InvalidateMainWindow(true);
     }
+}
+
+void OfferNextShipSize()
+{
+    if (PlacementLeft != 0 || GamePhase != Placement)
+        return;
+    PlacementSize -= 1;
+    ShowNextShipSize(PlacementSize);
+    PlacementLeft = kLargestShip + 1 - PlacementSize;
 }

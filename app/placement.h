@@ -24,5 +24,9 @@ void MoveShipDrag(unsigned x, unsigned y);
 void DropShip(unsigned x, unsigned y);
 void CancelShipDrag();
 
-// Offers ships of the new, lowered size on the panel.
-void ShowNextShipSize(int size);
+// The one drop rule, for the mouse and the keys: lays the ship on offer with its first deck
+// at the cell, running down (Vertical) or right (Horizontal), if it fits; false if refused.
+bool PlaceOfferedShip(int kind, int column, int row);
+
+// Once the ships of a size are down, offers the next smaller size on the panel.
+void OfferNextShipSize();

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "app/keyboard.h"
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/status.h"
@@ -81,11 +82,7 @@ static void OnGameTick()
         DeclareVictory();
     if (HomeDecksLeft == 0)
         DeclareDefeat();
-    if (PlacementLeft == 0 && GamePhase == Placement) {
-        PlacementSize -= 1;
-        ShowNextShipSize(PlacementSize);
-        PlacementLeft = kLargestShip + 1 - PlacementSize;
-    }
+    OfferNextShipSize();
     if (PlacementSize == 0 && PlacementLeft == kLargestShip + 1 && GamePhase == Placement)
         BeginBattle();
 }
@@ -151,6 +148,7 @@ static void OnPaint(HWND window)
 {
     SetWindowTextW(window, TitleText);
     PaintWindow(window);
+    DrawKeyCursor(window);
     if (ShotSoundPending) {
         PlaySoundEffect("vstrl");
         ShotSoundPending = 0;
@@ -159,11 +157,24 @@ static void OnPaint(HWND window)
 
 static void OnLeftButtonDown(LPARAM position)
 {
+    HideKeyCursor();
     if (GamePhase == GameOver)
         return;
     const unsigned x = LOWORD(position), y = HIWORD(position);
     FireAtEnemy(x, y);
     StartShipDrag(x, y);
+}
+
+static void OnMouseMove(LPARAM position)
+{
+    NoteMouseMove(position);
+    MoveShipDrag(LOWORD(position), HIWORD(position));
+}
+
+static void OnLeftButtonUp(LPARAM position)
+{
+    HideKeyCursor();
+    DropShip(LOWORD(position), HIWORD(position));
 }
 
 static void OnMusicNotify(WPARAM code)
@@ -186,8 +197,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER: OnGameTick(); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
-    case WM_MOUSEMOVE: MoveShipDrag(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_LBUTTONUP: DropShip(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(lParam); return 0;
+    case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);

@@ -1,0 +1,151 @@
+#include <cstring>
+#include <ctime>
+#include <functional>
+
+#include "app/keyboard.h"
+#include "app/pause.h"
+#include "app/placement.h"
+#include "app/status.h"
+#include "app/window.h"
+#include "game/board.h"
+#include "game/phase.h"
+#include "game/random.h"
+#include "gfx/scene.h"
+#include "res/resource.h"
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+class Keys : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        KeyCursorShown = false;
+        KeyCursorColumn = KeyCursorRow = 0;
+        KeyDropKind = Vertical;
+        StartProgram();
+    }
+    void Key(WPARAM key, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            SendMessageW(MainWindow, WM_KEYDOWN, key, 1);
+    }
+    // By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
+    void CursorTo(int column, int row)
+    {
+        Key(VK_LEFT, 10);
+        Key(VK_UP, 10);
+        Key(VK_RIGHT, column);
+        Key(VK_DOWN, row);
+    }
+};
+
+unsigned WindowPixel(int x, int y)
+{
+    HDC screen = GetDC(MainWindow);
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(MainWindow, screen);
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+TEST_F(Keys, AWholeGamePlayedWithTheKeyboardOnly)
+{
+    CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
+    Command(CMD_NEW_GAME);
+    Key(VK_RETURN);
+    EXPECT_EQ(PlacedShipCount, 0) << "the first key only shows the cursor";
+    Key(VK_SPACE);
+    Tick();
+    Key('R');
+    Key(VK_RIGHT, 12);
+    EXPECT_EQ(KeyCursorColumn, 9) << "the cursor stops at the edge";
+    CursorTo(1, 4);
+    Key(VK_RETURN);   // touches the 4-deck ship at a corner
+    CursorTo(2, 1);
+    Key(VK_RETURN);
+    ASSERT_EQ(PlacedShipCount, 2);
+    EXPECT_EQ(HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
+    EXPECT_EQ(HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
+    const PlacedShip byHand[2] = {PlacedShips[0], PlacedShips[1]};
+
+    Key('A');
+    EXPECT_EQ(PlacedShipCount, kFleetShips);
+    EXPECT_EQ(std::memcmp(byHand, PlacedShips, sizeof byHand), 0) << "only the ships on offer are laid";
+    EXPECT_EQ(CountCells(HomeBoard, Deck), kFleetDecks);
+    EXPECT_NE(std::memcmp(EnemyBoard, HomeBoard, sizeof(Board)), 0) << "not the computer's fleet again";
+    Tick();
+    ASSERT_EQ(GamePhase, Battle);
+    const std::vector<unsigned> played = SceneSnapshot();
+    RedrawScene();
+    EXPECT_EQ(SceneSnapshot(), played) << "the random ships are drawn and recorded as drops";
+
+    ComputerPauseMs = 0;
+    static std::time_t second = 1700000000;
+    CalendarSeconds = [] { return second++; };
+    for (int cell = 0; cell < 100 && GamePhase == Battle; ++cell) {
+        CursorTo(cell % 10, cell / 10);
+        Key(VK_RETURN);
+        const int32_t shot = EnemyBoard[cell % 10][cell / 10];
+        EXPECT_TRUE(shot == EnemyHit || shot == EnemyMiss || shot == Sunk) << "cell " << cell;
+        do
+            Tick();
+        while (ComputerTurn == 1 && GamePhase == Battle);
+    }
+    EXPECT_EQ(GamePhase, GameOver);
+    EXPECT_EQ(answered.size(), 1u);
+    const std::vector<unsigned char> statistic = SettingBytes("Statistic");
+    ASSERT_EQ(statistic.size(), 8u);
+    EXPECT_EQ(statistic[0] + statistic[4], 1) << "a win or a loss";
+}
+
+TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
+{
+    Command(CMD_NEW_GAME);
+    UpdateWindow(MainWindow);
+    const std::vector<unsigned> scene = SceneSnapshot();
+    Key(VK_DOWN);
+    Key(VK_RIGHT);
+    Key('R');
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(SceneSnapshot(), scene);
+    EXPECT_EQ(WindowPixel(280 + 20, 30), 0u) << "the outline starts at cell (1, 0)";
+    EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), 0xFFD700u) << "and runs four cells right";
+    SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), ScenePixel(280 + 20 * 5 - 2, 31));
+}
+
+TEST_F(Keys, KeysAtOddMomentsChangeNothing)
+{
+    struct Moment {
+        const char* name;
+        std::function<void()> arrange;
+    };
+    const Moment moments[] = {
+        {"before a game", [] {}},
+        {"the computer's turn", [&] { Command(CMD_NEW_GAME); PlaceWholeFleet(); ComputerTurn = 1; }},
+        {"game over", [&] { Command(CMD_NEW_GAME); PlaceWholeFleet(); GamePhase = GameOver; }},
+        {"a drag", [&] { Command(CMD_NEW_GAME); SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260)); }},
+        {"a dialog", [&] { Command(CMD_NEW_GAME); EnableWindow(MainWindow, FALSE); }},
+    };
+    const auto gameState = [] {
+        std::vector<int32_t> state(&HomeBoard[0][0], &HomeBoard[0][0] + kBoardSize * kBoardSize);
+        state.insert(state.end(), &EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize);
+        state.insert(state.end(), {PlacedShipCount, ComputerTurn, StatusMessageId});
+        return state;
+    };
+    for (const Moment& moment : moments) {
+        moment.arrange();
+        const std::vector<int32_t> before = gameState();
+        const std::vector<unsigned> scene = SceneSnapshot();
+        for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN)})
+            Key(key);
+        EXPECT_EQ(gameState(), before) << moment.name;
+        EXPECT_EQ(SceneSnapshot(), scene) << moment.name;
+        EnableWindow(MainWindow, TRUE);
+        SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);
+    }
+}
+
+}  // namespace
