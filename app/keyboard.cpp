@@ -5,7 +5,7 @@
 #include <random>
 
 #include "app/placement.h"
-#include "app/repaint.h"
+#include "game/view.h"
 #include "app/window.h"
 #include "game/board.h"
 #include "game/fleet.h"
