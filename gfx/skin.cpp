@@ -47,7 +47,7 @@ HBITMAP SkinPicture(int picture)
 // Whether a bitmap resource holds an uncompressed picture of at least width x height whose
 // header, colour table and pixels lie wholly within the resource. LoadBitmapA trusts the
 // header: one that claims more pixels than the resource holds makes it read past the
-// resource, and under Wine the process dies inside the call.
+// resource (under Wine that can end the process inside the call).
 static bool IsWholeBitmap(HMODULE module, int id, int width, int height)
 {
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
@@ -58,15 +58,17 @@ static bool IsWholeBitmap(HMODULE module, int id, int width, int height)
         return false;
     std::memcpy(&header, bytes, sizeof header);
     const WORD bits = header.biBitCount;
-    const bool rgb = header.biCompression == BI_RGB && (bits == 1 || bits == 4 || bits == 8 || bits == 24);
-    const bool fields = (header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS) && (bits == 16 || bits == 32);
-    if (header.biSize < sizeof header || header.biPlanes != 1 || !(rgb || fields) || header.biWidth < width ||
-        header.biHeight == 0 || std::abs(int64_t{header.biHeight}) < height)
+    const bool fields = header.biCompression == BI_BITFIELDS;
+    const bool uncompressed = header.biCompression == BI_RGB || (fields && (bits == 16 || bits == 32));
+    const bool depth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    const int64_t rows = std::abs(int64_t{header.biHeight});  // negative: top-down
+    if (header.biSize < sizeof header || header.biPlanes != 1 || !uncompressed || !depth ||
+        header.biWidth < width || rows < height)
         return false;
-    const uint64_t masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof header ? 12 : 0;
+    const uint64_t masks = fields && header.biSize == sizeof header ? 12 : 0;
     const uint64_t colours = header.biClrUsed ? header.biClrUsed : bits <= 8 ? 1u << bits : 0;
     const uint64_t stride = (uint64_t(header.biWidth) * bits + 31) / 32 * 4;
-    return header.biSize + masks + 4 * colours + stride * std::abs(int64_t{header.biHeight}) <= size;
+    return header.biSize + masks + 4 * colours + stride * rows <= size;
 }
 
 // A skin bitmap that is missing, lies about its size or is too small is not loaded.

@@ -51,9 +51,10 @@ protected:
 };
 
 // A skin that cannot be opened gives the built-in pictures silently. One whose pictures lie
-// about their size or are too small (absurd.dll: the cell 1 x 1, the background 40000 x 40000
-// over a few bytes, the same for a ship of each orientation) gives the built-in picture in
-// their place, and reports its unusable ships as missing.
+// about their size or are too small (absurd.dll: a 1 x 1 cell, a background of 4000 x 4000
+// over a few bytes, a 1 x 1 horizontal ship of one deck, a vertical ship of four decks of
+// 40000 x 40000) gives the built-in scene pictures in their place, and reports the ships as
+// missing.
 TEST_F(Skins, PicturesThatCannotBeUsedGiveWayToTheBuiltInOnes)
 {
     const std::wstring two = L"Tidewar ERROR #2", three = L"Tidewar ERROR #3";
