@@ -1,11 +1,17 @@
 # Thin front end; the scripts under scripts/ do the work.
+#   make         build the program: build/win32/tidewar.exe (the product), build/win64/tidewar.exe
 #   make test    build the native, win64 and win32 presets and run every test
 #   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
 #   make bench   build the native preset and run the model benchmarks
 #   make art     repaint the skins and the icon, and regenerate the sounds and the tune
 NPROC := $(shell nproc)
 
-.PHONY: bootstrap test run bench art
+.PHONY: all bootstrap test run bench art
+
+all: bootstrap
+	@for preset in win32 win64; do \
+	  cmake --preset $$preset >/dev/null && cmake --build --preset $$preset -j$(NPROC) --target tidewar || exit 1; \
+	done
 
 bootstrap:
 	@scripts/bootstrap

@@ -1,5 +1,7 @@
 #include "gfx/skin.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/startup.h"
@@ -10,16 +12,28 @@
 HMODULE SkinModule = nullptr;
 ShipImage ShipImages[2][kLargestShip];
 
-static const int kScenePictures[] = {CellPicture,     HitPicture,       MissPicture,
-                                     BackgroundPicture, PlacementPanelPicture, BattlePanelPicture,
-                                     BlankCellPicture, SunkPicture,      DeadZonePicture};
+// The scene pictures, each with the part of it that the scene copies.
+struct ScenePicture {
+    int id, width, height;
+};
+static const ScenePicture kScenePictures[] = {
+    {CellPicture, kCellSize, kCellSize},
+    {HitPicture, kCellSize, kCellSize},
+    {MissPicture, kCellSize, kCellSize},
+    {BackgroundPicture, kSceneWidth, kSceneHeight},
+    {PlacementPanelPicture, kPlacementPanelWidth, kPlacementPanelHeight},
+    {BattlePanelPicture, kBattlePanelWidth, kBattlePanelHeight},
+    {BlankCellPicture, kCellSize, kCellSize},
+    {SunkPicture, kCellSize, kCellSize},
+    {DeadZonePicture, kCellSize, kCellSize},
+};
 constexpr int kScenePictureCount = sizeof kScenePictures / sizeof kScenePictures[0];
 static HBITMAP Pictures[kScenePictureCount];
 
 static int PictureSlot(int picture)
 {
     for (int slot = 0; slot < kScenePictureCount; ++slot)
-        if (kScenePictures[slot] == picture)
+        if (kScenePictures[slot].id == picture)
             return slot;
     return -1;
 }
@@ -30,12 +44,46 @@ HBITMAP SkinPicture(int picture)
     return slot < 0 ? nullptr : Pictures[slot];
 }
 
-// A skin library that lacks a scene picture shows the built-in one there.
-static HBITMAP LoadScenePicture(int picture)
+// Whether a bitmap resource holds an uncompressed picture of at least width x height whose
+// header, colour table and pixels lie wholly within the resource. LoadBitmapA trusts the
+// header: one that claims more pixels than the resource holds makes it read past the
+// resource (under Wine that can end the process inside the call).
+static bool IsWholeBitmap(HMODULE module, int id, int width, int height)
 {
-    HBITMAP bitmap = LoadBitmapA(SkinModule, MAKEINTRESOURCEA(picture));
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    const void* bytes = resource ? LockResource(LoadResource(module, resource)) : nullptr;
+    const DWORD size = resource ? SizeofResource(module, resource) : 0;
+    BITMAPINFOHEADER header;
+    if (!bytes || size < sizeof header)
+        return false;
+    std::memcpy(&header, bytes, sizeof header);
+    const WORD bits = header.biBitCount;
+    const bool fields = header.biCompression == BI_BITFIELDS;
+    const bool uncompressed = header.biCompression == BI_RGB || (fields && (bits == 16 || bits == 32));
+    const bool depth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    const int64_t rows = std::abs(int64_t{header.biHeight});  // negative: top-down
+    if (header.biSize < sizeof header || header.biPlanes != 1 || !uncompressed || !depth ||
+        header.biWidth < width || rows < height)
+        return false;
+    const uint64_t masks = fields && header.biSize == sizeof header ? 12 : 0;
+    const uint64_t colours = header.biClrUsed ? header.biClrUsed : bits <= 8 ? 1u << bits : 0;
+    const uint64_t stride = (uint64_t(header.biWidth) * bits + 31) / 32 * 4;
+    return header.biSize + masks + 4 * colours + stride * rows <= size;
+}
+
+// A skin bitmap that is missing, lies about its size or is too small is not loaded.
+static HBITMAP LoadWholeBitmap(HMODULE module, int id, int width, int height)
+{
+    return IsWholeBitmap(module, id, width, height) ? LoadBitmapA(module, MAKEINTRESOURCEA(id)) : nullptr;
+}
+
+// A skin library whose scene picture cannot be used shows the built-in one there.
+static HBITMAP LoadScenePicture(int slot)
+{
+    const ScenePicture& picture = kScenePictures[slot];
+    HBITMAP bitmap = LoadWholeBitmap(SkinModule, picture.id, picture.width, picture.height);
     if (!bitmap && SkinModule != ProgramInstance)
-        bitmap = LoadBitmapA(ProgramInstance, MAKEINTRESOURCEA(picture));
+        bitmap = LoadWholeBitmap(ProgramInstance, picture.id, picture.width, picture.height);
     return bitmap;
 }
 
@@ -54,7 +102,7 @@ void LoadSkin()
     HMODULE library = OpenSkinLibrary();
     SkinModule = library ? library : ProgramInstance;
     for (int slot = 0; slot < kScenePictureCount; ++slot)
-        Pictures[slot] = LoadScenePicture(kScenePictures[slot]);
+        Pictures[slot] = LoadScenePicture(slot);
     CreateShipImages(SkinModule);
 }
 
@@ -64,12 +112,13 @@ void CreateShipImages(HMODULE module)
         for (int orientation = VerticalShip; orientation <= HorizontalShip; ++orientation) {
             const bool vertical = orientation == VerticalShip;
             ShipImage& image = ShipImages[orientation][n - 1];
-            image.list = ImageList_Create(vertical ? kCellSize : kCellSize * n, vertical ? kCellSize * n : kCellSize,
-                                          ILC_COLOR4, 0, 1);
+            const int width = vertical ? kCellSize : kCellSize * n, height = vertical ? kCellSize * n : kCellSize;
+            image.list = ImageList_Create(width, height, ILC_COLOR4, 0, 1);
             if (!image.list)
                 ShowErrorBox(1);
             const int id = (vertical ? IDB_SHIP_VERTICAL_1 : IDB_SHIP_HORIZONTAL_1) + n - 1;
-            HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(id));
+            // One that cannot be used counts as missing: errors 2 and 3, and that ship is not drawn.
+            HBITMAP bitmap = LoadWholeBitmap(module, id, width, height);
             if (!bitmap)
                 ShowErrorBox(2);
             image.index = image.list && bitmap ? ImageList_Add(image.list, bitmap, nullptr) : -1;
@@ -100,8 +149,8 @@ void UnloadSkin()
 
 void ReloadBattlePanelPicture()
 {
-    HBITMAP& panel = Pictures[PictureSlot(BattlePanelPicture)];
-    if (panel)
-        DeleteObject(panel);
-    panel = LoadScenePicture(BattlePanelPicture);
+    const int slot = PictureSlot(BattlePanelPicture);
+    if (Pictures[slot])
+        DeleteObject(Pictures[slot]);
+    Pictures[slot] = LoadScenePicture(slot);
 }

@@ -12,12 +12,33 @@ static DWORD ReadLittleEndian32(const BYTE* bytes)
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<DWORD>(bytes[3]) << 24;
 }
 
-// sndPlaySound trusts the RIFF header's length: a skin library's resource that is not a WAV
-// image, or claims more bytes than it holds, would make it read past the resource.
-static bool IsWaveImage(const BYTE* image, DWORD size)
+bool IsPlayableWave(const BYTE* image, DWORD size)
 {
-    return image && size >= 12 && std::memcmp(image, "RIFF", 4) == 0 &&
-           std::memcmp(image + 8, "WAVE", 4) == 0 && ReadLittleEndian32(image + 4) <= size - 8;
+    if (!image || size < 12 || std::memcmp(image, "RIFF", 4) != 0 || std::memcmp(image + 8, "WAVE", 4) != 0 ||
+        ReadLittleEndian32(image + 4) > size - 8)
+        return false;
+    const DWORD end = 8 + ReadLittleEndian32(image + 4);
+    bool format = false;
+    // Every step keeps at <= end, so end - at never wraps.
+    for (DWORD at = 12; end - at >= 8;) {
+        const BYTE* chunk = image + at;
+        const DWORD length = ReadLittleEndian32(chunk + 4);
+        if (length > end - at - 8)
+            return false;
+        if (std::memcmp(chunk, "fmt ", 4) == 0 && !format) {
+            // A compressed format's codec reads cbSize more bytes after the common fields.
+            const bool pcm = length >= 16 && chunk[8] == 1 && chunk[9] == 0;
+            if (length < 16 || (!pcm && (length < 18 || 18u + (chunk[24] | chunk[25] << 8) > length)))
+                return false;
+            format = true;
+        } else if (std::memcmp(chunk, "data", 4) == 0) {
+            return format;
+        }
+        at += 8 + length;
+        if (length % 2 && at < end)
+            ++at;
+    }
+    return false;
 }
 
 void PlaySoundEffect(const char* name)
@@ -32,7 +53,7 @@ void PlaySoundEffect(const char* name)
         return;
     const BYTE* image = static_cast<const BYTE*>(LockResource(loaded));
     // Synchronous on purpose: the game waits for the sound before it goes on.
-    if (IsWaveImage(image, SizeofResource(SkinModule, resource)))
+    if (IsPlayableWave(image, SizeofResource(SkinModule, resource)))
         sndPlaySoundA(reinterpret_cast<LPCSTR>(image), SND_MEMORY);
     FreeResource(loaded);
 }

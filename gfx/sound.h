@@ -8,8 +8,14 @@
 // The music device most recently opened; keeps its value after the device is closed.
 extern MCIDEVICEID MusicDevice;
 
+// Whether `size` bytes at `image` hold a RIFF WAVE image whose chunks all lie within them,
+// with a "fmt " chunk of the common fields (and, for compressed formats, the extra bytes it
+// announces) before a "data" chunk. The player trusts every chunk size inside the image: it
+// gets no length, so an image that lies would make it read past the resource.
+bool IsPlayableWave(const BYTE* image, DWORD size);
+
 // Plays the "WAVFILE" resource `name` (any case) of the SkinModule and returns when it has
-// finished; nothing when SoundOn is off or the skin has no such sound.
+// finished; nothing when SoundOn is off or the skin has no such sound, or no playable one.
 void PlaySoundEffect(const char* name);
 
 // Opens the MIDI file at `path` and plays it; `window` receives MM_MCINOTIFY at its end.

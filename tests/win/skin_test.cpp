@@ -25,18 +25,20 @@ protected:
         StartProgram();
     }
 
+    // Whether the scene shows the built-in picture placed at (left, top), by its pixel (10, 10).
     // The CellPicture of the test skins is the night one; the built-in one differs.
-    static bool BuiltInCellShown()
+    static bool BuiltInShown(int picture, int left, int top)
     {
-        HBITMAP builtIn = LoadBitmapA(GetModuleHandleW(nullptr), MAKEINTRESOURCEA(IDB_CELL));
+        HBITMAP builtIn = LoadBitmapA(GetModuleHandleW(nullptr), MAKEINTRESOURCEA(picture));
         HDC source = CreateCompatibleDC(nullptr);
         HGDIOBJ previous = SelectObject(source, builtIn);
         const COLORREF expected = GetPixel(source, 10, 10);
         SelectObject(source, previous);
         DeleteDC(source);
         DeleteObject(builtIn);
-        return GetPixel(BackBuffer, 30 + 10, 30 + 10) == expected;
+        return GetPixel(BackBuffer, left + 10, top + 10) == expected;
     }
+    static bool BuiltInCellShown() { return BuiltInShown(IDB_CELL, kEnemyBoardLeft, kBoardTop); }
 
     std::vector<std::wstring> ErrorTexts() const
     {
@@ -48,16 +50,34 @@ protected:
     }
 };
 
-TEST_F(Skins, NoSkinOrAMissingLibraryGivesTheBuiltInPicturesSilently)
+// A skin that cannot be opened gives the built-in pictures silently. One whose pictures lie
+// about their size or are too small (absurd.dll: a 1 x 1 cell, a background of 4000 x 4000
+// over a few bytes, a 1 x 1 horizontal ship of one deck, a vertical ship of four decks of
+// 40000 x 40000) gives the built-in scene pictures in their place, and reports the ships as
+// missing.
+TEST_F(Skins, PicturesThatCannotBeUsedGiveWayToTheBuiltInOnes)
 {
-    for (const std::string& name : {std::string("no"), BesideTests("nowhere.dll"), std::string("")}) {
-        StartWithSkin(name);
-        EXPECT_EQ(SkinModule, GetModuleHandleW(nullptr)) << name;
+    const std::wstring two = L"Tidewar ERROR #2", three = L"Tidewar ERROR #3";
+    const struct {
+        std::string library;
+        std::vector<std::wstring> errors;
+    } cases[] = {
+        {"no", {}},
+        {"", {}},
+        {BesideTests("nowhere.dll"), {}},
+        {BesideTests("absurd.dll"), {two, three, two, three}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.library);
+        answered.clear();
+        BackgroundDrawn = false;  // as in a fresh process
+        StartWithSkin(c.library);
+        EXPECT_EQ(ErrorTexts(), c.errors);
         Command(CMD_NEW_GAME);
-        EXPECT_TRUE(BuiltInCellShown()) << name;
+        EXPECT_TRUE(BuiltInCellShown());
+        EXPECT_TRUE(BuiltInShown(IDB_BACKGROUND, 0, 0));
         StopProgram();
     }
-    EXPECT_TRUE(answered.empty());
 }
 
 TEST_F(Skins, ALibraryLendsItsPicturesUntilItIsUnloaded)

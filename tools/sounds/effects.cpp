@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 #include "synth.h"
@@ -163,6 +164,10 @@ const Effect kEffects[] = {
     {"vstrl.wav", {Encoding::Pcm8, 11025, 1}, 5214, playerShot},
 };
 
+// 4-bit ADPCM keeps these sounds above 22 dB and 8-bit PCM above 30; a wrong coder falls
+// near 0.
+const double kMinimumSnr = 18;
+
 // Decodes the data chunk again and compares it with the source: a wrong coder shows up here
 // as a signal-to-noise ratio near zero.
 double roundTripSnr(const Effect& effect, const Sound& sound, const std::vector<uint8_t>& wave) {
@@ -203,9 +208,13 @@ int main(int argc, char** argv) {
             const size_t count = effect.dataBytes / effect.format.blockAlign * samplesPerBlock(effect.format);
             const Sound sound = effect.make(count);
             const std::vector<uint8_t> wave = encodeWave(effect.format, sound.samples);
-            writeFile(folder + "/" + effect.file, wave);
+            const double snr = roundTripSnr(effect, sound, wave);
             std::printf("%-10s %5zu samples  %.3f s  %5zu bytes  round trip %.1f dB\n", effect.file, count,
-                        sound.seconds(), wave.size(), roundTripSnr(effect, sound, wave));
+                        sound.seconds(), wave.size(), snr);
+            if (snr < kMinimumSnr)
+                throw std::runtime_error(std::string(effect.file) + ": round trip below " +
+                                         std::to_string(int(kMinimumSnr)) + " dB, the coder is broken");
+            writeFile(folder + "/" + effect.file, wave);
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sounds: %s\n", e.what());

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Runs the generators into a scratch folder and compares what they make with res/, byte for
+# byte: the committed art, sounds and tune are what the tools in the repo make.
+#   regenerate.sh REPO SCRATCH DRAW_ART SOUNDS TUNE
+set -euo pipefail
+repo=$1 scratch=$2 draw_art=$3 sounds=$4 tune=$5
+rm -rf "$scratch"
+mkdir -p "$scratch/art" "$scratch/night" "$scratch/sounds" "$scratch/music"
+"$draw_art" --theme day "$scratch/art"
+"$draw_art" --theme night "$scratch/night"
+"$draw_art" --icon "$scratch/tidewar.ico"
+"$sounds" "$scratch/sounds"
+"$tune" "$scratch/music/tidewar.mid"
+diff -r "$scratch/art" "$repo/res/art"
+diff -r -x night.rc "$scratch/night" "$repo/res/skins/night"
+diff -r "$scratch/sounds" "$repo/res/sounds"
+diff -r "$scratch/music" "$repo/res/music"
+cmp "$scratch/tidewar.ico" "$repo/res/tidewar.ico"
