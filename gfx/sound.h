@@ -8,6 +8,10 @@
 // The music device most recently opened; keeps its value after the device is closed.
 extern MCIDEVICEID MusicDevice;
 
+// What the program asked of the speaker; tests set the watcher to record it.
+enum SoundCall { EffectCall, MusicStartCall, MusicStopCall };
+extern void (*SoundWatcher)(SoundCall call, const char* name);
+
 // Plays the "WAVFILE" resource `name` (any case) of the SkinModule and returns when it has
 // finished; nothing when SoundOn is off or the skin has no such sound.
 void PlaySoundEffect(const char* name);
