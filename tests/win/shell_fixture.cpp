@@ -3,16 +3,11 @@
 #include "app/pause.h"
 #include "app/placement.h"
 #include "app/startup.h"
-#include "app/status.h"
 #include "app/window.h"
-#include "game/board.h"
-#include "game/computer.h"
-#include "game/fleet.h"
-#include "game/options.h"
-#include "game/phase.h"
-#include "game/random.h"
 #include "gfx/backbuffer.h"
 #include "gfx/skin.h"
+#include "gfx/sound.h"
+#include "tests/game/game_state.h"
 #include "ui/language.h"
 #include "ui/settings.h"
 
@@ -28,7 +23,7 @@ static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
     GetWindowTextW(window, caption, 128);
     GetDlgItemTextW(window, 0xFFFF, text, 256);
     if (BoxLog)
-        BoxLog->push_back({caption, text});
+        BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
@@ -41,32 +36,20 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
 
 static UINT_PTR BoxAnswerer = 0;
 
+// The shell's state on top of the model's, as a fresh process starts with it.
 static void ResetProgramState()
 {
-    ClearBoards();
-    EnemyDecksLeft = HomeDecksLeft = -1;
-    EnemyShipsLeft = HomeShipsLeft = 0;
-    GamePhase = NoGame;
-    ComputerTurn = ShotSoundPending = 0;
-    PlacementSize = -4;
-    PlacementLeft = -1;
+    ResetGameState();
     PlacementDrag = NoDrag;
     PlacedShipCount = 0;
-    TargetStack = TargetList{};
-    HuntActive = 0;
-    StatusMessageId = NoMessage;
     BackgroundDrawn = false;
     lstrcpyA(MusicName, "no");
     lstrcpyA(SkinName, "no");
-    SoundOn = true;
-    ShowDecks = true;
-    SkillLevel = 2;
-    MarkDeadShips = true;
-    MarkDeadZone = false;
+    SoundOn = ShowDecks = true;
     Language = English;
     Wins = Losses = 0;
     ComputerPauseMs = 300;
-    CalendarSeconds = [] { return std::time(nullptr); };
+    SoundWatcher = nullptr;
 }
 
 void DeleteSettingsKey()
@@ -104,19 +87,18 @@ void ShellTest::TearDown()
 
 void ShellTest::StopProgram()
 {
-    if (started) {
-        DestroyWindow(MainWindow);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            ;
-        UnloadSkin();
-        if (MainMenu)
-            DestroyMenu(MainMenu);
-        MainMenu = nullptr;
-        UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
-        MainWindow = nullptr;
-        started = false;
-    }
+    if (!started)
+        return;
+    DestroyWindow(MainWindow);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ;
+    UnloadSkin();
+    DestroyMenu(MainMenu);
+    MainMenu = nullptr;
+    UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
+    MainWindow = nullptr;
+    started = false;
 }
 
 void ShellTest::Command(int id)
@@ -146,10 +128,7 @@ void ShellTest::Drag(int fromX, int fromY, int toX, int toY)
 void ShellTest::DropOfferedShip(bool vertical, int column, int row)
 {
     const int toX = 280 + 20 * column + 10, toY = 30 + 20 * row + 10;
-    if (vertical)
-        Drag(210, 260, toX, toY);
-    else
-        Drag(250, 285, toX, toY);
+    Drag(vertical ? 210 : 250, vertical ? 260 : 285, toX, toY);
 }
 
 void ShellTest::PlaceShips(int count)

@@ -11,6 +11,7 @@
 struct AnsweredBox {
     std::wstring caption;
     std::wstring text;
+    bool windowEnabled = false;   // the main window took input while the box was open
 };
 
 class ShellTest : public ::testing::Test {
