@@ -12,14 +12,14 @@
 #include "ui/settings.h"
 
 static std::vector<AnsweredBox>* BoxLog = nullptr;
+static UINT_PTR BoxAnswerer = 0;
 
 static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
 {
-    wchar_t className[16] = L"";
+    wchar_t className[16] = L"", caption[128] = L"", text[256] = L"";
     GetClassNameW(window, className, 16);
     if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
-    wchar_t caption[128] = L"", text[256] = L"";
     GetWindowTextW(window, caption, 128);
     GetDlgItemTextW(window, 0xFFFF, text, 256);
     if (BoxLog)
@@ -33,8 +33,6 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
 {
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
-
-static UINT_PTR BoxAnswerer = 0;
 
 // The shell's state on top of the model's, as a fresh process starts with it.
 static void ResetProgramState()
@@ -65,6 +63,13 @@ void ShellTest::SetUp()
     BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
 }
 
+void ShellTest::TearDown()
+{
+    StopProgram();
+    KillTimer(nullptr, BoxAnswerer);
+    BoxLog = nullptr;
+}
+
 void ShellTest::StartProgram()
 {
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
@@ -78,13 +83,6 @@ void ShellTest::RestartProgram()
     StartProgram();
 }
 
-void ShellTest::TearDown()
-{
-    StopProgram();
-    KillTimer(nullptr, BoxAnswerer);
-    BoxLog = nullptr;
-}
-
 void ShellTest::StopProgram()
 {
     if (!started)
@@ -95,20 +93,10 @@ void ShellTest::StopProgram()
         ;
     UnloadSkin();
     DestroyMenu(MainMenu);
-    MainMenu = nullptr;
     UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
+    MainMenu = nullptr;
     MainWindow = nullptr;
     started = false;
-}
-
-void ShellTest::Command(int id)
-{
-    SendMessageW(MainWindow, WM_COMMAND, id, 0);
-}
-
-void ShellTest::Tick()
-{
-    SendMessageW(MainWindow, WM_TIMER, GameTimer, 0);
 }
 
 void ShellTest::Click(int x, int y)
@@ -127,44 +115,31 @@ void ShellTest::Drag(int fromX, int fromY, int toX, int toY)
 
 void ShellTest::DropOfferedShip(bool vertical, int column, int row)
 {
-    const int toX = 280 + 20 * column + 10, toY = 30 + 20 * row + 10;
-    Drag(vertical ? 210 : 250, vertical ? 260 : 285, toX, toY);
+    Drag(vertical ? 210 : 250, vertical ? 260 : 285, 280 + 20 * column + 10, 30 + 20 * row + 10);
 }
 
 void ShellTest::PlaceShips(int count)
 {
     // Rows 0, 2 and 4 hold the ships, a free row or column around each.
-    const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4},
-                                      {3, 4}, {5, 4}, {7, 4}, {9, 4}};
+    const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
     for (int i = 0; i < count && i < kFleetShips; ++i) {
         DropOfferedShip(false, plan[i][0], plan[i][1]);
         Tick();
     }
 }
 
-void ShellTest::PlaceWholeFleet()
-{
-    PlaceShips(kFleetShips);
-}
-
 std::string BesideTests(const char* name)
 {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string exe(path, length);
+    const std::string exe(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
 }
 
 std::vector<unsigned char> SettingBytes(const char* name)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
     unsigned char data[512];
     DWORD size = sizeof data;
-    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, data, &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath, name, RRF_RT_ANY, nullptr, data, &size) != ERROR_SUCCESS)
         return {};
     return std::vector<unsigned char>(data, data + size);
 }
@@ -189,17 +164,12 @@ std::wstring WindowTitle()
     return text;
 }
 
-static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
+static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap)
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 510, -400, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned> pixels(510 * 400);
+    GetDIBits(dc, bitmap, 0, 400, pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned& pixel : pixels)
         pixel &= 0xFFFFFF;
     return pixels;
@@ -207,24 +177,23 @@ static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int heigh
 
 std::vector<unsigned> SceneSnapshot()
 {
-    HBITMAP scene = static_cast<HBITMAP>(GetCurrentObject(BackBuffer, OBJ_BITMAP));
-    return Pixels(BackBuffer, scene, 510, 400);
+    return Pixels(BackBuffer, static_cast<HBITMAP>(GetCurrentObject(BackBuffer, OBJ_BITMAP)));
 }
 
-// Draws into a scratch bitmap like the BackBuffer, then compares a rectangle of it.
+// Draws into a copy of the BackBuffer, then compares a rectangle of the two.
 template <typename Draw>
 static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)
 {
-    HDC scratch = CreateCompatibleDC(BackBuffer);
+    HDC scratch = CreateCompatibleDC(BackBuffer), source = CreateCompatibleDC(BackBuffer);
     HBITMAP bitmap = CreateCompatibleBitmap(BackBuffer, 510, 400);
     HGDIOBJ previous = SelectObject(scratch, bitmap);
     BitBlt(scratch, 0, 0, 510, 400, BackBuffer, 0, 0, SRCCOPY);
-    draw(scratch);
+    draw(scratch, source);
     SelectObject(scratch, previous);
-    const std::vector<unsigned> expected = Pixels(scratch, bitmap, 510, 400);
+    const std::vector<unsigned> expected = Pixels(scratch, bitmap), actual = SceneSnapshot();
     DeleteObject(bitmap);
     DeleteDC(scratch);
-    const std::vector<unsigned> actual = SceneSnapshot();
+    DeleteDC(source);
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x)
             if (actual[y * 510 + x] != expected[y * 510 + x])
@@ -232,26 +201,22 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
     return true;
 }
 
+static bool PictureAt(int picture, int left, int top, int width, int height, int fromX, int fromY)
+{
+    return SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
+        SelectObject(source, SkinPicture(picture));
+        BitBlt(scratch, left, top, width, height, source, fromX, fromY, SRCCOPY);
+    });
+}
+
 bool PictureShownAt(int picture, int left, int top, int width, int height)
 {
-    return SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
-        HDC source = CreateCompatibleDC(BackBuffer);
-        HGDIOBJ previous = SelectObject(source, SkinPicture(picture));
-        BitBlt(scratch, left, top, width, height, source, 0, 0, SRCCOPY);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    });
+    return PictureAt(picture, left, top, width, height, 0, 0);
 }
 
 bool BackgroundShownAt(int left, int top, int width, int height)
 {
-    return SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
-        HDC source = CreateCompatibleDC(BackBuffer);
-        HGDIOBJ previous = SelectObject(source, SkinPicture(45));
-        BitBlt(scratch, left, top, width, height, source, left, top, SRCCOPY);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    });
+    return PictureAt(45, left, top, width, height, left, top);
 }
 
 bool CellShows(int picture, bool enemyBoard, int x, int y)
@@ -259,22 +224,23 @@ bool CellShows(int picture, bool enemyBoard, int x, int y)
     return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20);
 }
 
+// Clears the box and writes the text as the status panel does.
+static bool TextShows(HFONT font, int left, int top, int width, int height, int textX, int textY, const wchar_t* text)
+{
+    return SceneAreaMatches(left, textY, width, height + top - textY, [&](HDC scratch, HDC) {
+        SelectObject(scratch, font);
+        PatBlt(scratch, left, top, width, height, WHITENESS);
+        TextOutW(scratch, textX, textY, text, lstrlenW(text));
+    });
+}
+
 bool CounterShows(int left, int width, int textX, const char* text)
 {
-    return SceneAreaMatches(left, 280, width, 50, [&](HDC scratch) {
-        HGDIOBJ previous = SelectObject(scratch, CounterFont);
-        PatBlt(scratch, left, 285, width, 45, WHITENESS);
-        TextOutA(scratch, textX, 280, text, lstrlenA(text));
-        SelectObject(scratch, previous);
-    });
+    const std::wstring wide(text, text + lstrlenA(text));
+    return TextShows(CounterFont, left, 285, width, 45, textX, 280, wide.c_str());
 }
 
 bool MessageShows(const wchar_t* text)
 {
-    return SceneAreaMatches(170, 250, 160, 21, [&](HDC scratch) {
-        HGDIOBJ previous = SelectObject(scratch, MessageFont);
-        PatBlt(scratch, 170, 250, 160, 21, WHITENESS);
-        TextOutW(scratch, 175, 250, text, lstrlenW(text));
-        SelectObject(scratch, previous);
-    });
+    return TextShows(MessageFont, 170, 250, 160, 21, 175, 250, text);
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/window.h"
+
 #include <string>
 #include <vector>
 
@@ -28,8 +30,8 @@ protected:
 
     void StopProgram();
 
-    void Command(int id);
-    void Tick();
+    void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
+    void Tick() { SendMessageW(MainWindow, WM_TIMER, GameTimer, 0); }
     void Click(int x, int y);
     void Drag(int fromX, int fromY, int toX, int toY);
 
@@ -40,7 +42,7 @@ protected:
     void PlaceShips(int count);
 
     // Places the whole fleet with the mouse and ticks into the battle.
-    void PlaceWholeFleet();
+    void PlaceWholeFleet() { PlaceShips(10); }
 
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;
