@@ -13,12 +13,12 @@ namespace {
 
 std::time_t benchSecond = 1700000000;
 
-void StartComputerBattle(std::mt19937& dice, int level)
+void StartComputerBattle(int level)
 {
     ResetGameState();
     CalendarSeconds = [] { return benchSecond++; };
     SkillLevel = static_cast<uint8_t>(level);
-    LayRandomHomeFleet(dice);
+    LayHomeFleet();
     HomeDecksLeft = kFleetDecks;
     HomeShipsLeft = kFleetShips;
     GamePhase = Battle;
@@ -37,29 +37,15 @@ void BM_PlaceEnemyFleet(benchmark::State& state)
 }
 BENCHMARK(BM_PlaceEnemyFleet);
 
-void BM_ComputerShot(benchmark::State& state)
-{
-    std::mt19937 dice(1);
-    StartComputerBattle(dice, 2);
-    for (auto _ : state) {
-        if (HomeDecksLeft == 0)
-            StartComputerBattle(dice, 2);
-        ComputerShot();
-        Recording.clear();
-    }
-    state.counters["shots/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-}
-BENCHMARK(BM_ComputerShot);
-
 // Computer shots (searches that fire nothing not counted) to sink a random legal fleet.
 void BM_ShotsToSinkAFleet(benchmark::State& state)
 {
     std::vector<int> shots;
     for (auto _ : state) {
         shots.clear();
-        std::mt19937 dice(42);
+        benchSecond = 1700000000;
         for (int game = 0; game < 10000; ++game) {
-            StartComputerBattle(dice, static_cast<int>(state.range(0)));
+            StartComputerBattle(static_cast<int>(state.range(0)));
             int fired = 0;
             while (HomeDecksLeft > 0) {
                 fired += ComputerShot() == 0;

@@ -1,6 +1,7 @@
 // Whole battles at each level: the player fires at random unshot cells, the computer
 // answers, and after every shot the boards, counters and the hunt must stay consistent.
 #include <algorithm>
+#include <random>
 #include <utility>
 
 #include "game/shots.h"
@@ -23,27 +24,16 @@ bool MovesForward(int before, int after, bool home)
     }
 }
 
-// Ships with a deck afloat: the no-touch rule makes every group of ship cells one ship.
-int ShipsAfloat(const Board board, int hit)
+// Ships with a deck still afloat on the board.
+int ShipsAfloat(const std::vector<ShipRecord>& fleet, const Board board)
 {
-    bool seen[10][10] = {};
     int afloat = 0;
-    for (int x = 0; x < 10; ++x)
-        for (int y = 0; y < 10; ++y) {
-            bool deck = false;
-            auto visit = [&](auto& self, int cx, int cy) -> void {
-                const int cell = CellAt(board, cx, cy);
-                if (!InField(cx, cy) || seen[cx][cy] || (cell != Deck && cell != hit && cell != Sunk))
-                    return;
-                seen[cx][cy] = true;
-                deck |= cell == Deck;
-                for (int dx = -1; dx <= 1; ++dx)
-                    for (int dy = -1; dy <= 1; ++dy)
-                        self(self, cx + dx, cy + dy);
-            };
-            visit(visit, x, y);
-            afloat += deck;
-        }
+    for (const ShipRecord& ship : fleet) {
+        bool deck = false;
+        for (int k = 0; k < ship.size; ++k)
+            deck |= board[ship.deckX[k]][ship.deckY[k]] == Deck;
+        afloat += deck;
+    }
     return afloat;
 }
 
@@ -58,7 +48,7 @@ TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
         MarkDeadShips = game % 3 != 0;
         MarkDeadZone = game % 2 == 0;
         NewGame();
-        LayRandomHomeFleet(dice);
+        const std::vector<ShipRecord> enemyFleet(std::begin(EnemyFleet), std::end(EnemyFleet)), homeFleet = LayHomeFleet();
         GamePhase = Battle;
         std::vector<std::pair<int, int>> cells, computerHits;
         for (int x = 0; x < 10; ++x)
@@ -87,8 +77,8 @@ TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
                 }
             ASSERT_EQ(EnemyDecksLeft, CountCells(EnemyBoard, Deck));
             ASSERT_EQ(HomeDecksLeft, CountCells(HomeBoard, Deck));
-            ASSERT_EQ(EnemyShipsLeft, ShipsAfloat(EnemyBoard, EnemyHit));
-            ASSERT_EQ(HomeShipsLeft, ShipsAfloat(HomeBoard, HomeHit));
+            ASSERT_EQ(EnemyShipsLeft, ShipsAfloat(enemyFleet, EnemyBoard));
+            ASSERT_EQ(HomeShipsLeft, ShipsAfloat(homeFleet, HomeBoard));
             for (int x = 0; x < 10 && computerFires; ++x)
                 for (int y = 0; y < 10; ++y) {
                     if (homeBefore[x][y] == HomeBoard[x][y] || (HomeBoard[x][y] != HomeMiss && homeBefore[x][y] != Deck))

@@ -1,9 +1,10 @@
 // The one reset of the game's process-wide state, shared by the model tests, the shell
-// tests and the benchmark, and a legal player fleet drawn from a generator of their own.
+// tests and the benchmark, and a legal player fleet.
 #pragma once
 #include <cstdlib>
 #include <ctime>
-#include <random>
+#include <algorithm>
+#include <vector>
 
 #include "app/status.h"
 #include "game/board.h"
@@ -34,27 +35,17 @@ inline void ResetGameState()
     RandomDraw = std::rand;
 }
 
-// Lays 4,3,3,2,2,2,1,1,1,1 on the HomeBoard under the no-touch rule.
-inline void LayRandomHomeFleet(std::mt19937& dice)
+// A legal player fleet: the computer's placement at the clock's next reading, moved over
+// to the HomeBoard while the computer's own fleet stays; returns its ships.
+inline std::vector<ShipRecord> LayHomeFleet()
 {
-    for (;;) {
-        for (auto& column : HomeBoard)
-            for (int32_t& cell : column)
-                cell = Water;
-        int placed = 0;
-        for (int size = kLargestShip; size >= 1; --size)
-            for (int count = 0; count < kLargestShip + 1 - size; ++count)
-                for (int attempt = 0; attempt < 1000; ++attempt) {
-                    const int x = dice() % 10, y = dice() % 10, kind = dice() % 2 ? Vertical : Horizontal;
-                    PlaceStep step;
-                    if (CheckHomePlacement(x, y, kind, size, step) == 0) {
-                        for (int k = 0; k < size; ++k)
-                            HomeBoard[x + step.dx * k][y + step.dy * k] = Deck;
-                        ++placed;
-                        break;
-                    }
-                }
-        if (placed == kFleetShips)
-            return;
-    }
+    Board enemy;
+    std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize, &enemy[0][0]);
+    const std::vector<ShipRecord> enemyFleet(std::begin(EnemyFleet), std::end(EnemyFleet));
+    PlaceEnemyFleet();
+    const std::vector<ShipRecord> fleet(std::begin(EnemyFleet), std::end(EnemyFleet));
+    std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize, &HomeBoard[0][0]);
+    std::copy(&enemy[0][0], &enemy[0][0] + kBoardSize * kBoardSize, &EnemyBoard[0][0]);
+    std::copy(enemyFleet.begin(), enemyFleet.end(), EnemyFleet);
+    return fleet;
 }

@@ -13,21 +13,6 @@
 
 namespace {
 
-TEST(BuiltInSkin, PicturesHaveTheirSizesAndDepths)
-{
-    struct Case { int id, width, height, bits; };
-    const Case cases[] = {{IDB_SHIP_VERTICAL_4, 20, 80, 4}, {IDB_SHIP_HORIZONTAL_3, 60, 20, 4}, {IDB_CELL, 20, 20, 4},
-                          {IDB_BACKGROUND, 511, 401, 8},    {IDB_PLACEMENT_PANEL, 180, 110, 4},
-                          {IDB_BATTLE_PANEL, 170, 90, 4},   {IDB_BLANK_CELL, 20, 20, 1}};
-    for (const Case& c : cases) {
-        HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(c.id), MAKEINTRESOURCEW(2));
-        ASSERT_NE(found, nullptr) << "bitmap " << c.id;
-        const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, found)));
-        EXPECT_EQ(header->biWidth * 1000 + std::abs(header->biHeight), c.width * 1000 + c.height) << "bitmap " << c.id;
-        EXPECT_EQ(header->biBitCount, c.bits) << "bitmap " << c.id;
-    }
-}
-
 class Scene : public ShellTest {
 protected:
     void SetUp() override
