@@ -133,24 +133,29 @@ TEST_F(GameFlow, BeforeTheFirstGameNothingAnswers)
     EXPECT_EQ(CountCells(EnemyBoard, Water), 100);
 }
 
-TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundMessageStatisticsAndBox)
+// Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, "fire1" before the box.
+TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
 {
-    struct Case { uint8_t level; int message; };
-    for (Case c : {Case{2, WinLevel2Message}, Case{1, WinLevel1Message}, Case{3, WinLevel3Message}, Case{7, WinLevel2Message}}) {
+    struct Case { uint8_t level; int message; bool sound; };
+    for (Case c : {Case{2, WinLevel2Message, true}, Case{1, WinLevel1Message, true}, Case{3, WinLevel3Message, false},
+                   Case{7, WinLevel2Message, true}}) {
         SkillLevel = c.level;
+        SoundOn = c.sound;
+        Sounds.clear();
+        answered.clear();
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
         SinkTheEnemyFleet();
         EXPECT_EQ(GamePhase, Battle) << "the click itself declares nothing";
+        EXPECT_EQ(Sounds.size(), c.sound ? 1u : 0u) << "the shot waits for the paint";
         UpdateWindow(MainWindow);
-        Sounds.clear();
-        answered.clear();
+        UpdateWindow(MainWindow);
         Tick();
         EXPECT_EQ(StatusMessageId, c.message) << "level " << int(c.level);
-        ASSERT_EQ(Names(), std::vector<std::string>({"fire1"}));
-        EXPECT_EQ(Sounds[0].boxesBefore, 0u) << "the sound comes before the box";
         ASSERT_EQ(answered.size(), 1u);
         EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"VICTORY|You has won");
+        ASSERT_EQ(Names(), c.sound ? std::vector<std::string>({"nazalo", "vstrl", "fire1"}) : std::vector<std::string>());
+        EXPECT_TRUE(!c.sound || (Sounds[0].phase != Placement && Sounds[1].painted && Sounds[2].boxesBefore == 0));
     }
     EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({4, 0, 0, 0, 0, 0, 0, 0}));
     Tick();
@@ -175,29 +180,6 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     PlaceWholeFleet();
     EXPECT_EQ(ComputerTurn, 1);
     EXPECT_EQ(CountCells(HomeBoard, HomeMiss) + CountCells(HomeBoard, HomeHit), 0);
-}
-
-TEST_F(GameFlow, EffectsSoundBeforeANewGameAndAfterAShotIsShownButNeverWithSoundOff)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    Click(30 + 20 * 9 + 10, 30 + 20 * 9 + 10);
-    EXPECT_EQ(Names(), std::vector<std::string>({"nazalo"})) << "the shot waits for the paint";
-    UpdateWindow(MainWindow);
-    UpdateWindow(MainWindow);
-    ASSERT_EQ(Names(), std::vector<std::string>({"nazalo", "vstrl"}));
-    EXPECT_EQ(Sounds[0].phase, NoGame) << "before the new game";
-    EXPECT_TRUE(Sounds[1].painted) << "after the shot is on screen";
-    SoundOn = false;
-    Sounds.clear();
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    ComputerTurn = 0;
-    SinkTheEnemyFleet();
-    UpdateWindow(MainWindow);
-    Tick();
-    EXPECT_EQ(GamePhase, GameOver);
-    EXPECT_TRUE(Sounds.empty());
 }
 
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
