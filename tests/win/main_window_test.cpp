@@ -1,12 +1,6 @@
 // What needs a process of its own: the exit code of a normal end and the "clear" command.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "tests/win/shell_fixture.h"
-#include "ui/settings.h"
 
 namespace {
 

@@ -1,10 +1,5 @@
 // The player's fleet by drag and drop: where a drag starts, where a drop lands or is
 // refused, and how the panel steps through the sizes.
-#include "app/placement.h"
-#include "app/window.h"
-#include "gfx/scene.h"
-#include "res/resource.h"
-#include "tests/game/game_state.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {

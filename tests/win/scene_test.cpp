@@ -2,14 +2,7 @@
 // message line, and a redraw that gives back exactly what play drew.
 #include <random>
 
-#include "app/pause.h"
-#include "app/window.h"
-#include "gfx/backbuffer.h"
-#include "gfx/scene.h"
-#include "res/resource.h"
-#include "tests/game/game_state.h"
 #include "tests/win/shell_fixture.h"
-#include "ui/settings.h"
 
 namespace {
 

@@ -1,13 +1,9 @@
 // The settings store against values edited by hand: what a start writes, and how short,
 // long, unterminated or mistyped values are taken, kept or replaced.
-#include "ui/settings.h"
 
 #include <cstring>
-#include <string>
 
-#include "game/options.h"
 #include "tests/win/shell_fixture.h"
-#include "ui/language.h"
 
 namespace {
 

@@ -1,16 +1,5 @@
 #include "tests/win/shell_fixture.h"
 
-#include "app/pause.h"
-#include "app/placement.h"
-#include "app/startup.h"
-#include "app/window.h"
-#include "gfx/backbuffer.h"
-#include "gfx/skin.h"
-#include "gfx/sound.h"
-#include "tests/game/game_state.h"
-#include "ui/language.h"
-#include "ui/settings.h"
-
 static std::vector<AnsweredBox>* BoxLog = nullptr;
 static UINT_PTR BoxAnswerer = 0;
 

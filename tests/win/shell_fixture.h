@@ -1,14 +1,27 @@
 // The program's shell running inside the test process: a fresh registry key, fresh game
 // state and a real main window for every test, with message boxes answered and recorded.
+// Brings the program's headers along, for the tests to reach its state.
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
-
-#include "app/window.h"
 
 #include <string>
 #include <vector>
+
+#include "app/pause.h"
+#include "app/placement.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "gfx/backbuffer.h"
+#include "gfx/scene.h"
+#include "gfx/skin.h"
+#include "gfx/sound.h"
+#include "res/resource.h"
+#include "tests/game/game_state.h"
+#include "ui/language.h"
+#include "ui/settings.h"
 
 struct AnsweredBox {
     std::wstring caption;

@@ -1,25 +1,9 @@
 // The program in-process: start-up, languages, the flow of a game, its sounds and music,
 // the accelerators through the message loop, the status fonts and the numbered error boxes.
-#include <windows.h>
-
-#include <commctrl.h>
 
 #include <random>
-#include <string>
 
-#include "app/pause.h"
-#include "app/placement.h"
-#include "app/startup.h"
-#include "app/window.h"
-#include "gfx/backbuffer.h"
-#include "gfx/scene.h"
-#include "gfx/skin.h"
-#include "gfx/sound.h"
-#include "res/resource.h"
-#include "tests/game/game_state.h"
 #include "tests/win/shell_fixture.h"
-#include "ui/language.h"
-#include "ui/settings.h"
 
 namespace {
 
