@@ -78,23 +78,6 @@ TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguage)
     EXPECT_TRUE(CounterShows(175, 70, 190, "9") && CounterShows(260, 80, 280, "10"));
 }
 
-TEST_F(Scene, FinishedGameCountersShowWhatWasLeft)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    HomeBoard[0][0] = HomeHit;   // one hit taken, as the computer would have
-    HomeDecksLeft = 19;
-    for (const ShipRecord& ship : EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            Fire(ship.deckX[k], ship.deckY[k]);
-    Tick();
-    ASSERT_EQ(GamePhase, GameOver);
-    for (int drawing = 0; drawing < 2; ++drawing) {
-        drawing ? RedrawScene() : DrawCounters();
-        EXPECT_TRUE(CounterShows(175, 70, 190, "0") && CounterShows(260, 80, 280, "19"));
-    }
-}
-
 // After any play, rebuilding the scene from the state gives the very same pixels as the
 // drawing done step by step.
 TEST_F(Scene, RedrawRebuildsWhatPlayDrew)

@@ -30,11 +30,6 @@ struct Value {
     bool operator==(const Value& other) const { return type == other.type && data == other.data; }
 };
 
-void PrintTo(const Value& value, std::ostream* os)
-{
-    *os << "type " << value.type << ", " << value.data.size() << " bytes";
-}
-
 void Store(const char* path, const char* name, const Value& value)
 {
     RegSetKeyValueA(HKEY_CURRENT_USER, path, name, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));

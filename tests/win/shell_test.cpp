@@ -160,6 +160,10 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"VICTORY|You has loss");
     EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({0, 0, 0, 0, 1, 0, 0, 0}));
+    for (int drawing = 0; drawing < 2; ++drawing) {   // the counters keep what was left, not the end's -1
+        drawing ? RedrawScene() : DrawCounters();
+        EXPECT_TRUE(CounterShows(175, 70, 190, "20") && CounterShows(260, 80, 280, "0"));
+    }
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     EXPECT_EQ(ComputerTurn, 1);
