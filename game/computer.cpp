@@ -23,8 +23,8 @@ static bool ChooseTarget(int& x, int& y)
         return true;
     }
     for (int attempt = 0; attempt < kRandomSearchAttempts; ++attempt) {
-        x = (std::rand() % 90) % kFieldSize;
-        y = (std::rand() % 90) % kFieldSize;
+        x = (RandomDraw() % 90) % kFieldSize;
+        y = (RandomDraw() % 90) % kFieldSize;
         if (HomeBoard[x][y] == Deck || HomeBoard[x][y] == Water)
             return true;
     }

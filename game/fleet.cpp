@@ -75,9 +75,9 @@ static void LayShip(ShipRecord& ship, int size, int x, int y, PlaceStep step)
 static bool PlaceShip(ShipRecord& ship, int size)
 {
     for (int draws = 1;; ++draws) {
-        const int x = std::rand() % kFieldSize;
-        const int y = std::rand() % kFieldSize;
-        const int direction = std::rand() % 4;
+        const int x = RandomDraw() % kFieldSize;
+        const int y = RandomDraw() % kFieldSize;
+        const int direction = RandomDraw() % 4;
         PlaceStep step;
         if (CheckEnemyPlacement(x, y, direction, size, step) == 0) {
             LayShip(ship, size, x, y, step);

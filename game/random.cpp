@@ -8,6 +8,7 @@ static std::time_t CurrentSeconds()
 }
 
 std::time_t (*CalendarSeconds)() = CurrentSeconds;
+int (*RandomDraw)() = std::rand;
 
 void SeedFromClock()
 {

@@ -6,3 +6,6 @@
 extern std::time_t (*CalendarSeconds)();
 
 void SeedFromClock();
+
+// The dice themselves: std::rand in play; tests script a sequence of draws through it.
+extern int (*RandomDraw)();

@@ -6,6 +6,7 @@
 #include "ui/settings.h"
 
 MCIDEVICEID MusicDevice = 0;
+void (*SoundWatcher)(SoundCall call, const char* name) = nullptr;
 
 static DWORD ReadLittleEndian32(const BYTE* bytes)
 {
@@ -45,6 +46,8 @@ void PlaySoundEffect(const char* name)
 {
     if (!SoundOn)
         return;
+    if (SoundWatcher)
+        SoundWatcher(EffectCall, name);
     HRSRC resource = FindResourceA(SkinModule, name, "WAVFILE");
     if (!resource)
         return;
@@ -60,6 +63,8 @@ void PlaySoundEffect(const char* name)
 
 int StartMusic(HWND window, const char* path)
 {
+    if (SoundWatcher)
+        SoundWatcher(MusicStartCall, path);
     if (std::strcmp(path, "no") == 0)
         return -1;
 
@@ -84,5 +89,7 @@ int StartMusic(HWND window, const char* path)
 
 void StopMusic()
 {
+    if (SoundWatcher)
+        SoundWatcher(MusicStopCall, nullptr);
     mciSendCommandA(MusicDevice, MCI_CLOSE, 0, 0);
 }

@@ -14,6 +14,10 @@ extern MCIDEVICEID MusicDevice;
 // gets no length, so an image that lies would make it read past the resource.
 bool IsPlayableWave(const BYTE* image, DWORD size);
 
+// What the program asked of the speaker; tests set the watcher to record it.
+enum SoundCall { EffectCall, MusicStartCall, MusicStopCall };
+extern void (*SoundWatcher)(SoundCall call, const char* name);
+
 // Plays the "WAVFILE" resource `name` (any case) of the SkinModule and returns when it has
 // finished; nothing when SoundOn is off or the skin has no such sound, or no playable one.
 void PlaySoundEffect(const char* name);

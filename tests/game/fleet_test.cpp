@@ -1,20 +1,71 @@
+// A new game: what it draws, what it resets, and the computer's fleet from the dice.
 #include <cstdlib>
-#include <set>
-#include <utility>
 
-#include "game/computer.h"
-#include "game/fleet.h"
-#include "game/phase.h"
 #include "game/view.h"
 #include "tests/game/model_fixture.h"
 
 namespace {
 
-class NewGameTest : public ModelTest {};
+// Scripted dice: the listed draws first, then the standard generator.
+std::vector<int> Script;
+size_t ScriptUsed = 0;
 
-TEST_F(NewGameTest, DrawsTheEmptyFieldsThenThePanelThenInvalidates)
+int ScriptedDraw()
 {
+    return ScriptUsed < Script.size() ? Script[ScriptUsed++] : std::rand();
+}
+
+class NewGameTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        Script.clear();
+        ScriptUsed = 0;
+    }
+    // Column, row and direction (3: rightwards) of a try.
+    static void Draws(int x, int y, int direction) { Script.insert(Script.end(), {x, y, direction}); }
+};
+
+// Record sizes in order, straight unit-step decks matching the board, no two ships touching.
+void ExpectLegalFleet()
+{
+    static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
+    int owner[12][12];
+    for (auto& column : owner)
+        for (int& cell : column)
+            cell = -1;
+    for (int r = 0; r < kFleetShips; ++r) {
+        const ShipRecord& ship = EnemyFleet[r];
+        ASSERT_TRUE(ship.size == sizes[r] && ship.decksLeft == sizes[r]) << "record " << r;
+        for (int k = 0; k < ship.size; ++k) {
+            const int x = ship.deckX[k], y = ship.deckY[k];
+            ASSERT_TRUE(InField(x, y) && EnemyBoard[x][y] == Deck) << "record " << r;
+            ASSERT_TRUE(k == 0 || std::abs(x - ship.deckX[k - 1]) + std::abs(y - ship.deckY[k - 1]) == 1);
+            ASSERT_TRUE(k < 2 || (x - ship.deckX[k - 1] == ship.deckX[k - 1] - ship.deckX[k - 2] &&
+                                  y - ship.deckY[k - 1] == ship.deckY[k - 1] - ship.deckY[k - 2]));
+            for (int nx = x; nx <= x + 2; ++nx)
+                for (int ny = y; ny <= y + 2; ++ny)
+                    ASSERT_TRUE(owner[nx][ny] == -1 || owner[nx][ny] == r) << "ships touch at " << x << ", " << y;
+            owner[x + 1][y + 1] = r;
+        }
+    }
+    ASSERT_EQ(CountCells(EnemyBoard, Deck), kFleetDecks) << "a deck outside the records";
+}
+
+TEST_F(NewGameTest, DrawsTheFieldsAndPanelAndLaysTheFleetByTheDraws)
+{
+    RandomDraw = ScriptedDraw;
+    const int starts[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
+    Draws(9, 9, 3);   // off the field: drawn again
+    for (const auto& start : starts)
+        Draws(start[0] + 10, start[1] + 20, 3 + 4);
     NewGame();
+    EXPECT_EQ(ScriptUsed, Script.size());
+    for (int r = 0; r < kFleetShips; ++r)
+        EXPECT_TRUE(EnemyFleet[r].deckX[0] == starts[r][0] && EnemyFleet[r].deckY[0] == starts[r][1] &&
+                    EnemyBoard[starts[r][0] + EnemyFleet[r].size - 1][starts[r][1]] == Deck) << "record " << r;
+    ExpectLegalFleet();
     std::vector<Recorded> expected;
     for (int side : {EnemySide, HomeSide})
         for (int x = 0; x < 10; ++x)
@@ -30,151 +81,41 @@ TEST_F(NewGameTest, DrawsTheEmptyFieldsThenThePanelThenInvalidates)
 TEST_F(NewGameTest, ResetsBoardsCountersAndPlacementButNotTurnOrHunt)
 {
     HomeBoard[2][2] = HomeHit;
-    EnemyBoard[3][3] = EnemyMiss;
-    ComputerTurn = 1;
-    HuntActive = 1;
+    ComputerTurn = HuntActive = 1;
     TargetStack.count = 2;
-    TargetStack.entries[1] = {4, 5};
     GamePhase = GameOver;
-
     NewGame();
-
     EXPECT_EQ(CountCells(HomeBoard, Water), 100);
-    EXPECT_EQ(CountCells(EnemyBoard, Deck), 20);
-    EXPECT_EQ(CountCells(EnemyBoard, Water), 80);
-    EXPECT_EQ(EnemyDecksLeft, 20);
-    EXPECT_EQ(HomeDecksLeft, 20);
-    EXPECT_EQ(EnemyShipsLeft, 10);
-    EXPECT_EQ(HomeShipsLeft, 10);
-    EXPECT_EQ(PlacementSize, 4);
-    EXPECT_EQ(PlacementLeft, 1);
-    EXPECT_EQ(ComputerTurn, 1);
-    EXPECT_EQ(HuntActive, 1);
-    EXPECT_EQ(TargetStack.count, 2);
-    EXPECT_EQ(TargetStack.entries[1].y, 5);
+    EXPECT_EQ(EnemyDecksLeft + HomeDecksLeft, 40);
+    EXPECT_EQ(EnemyShipsLeft + HomeShipsLeft, 20);
+    EXPECT_TRUE(PlacementSize == 4 && PlacementLeft == 1);
+    EXPECT_TRUE(ComputerTurn == 1 && HuntActive == 1 && TargetStack.count == 2);
     EXPECT_EQ(GamePhase, GameOver) << "the caller sets the phase";
 }
 
-// Checks one placed fleet: record sizes, straight unit-step decks matching the board,
-// and no two ships touching.
-void ExpectLegalFleet()
+TEST_F(NewGameTest, EveryFleetOverManySecondsIsLegalAndOneSecondRepeatsIt)
 {
-    static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
-    int owner[10][10];
-    for (auto& column : owner)
-        for (int& cell : column)
-            cell = -1;
-    for (int r = 0; r < kFleetShips; ++r) {
-        const ShipRecord& ship = EnemyFleet[r];
-        ASSERT_EQ(ship.size, sizes[r]) << "record " << r;
-        ASSERT_EQ(ship.decksLeft, sizes[r]);
-        for (int k = 0; k < ship.size; ++k) {
-            ASSERT_TRUE(InField(ship.deckX[k], ship.deckY[k]));
-            ASSERT_EQ(EnemyBoard[ship.deckX[k]][ship.deckY[k]], Deck);
-            ASSERT_EQ(owner[ship.deckX[k]][ship.deckY[k]], -1) << "two ships share a cell";
-            owner[ship.deckX[k]][ship.deckY[k]] = r;
-            if (k > 0) {
-                const int dx = ship.deckX[k] - ship.deckX[k - 1], dy = ship.deckY[k] - ship.deckY[k - 1];
-                ASSERT_EQ(std::abs(dx) + std::abs(dy), 1) << "decks follow one another";
-                if (k > 1) {
-                    ASSERT_EQ(dx, ship.deckX[k - 1] - ship.deckX[k - 2]);
-                    ASSERT_EQ(dy, ship.deckY[k - 1] - ship.deckY[k - 2]);
-                }
-            }
-        }
-    }
-    ASSERT_EQ(CountCells(EnemyBoard, Deck), kFleetDecks);
-    for (int x = 0; x < 10; ++x)
-        for (int y = 0; y < 10; ++y)
-            for (int nx = x - 1; nx <= x + 1; ++nx)
-                for (int ny = y - 1; ny <= y + 1; ++ny)
-                    if (owner[x][y] >= 0 && InField(nx, ny) && owner[nx][ny] >= 0) {
-                        ASSERT_EQ(owner[x][y], owner[nx][ny]) << "ships touch at (" << nx << ", " << ny << ")";
-                    }
-    for (int i = 0; i < kBoardSize; ++i) {
-        ASSERT_EQ(EnemyBoard[10][i], Water);
-        ASSERT_EQ(EnemyBoard[i][10], Water);
-    }
-    ASSERT_EQ(CountCells(HomeBoard, Deck), 0);
-}
-
-TEST_F(NewGameTest, EveryFleetOverManySecondsIsLegalAndInRecordOrder)
-{
-    for (int second = 0; second < 5000; ++second) {
+    for (int second = 0; second < 5000 && !HasFatalFailure(); ++second) {
         TestClockSecond = 1600000000 + second * 7919;
         PlaceEnemyFleet();
         ExpectLegalFleet();
-        if (HasFatalFailure()) {
-            ADD_FAILURE() << "at second " << TestClockSecond;
-            return;
-        }
     }
+    ShipRecord first = EnemyFleet[0];
+    EnemyBoard[0][0] = Deck;   // whatever the board held is cleared first
+    PlaceEnemyFleet();
+    EXPECT_TRUE(EnemyFleet[0].deckX[0] == first.deckX[0] && EnemyFleet[0].deckY[0] == first.deckY[0]);
+    ExpectLegalFleet();
 }
 
-TEST_F(NewGameTest, SameSecondPlacesTheSameFleet)
+// A ship that finds no place in its draws starts the fleet over on a cleared board.
+TEST_F(NewGameTest, DeadEndStartsTheFleetOverAndFinishesLegal)
 {
+    RandomDraw = ScriptedDraw;
+    Draws(0, 5, 3);   // the 4-decker
+    Script.resize(Script.size() + 3 * 10000, 0);   // the first 3-decker points up off the field
     PlaceEnemyFleet();
-    ShipRecord first[kFleetShips];
-    std::copy(std::begin(EnemyFleet), std::end(EnemyFleet), first);
-    for (ShipRecord& ship : EnemyFleet)
-        ship = ShipRecord{};
-    EnemyBoard[0][0] = Deck;   // whatever the board held before is cleared first
-    PlaceEnemyFleet();
-    for (int r = 0; r < kFleetShips; ++r)
-        for (int k = 0; k < first[r].size; ++k) {
-            EXPECT_EQ(EnemyFleet[r].deckX[k], first[r].deckX[k]);
-            EXPECT_EQ(EnemyFleet[r].deckY[k], first[r].deckY[k]);
-        }
-    ++TestClockSecond;
-    PlaceEnemyFleet();
-    bool same = true;
-    for (int r = 0; r < kFleetShips; ++r)
-        same = same && EnemyFleet[r].deckX[0] == first[r].deckX[0] && EnemyFleet[r].deckY[0] == first[r].deckY[0];
-    EXPECT_FALSE(same) << "the next second places another fleet";
-}
-
-// The draws of an untroubled placement, replayed by hand: three draws per try (column,
-// row, direction), the first try that fits is the ship, decks laid from the start cell.
-TEST_F(NewGameTest, FleetFollowsTheDrawsFromTheSeed)
-{
-    const int steps[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-    int checked = 0;
-    for (int second = 0; second < 300; ++second) {
-        TestClockSecond = 1650000000 + second;
-        PlaceEnemyFleet();
-        std::set<std::pair<int, int>> decks;
-        std::srand(static_cast<unsigned>(TestClockSecond));
-        bool untroubled = true;
-        for (int r = 0; r < kFleetShips && untroubled; ++r) {
-            const int size = EnemyFleet[r].size;
-            for (int tries = 0;; ++tries) {
-                if (tries == 100) {   // a long search may end in a restart: not this test's case
-                    untroubled = false;
-                    break;
-                }
-                const int x = std::rand() % 10, y = std::rand() % 10, direction = std::rand() % 4;
-                bool fits = true;
-                for (int k = 0; k < size && fits; ++k) {
-                    const int cx = x + steps[direction][0] * k, cy = y + steps[direction][1] * k;
-                    fits = InField(cx, cy);
-                    for (int nx = cx - 1; nx <= cx + 1 && fits; ++nx)
-                        for (int ny = cy - 1; ny <= cy + 1 && fits; ++ny)
-                            fits = decks.count({nx, ny}) == 0;
-                }
-                if (!fits)
-                    continue;
-                for (int k = 0; k < size; ++k) {
-                    const int cx = x + steps[direction][0] * k, cy = y + steps[direction][1] * k;
-                    ASSERT_EQ(EnemyFleet[r].deckX[k], cx) << "second " << TestClockSecond << " record " << r;
-                    ASSERT_EQ(EnemyFleet[r].deckY[k], cy);
-                    decks.insert({cx, cy});
-                }
-                break;
-            }
-        }
-        checked += untroubled;
-    }
-    EXPECT_GT(checked, 250);
+    EXPECT_EQ(ScriptUsed, Script.size());
+    ExpectLegalFleet();
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
-// A clean game model for every test: empty boards, fresh counters and flags, default
-// options, an empty recording and a clock that the test sets.
+// A clean game model for every test, an empty recording and a clock the test sets.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <ctime>
 #include <vector>
 
-#include "game/board.h"
 #include "tests/fakes/recorder.h"
+#include "tests/game/game_state.h"
 
 // The second the seeding reads; with TestClockTicks every read moves it on by one.
 extern std::time_t TestClockSecond;
@@ -28,10 +26,6 @@ protected:
 void LayHomeShip(const ShipPlan& ship);
 void LayEnemyShip(int record, const ShipPlan& ship);
 
-// Lays a legal player fleet of 4,3,3,2,2,2,1,1,1,1 on the HomeBoard, drawn from a
-// generator of the test's own, and returns it.
-std::vector<ShipPlan> RandomHomeFleet(unsigned seed);
-
 // The centre of EnemyBoard cell (x, y), as a click gives it.
-unsigned EnemyPixelX(int x);
-unsigned EnemyPixelY(int y);
+inline unsigned EnemyPixelX(int x) { return 30 + 20 * x + 10; }
+inline unsigned EnemyPixelY(int y) { return 30 + 20 * y + 10; }

@@ -21,9 +21,6 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        KeyCursorShown = false;
-        KeyCursorColumn = KeyCursorRow = 0;
-        KeyDropKind = Vertical;
         StartProgram();
     }
     void Key(WPARAM key, int times = 1)

@@ -1,91 +1,67 @@
-// The main window as the player meets it: fixed size and caption, and a clean exit.
-#include "tests/win/program.h"
+// What needs a process of its own: the exit code of a normal end and the "clear" command.
 
-#include <gtest/gtest.h>
+#include "tests/win/shell_fixture.h"
 
-namespace tidewar_test {
 namespace {
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override
+// tidewar.exe from beside the test exe, in its folder; killed if a test leaves it running.
+struct Process {
+    PROCESS_INFORMATION info = {};
+    explicit Process(std::string arguments)
     {
-        ASSERT_TRUE(program.Start()) << "cannot start " << ProgramPath();
-        window = program.WaitForMainWindow();
-        ASSERT_NE(window, nullptr) << "no window of class Tidewar appeared";
+        std::string line = "\"" + BesideTests("tidewar.exe") + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, BesideTests("").c_str(), &startup, &info);
     }
-
-    Program program;
-    HWND window = nullptr;
+    ~Process()
+    {
+        TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    // Its top-level window of the class and caption, polled for up to 5 s.
+    HWND Window(const char* className, const char* caption)
+    {
+        for (int tries = 0; tries < 250; ++tries, Sleep(20))
+            for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == info.dwProcessId)
+                    return window;
+            }
+        return nullptr;
+    }
+    DWORD ExitCode()
+    {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(info.hProcess, 5000);
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
 };
 
-TEST_F(MainWindow, HasFixedOuterSizeCaptionAndNoSizingFrame)
+TEST(Process, CloseEndsTheProgramWithExitCodeZero)
 {
-    SIZE size = WindowSize(window);
-    EXPECT_EQ(size.cx, 510);
-    EXPECT_EQ(size.cy, 400);
-    EXPECT_EQ(WindowText(window), L"Tidewar");
-
-    LONG style = GetWindowLongW(window, GWL_STYLE);
-    EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "the window must not be resizable";
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-}
-
-TEST_F(MainWindow, CloseEndsTheProgramWithExitCodeZero)
-{
-    ASSERT_TRUE(program.Close()) << "the program did not end after WM_CLOSE";
+    Process program("");
+    PostMessageW(program.Window("Tidewar", "Tidewar"), WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
 }
 
-} // namespace
-} // namespace tidewar_test
-
-namespace tidewar_test {
-namespace {
-
-bool SettingsKeyExists()
+TEST(Process, ClearWipesTheSettingsAndSaysSoWithoutAWindow)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Quorvex Software\\Tidewar", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKeyPath, &key), ERROR_SUCCESS);
     RegCloseKey(key);
-    return true;
-}
-
-TEST(CommandLine, ClearWipesTheSettingsAndEndsWithoutAWindow)
-{
-    {
-        Program first;
-        ASSERT_TRUE(first.Start());
-        ASSERT_NE(first.WaitForMainWindow(), nullptr);
-        ASSERT_TRUE(first.Close());
-    }
-    ASSERT_TRUE(SettingsKeyExists());
-
-    Program program;
-    ASSERT_TRUE(program.Start(L"clear"));
-    HWND box = FindProcessWindow(program.ProcessId(), L"#32770", L"Tidewar", 5000);
-    ASSERT_NE(box, nullptr) << "no box after \"clear\"";
-    EXPECT_EQ(FindProcessWindow(program.ProcessId(), L"Tidewar", nullptr, 0), nullptr);
+    Process program("clear");
+    HWND box = program.Window("#32770", "Tidewar");
+    wchar_t text[128] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 128);
+    EXPECT_STREQ(text, L"Программа очистила реестр\nУдалила записи, которые она сделала");
+    EXPECT_EQ(FindWindowA("Tidewar", nullptr), nullptr) << "no window";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(program.WaitForExit(5000));
     EXPECT_EQ(program.ExitCode(), 0u);
-    EXPECT_FALSE(SettingsKeyExists());
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
-TEST(CommandLine, OtherWordsStartTheGame)
-{
-    for (const wchar_t* arguments : {L"Clear", L"CLEAR", L"clear now"}) {
-        Program program;
-        ASSERT_TRUE(program.Start(arguments));
-        EXPECT_NE(program.WaitForMainWindow(), nullptr) << "with " << arguments;
-        EXPECT_TRUE(program.Close());
-    }
-    EXPECT_TRUE(SettingsKeyExists()) << "a normal start writes the settings again";
-}
-
-} // namespace
-} // namespace tidewar_test
+}  // namespace

@@ -1,34 +1,18 @@
 #include "tests/win/shell_fixture.h"
 
-#include "app/pause.h"
-#include "app/placement.h"
-#include "app/startup.h"
-#include "app/status.h"
-#include "app/window.h"
-#include "game/board.h"
-#include "game/computer.h"
-#include "game/fleet.h"
-#include "game/options.h"
-#include "game/phase.h"
-#include "game/random.h"
-#include "gfx/backbuffer.h"
-#include "gfx/skin.h"
-#include "ui/language.h"
-#include "ui/settings.h"
-
 static std::vector<AnsweredBox>* BoxLog = nullptr;
+static UINT_PTR BoxAnswerer = 0;
 
 static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
 {
-    wchar_t className[16] = L"";
+    wchar_t className[16] = L"", caption[128] = L"", text[256] = L"";
     GetClassNameW(window, className, 16);
     if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
-    wchar_t caption[128] = L"", text[256] = L"";
     GetWindowTextW(window, caption, 128);
     GetDlgItemTextW(window, 0xFFFF, text, 256);
     if (BoxLog)
-        BoxLog->push_back({caption, text});
+        BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
@@ -39,34 +23,24 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
-static UINT_PTR BoxAnswerer = 0;
-
+// The shell's state on top of the model's, as a fresh process starts with it.
 static void ResetProgramState()
 {
-    ClearBoards();
-    EnemyDecksLeft = HomeDecksLeft = -1;
-    EnemyShipsLeft = HomeShipsLeft = 0;
-    GamePhase = NoGame;
-    ComputerTurn = ShotSoundPending = 0;
-    PlacementSize = -4;
-    PlacementLeft = -1;
+    ResetGameState();
+    StatusMessageId = NoMessage;
     PlacementDrag = NoDrag;
     PlacedShipCount = 0;
-    TargetStack = TargetList{};
-    HuntActive = 0;
-    StatusMessageId = NoMessage;
     BackgroundDrawn = false;
     lstrcpyA(MusicName, "no");
     lstrcpyA(SkinName, "no");
-    SoundOn = true;
-    ShowDecks = true;
-    SkillLevel = 2;
-    MarkDeadShips = true;
-    MarkDeadZone = false;
+    SoundOn = ShowDecks = true;
     Language = English;
     Wins = Losses = 0;
     ComputerPauseMs = 300;
-    CalendarSeconds = [] { return std::time(nullptr); };
+    SoundWatcher = nullptr;
+    KeyCursorShown = false;
+    KeyCursorColumn = KeyCursorRow = 0;
+    KeyDropKind = Vertical;
 }
 
 void DeleteSettingsKey()
@@ -82,6 +56,13 @@ void ShellTest::SetUp()
     BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
 }
 
+void ShellTest::TearDown()
+{
+    StopProgram();
+    KillTimer(nullptr, BoxAnswerer);
+    BoxLog = nullptr;
+}
+
 void ShellTest::StartProgram()
 {
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
@@ -95,38 +76,20 @@ void ShellTest::RestartProgram()
     StartProgram();
 }
 
-void ShellTest::TearDown()
-{
-    StopProgram();
-    KillTimer(nullptr, BoxAnswerer);
-    BoxLog = nullptr;
-}
-
 void ShellTest::StopProgram()
 {
-    if (started) {
-        DestroyWindow(MainWindow);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            ;
-        UnloadSkin();
-        if (MainMenu)
-            DestroyMenu(MainMenu);
-        MainMenu = nullptr;
-        UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
-        MainWindow = nullptr;
-        started = false;
-    }
-}
-
-void ShellTest::Command(int id)
-{
-    SendMessageW(MainWindow, WM_COMMAND, id, 0);
-}
-
-void ShellTest::Tick()
-{
-    SendMessageW(MainWindow, WM_TIMER, GameTimer, 0);
+    if (!started)
+        return;
+    DestroyWindow(MainWindow);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ;
+    UnloadSkin();
+    DestroyMenu(MainMenu);
+    UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
+    MainMenu = nullptr;
+    MainWindow = nullptr;
+    started = false;
 }
 
 void ShellTest::Click(int x, int y)
@@ -145,47 +108,31 @@ void ShellTest::Drag(int fromX, int fromY, int toX, int toY)
 
 void ShellTest::DropOfferedShip(bool vertical, int column, int row)
 {
-    const int toX = 280 + 20 * column + 10, toY = 30 + 20 * row + 10;
-    if (vertical)
-        Drag(210, 260, toX, toY);
-    else
-        Drag(250, 285, toX, toY);
+    Drag(vertical ? 210 : 250, vertical ? 260 : 285, 280 + 20 * column + 10, 30 + 20 * row + 10);
 }
 
 void ShellTest::PlaceShips(int count)
 {
     // Rows 0, 2 and 4 hold the ships, a free row or column around each.
-    const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4},
-                                      {3, 4}, {5, 4}, {7, 4}, {9, 4}};
+    const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
     for (int i = 0; i < count && i < kFleetShips; ++i) {
         DropOfferedShip(false, plan[i][0], plan[i][1]);
         Tick();
     }
 }
 
-void ShellTest::PlaceWholeFleet()
-{
-    PlaceShips(kFleetShips);
-}
-
 std::string BesideTests(const char* name)
 {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string exe(path, length);
+    const std::string exe(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
 }
 
 std::vector<unsigned char> SettingBytes(const char* name)
 {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
     unsigned char data[512];
     DWORD size = sizeof data;
-    const LONG result = RegQueryValueExA(key, name, nullptr, nullptr, data, &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath, name, RRF_RT_ANY, nullptr, data, &size) != ERROR_SUCCESS)
         return {};
     return std::vector<unsigned char>(data, data + size);
 }
@@ -210,17 +157,12 @@ std::wstring WindowTitle()
     return text;
 }
 
-static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
+static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap)
 {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    std::vector<unsigned> pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 510, -400, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned> pixels(510 * 400);
+    GetDIBits(dc, bitmap, 0, 400, pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned& pixel : pixels)
         pixel &= 0xFFFFFF;
     return pixels;
@@ -228,24 +170,23 @@ static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int heigh
 
 std::vector<unsigned> SceneSnapshot()
 {
-    HBITMAP scene = static_cast<HBITMAP>(GetCurrentObject(BackBuffer, OBJ_BITMAP));
-    return Pixels(BackBuffer, scene, 510, 400);
+    return Pixels(BackBuffer, static_cast<HBITMAP>(GetCurrentObject(BackBuffer, OBJ_BITMAP)));
 }
 
-// Draws into a scratch bitmap like the BackBuffer, then compares a rectangle of it.
+// Draws into a copy of the BackBuffer, then compares a rectangle of the two.
 template <typename Draw>
 static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)
 {
-    HDC scratch = CreateCompatibleDC(BackBuffer);
+    HDC scratch = CreateCompatibleDC(BackBuffer), source = CreateCompatibleDC(BackBuffer);
     HBITMAP bitmap = CreateCompatibleBitmap(BackBuffer, 510, 400);
     HGDIOBJ previous = SelectObject(scratch, bitmap);
     BitBlt(scratch, 0, 0, 510, 400, BackBuffer, 0, 0, SRCCOPY);
-    draw(scratch);
+    draw(scratch, source);
     SelectObject(scratch, previous);
-    const std::vector<unsigned> expected = Pixels(scratch, bitmap, 510, 400);
+    const std::vector<unsigned> expected = Pixels(scratch, bitmap), actual = SceneSnapshot();
     DeleteObject(bitmap);
     DeleteDC(scratch);
-    const std::vector<unsigned> actual = SceneSnapshot();
+    DeleteDC(source);
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x)
             if (actual[y * 510 + x] != expected[y * 510 + x])
@@ -253,26 +194,22 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
     return true;
 }
 
+static bool PictureAt(int picture, int left, int top, int width, int height, int fromX, int fromY)
+{
+    return SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
+        SelectObject(source, SkinPicture(picture));
+        BitBlt(scratch, left, top, width, height, source, fromX, fromY, SRCCOPY);
+    });
+}
+
 bool PictureShownAt(int picture, int left, int top, int width, int height)
 {
-    return SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
-        HDC source = CreateCompatibleDC(BackBuffer);
-        HGDIOBJ previous = SelectObject(source, SkinPicture(picture));
-        BitBlt(scratch, left, top, width, height, source, 0, 0, SRCCOPY);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    });
+    return PictureAt(picture, left, top, width, height, 0, 0);
 }
 
 bool BackgroundShownAt(int left, int top, int width, int height)
 {
-    return SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
-        HDC source = CreateCompatibleDC(BackBuffer);
-        HGDIOBJ previous = SelectObject(source, SkinPicture(45));
-        BitBlt(scratch, left, top, width, height, source, left, top, SRCCOPY);
-        SelectObject(source, previous);
-        DeleteDC(source);
-    });
+    return PictureAt(45, left, top, width, height, left, top);
 }
 
 bool CellShows(int picture, bool enemyBoard, int x, int y)
@@ -280,24 +217,24 @@ bool CellShows(int picture, bool enemyBoard, int x, int y)
     return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20);
 }
 
-bool CounterShows(const StatusBox& box, const char* text)
+// Clears the box and writes the text as the status panel does.
+static bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
 {
     const int bottom = box.top + box.height;
-    return SceneAreaMatches(box.left, box.textY, box.width, bottom - box.textY, [&](HDC scratch) {
-        HGDIOBJ previous = SelectObject(scratch, CounterFont);
+    return SceneAreaMatches(box.left, box.textY, box.width, bottom - box.textY, [&](HDC scratch, HDC) {
+        SelectObject(scratch, font);
         PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
-        TextOutA(scratch, box.textX, box.textY, text, lstrlenA(text));
-        SelectObject(scratch, previous);
+        TextOutW(scratch, box.textX, box.textY, text, lstrlenW(text));
     });
+}
+
+bool CounterShows(const StatusBox& box, const char* text)
+{
+    const std::wstring wide(text, text + lstrlenA(text));
+    return TextShows(CounterFont, box, wide.c_str());
 }
 
 bool MessageShows(const wchar_t* text)
 {
-    const StatusBox& line = kMessageLine;
-    return SceneAreaMatches(line.left, line.top, line.width, line.height, [&](HDC scratch) {
-        HGDIOBJ previous = SelectObject(scratch, MessageFont);
-        PatBlt(scratch, line.left, line.top, line.width, line.height, WHITENESS);
-        TextOutW(scratch, line.textX, line.textY, text, lstrlenW(text));
-        SelectObject(scratch, previous);
-    });
+    return TextShows(MessageFont, kMessageLine, text);
 }

@@ -1,18 +1,34 @@
 // The program's shell running inside the test process: a fresh registry key, fresh game
 // state and a real main window for every test, with message boxes answered and recorded.
+// Brings the program's headers along, for the tests to reach its state.
 #pragma once
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "app/keyboard.h"
+#include "app/pause.h"
+#include "app/placement.h"
+#include "app/startup.h"
+#include "app/status.h"
+#include "app/window.h"
+#include "gfx/backbuffer.h"
 #include "gfx/scene.h"
+#include "gfx/skin.h"
+#include "gfx/sound.h"
+#include "res/resource.h"
+#include "tests/game/game_state.h"
+#include "ui/language.h"
+#include "ui/settings.h"
 
 struct AnsweredBox {
     std::wstring caption;
     std::wstring text;
+    bool windowEnabled = false;   // the main window took input while the box was open
 };
 
 class ShellTest : public ::testing::Test {
@@ -29,8 +45,8 @@ protected:
 
     void StopProgram();
 
-    void Command(int id);
-    void Tick();
+    void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
+    void Tick() { SendMessageW(MainWindow, WM_TIMER, GameTimer, 0); }
     void Click(int x, int y);
     void Drag(int fromX, int fromY, int toX, int toY);
 
@@ -41,7 +57,7 @@ protected:
     void PlaceShips(int count);
 
     // Places the whole fleet with the mouse and ticks into the battle.
-    void PlaceWholeFleet();
+    void PlaceWholeFleet() { PlaceShips(10); }
 
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;

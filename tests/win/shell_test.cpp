@@ -1,27 +1,13 @@
+// The program in-process: start-up, languages, the flow of a game, its sounds and music,
+// the accelerators through the message loop, the status fonts and the numbered error boxes.
+
 #include <random>
 
-#include "app/pause.h"
-#include "game/random.h"
-#include "app/placement.h"
-#include "app/startup.h"
-#include "app/status.h"
-#include "app/window.h"
-#include "game/board.h"
-#include "game/computer.h"
-#include "game/fleet.h"
-#include "game/options.h"
-#include "game/phase.h"
-#include "gfx/backbuffer.h"
-#include "res/resource.h"
 #include "tests/win/shell_fixture.h"
-#include "ui/language.h"
-#include "ui/settings.h"
 
 namespace {
 
-class StartingUp : public ShellTest {};
-
-TEST_F(StartingUp, OnlyTheExactWordClearIsTheCommand)
+TEST(ClearCommand, OnlyTheExactWordIsTheCommand)
 {
     EXPECT_TRUE(IsClearCommand("clear"));
     for (const char* line : {"Clear", "CLEAR", " clear", "clear ", "clear now", "", "cleared"})
@@ -29,140 +15,20 @@ TEST_F(StartingUp, OnlyTheExactWordClearIsTheCommand)
     EXPECT_FALSE(IsClearCommand(nullptr));
 }
 
-TEST_F(StartingUp, ClearDeletesTheKeyAndSaysSoInRussian)
-{
-    StartProgram();
-    Command(CMD_GERMAN);
-    ASSERT_FALSE(SettingBytes("Author").empty());
-    EXPECT_EQ(ClearSettingsCommand(), 0);
-    EXPECT_TRUE(SettingBytes("Author").empty());
-    EXPECT_TRUE(SettingBytes("Properties").empty());
-    ASSERT_EQ(answered.size(), 1u);
-    EXPECT_EQ(answered[0].caption, L"Tidewar");
-    EXPECT_EQ(answered[0].text, L"Программа очистила реестр\nУдалила записи, которые она сделала");
-}
-
-TEST_F(StartingUp, MakesTheFixedWindowWithTheSavedLanguage)
-{
-    StartProgram();
-    RECT outer;
-    GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(outer.right - outer.left, 510);
-    EXPECT_EQ(outer.bottom - outer.top, 400);
-    const LONG style = GetWindowLongW(MainWindow, GWL_STYLE);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_EQ(WindowTitle(), L"Tidewar");
-    EXPECT_EQ(MenuText(0), L"&Game");
-    EXPECT_EQ(MenuText(1), L"&Language");
-    EXPECT_EQ(MenuText(2), L"&?");
-    EXPECT_EQ(SettingBytes("Author"), std::vector<unsigned char>({'Q', 'u', 'o', 'r', 'v', 'e', 'x', ' ', 'O', 'n',
-                                                                  'd', 'r', 'e', 'l', 0}));
-    EXPECT_TRUE(answered.empty()) << "the built-in skin loads without an error box";
-}
-
-TEST_F(StartingUp, AcceleratorsEndTheGameAndCallHelp)
-{
-    StartProgram();
-    ACCEL entries[8];
-    ASSERT_EQ(CopyAcceleratorTableW(Accelerators, entries, 8), 3);
-    struct Key { BYTE flags; WORD key; WORD command; };
-    const Key expected[] = {{FVIRTKEY | FALT, 'X', CMD_EXIT}, {FVIRTKEY | FALT, VK_OEM_4, CMD_EXIT},
-                            {FVIRTKEY, VK_F1, CMD_HELP}};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FALT | FCONTROL | FSHIFT), expected[i].flags) << i;
-        EXPECT_EQ(entries[i].key, expected[i].key) << i;
-        EXPECT_EQ(entries[i].cmd, expected[i].command) << i;
-    }
-}
-
-TEST_F(StartingUp, StartsInTheLanguageSavedBefore)
-{
-    StartProgram();
-    Command(CMD_RUSSIAN);
-    RestartProgram();
-    EXPECT_EQ(Language, Russian);
-    EXPECT_EQ(MenuText(0), L"&Игра");
-    EXPECT_EQ(MenuText(1), L"&Язык");
-}
-
-TEST_F(StartingUp, UnknownSavedLanguageFallsBackToEnglish)
-{
-    StartProgram();
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    unsigned char properties[17] = {1, 0, 1, 9};
-    RegSetValueExA(key, "Properties", 0, REG_BINARY, properties, sizeof properties);
-    RegCloseKey(key);
-    RestartProgram();
-    EXPECT_EQ(Language, 9u);
-    EXPECT_EQ(MenuText(0), L"&Game");
-    EXPECT_EQ(WindowTitle(), L"Tidewar");
-}
-
-class Languages : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StartProgram();
-    }
+// What the program asked of the speaker, and where the game stood at that moment.
+struct Heard {
+    std::string what;
+    int phase;
+    size_t boxesBefore;
+    bool painted;   // nothing of the window waits to be painted
 };
+std::vector<Heard> Sounds;
+const std::vector<AnsweredBox>* Boxes = nullptr;
 
-TEST_F(Languages, SwitchChangesMenuAndStoresTheChoice)
+void Hear(SoundCall call, const char* name)
 {
-    struct Case { int command; uint32_t language; const wchar_t* game; const wchar_t* help; };
-    const Case cases[] = {{CMD_GERMAN, German, L"&Spiel", L"&?"},
-                          {CMD_RUSSIAN, Russian, L"&Игра", L"&?"},
-                          {CMD_ENGLISH, English, L"&Game", L"&?"}};
-    for (const Case& c : cases) {
-        Command(c.command);
-        EXPECT_EQ(Language, c.language);
-        EXPECT_EQ(MenuText(0), c.game);
-        EXPECT_EQ(MenuText(2), c.help);
-        EXPECT_EQ(WindowTitle(), L"Tidewar");
-        const std::vector<unsigned char> properties = SettingBytes("Properties");
-        ASSERT_EQ(properties.size(), 17u);
-        EXPECT_EQ(properties[3], c.language);
-    }
-}
-
-TEST_F(Languages, ChoosingTheLanguageInUseStoresNothing)
-{
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    RegDeleteValueA(key, "Properties");
-    RegCloseKey(key);
-    Command(CMD_ENGLISH);
-    EXPECT_TRUE(SettingBytes("Properties").empty());
-}
-
-TEST_F(Languages, SwitchInBattleRedrawsTheMessageInTheNewLanguage)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    ASSERT_EQ(GamePhase, Battle);
-    int x = 0, y = 0;
-    while (EnemyBoard[x][y] == Deck)   // a sure miss
-        ++x;
-    Click(30 + 20 * x + 10, 30 + 20 * y + 10);
-    ASSERT_EQ(StatusMessageId, MissMessage);
-    const unsigned englishPixels = [] {
-        unsigned dark = 0;
-        for (int px = kMessageLine.left; px < kMessageLine.left + kMessageLine.width; ++px)
-            for (int py = kMessageLine.top; py < kMessageLine.top + kMessageLine.height; ++py)
-                dark += ScenePixel(px, py) == 0;
-        return dark;
-    }();
-    Command(CMD_GERMAN);
-    EXPECT_EQ(StatusMessageId, MissMessage);
-    unsigned germanPixels = 0;
-    for (int px = kMessageLine.left; px < kMessageLine.left + kMessageLine.width; ++px)
-        for (int py = kMessageLine.top; py < kMessageLine.top + kMessageLine.height; ++py)
-            germanPixels += ScenePixel(px, py) == 0;
-    EXPECT_GT(englishPixels, 20u) << "\"Miss\" is written";
-    EXPECT_GT(germanPixels, englishPixels) << "\"Aha! Voruber!\" is longer than \"Miss\"";
+    const std::string what = call == EffectCall ? name : call == MusicStartCall ? std::string("music ") + name : "stop";
+    Sounds.push_back({what, GamePhase, Boxes->size(), !GetUpdateRect(MainWindow, nullptr, FALSE)});
 }
 
 class GameFlow : public ShellTest {
@@ -170,7 +36,15 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
+        Sounds.clear();
+        Boxes = &answered;
         StartProgram();
+        SoundWatcher = Hear;
+    }
+    void TearDown() override
+    {
+        ShellTest::TearDown();
+        SoundWatcher = nullptr;   // sound tests outside this fixture call StopMusic
     }
 
     void SinkTheEnemyFleet()
@@ -187,14 +61,51 @@ protected:
             for (int y = 0; y < kFieldSize; ++y)
                 if (HomeBoard[x][y] == Deck && !(x == 9 && y == 4))
                     HomeBoard[x][y] = HomeHit;
-        HomeDecksLeft = 1;
-        HomeShipsLeft = 1;
-        HuntActive = 1;
+        HomeDecksLeft = HomeShipsLeft = HuntActive = ComputerTurn = 1;
         TargetStack.count = 1;
         TargetStack.entries[0] = {9, 4};
-        ComputerTurn = 1;
+    }
+
+    static std::vector<std::string> Names()
+    {
+        std::vector<std::string> names;
+        for (const Heard& heard : Sounds)
+            names.push_back(heard.what);
+        return names;
     }
 };
+
+TEST_F(GameFlow, StartsWithTheFixedWindowMenuAndAuthor)
+{
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    EXPECT_TRUE(outer.right - outer.left == 510 && outer.bottom - outer.top == 400);
+    const LONG style = GetWindowLongW(MainWindow, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU), WS_MINIMIZEBOX | WS_SYSMENU);
+    EXPECT_EQ(WindowTitle(), L"Tidewar");
+    EXPECT_EQ(MenuText(0) + MenuText(1) + MenuText(2), L"&Game&Language&?");
+    EXPECT_EQ(SettingBytes("Author"), std::vector<unsigned char>(std::begin("Quorvex Ondrel"), std::end("Quorvex Ondrel")));
+    EXPECT_TRUE(answered.empty()) << "the built-in skin loads without an error box";
+}
+
+TEST_F(GameFlow, LanguageSwitchesTheMenuIsStoredAndComesBack)
+{
+    struct Case { int command; uint32_t language; const wchar_t* game; };
+    for (const Case& c : {Case{CMD_GERMAN, German, L"&Spiel"}, Case{CMD_RUSSIAN, Russian, L"&Игра"},
+                          Case{CMD_ENGLISH, English, L"&Game"}, Case{CMD_RUSSIAN, Russian, L"&Игра"}}) {
+        Command(c.command);
+        EXPECT_EQ(MenuText(0), c.game);
+        EXPECT_EQ(WindowTitle(), L"Tidewar");
+        EXPECT_EQ(SettingBytes("Properties"), std::vector<unsigned char>({1, 0, 1, static_cast<unsigned char>(c.language),
+                                                                          0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    }
+    RestartProgram();
+    EXPECT_EQ(MenuText(1), L"&Язык");
+    const unsigned char unknown[17] = {1, 0, 1, 9};
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, unknown, sizeof unknown);
+    RestartProgram();
+    EXPECT_EQ(MenuText(0), L"&Game") << "an unknown language shows English";
+}
 
 TEST_F(GameFlow, BeforeTheFirstGameNothingAnswers)
 {
@@ -206,86 +117,34 @@ TEST_F(GameFlow, BeforeTheFirstGameNothingAnswers)
     EXPECT_EQ(CountCells(EnemyBoard, Water), 100);
 }
 
-TEST_F(GameFlow, NewGameStartsThePlacementWithTheLargestShip)
+// Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, "fire1" before the box.
+TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
 {
-    Command(CMD_NEW_GAME);
-    EXPECT_EQ(GamePhase, Placement);
-    EXPECT_EQ(PlacementSize, 4);
-    EXPECT_EQ(PlacementLeft, 1);
-    EXPECT_EQ(EnemyDecksLeft, 20);
-    EXPECT_EQ(CountCells(EnemyBoard, Deck), 20);
-    EXPECT_EQ(StatusMessageId, NoMessage);
-    Click(100, 100);
-    EXPECT_EQ(CountCells(EnemyBoard, EnemyMiss) + CountCells(EnemyBoard, EnemyHit), 0) << "no shots while placing";
-}
-
-TEST_F(GameFlow, TicksStepThePanelThroughTheSizesIntoTheBattle)
-{
-    Command(CMD_NEW_GAME);
-    DropOfferedShip(false, 0, 0);
-    EXPECT_EQ(PlacementLeft, 0);
-    Tick();
-    EXPECT_EQ(PlacementSize, 3);
-    EXPECT_EQ(PlacementLeft, 2);
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    EXPECT_EQ(GamePhase, Battle);
-    EXPECT_EQ(PlacedShipCount, 10);
-    EXPECT_EQ(PlacementSize, 0);
-    EXPECT_EQ(PlacementLeft, 5);
-    EXPECT_NE(CounterFont, nullptr);
-    EXPECT_NE(MessageFont, nullptr);
-    EXPECT_EQ(CountCells(HomeBoard, Deck), 20);
-    const HFONT earlier[] = {CounterFont, MessageFont};
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    for (HFONT font : earlier)
-        EXPECT_EQ(GetObjectType(font), 0u) << "the fonts of the earlier battle are deleted";
-}
-
-TEST_F(GameFlow, VictoryComesAtTheNextTickWithMessageStatisticsAndBox)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    SinkTheEnemyFleet();
-    EXPECT_EQ(EnemyDecksLeft, 0);
-    EXPECT_EQ(GamePhase, Battle) << "the click itself declares nothing";
-    EXPECT_TRUE(answered.empty());
-    Tick();
-    EXPECT_EQ(GamePhase, GameOver);
-    EXPECT_EQ(EnemyDecksLeft, -1);
-    EXPECT_EQ(HomeDecksLeft, -1);
-    EXPECT_EQ(StatusMessageId, WinLevel2Message);
-    ASSERT_EQ(answered.size(), 1u);
-    EXPECT_EQ(answered[0].caption, L"VICTORY");
-    EXPECT_EQ(answered[0].text, L"You has won");
-    const std::vector<unsigned char> statistic = SettingBytes("Statistic");
-    ASSERT_EQ(statistic.size(), 8u);
-    EXPECT_EQ(statistic[0], 1);
-    EXPECT_EQ(statistic[4], 0);
-    EXPECT_EQ(ComputerTurn, 0);
-
-    Tick();
-    Click(100, 100);
-    EXPECT_EQ(GamePhase, GameOver);
-    EXPECT_EQ(answered.size(), 1u) << "a finished game stays finished";
-}
-
-TEST_F(GameFlow, VictoryMessageFollowsTheSkillLevel)
-{
-    struct Case { uint8_t level; int message; };
-    for (Case c : {Case{1, WinLevel1Message}, Case{3, WinLevel3Message}}) {
+    struct Case { uint8_t level; int message; bool sound; };
+    for (Case c : {Case{2, WinLevel2Message, true}, Case{1, WinLevel1Message, true}, Case{3, WinLevel3Message, false},
+                   Case{7, WinLevel2Message, true}}) {
         SkillLevel = c.level;
-        SaveSettings();
+        SoundOn = c.sound;
+        Sounds.clear();
+        answered.clear();
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
         SinkTheEnemyFleet();
+        EXPECT_EQ(GamePhase, Battle) << "the click itself declares nothing";
+        EXPECT_EQ(Sounds.size(), c.sound ? 1u : 0u) << "the shot waits for the paint";
+        UpdateWindow(MainWindow);
+        UpdateWindow(MainWindow);
         Tick();
         EXPECT_EQ(StatusMessageId, c.message) << "level " << int(c.level);
+        ASSERT_EQ(answered.size(), 1u);
+        EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"VICTORY|You has won");
+        ASSERT_EQ(Names(), c.sound ? std::vector<std::string>({"nazalo", "vstrl", "fire1"}) : std::vector<std::string>());
+        EXPECT_TRUE(!c.sound || (Sounds[0].phase != Placement && Sounds[1].painted && Sounds[2].boxesBefore == 0));
     }
-    const std::vector<unsigned char> statistic = SettingBytes("Statistic");
-    ASSERT_EQ(statistic.size(), 8u);
-    EXPECT_EQ(statistic[0], 2) << "wins accumulate in the store";
+    EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({4, 0, 0, 0, 0, 0, 0, 0}));
+    Tick();
+    Click(100, 100);
+    EXPECT_EQ(answered.size(), 1u) << "a finished game stays finished";
 }
 
 TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
@@ -293,68 +152,122 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     LeaveOneHomeDeckInSight();
+    Sounds.clear();
     Tick();
     EXPECT_EQ(GamePhase, GameOver);
     EXPECT_EQ(StatusMessageId, ComputerWinsMessage);
+    EXPECT_EQ(Names(), std::vector<std::string>({"fire"}));
     ASSERT_EQ(answered.size(), 1u);
-    EXPECT_EQ(answered[0].caption, L"VICTORY");
-    EXPECT_EQ(answered[0].text, L"You has loss");
-    const std::vector<unsigned char> statistic = SettingBytes("Statistic");
-    ASSERT_EQ(statistic.size(), 8u);
-    EXPECT_EQ(statistic[0], 0);
-    EXPECT_EQ(statistic[4], 1);
+    EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"VICTORY|You has loss");
+    EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({0, 0, 0, 0, 1, 0, 0, 0}));
+    for (int drawing = 0; drawing < 2; ++drawing) {   // the counters keep what was left, not the end's -1
+        drawing ? RedrawScene() : DrawCounters();
+        EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20") && CounterShows(kHomeCounterBox, "0"));
+    }
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
     EXPECT_EQ(ComputerTurn, 1);
-
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    const int homeShotsBefore = CountCells(HomeBoard, HomeMiss) + CountCells(HomeBoard, HomeHit);
-    EXPECT_EQ(homeShotsBefore, 0);
-    EXPECT_EQ(ComputerTurn, 1);
+    EXPECT_EQ(CountCells(HomeBoard, HomeMiss) + CountCells(HomeBoard, HomeHit), 0);
 }
 
-TEST_F(GameFlow, CountersAfterTheEndShowWhatWasLeft)
+TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    SinkTheEnemyFleet();
-    Tick();
-    ASSERT_EQ(GamePhase, GameOver);
-    DrawCounters();
-    // The left counter reads 0 and the right one 20: neither is "-1", whose minus sign
-    // would darken the box's left part.
-    unsigned darkLeftOfDigits = 0;
-    const StatusBox& box = kEnemyCounterBox;
-    for (int px = box.left; px < box.textX; ++px)
-        for (int py = box.top; py < box.top + box.height; ++py)
-            darkLeftOfDigits += ScenePixel(px, py) == 0;
-    EXPECT_EQ(darkLeftOfDigits, 0u);
-}
-
-TEST_F(GameFlow, PaintPlaysTheShotSoundOnceAndClearsIt)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    Click(30 + 20 * 9 + 10, 30 + 20 * 9 + 10);
-    EXPECT_EQ(ShotSoundPending, 1);
-    UpdateWindow(MainWindow);
-    EXPECT_EQ(ShotSoundPending, 0);
-    EXPECT_TRUE(BackgroundDrawn);
-}
-
-TEST_F(GameFlow, ExitPostsQuitWithCodeZeroAndReleasesTheScene)
-{
+    StopProgram();
+    const std::string tune = BesideTests("tidewar.mid");
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, tune.c_str(), static_cast<DWORD>(tune.size() + 1));
+    Sounds.clear();
+    StartProgram();
+    const std::string music = std::string("music ") + MusicName;
+    EXPECT_EQ(Names(), std::vector<std::string>({music}));
+    for (WPARAM code : {MCI_NOTIFY_ABORTED, MCI_NOTIFY_FAILURE, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL})
+        SendMessageW(MainWindow, MM_MCINOTIFY, code, MusicDevice);
+    EXPECT_EQ(Names(), std::vector<std::string>({music, "stop", music})) << "only a finished tune starts again";
     Command(CMD_EXIT);
-    MSG message;
-    bool quit = false;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        if (message.message == WM_QUIT) {
-            quit = true;
-            EXPECT_EQ(message.wParam, 0u);
+    EXPECT_EQ(Sounds.back().what, "stop");
+    Sounds.clear();
+    StopProgram();
+    EXPECT_EQ(Names(), std::vector<std::string>({"stop"})) << "the window's end stops it too";
+}
+
+// The real loop: keys go through the accelerators to the window's commands.
+WNDPROC ProgramProc = nullptr;
+std::vector<int> Commands;
+
+LRESULT CALLBACK SwallowHelp(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        Commands.push_back(LOWORD(wParam));
+    // Help is asked for; no viewer opens in a test.
+    return message == WM_COMMAND && LOWORD(wParam) == CMD_HELP ? 0 : CallWindowProcW(ProgramProc, window, message, wParam, lParam);
+}
+
+void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    PostQuitMessage(99);
+}
+
+int RunLoopAfterKey(UINT message, WPARAM key, bool alt)
+{
+    BYTE keys[256] = {};
+    keys[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(MainWindow, message, key, alt ? 0x20000001 : 1);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 3000, GiveUp);
+    PostQuitMessage(7);   // taken once the key's messages are handled
+    const int code = RunMainLoop();
+    KillTimer(nullptr, guard);
+    return code;
+}
+
+TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
+{
+    ProgramProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwallowHelp)));
+    Commands.clear();
+    EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, VK_F1, false), 7);
+    EXPECT_EQ(RunLoopAfterKey(WM_SYSKEYDOWN, 'X', true), 0) << "Alt+X ends the program with code 0";
+    EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, 'X', false), 7) << "X alone is no command";
+    EXPECT_EQ(Commands, std::vector<int>({CMD_HELP, CMD_EXIT}));
+}
+
+TEST_F(GameFlow, BattleMakesTheStatusFontsAsDescribed)
+{
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    ASSERT_EQ(GamePhase, Battle);
+    struct Case { HFONT font; LONG height; BYTE charset; };
+    for (const Case& c : {Case{CounterFont, 50, ANSI_CHARSET}, Case{MessageFont, 20, RUSSIAN_CHARSET}}) {
+        LOGFONTW made = {};
+        GetObjectW(c.font, sizeof made, &made);
+        EXPECT_TRUE(made.lfHeight == c.height && made.lfWeight == FW_BOLD && made.lfCharSet == c.charset) << c.height;
+    }
+    EXPECT_EQ(GetCurrentObject(BackBuffer, OBJ_FONT), CounterFont) << "the counters' font stays selected";
+    TEXTMETRICW metrics;
+    GetTextMetricsW(BackBuffer, &metrics);
+    EXPECT_TRUE(metrics.tmHeight == 50 && metrics.tmWeight == FW_BOLD) << "the font made is the one described";
+}
+
+// A missing image list (as a failed creation leaves it) makes the drag's calls fail.
+TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
+{
+    Command(CMD_NEW_GAME);
+    struct Case { int orientation, pressX, pressY; std::vector<std::wstring> boxes; };
+    const Case cases[] = {{VerticalShip, 210, 260, {L"Tidewar ERROR #10", L"Tidewar ERROR #11", L"Tidewar ERROR #14"}},
+                          {HorizontalShip, 250, 285, {L"Tidewar ERROR #12", L"Tidewar ERROR #13", L"Tidewar ERROR #14"}}};
+    for (const Case& c : cases) {
+        ImageList_Destroy(ShipImages[c.orientation][3].list);
+        ShipImages[c.orientation][3].list = nullptr;
+        answered.clear();
+        Drag(c.pressX, c.pressY, 100, 100);
+        std::vector<std::wstring> texts;
+        for (const AnsweredBox& box : answered) {
+            texts.push_back(box.text);
+            EXPECT_EQ(box.caption, L"ERROR");
+            EXPECT_TRUE(box.windowEnabled) << "the box has no owner";
         }
-    EXPECT_TRUE(quit);
-    EXPECT_EQ(BackBuffer, nullptr);
-    Tick();   // a tick still queued changes nothing
-    EXPECT_EQ(GamePhase, NoGame);
+        EXPECT_EQ(texts, c.boxes) << "14 once per drag";
+        EXPECT_EQ(PlacementDrag, NoDrag) << "the release still ends the drag";
+    }
 }
 
 // Odd clicks at odd moments: presses, drags and releases anywhere, ticks, new games and

@@ -1,0 +1,49 @@
+// The one reset of the game's process-wide state, shared by the model tests, the shell
+// tests and the benchmark, and a legal player fleet.
+#pragma once
+#include <cstdlib>
+#include <ctime>
+#include <algorithm>
+#include <vector>
+
+#include "game/board.h"
+#include "game/computer.h"
+#include "game/fleet.h"
+#include "game/options.h"
+#include "game/phase.h"
+#include "game/random.h"
+
+inline void ResetGameState()
+{
+    ClearBoards();
+    for (ShipRecord& ship : EnemyFleet)
+        ship = ShipRecord{};
+    EnemyDecksLeft = HomeDecksLeft = -1;
+    EnemyShipsLeft = HomeShipsLeft = 0;
+    GamePhase = NoGame;
+    ComputerTurn = ShotSoundPending = 0;
+    PlacementSize = -4;
+    PlacementLeft = -1;
+    TargetStack = TargetList{};
+    HuntActive = 0;
+    SkillLevel = 2;
+    MarkDeadShips = true;
+    MarkDeadZone = false;
+    CalendarSeconds = [] { return std::time(nullptr); };
+    RandomDraw = std::rand;
+}
+
+// A legal player fleet: the computer's placement at the clock's next reading, moved over
+// to the HomeBoard while the computer's own fleet stays; returns its ships.
+inline std::vector<ShipRecord> LayHomeFleet()
+{
+    Board enemy;
+    std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize, &enemy[0][0]);
+    const std::vector<ShipRecord> enemyFleet(std::begin(EnemyFleet), std::end(EnemyFleet));
+    PlaceEnemyFleet();
+    const std::vector<ShipRecord> fleet(std::begin(EnemyFleet), std::end(EnemyFleet));
+    std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize, &HomeBoard[0][0]);
+    std::copy(&enemy[0][0], &enemy[0][0] + kBoardSize * kBoardSize, &EnemyBoard[0][0]);
+    std::copy(enemyFleet.begin(), enemyFleet.end(), EnemyFleet);
+    return fleet;
+}
