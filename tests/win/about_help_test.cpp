@@ -1,14 +1,17 @@
 // The About box in the program's own process, and help opened in Wine's real viewer.
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "app/window.h"
 #include "res/resource.h"
+#include "tests/win/program.h"
 #include "tests/win/shell_fixture.h"
 #include "ui/about.h"
 #include "ui/help.h"
 #include "ui/language.h"
+#include "ui/settings.h"
 
 namespace {
 
@@ -221,6 +224,35 @@ TEST_F(Help, AMissingFileGetsOurMessage)
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");
     EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
+}
+
+// Run by tests/dist/check.sh on the unpacked 64-bit package, which traces the files it opens.
+TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneAndOpensItsHelp)
+{
+    const char* folder = std::getenv("TIDEWAR_PACKAGE");
+    if (!folder)
+        GTEST_SKIP() << "no package to check";
+    DeleteSettingsKey();
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
+    RegSetValueExA(key, "Skins", 0, REG_SZ, reinterpret_cast<const BYTE*>("night.dll"), 10);
+    RegSetValueExA(key, "Music", 0, REG_SZ, reinterpret_cast<const BYTE*>("tidewar.mid"), 12);
+    RegCloseKey(key);
+    std::string exe = std::string(folder) + "\\tidewar.exe";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION program = {};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &program));
+    HWND window = tidewar_test::FindProcessWindow(program.dwProcessId, L"Tidewar", nullptr, 10000);
+    ASSERT_TRUE(window);
+    PostMessageW(window, WM_COMMAND, CMD_HELP, 0);
+    HWND viewer = nullptr;
+    EXPECT_EQ(ViewerTopic(viewer).substr(0, 12), L"Tidewar Help");
+    CloseViewer(viewer);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(program.hProcess, 5000), WAIT_OBJECT_0);
+    CloseHandle(program.hProcess);
+    CloseHandle(program.hThread);
+    DeleteSettingsKey();
 }
 
 } // namespace
