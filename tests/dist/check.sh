@@ -13,7 +13,9 @@ for arch in win32 win64; do
 done
 
 fresh=$(mktemp -d)
-trap 'rm -rf "$fresh"' EXIT
+# A persistent server, as in scripts/test: Wine's own processes then hold no output of ours.
+trap 'scripts/wine-run --stop-server; rm -rf "$fresh"' EXIT
+scripts/wine-run --start-server
 unzip -q "dist/tidewar-$version-win32.zip" -d "$fresh/32"
 bash scripts/check-imports i686-w64-mingw32-objdump "$fresh/32/tidewar-$version/tidewar.exe" pei-i386
 
