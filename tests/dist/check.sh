@@ -26,4 +26,6 @@ TIDEWAR_PACKAGE="Z:${package//\//\\}" WINEDEBUG=trace+file \
 for file in night.dll tidewar.mid tidewar.hlp; do
   grep -qF "$package/$file" "$fresh/trace" || { echo "dist: the package never opened its $file" >&2; exit 1; }
 done
+# Where WinHelp is missing the program opens this page of the .chm for the options pages.
+grep -qaF "/options.html" "$package/tidewar.chm" || { echo "dist: tidewar.chm has no options page" >&2; exit 1; }
 echo "dist: both packages hold their files; the 64-bit one runs with its help, skin and tune"
