@@ -4,9 +4,10 @@
 #   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
 #   make bench   build the native preset and run the model benchmarks
 #   make art     repaint the skins and the icon, and regenerate the sounds and the tune
+#   make dist    build dist/tidewar-2.2-win32.zip and -win64.zip and check them
 NPROC := $(shell nproc)
 
-.PHONY: all bootstrap test run bench art
+.PHONY: all bootstrap test run bench art dist
 
 all: bootstrap
 	@for preset in win32 win64; do \
@@ -31,3 +32,6 @@ art: bootstrap
 	@tools/art/build.sh
 	@tools/sounds/build.sh
 	@tools/tune/build.sh
+
+dist: bootstrap
+	@scripts/dist

@@ -17,6 +17,8 @@
 #include "gfx/skin.h"
 #include "gfx/sound.h"
 #include "res/resource.h"
+#include "ui/about.h"
+#include "ui/help.h"
 #include "ui/language.h"
 #include "ui/settings.h"
 
@@ -118,7 +120,8 @@ static void OnCommand(HWND window, int command)
     switch (command) {
     case CMD_NEW_GAME: StartNewGame(); break;
     case CMD_EXIT: ExitGame(window); break;
-    case CMD_HELP: WinHelpA(window, "tidewar.hlp", HELP_CONTENTS, 0); break;
+    case CMD_HELP: OpenHelpContents(window); break;
+    case CMD_ABOUT: ShowAboutDialog(window); break;
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;

@@ -66,4 +66,12 @@
 /* Cursor of the About box links. */
 #define IDR_HAND_CURSOR         50
 
+/* The About box: its controls, and the message of a missing help file (Russian id). */
+#define IDC_ABOUT_LOGO          10
+#define IDC_ABOUT_MAKER         10
+#define IDC_ABOUT_OK            106
+#define IDC_MAIL_LINK           400
+#define IDC_WEB_LINK            401
+#define IDS_HELP_MISSING        195
+
 #endif

@@ -44,6 +44,12 @@ std::vector<SkinFile> paintSkin(Theme theme);
 // 32 x 32 and 16 x 16, true colour with alpha.
 std::vector<RgbaImage> paintIcon();
 
+// The About box: the maker's logo (64 x 64, 16 colours) and the hand over its links
+// (32 x 32, 16 colours; `clear` marks the see-through pixels), written as a .cur file.
+Picture paintLogo();
+Picture paintHandCursor(std::vector<bool>& clear);
+std::vector<uint8_t> encodeCursor(const Picture& pic, const std::vector<bool>& clear, int hotX, int hotY);
+
 // Reads a written skin back and judges it; prints one line per fault.
 // Returns the number of faults.
 int checkSkin(const std::string& dir, Theme theme);

@@ -1,0 +1,78 @@
+#include "ui/about.h"
+
+#include <shellapi.h>
+
+#include "app/startup.h"
+#include "res/resource.h"
+#include "ui/language.h"
+
+ShellOpenFunction ShellOpen = ShellExecuteA;
+
+// The addresses are the example domain's, not a person's.
+static const char MailLink[] = "mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ";
+static const char WebLink[] = "http://www.example.org/tidewar/";
+
+static bool IsLink(HWND control)
+{
+    const int id = GetDlgCtrlID(control);
+    return id == IDC_MAIL_LINK || id == IDC_WEB_LINK;
+}
+
+static void OpenLink(const char* address)
+{
+    ShellOpen(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+static INT_PTR OnInitDialog(HWND dialog)
+{
+    SetFocus(GetDlgItem(dialog, IDC_ABOUT_OK));
+    return FALSE;
+}
+
+// The hand over the links only: the other labels keep the arrow.
+static INT_PTR OnSetCursor(HWND dialog, HWND under)
+{
+    if (!IsLink(under))
+        return FALSE;
+    SetCursor(LoadCursorA(ProgramInstance, MAKEINTRESOURCEA(IDR_HAND_CURSOR)));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+static INT_PTR OnStaticColour(HDC dc, HWND control)
+{
+    if (!IsLink(control))
+        return 0;
+    SetTextColor(dc, RGB(0, 0, 255));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+// Escape sends IDCANCEL, which closes nothing: OK, Enter and the close box do.
+static INT_PTR OnCommand(HWND dialog, int control)
+{
+    switch (control) {
+    case IDC_ABOUT_OK: EndDialog(dialog, 0); return TRUE;
+    case IDC_MAIL_LINK: OpenLink(MailLink); return TRUE;
+    case IDC_WEB_LINK: OpenLink(WebLink); return TRUE;
+    default: return FALSE;
+    }
+}
+
+static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_SETCURSOR: return OnSetCursor(dialog, reinterpret_cast<HWND>(wParam));
+    case WM_CTLCOLORSTATIC: return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+    case WM_CLOSE:
+    case WM_DESTROY: EndDialog(dialog, 0); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void ShowAboutDialog(HWND owner)
+{
+    DialogBoxParamW(ProgramInstance, MAKEINTRESOURCEW(IDD_ABOUT + LanguageOffset()), owner, AboutDialogProc, 0);
+}
