@@ -6,7 +6,6 @@
 
 #include "app/window.h"
 #include "res/resource.h"
-#include "tests/win/program.h"
 #include "tests/win/shell_fixture.h"
 #include "ui/about.h"
 #include "ui/help.h"
@@ -227,20 +226,15 @@ TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneAndOpensItsHelp)
     RegSetValueExA(key, "Skins", 0, REG_SZ, reinterpret_cast<const BYTE*>("night.dll"), 10);
     RegSetValueExA(key, "Music", 0, REG_SZ, reinterpret_cast<const BYTE*>("tidewar.mid"), 12);
     RegCloseKey(key);
-    std::string exe = std::string(folder) + "\\tidewar.exe";
-    STARTUPINFOA startup = {sizeof startup};
-    PROCESS_INFORMATION program = {};
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &program));
-    HWND window = tidewar_test::FindProcessWindow(program.dwProcessId, L"Tidewar", nullptr, 10000);
+    Process program("", folder);
+    HWND window = program.Window("Tidewar", nullptr);
     ASSERT_TRUE(window);
     PostMessageW(window, WM_COMMAND, CMD_HELP, 0);
     HWND viewer = nullptr;
     EXPECT_EQ(ViewerTopic(viewer).substr(0, 12), L"Tidewar Help");
     CloseViewer(viewer);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(program.hProcess, 5000), WAIT_OBJECT_0);
-    CloseHandle(program.hProcess);
-    CloseHandle(program.hThread);
+    EXPECT_EQ(program.ExitCode(), 0u);
     DeleteSettingsKey();
 }
 

@@ -4,43 +4,6 @@
 
 namespace {
 
-// tidewar.exe from beside the test exe, in its folder; killed if a test leaves it running.
-struct Process {
-    PROCESS_INFORMATION info = {};
-    explicit Process(std::string arguments)
-    {
-        std::string line = "\"" + BesideTests("tidewar.exe") + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, BesideTests("").c_str(), &startup, &info);
-    }
-    ~Process()
-    {
-        TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
-    }
-    // Its top-level window of the class and caption, polled for up to 5 s.
-    HWND Window(const char* className, const char* caption)
-    {
-        for (int tries = 0; tries < 250; ++tries, Sleep(20))
-            for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == info.dwProcessId)
-                    return window;
-            }
-        return nullptr;
-    }
-    DWORD ExitCode()
-    {
-        DWORD code = STILL_ACTIVE;
-        WaitForSingleObject(info.hProcess, 5000);
-        GetExitCodeProcess(info.hProcess, &code);
-        return code;
-    }
-};
-
 TEST(Process, CloseEndsTheProgramWithExitCodeZero)
 {
     Process program("");

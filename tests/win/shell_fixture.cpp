@@ -238,3 +238,39 @@ bool MessageShows(const wchar_t* text)
 {
     return TextShows(MessageFont, kMessageLine, text);
 }
+
+Process::Process(const std::string& arguments, const std::string& folder)
+{
+    const char* separator = folder.back() == '\\' ? "" : "\\";
+    std::string line = "\"" + folder + separator + "tidewar.exe\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info);
+}
+
+Process::~Process()
+{
+    TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+}
+
+HWND Process::Window(const char* className, const char* caption)
+{
+    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == info.dwProcessId)
+                return window;
+        }
+    return nullptr;
+}
+
+DWORD Process::ExitCode()
+{
+    DWORD code = STILL_ACTIVE;
+    WaitForSingleObject(info.hProcess, 5000);
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+}

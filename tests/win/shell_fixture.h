@@ -92,3 +92,13 @@ bool CounterShows(const StatusBox& box, const char* text);
 
 // Whether the message line shows exactly the text, in the message font.
 bool MessageShows(const wchar_t* text);
+
+// A tidewar.exe of its own, started in its folder; killed if a test leaves it running.
+struct Process {
+    explicit Process(const std::string& arguments, const std::string& folder = BesideTests(""));
+    ~Process();
+    // Its top-level window of the class and caption (any caption if nullptr), polled for up to 10 s.
+    HWND Window(const char* className, const char* caption);
+    DWORD ExitCode();
+    PROCESS_INFORMATION info = {};
+};
