@@ -17,8 +17,11 @@
 #include "gfx/skin.h"
 #include "gfx/sound.h"
 #include "res/resource.h"
+#include "ui/help.h"
 #include "ui/language.h"
+#include "ui/options.h"
 #include "ui/settings.h"
+#include "ui/statistics.h"
 
 HWND MainWindow = nullptr;
 wchar_t TitleText[kTitleLength] = L"Tidewar";
@@ -142,7 +145,9 @@ static void OnCommand(HWND window, int command)
     switch (command) {
     case CMD_NEW_GAME: StartNewGame(); break;
     case CMD_EXIT: ExitGame(window); break;
-    case CMD_HELP: WinHelpA(window, "tidewar.hlp", HELP_CONTENTS, 0); break;
+    case CMD_HELP: OpenHelpContents(window); break;
+    case CMD_OPTIONS: ShowOptionsSheet(window); break;
+    case CMD_STATISTICS: ShowStatistics(window); break;
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;
