@@ -140,14 +140,26 @@ static void ChooseLanguage(uint32_t language)
     ApplyLanguage();
 }
 
+// A box that closes over an open dialog enables the main window again, so the menu works
+// behind the dialog; a second dialog must not open over the first, whose pages share state.
+static void OpenOneDialog(void (*open)(HWND owner), HWND window)
+{
+    static bool dialogOpen = false;
+    if (dialogOpen)
+        return;
+    dialogOpen = true;
+    open(window);
+    dialogOpen = false;
+}
+
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
     case CMD_NEW_GAME: StartNewGame(); break;
     case CMD_EXIT: ExitGame(window); break;
     case CMD_HELP: OpenHelpContents(window); break;
-    case CMD_OPTIONS: ShowOptionsSheet(window); break;
-    case CMD_STATISTICS: ShowStatistics(window); break;
+    case CMD_OPTIONS: OpenOneDialog(ShowOptionsSheet, window); break;
+    case CMD_STATISTICS: OpenOneDialog(ShowStatistics, window); break;
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;
