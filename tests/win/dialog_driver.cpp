@@ -9,32 +9,21 @@
 
 namespace {
 
-const std::function<void(HWND)>* PendingScript = nullptr;
-HWND ScriptDialog = nullptr;
+std::function<void(HWND)> PendingScript;
+bool ScriptRan = false;
 
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM)
-{
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) != MainWindow)
-        return TRUE;
-    ScriptDialog = window;
-    return FALSE;
-}
-
-// Called as the dialog's loop takes its first message, before anything is dispatched, so
+// Runs as the dialog's loop takes its first message, before anything is dispatched, so
 // neither the game's timer nor the fixture's box answerer acts before the script.
 LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && PendingScript) {
-        EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, 0);
-        if (ScriptDialog) {
-            const std::function<void(HWND)>* script = PendingScript;
-            PendingScript = nullptr;
-            (*script)(ScriptDialog);
-            if (IsWindow(ScriptDialog))
-                SendMessageW(ScriptDialog, WM_CLOSE, 0, 0);
-        }
+    HWND dialog = GetLastActivePopup(MainWindow);
+    if (code == HC_ACTION && PendingScript && dialog != MainWindow) {
+        const std::function<void(HWND)> script = std::move(PendingScript);
+        PendingScript = nullptr;
+        ScriptRan = true;
+        script(dialog);
+        if (IsWindow(dialog))
+            SendMessageW(dialog, WM_CLOSE, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -43,13 +32,13 @@ LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
 
 bool RunInDialog(int command, const std::function<void(HWND dialog)>& script)
 {
-    PendingScript = &script;
-    ScriptDialog = nullptr;
+    PendingScript = script;
+    ScriptRan = false;
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, OnMessageTaken, nullptr, GetCurrentThreadId());
     SendMessageW(MainWindow, WM_COMMAND, command, 0);
     UnhookWindowsHookEx(hook);
     PendingScript = nullptr;
-    return ScriptDialog != nullptr;
+    return ScriptRan;
 }
 
 void ClickButton(HWND parent, int control)
@@ -73,10 +62,10 @@ void PressKey(HWND dialog, WPARAM key)
     IsDialogMessageW(dialog, &message);
 }
 
-std::wstring ControlText(HWND parent, int control)
+std::wstring WindowText(HWND window)
 {
     wchar_t text[256] = L"";
-    GetDlgItemTextW(parent, control, text, 256);
+    GetWindowTextW(window, text, 256);
     return text;
 }
 
@@ -105,35 +94,17 @@ void SheetStep(HWND sheet, int step)
         ClickButton(CurrentPage(sheet), step);
 }
 
-// The test skin that lacks a ship holds the game up for seconds with its error boxes.
-static int RandomEntry(HWND list, unsigned roll)
-{
-    const std::vector<std::wstring> entries = ListEntries(list);
-    const int entry = static_cast<int>(roll % entries.size());
-    return entries[entry].find(L"no_vertical_four") == std::wstring::npos ? entry : 0;
-}
-
 void PokeAtDialogs(unsigned seed)
 {
     std::mt19937 dice(seed);
     if (dice() % 3 == 0) {
-        RunInDialog(CMD_STATISTICS, [&](HWND dialog) {
-            const int keys[] = {VK_ESCAPE, VK_RETURN};
-            PressKey(dialog, keys[dice() % 2]);
-        });
+        RunInDialog(CMD_STATISTICS, [&](HWND dialog) { PressKey(dialog, dice() % 2 ? VK_ESCAPE : VK_RETURN); });
         return;
     }
     RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
-        const int controls[] = {IDC_SKILL_1,  IDC_SKILL_2,         IDC_SKILL_3,        IDC_SOUND_ON,  IDC_SOUND_OFF,
-                                IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE, IDC_SHOW_DECKS, IDC_SHOW_SHIPS};
-        for (int i = 0; i < 3; ++i) {
-            const int page = static_cast<int>(dice() % 4);
-            SheetStep(sheet, page);
-            if (page < 2)
-                SheetStep(sheet, controls[dice() % 9]);
-            else if (HWND list = GetDlgItem(CurrentPage(sheet), page == 2 ? IDC_MUSIC_LIST : IDC_SKIN_LIST))
-                ClickListEntry(list, RandomEntry(list, dice()));
-        }
+        const int steps[] = {0, 1, IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_SHOW_SHIPS};
+        for (int i = 0; i < 4; ++i)
+            SheetStep(sheet, steps[dice() % 7]);
         const int buttons[] = {IDOK, kApplyButton, IDCANCEL};
         ClickButton(sheet, buttons[dice() % 3]);
     });

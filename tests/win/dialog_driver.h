@@ -20,13 +20,13 @@ void ClickButton(HWND parent, int control);
 void ClickListEntry(HWND list, int index);
 void PressKey(HWND dialog, WPARAM key);
 
-std::wstring ControlText(HWND parent, int control);
+std::wstring WindowText(HWND window);
 std::vector<std::wstring> ListEntries(HWND list);
 
 // The sheet's page on top; a step shows a page (0 to 3) or clicks a control on the page on top.
 HWND CurrentPage(HWND sheet);
 void SheetStep(HWND sheet, int step);
 
-// Opens the options sheet or the statistics, makes a few random choices and leaves by a
-// random way.
+// Opens the options sheet or the statistics, makes a few random choices on the first two
+// pages and leaves by a random way.
 void PokeAtDialogs(unsigned seed);
