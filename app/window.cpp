@@ -20,7 +20,9 @@
 #include "ui/about.h"
 #include "ui/help.h"
 #include "ui/language.h"
+#include "ui/options.h"
 #include "ui/settings.h"
+#include "ui/statistics.h"
 
 HWND MainWindow = nullptr;
 wchar_t TitleText[kTitleLength] = L"Tidewar";
@@ -115,13 +117,27 @@ static void ChooseLanguage(uint32_t language)
     ApplyLanguage();
 }
 
+// A box that closes over an open dialog enables the main window again, so the menu works
+// behind the dialog; a second dialog must not open over the first, whose pages share state.
+static void OpenOneDialog(void (*open)(HWND owner), HWND window)
+{
+    static bool dialogOpen = false;
+    if (dialogOpen)
+        return;
+    dialogOpen = true;
+    open(window);
+    dialogOpen = false;
+}
+
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
     case CMD_NEW_GAME: StartNewGame(); break;
     case CMD_EXIT: ExitGame(window); break;
     case CMD_HELP: OpenHelpContents(window); break;
-    case CMD_ABOUT: ShowAboutDialog(window); break;
+    case CMD_ABOUT: OpenOneDialog(ShowAboutDialog, window); break;
+    case CMD_OPTIONS: OpenOneDialog(ShowOptionsSheet, window); break;
+    case CMD_STATISTICS: OpenOneDialog(ShowStatistics, window); break;
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;

@@ -89,17 +89,15 @@ static HBITMAP LoadScenePicture(int slot)
 
 // Skins are only ever read: mapped as data, so nothing in one can run. Windows before
 // Vista know only the plain data-file flag.
-static HMODULE OpenSkinLibrary()
+HMODULE OpenSkinLibrary(const char* path)
 {
-    if (std::strcmp(SkinName, "no") == 0)
-        return nullptr;
-    HMODULE library = LoadLibraryExA(SkinName, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    return library ? library : LoadLibraryExA(SkinName, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE library = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    return library ? library : LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 void LoadSkin()
 {
-    HMODULE library = OpenSkinLibrary();
+    HMODULE library = std::strcmp(SkinName, "no") == 0 ? nullptr : OpenSkinLibrary(SkinName);
     SkinModule = library ? library : ProgramInstance;
     for (int slot = 0; slot < kScenePictureCount; ++slot)
         Pictures[slot] = LoadScenePicture(slot);

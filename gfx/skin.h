@@ -21,6 +21,9 @@ extern ShipImage ShipImages[2][kLargestShip];
 // The loaded bitmap of a scene picture (30, 35, ... 70), or nullptr.
 HBITMAP SkinPicture(int picture);
 
+// Opens a skin library as data only; release it with FreeLibrary. nullptr when it cannot.
+HMODULE OpenSkinLibrary(const char* path);
+
 // Opens the skin that SkinName names, or the built-in one, and loads its pictures.
 void LoadSkin();
 void UnloadSkin();

@@ -74,4 +74,23 @@
 #define IDC_WEB_LINK            401
 #define IDS_HELP_MISSING        195
 
+/* Controls of the options pages and the statistics. */
+#define IDC_STATIC              (-1)
+#define IDC_STATISTICS_OK       106
+#define IDC_STATISTICS_RESET    107
+#define IDC_SKILL_1             201
+#define IDC_SKILL_2             202
+#define IDC_SKILL_3             203
+#define IDC_SOUND_ON            301
+#define IDC_SOUND_OFF           302
+#define IDC_MARK_DEAD_SHIPS     303
+#define IDC_MARK_DEAD_ZONE      304
+#define IDC_WINS_TEXT           501
+#define IDC_LOSSES_TEXT         502
+#define IDC_TOTAL_TEXT          503
+#define IDC_SHOW_DECKS          504
+#define IDC_SHOW_SHIPS          505
+#define IDC_MUSIC_LIST          601
+#define IDC_SKIN_LIST           602
+
 #endif

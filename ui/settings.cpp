@@ -186,6 +186,20 @@ void SaveSettings()
     CloseSettingsKey(key);
 }
 
+void SaveMusicName()
+{
+    HKEY key = OpenSettingsKey();
+    SetText(key, "Music", MusicName);
+    CloseSettingsKey(key);
+}
+
+void SaveSkinName()
+{
+    HKEY key = OpenSettingsKey();
+    SetText(key, "Skins", SkinName);
+    CloseSettingsKey(key);
+}
+
 void LoadStatistics()
 {
     HKEY key = OpenSettingsKey();

@@ -20,5 +20,7 @@ extern uint32_t Losses;
 void OpenSettingsStore();
 void LoadSettings();
 void SaveSettings();
+void SaveMusicName();
+void SaveSkinName();
 void LoadStatistics();
 void SaveStatistics();

@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include "tests/win/dialog_driver.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -270,8 +271,9 @@ TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
     }
 }
 
-// Odd clicks at odd moments: presses, drags and releases anywhere, ticks, new games and
-// language switches in any order never break the game's bookkeeping.
+// Odd clicks at odd moments: presses, drags and releases anywhere, ticks, new games,
+// language switches and the options and statistics dialogs in any order never break the
+// game's bookkeeping.
 TEST_F(GameFlow, RandomInputKeepsTheGameConsistent)
 {
     ComputerPauseMs = 0;
@@ -293,8 +295,10 @@ TEST_F(GameFlow, RandomInputKeepsTheGameConsistent)
             SendMessageW(MainWindow, mouse[dice() % 4], 0, MAKELPARAM(x, y));
         else if (roll < 97)
             Tick();
-        else if (roll < 99)
+        else if (roll < 98)
             Command(CMD_RUSSIAN + static_cast<int>(dice() % 3));
+        else if (roll < 99)
+            PokeAtDialogs(dice());
         else if (GamePhase == GameOver || GamePhase == NoGame || dice() % 32 == 0)
             Command(CMD_NEW_GAME);
 

@@ -1,0 +1,225 @@
+// The two pages work alike and differ in their list, the file pattern, the text of an
+// entry and what applying does.
+#include "ui/media_pages.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+
+#include "game/view.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "gfx/scene.h"
+#include "gfx/skin.h"
+#include "gfx/sound.h"
+#include "res/resource.h"
+#include "ui/help.h"
+#include "ui/language.h"
+#include "ui/options.h"
+#include "ui/settings.h"
+
+namespace {
+
+// The longest program path whose folder is searched.
+constexpr DWORD kMaxProgramPath = 240;
+constexpr int kSkinNameLength = 256;
+
+// ChoicePaths of a page: entry k holds the lower-case path behind list entry k, entry 0 "no".
+struct ChoicePaths {
+    char path[kMaxListedFiles + 1][kSettingTextSize];
+    int count;
+};
+
+ChoicePaths MusicChoices;
+ChoicePaths SkinChoices;
+
+// PageChanged: the player has picked another entry since the page was made or last applied.
+bool MusicPageChanged = false;
+bool SkinPageChanged = false;
+
+// The setting stores an ANSI path of at most 255 characters: a longer path, or one with
+// characters that the code page lacks, could not be stored and found again.
+bool ToSettingPath(const std::wstring& wide, char (&path)[kSettingTextSize])
+{
+    if (!WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, kSettingTextSize, nullptr, nullptr))
+        return false;
+    wchar_t back[kSettingTextSize];
+    return MultiByteToWideChar(CP_ACP, 0, path, -1, back, kSettingTextSize) > 0 && wide == back;
+}
+
+// The folder of the program with its trailing backslash, or empty when it is not to be searched.
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(ProgramInstance, path, MAX_PATH);
+    if (length == 0 || length > kMaxProgramPath)
+        return {};
+    wchar_t* lastBackslash = wcsrchr(path, L'\\');
+    if (!lastBackslash)
+        return {};
+    lastBackslash[1] = L'\0';
+    return path;
+}
+
+// The list text of a file, or empty when the file is not to be listed.
+using EntryText = std::wstring (*)(const char* path, const wchar_t* fileName);
+
+std::wstring MusicEntryText(const char*, const wchar_t* fileName)
+{
+    return fileName;
+}
+
+// A skin is listed by the name it gives itself in the current language; the library is
+// opened as data only, like the skin in play.
+std::wstring SkinEntryText(const char* path, const wchar_t* fileName)
+{
+    HMODULE library = OpenSkinLibrary(path);
+    if (!library)
+        return {};
+    wchar_t name[kSkinNameLength] = L"";
+    const int length = LoadStringW(library, IDS_SKIN_NAME * (LanguageOffset() / 100 + 1), name, kSkinNameLength);
+    FreeLibrary(library);
+    if (length <= 0)
+        return {};
+    return std::wstring(name) + L" (" + fileName + L")";
+}
+
+int FillList(HWND list, ChoicePaths& choices, int firstEntry, const char* setting, const wchar_t* pattern,
+             EntryText entryText)
+{
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    wchar_t none[kSettingTextSize] = L"";
+    LoadStringW(ProgramInstance, firstEntry + LanguageOffset(), none, kSettingTextSize);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none));
+    std::strcpy(choices.path[0], "no");
+    choices.count = 1;
+    int selected = std::strcmp(setting, "no") == 0 ? 0 : -1;
+
+    const std::wstring folder = ProgramFolder();
+    if (folder.empty())
+        return selected;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return selected;
+    do {
+        char(&path)[kSettingTextSize] = choices.path[choices.count];
+        if (!ToSettingPath(folder + found.cFileName, path))
+            continue;
+        const std::wstring text = entryText(path, found.cFileName);
+        if (text.empty())
+            continue;
+        const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (added == LB_ERR || added == LB_ERRSPACE)
+            continue;
+        CharLowerA(path);
+        if (std::strcmp(path, setting) == 0)
+            selected = choices.count;
+        ++choices.count;
+    } while (choices.count <= kMaxListedFiles && FindNextFileW(search, &found));
+    FindClose(search);
+    return selected;
+}
+
+// What tells the two pages apart.
+struct ChoicePage {
+    int list;
+    int (*fill)(HWND list);
+    void (*apply)(int index);
+    bool& changed;
+};
+
+const ChoicePage kMusicPage = {IDC_MUSIC_LIST, FillMusicList, ApplyMusicChoice, MusicPageChanged};
+const ChoicePage kSkinPage = {IDC_SKIN_LIST, FillSkinList, ApplySkinChoice, SkinPageChanged};
+
+void ShowChoices(HWND page, const ChoicePage& kind)
+{
+    HWND list = GetDlgItem(page, kind.list);
+    SendMessageW(list, LB_SETCURSEL, kind.fill(list), 0);
+}
+
+void ApplyChoice(HWND page, const ChoicePage& kind)
+{
+    if (kind.changed)
+        kind.apply(static_cast<int>(SendDlgItemMessageW(page, kind.list, LB_GETCURSEL, 0, 0)));
+    kind.changed = false;
+}
+
+void OnChoiceNotify(HWND page, const ChoicePage& kind, const NMHDR* header)
+{
+    switch (header->code) {
+    case PSN_SETACTIVE: ShowChoices(page, kind); break;
+    case PSN_KILLACTIVE: ReportPageUnchanged(page); break;
+    case PSN_APPLY: ApplyChoice(page, kind); break;
+    case PSN_HELP: OpenHelpContext(MainWindow, kOptionsHelpContext); break;
+    default: break;
+    }
+}
+
+void OnChoiceCommand(HWND page, const ChoicePage& kind, WPARAM wParam)
+{
+    if (HIWORD(wParam) != LBN_SELCHANGE)
+        return;
+    ReportPageChanged(page);
+    kind.changed = true;
+}
+
+// Returns FALSE throughout: activation is accepted, leaving allowed, apply done. The flag
+// starts false with every new page: a cancel reaches only the page on top, and a change
+// left on another page must not apply itself in the next sheet.
+INT_PTR ChoicePageProc(const ChoicePage& kind, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: kind.changed = false; break;
+    case WM_NOTIFY: OnChoiceNotify(page, kind, reinterpret_cast<const NMHDR*>(lParam)); break;
+    case WM_COMMAND: OnChoiceCommand(page, kind, wParam); break;
+    default: break;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+INT_PTR CALLBACK MusicPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ChoicePageProc(kMusicPage, page, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK SkinPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ChoicePageProc(kSkinPage, page, message, wParam, lParam);
+}
+
+int FillMusicList(HWND list)
+{
+    return FillList(list, MusicChoices, IDS_NO_MUSIC, MusicName, L"*.mid", MusicEntryText);
+}
+
+int FillSkinList(HWND list)
+{
+    return FillList(list, SkinChoices, IDS_STANDARD_SKIN, SkinName, L"*.dll", SkinEntryText);
+}
+
+void ApplyMusicChoice(int index)
+{
+    if (index < 0 || index >= MusicChoices.count)
+        return;
+    std::strcpy(MusicName, MusicChoices.path[index]);
+    SaveMusicName();
+    StopMusic();
+    if (index != 0)
+        StartMusic(MainWindow, MusicName);
+}
+
+void ApplySkinChoice(int index)
+{
+    if (index < 0 || index >= SkinChoices.count)
+        return;
+    std::strcpy(SkinName, SkinChoices.path[index]);
+    SaveSkinName();
+    UnloadSkin();
+    LoadSkin();
+    RedrawScene();
+    InvalidateMainWindow(false);
+}

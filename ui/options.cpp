@@ -1,0 +1,182 @@
+// The sheet and its first two pages. Each page shows the store afresh whenever it becomes
+// active, so a change left unapplied on a page is gone when the player comes back to it.
+#include "ui/options.h"
+
+#include <commctrl.h>
+
+#include "app/startup.h"
+#include "app/status.h"
+#include "app/window.h"
+#include "game/options.h"
+#include "res/resource.h"
+#include "ui/help.h"
+#include "ui/language.h"
+#include "ui/media_pages.h"
+#include "ui/settings.h"
+
+constexpr int kSheetCaptionLength = 64;
+constexpr int kLowestSkill = 1;
+constexpr int kHighestSkill = 3;
+
+void ReportPageChanged(HWND page)
+{
+    SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
+}
+
+void ReportPageUnchanged(HWND page)
+{
+    SendMessageW(GetParent(page), PSM_UNCHANGED, reinterpret_cast<WPARAM>(page), 0);
+}
+
+static bool IsChecked(HWND page, int control)
+{
+    return IsDlgButtonChecked(page, control) == BST_CHECKED;
+}
+
+static void SetChecked(HWND page, int control, bool checked)
+{
+    CheckDlgButton(page, control, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+static void EnableControl(HWND page, int control, bool enabled)
+{
+    EnableWindow(GetDlgItem(page, control), enabled);
+}
+
+// A level that a hand-edited store put outside 1 to 3 checks no button.
+static void ShowSkillLevel(HWND page)
+{
+    LoadSettings();
+    for (int level = kLowestSkill; level <= kHighestSkill; ++level)
+        SetChecked(page, IDC_SKILL_1 + level - kLowestSkill, false);
+    if (SkillLevel >= kLowestSkill && SkillLevel <= kHighestSkill)
+        SetChecked(page, IDC_SKILL_1 + SkillLevel - kLowestSkill, true);
+}
+
+// With no button checked the level stays as it was.
+static void ApplySkillLevel(HWND page)
+{
+    for (int level = kLowestSkill; level <= kHighestSkill; ++level)
+        if (IsChecked(page, IDC_SKILL_1 + level - kLowestSkill))
+            SkillLevel = static_cast<uint8_t>(level);
+    SaveSettings();
+}
+
+static void ShowAdjustments(HWND page)
+{
+    LoadSettings();
+    SetChecked(page, IDC_MARK_DEAD_SHIPS, MarkDeadShips);
+    EnableControl(page, IDC_MARK_DEAD_ZONE, MarkDeadShips);
+    SetChecked(page, IDC_MARK_DEAD_ZONE, MarkDeadShips && MarkDeadZone);
+    SetChecked(page, IDC_SOUND_ON, SoundOn);
+    SetChecked(page, IDC_SOUND_OFF, !SoundOn);
+    SetChecked(page, IDC_SHOW_DECKS, ShowDecks);
+    SetChecked(page, IDC_SHOW_SHIPS, !ShowDecks);
+}
+
+// The counters change at once between decks and ships.
+static void ApplyAdjustments(HWND page)
+{
+    MarkDeadShips = IsChecked(page, IDC_MARK_DEAD_SHIPS);
+    MarkDeadZone = MarkDeadShips && IsChecked(page, IDC_MARK_DEAD_ZONE);
+    SoundOn = IsChecked(page, IDC_SOUND_ON);
+    ShowDecks = IsChecked(page, IDC_SHOW_DECKS);
+    SaveSettings();
+    DrawCounters();
+}
+
+// The dead zone is marked only around ships that are marked, so 304 follows 303, which
+// the page toggles itself to keep the two in step.
+static void ToggleMarkDeadShips(HWND page)
+{
+    if (!IsChecked(page, IDC_MARK_DEAD_SHIPS)) {
+        SetChecked(page, IDC_MARK_DEAD_SHIPS, true);
+        EnableControl(page, IDC_MARK_DEAD_ZONE, true);
+        return;
+    }
+    EnableControl(page, IDC_MARK_DEAD_ZONE, false);
+    SetChecked(page, IDC_MARK_DEAD_ZONE, false);
+    SetChecked(page, IDC_MARK_DEAD_SHIPS, false);
+}
+
+static void OnAdjustCommand(HWND page, int control)
+{
+    if (control == IDC_MARK_DEAD_SHIPS)
+        ToggleMarkDeadShips(page);
+    ReportPageChanged(page);
+}
+
+// The notifications both pages answer alike; `show` and `apply` are the page's own.
+static void OnSettingsPageNotify(HWND page, const NMHDR* header, void (*show)(HWND), void (*apply)(HWND))
+{
+    switch (header->code) {
+    case PSN_SETACTIVE: show(page); break;
+    case PSN_KILLACTIVE: ReportPageUnchanged(page); break;
+    case PSN_APPLY: apply(page); break;
+    case PSN_HELP: OpenHelpContext(MainWindow, kOptionsHelpContext); break;
+    default: break;
+    }
+}
+
+// Both pages return FALSE throughout: activation is accepted, leaving allowed, apply done.
+static INT_PTR CALLBACK SkillPage(HWND page, UINT message, WPARAM, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: ReportPageChanged(page); break;
+    case WM_NOTIFY:
+        OnSettingsPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), ShowSkillLevel, ApplySkillLevel);
+        break;
+    default: break;
+    }
+    return FALSE;
+}
+
+static INT_PTR CALLBACK AdjustPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND: OnAdjustCommand(page, LOWORD(wParam)); break;
+    case WM_NOTIFY:
+        OnSettingsPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), ShowAdjustments, ApplyAdjustments);
+        break;
+    default: break;
+    }
+    return FALSE;
+}
+
+// The wide calls keep the Russian caption and tab texts on a system of another code page.
+void ShowOptionsSheet(HWND owner)
+{
+    struct PageKind {
+        int dialog;
+        DLGPROC procedure;
+    };
+    static const PageKind kPages[] = {
+        {IDD_SKILL_PAGE, SkillPage}, {IDD_ADJUST_PAGE, AdjustPage}, {IDD_MUSIC_PAGE, MusicPage}, {IDD_SKIN_PAGE, SkinPage}};
+    constexpr int kPageCount = sizeof kPages / sizeof kPages[0];
+
+    HPROPSHEETPAGE pages[kPageCount];
+    for (int i = 0; i < kPageCount; ++i) {
+        PROPSHEETPAGEW page = {};
+        page.dwSize = PROPSHEETPAGEW_V1_SIZE;
+        page.dwFlags = PSP_USEICONID;
+        page.hInstance = ProgramInstance;
+        page.pszTemplate = MAKEINTRESOURCEW(kPages[i].dialog + LanguageOffset());
+        page.pszIcon = L"MyIcon";
+        page.pfnDlgProc = kPages[i].procedure;
+        pages[i] = CreatePropertySheetPageW(&page);
+    }
+
+    wchar_t caption[kSheetCaptionLength] = L"";
+    LoadStringW(ProgramInstance, IDS_OPTIONS_CAPTION + LanguageOffset(), caption, kSheetCaptionLength);
+    PROPSHEETHEADERW sheet = {};
+    sheet.dwSize = PROPSHEETHEADERW_V1_SIZE;
+    sheet.dwFlags = PSH_USEICONID;
+    sheet.hwndParent = owner;
+    sheet.hInstance = ProgramInstance;
+    sheet.pszIcon = L"MyIcon";
+    sheet.pszCaption = caption;
+    sheet.nPages = kPageCount;
+    sheet.nStartPage = 0;
+    sheet.phpage = pages;
+    PropertySheetW(&sheet);
+}
