@@ -28,6 +28,51 @@ LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+std::wstring Text(HWND window)
+{
+    wchar_t text[256] = L"";
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
+std::wstring Checks(HWND page)
+{
+    std::wstring checks;
+    for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        if (GetDlgCtrlID(control) != 0xFFFF && (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
+            checks += (IsWindowEnabled(control) ? L"" : L"-") + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0));
+    return checks;
+}
+
+void TakeStep(HWND dialog, int step, std::wstring& notes)
+{
+    HWND page = PropSheet_GetCurrentPageHwnd(dialog);
+    HWND top = page ? page : dialog;
+    const int value = step & 0xFFFF;
+    HWND control = GetDlgItem(top, value) ? GetDlgItem(top, value) : GetDlgItem(dialog, value);
+    MSG key = {dialog, WM_KEYDOWN, static_cast<WPARAM>(value), 0, 0, {0, 0}};
+    if (step < 0)
+        PropSheet_SetCurSel(dialog, nullptr, -1 - step);
+    else if (step == kChecks)
+        notes += L"|" + Checks(top);
+    else if (step == kPageTitle)
+        notes += L"|" + Text(top);
+    else if (step == kTick)
+        SendMessageW(MainWindow, WM_TIMER, GameTimer, 0);
+    else if (step == kCloseBox)
+        SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (step >> 16 == 1)
+        IsDialogMessageW(dialog, &key);
+    else if (step >> 16 == 2)
+        notes += L"|" + Text(value ? control : dialog);
+    else if (step >> 16 == 3)
+        SendMessageW(MainWindow, WM_COMMAND, value, 0);
+    else if (step >> 16 == 4)
+        ClickListEntry(FindWindowExW(top, nullptr, L"ListBox", nullptr), value);
+    else
+        SendMessageW(control, BM_CLICK, 0, 0);
+}
+
 } // namespace
 
 bool RunInDialog(int command, const std::function<void(HWND dialog)>& script)
@@ -41,9 +86,19 @@ bool RunInDialog(int command, const std::function<void(HWND dialog)>& script)
     return ScriptRan;
 }
 
-void ClickButton(HWND parent, int control)
+std::wstring Drive(int command, const std::vector<int>& steps)
 {
-    SendDlgItemMessageW(parent, control, BM_CLICK, 0, 0);
+    std::wstring notes = L"|no dialog";
+    RunInDialog(command, [&](HWND dialog) {
+        notes.clear();
+        const bool sheet = PropSheet_GetCurrentPageHwnd(dialog);
+        for (int step : steps)
+            TakeStep(dialog, step, notes);
+        // A sheet that has ended stays on screen until its loop looks.
+        if (!sheet)
+            notes += IsWindowVisible(dialog) ? L"|open" : L"|closed";
+    });
+    return notes.substr(notes.empty() ? 0 : 1);
 }
 
 void ClickListEntry(HWND list, int index)
@@ -54,19 +109,6 @@ void ClickListEntry(HWND list, int index)
     const LPARAM point = MAKELPARAM(item.left + 2, (item.top + item.bottom) / 2);
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageW(list, WM_LBUTTONUP, 0, point);
-}
-
-void PressKey(HWND dialog, WPARAM key)
-{
-    MSG message = {dialog, WM_KEYDOWN, key, 0, 0, {0, 0}};
-    IsDialogMessageW(dialog, &message);
-}
-
-std::wstring WindowText(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
 }
 
 std::vector<std::wstring> ListEntries(HWND list)
@@ -81,31 +123,18 @@ std::vector<std::wstring> ListEntries(HWND list)
     return entries;
 }
 
-HWND CurrentPage(HWND sheet)
-{
-    return PropSheet_GetCurrentPageHwnd(sheet);
-}
-
-void SheetStep(HWND sheet, int step)
-{
-    if (step < 4)
-        PropSheet_SetCurSel(sheet, nullptr, step);
-    else
-        ClickButton(CurrentPage(sheet), step);
-}
-
 void PokeAtDialogs(unsigned seed)
 {
     std::mt19937 dice(seed);
     if (dice() % 3 == 0) {
-        RunInDialog(CMD_STATISTICS, [&](HWND dialog) { PressKey(dialog, dice() % 2 ? VK_ESCAPE : VK_RETURN); });
+        Drive(CMD_STATISTICS, {Key(dice() % 2 ? VK_ESCAPE : VK_RETURN)});
         return;
     }
-    RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
-        const int steps[] = {0, 1, IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_SHOW_SHIPS};
-        for (int i = 0; i < 4; ++i)
-            SheetStep(sheet, steps[dice() % 7]);
-        const int buttons[] = {IDOK, kApplyButton, IDCANCEL};
-        ClickButton(sheet, buttons[dice() % 3]);
-    });
+    const int choices[] = {Page(0), Page(1), IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_SHOW_SHIPS};
+    const int buttons[] = {IDOK, kApplyButton, IDCANCEL};
+    std::vector<int> steps;
+    for (int i = 0; i < 4; ++i)
+        steps.push_back(choices[dice() % 7]);
+    steps.push_back(buttons[dice() % 3]);
+    Drive(CMD_OPTIONS, steps);
 }
