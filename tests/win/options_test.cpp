@@ -215,7 +215,7 @@ TEST_F(Dialogs, ABattleGoesOnAroundTheDialogs)
 TEST_F(Dialogs, TheDialogsComeInTheChosenLanguage)
 {
     const struct { int command; const wchar_t *sheet, *statistics, *about; } cases[] = {
-        {CMD_RUSSIAN, L"Настройка игры|Опции|Настройки|Музыка|Скин|closed", L"Статистика по играм|closed",
+        {CMD_RUSSIAN, L"Настройка игры|Опции|Настройки|Музыка|Скин", L"Статистика по играм|closed",
          L"О программе|closed"},
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin", L"Statistik|closed",
          L"An das Programm|closed"},
