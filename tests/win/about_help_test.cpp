@@ -18,15 +18,6 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(33);
 }
 
-// The control of the id that is not the logo, which shares the maker line's id.
-HWND TextControl(HWND box, int id)
-{
-    for (HWND control = GetWindow(box, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-        if (GetDlgCtrlID(control) == id && (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
-            return control;
-    return nullptr;
-}
-
 bool ShowsPixel(HWND control, COLORREF colour)
 {
     RECT area;
@@ -40,13 +31,17 @@ bool ShowsPixel(HWND control, COLORREF colour)
     return found;
 }
 
+// Each case in another language: the box comes in the interface's.
 TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 {
     StartProgram();
-    const struct { int step; const wchar_t* notes; } cases[] = {
-        {Key(VK_ESCAPE), L"open"}, {Key(VK_RETURN), L"closed"}, {IDC_ABOUT_OK, L"closed"}, {kCloseBox, L"closed"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(Drive(CMD_ABOUT, {c.step}), c.notes) << c.step;
+    const struct { uint32_t language; int step; const wchar_t* notes; } cases[] = {
+        {Russian, Key(VK_ESCAPE), L"О программе|open"}, {English, Key(VK_RETURN), L"About|closed"},
+        {German, IDC_ABOUT_OK, L"An das Programm|closed"}, {English, kCloseBox, L"About|closed"}};
+    for (const auto& c : cases) {
+        Language = c.language;
+        EXPECT_EQ(Drive(CMD_ABOUT, {Read(0), c.step}), c.notes);
+    }
 }
 
 TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
@@ -54,36 +49,35 @@ TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
     StartProgram();
     ShellOpen = RecordShellCall;
     HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
-    const struct { int id; bool link; } cases[] = {{IDC_MAIL_LINK, true}, {IDC_WEB_LINK, true}, {IDC_ABOUT_MAKER, false}};
     RunInDialog(CMD_ABOUT, [&](HWND box) {
         UpdateWindow(box);
+        const struct { HWND control; bool link; } cases[] = {{GetDlgItem(box, IDC_MAIL_LINK), true},
+            {GetDlgItem(box, IDC_WEB_LINK), true}, {FindWindowExW(box, nullptr, L"Static", L"Quorvex Software, 2026"), false}};
         for (const auto& c : cases) {
-            HWND control = TextControl(box, c.id);
-            EXPECT_EQ(ShowsPixel(control, RGB(0, 0, 255)), c.link) << c.id;
-            EXPECT_TRUE(ShowsPixel(control, GetSysColor(COLOR_BTNFACE))) << c.id;
+            EXPECT_EQ(ShowsPixel(c.control, RGB(0, 0, 255)), c.link) << &c - cases;
+            EXPECT_TRUE(ShowsPixel(c.control, GetSysColor(COLOR_BTNFACE))) << &c - cases;
             SetCursor(nullptr);
-            SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-            EXPECT_EQ(GetCursor() == hand, c.link) << c.id;
-            SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-            SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            SendMessageW(c.control, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            EXPECT_EQ(GetCursor() == hand, c.link) << &c - cases;
+            SendMessageW(c.control, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SendMessageW(c.control, WM_LBUTTONUP, 0, 0);
         }
         EXPECT_TRUE(IsWindowVisible(box)) << "a link closed the box";
     });
     ShellOpen = ShellExecuteA;
-    const std::string mail = "open mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ";
-    EXPECT_EQ(ShellCalls, std::vector<std::string>({mail, "open http://www.example.org/tidewar/"}));
+    EXPECT_EQ(ShellCalls, std::vector<std::string>({"open mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ",
+                                                     "open http://www.example.org/tidewar/"}));
 }
 
-// The start of the topic that Wine's viewer shows, then the viewer closed; empty when no viewer
-// opens in time. The viewer is another process, which would outlive the test.
+// The start of the topic that Wine's viewer shows, empty when none opens in time; then the
+// viewer, another process that would outlive the test, is closed.
 std::wstring ViewerTopic(size_t length)
 {
     wchar_t topic[64] = L"";
     HWND viewer = nullptr;
     for (int tries = 0; tries < 200 && !topic[0]; ++tries, Sleep(50)) {
         viewer = FindWindowW(L"MS_WINHELP", nullptr);
-        HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr);
-        if (text)
+        if (HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr))
             SendMessageTimeoutW(text, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(topic), SMTO_ABORTIFHUNG, 1000, nullptr);
     }
     DWORD id = 0;
@@ -107,7 +101,6 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
     EXPECT_EQ(ViewerTopic(12), L"Tidewar Help");
     OpenHelpContext(MainWindow, kOptionsHelpContext);
     EXPECT_EQ(ViewerTopic(16), L"Topic 5: Options");
-
     const std::string file = BesideTests("tidewar.hlp"), aside = file + ".aside";
     ASSERT_TRUE(MoveFileA(file.c_str(), aside.c_str()));
     Language = German;
@@ -126,11 +119,8 @@ TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneAndOpensItsHelp)
     if (!folder)
         GTEST_SKIP() << "no package to check";
     DeleteSettingsKey();
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), 0);
-    RegSetValueExA(key, "Skins", 0, REG_SZ, reinterpret_cast<const BYTE*>("night.dll"), 10);
-    RegSetValueExA(key, "Music", 0, REG_SZ, reinterpret_cast<const BYTE*>("tidewar.mid"), 12);
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, "night.dll", 10);
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, "tidewar.mid", 12);
     Process program("", folder);
     HWND window = program.Window("Tidewar", nullptr);
     ASSERT_TRUE(window);

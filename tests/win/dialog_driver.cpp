@@ -28,20 +28,30 @@ LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-std::wstring Text(HWND window)
+std::wstring Note(HWND window)
 {
     wchar_t text[256] = L"";
     GetWindowTextW(window, text, 256);
-    return text;
+    return L"|" + std::wstring(text);
 }
 
 std::wstring Checks(HWND page)
 {
-    std::wstring checks;
+    std::wstring checks = L"|";
     for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-        if (GetDlgCtrlID(control) != 0xFFFF && (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX)
+        if (GetDlgCtrlID(control) != 0xFFFF)
             checks += (IsWindowEnabled(control) ? L"" : L"-") + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0));
     return checks;
+}
+
+// As the mouse clicks it.
+void ClickListEntry(HWND list, int index)
+{
+    RECT item;
+    SendMessageW(list, LB_SETTOPINDEX, index, 0);
+    SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+        SendMessageW(list, message, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
 }
 
 void TakeStep(HWND dialog, int step, std::wstring& notes)
@@ -54,9 +64,9 @@ void TakeStep(HWND dialog, int step, std::wstring& notes)
     if (step < 0)
         PropSheet_SetCurSel(dialog, nullptr, -1 - step);
     else if (step == kChecks)
-        notes += L"|" + Checks(top);
+        notes += Checks(top);
     else if (step == kPageTitle)
-        notes += L"|" + Text(top);
+        notes += Note(top);
     else if (step == kTick)
         SendMessageW(MainWindow, WM_TIMER, GameTimer, 0);
     else if (step == kCloseBox)
@@ -64,7 +74,7 @@ void TakeStep(HWND dialog, int step, std::wstring& notes)
     else if (step >> 16 == 1)
         IsDialogMessageW(dialog, &key);
     else if (step >> 16 == 2)
-        notes += L"|" + Text(value ? control : dialog);
+        notes += Note(value ? control : dialog);
     else if (step >> 16 == 3)
         SendMessageW(MainWindow, WM_COMMAND, value, 0);
     else if (step >> 16 == 4)
@@ -101,24 +111,12 @@ std::wstring Drive(int command, const std::vector<int>& steps)
     return notes.substr(notes.empty() ? 0 : 1);
 }
 
-void ClickListEntry(HWND list, int index)
-{
-    SendMessageW(list, LB_SETTOPINDEX, index, 0);
-    RECT item;
-    SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    const LPARAM point = MAKELPARAM(item.left + 2, (item.top + item.bottom) / 2);
-    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageW(list, WM_LBUTTONUP, 0, point);
-}
-
 std::vector<std::wstring> ListEntries(HWND list)
 {
     std::vector<std::wstring> entries;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0), L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        entries.push_back(text);
+    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        entries.emplace_back(SendMessageW(list, LB_GETTEXTLEN, i, 0), L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&entries.back()[0]));
     }
     return entries;
 }
@@ -126,15 +124,11 @@ std::vector<std::wstring> ListEntries(HWND list)
 void PokeAtDialogs(unsigned seed)
 {
     std::mt19937 dice(seed);
-    if (dice() % 3 == 0) {
-        Drive(CMD_STATISTICS, {Key(dice() % 2 ? VK_ESCAPE : VK_RETURN)});
-        return;
-    }
     const int choices[] = {Page(0), Page(1), IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_SHOW_SHIPS};
     const int buttons[] = {IDOK, kApplyButton, IDCANCEL};
-    std::vector<int> steps;
-    for (int i = 0; i < 4; ++i)
-        steps.push_back(choices[dice() % 7]);
-    steps.push_back(buttons[dice() % 3]);
-    Drive(CMD_OPTIONS, steps);
+    if (dice() % 3 == 0)
+        Drive(CMD_STATISTICS, {Key(dice() % 2 ? VK_ESCAPE : VK_RETURN)});
+    else
+        Drive(CMD_OPTIONS, {choices[dice() % 7], choices[dice() % 7], choices[dice() % 7], choices[dice() % 7],
+                            buttons[dice() % 3]});
 }

@@ -28,7 +28,6 @@ constexpr int kCloseBox = 0x50003;
 // "open" or "closed" unless it is a sheet; "no dialog" when none opened.
 std::wstring Drive(int command, const std::vector<int>& steps);
 
-void ClickListEntry(HWND list, int index);
 std::vector<std::wstring> ListEntries(HWND list);
 
 // Opens the options sheet or the statistics, makes a few random choices on the first two

@@ -211,21 +211,18 @@ TEST_F(Dialogs, ABattleGoesOnAroundTheDialogs)
     EXPECT_EQ(SettingBytes("Statistic"), Bytes(8, 0));
 }
 
-// The captions of the sheet and its pages, of the statistics, and of the About box.
+// The captions of the sheet and its pages, and of the statistics.
 TEST_F(Dialogs, TheDialogsComeInTheChosenLanguage)
 {
-    const struct { int command; const wchar_t *sheet, *statistics, *about; } cases[] = {
-        {CMD_RUSSIAN, L"Настройка игры|Опции|Настройки|Музыка|Скин", L"Статистика по играм|closed",
-         L"О программе|closed"},
-        {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin", L"Statistik|closed",
-         L"An das Programm|closed"},
+    const struct { int command; const wchar_t *sheet, *statistics; } cases[] = {
+        {CMD_RUSSIAN, L"Настройка игры|Опции|Настройки|Музыка|Скин", L"Статистика по играм|closed"},
+        {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin", L"Statistik|closed"},
     };
     for (const auto& c : cases) {
         Command(c.command);
         EXPECT_EQ(Drive(CMD_OPTIONS, {Read(0), kPageTitle, Page(1), kPageTitle, Page(2), kPageTitle, Page(3),
                                       kPageTitle, IDCANCEL}), c.sheet);
         EXPECT_EQ(Drive(CMD_STATISTICS, {Read(0), IDC_STATISTICS_OK}), c.statistics);
-        EXPECT_EQ(Drive(CMD_ABOUT, {Read(0), IDC_ABOUT_OK}), c.about);
     }
 }
 
