@@ -10,7 +10,6 @@
 namespace {
 
 std::function<void(HWND)> PendingScript;
-bool ScriptRan = false;
 
 // Runs as the dialog's loop takes its first message, before anything is dispatched, so
 // neither the game's timer nor the fixture's box answerer acts before the script.
@@ -20,7 +19,6 @@ LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && PendingScript && dialog != MainWindow) {
         const std::function<void(HWND)> script = std::move(PendingScript);
         PendingScript = nullptr;
-        ScriptRan = true;
         script(dialog);
         if (IsWindow(dialog))
             SendMessageW(dialog, WM_CLOSE, 0, 0);
@@ -44,6 +42,18 @@ std::wstring Checks(HWND page)
     return checks;
 }
 
+// The entries, the selected one after '>'.
+std::wstring Entries(HWND list)
+{
+    std::wstring notes;
+    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        notes += (i == SendMessageW(list, LB_GETCURSEL, 0, 0) ? L"|>" : L"|") + std::wstring(text.c_str());
+    }
+    return notes;
+}
+
 // As the mouse clicks it.
 void ClickListEntry(HWND list, int index)
 {
@@ -65,6 +75,8 @@ void TakeStep(HWND dialog, int step, std::wstring& notes)
         PropSheet_SetCurSel(dialog, nullptr, -1 - step);
     else if (step == kChecks)
         notes += Checks(top);
+    else if (step == kList)
+        notes += Entries(FindWindowExW(top, nullptr, L"ListBox", nullptr));
     else if (step == kPageTitle)
         notes += Note(top);
     else if (step == kTick)
@@ -85,15 +97,13 @@ void TakeStep(HWND dialog, int step, std::wstring& notes)
 
 } // namespace
 
-bool RunInDialog(int command, const std::function<void(HWND dialog)>& script)
+void RunInDialog(int command, const std::function<void(HWND dialog)>& script)
 {
     PendingScript = script;
-    ScriptRan = false;
     HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, OnMessageTaken, nullptr, GetCurrentThreadId());
     SendMessageW(MainWindow, WM_COMMAND, command, 0);
     UnhookWindowsHookEx(hook);
     PendingScript = nullptr;
-    return ScriptRan;
 }
 
 std::wstring Drive(int command, const std::vector<int>& steps)
@@ -109,16 +119,6 @@ std::wstring Drive(int command, const std::vector<int>& steps)
             notes += IsWindowVisible(dialog) ? L"|open" : L"|closed";
     });
     return notes.substr(notes.empty() ? 0 : 1);
-}
-
-std::vector<std::wstring> ListEntries(HWND list)
-{
-    std::vector<std::wstring> entries;
-    for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        entries.emplace_back(SendMessageW(list, LB_GETTEXTLEN, i, 0), L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&entries.back()[0]));
-    }
-    return entries;
 }
 
 void PokeAtDialogs(unsigned seed)

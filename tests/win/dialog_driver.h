@@ -8,8 +8,7 @@
 
 // Sends `command` to the main window and runs `script` on the dialog or property sheet that
 // it opens, once the dialog's own loop runs; whatever the script leaves open is then closed.
-// False when no dialog opened.
-bool RunInDialog(int command, const std::function<void(HWND dialog)>& script);
+void RunInDialog(int command, const std::function<void(HWND dialog)>& script);
 
 // The steps of Drive. A plain control id clicks that control of the page on top, else of the
 // dialog; a sheet's Apply is kApplyButton, its OK and Cancel IDOK and IDCANCEL.
@@ -23,12 +22,12 @@ constexpr int kChecks = 0x50000;     // notes the page's buttons in order: 1 or 
 constexpr int kPageTitle = 0x50001;  // notes the caption of the page on top
 constexpr int kTick = 0x50002;       // one tick of the game's timer
 constexpr int kCloseBox = 0x50003;
+constexpr int kList = 0x50004;       // notes the entries of the page's list, the selected after '>'
 
 // Opens the dialog of `command`, takes the steps and returns the notes joined by '|', then
 // "open" or "closed" unless it is a sheet; "no dialog" when none opened.
 std::wstring Drive(int command, const std::vector<int>& steps);
 
-std::vector<std::wstring> ListEntries(HWND list);
 
 // Opens the options sheet or the statistics, makes a few random choices on the first two
 // pages and leaves by a random way.

@@ -17,11 +17,9 @@ protected:
     {
         ShellTest::SetUp();
         StartProgram();
-        list = CreateWindowW(L"LISTBOX", nullptr, 0, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     }
     void TearDown() override
     {
-        DestroyWindow(list);
         for (const std::string& path : made)
             DeleteFileA(path.c_str());
         ShellTest::TearDown();
@@ -31,7 +29,6 @@ protected:
         made.push_back(BesideTests(name.c_str()));
         CloseHandle(CreateFileA(made.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     }
-    HWND list = nullptr;   // for the lists of the music and skin pages
     std::vector<std::string> made;
 };
 
@@ -103,35 +100,35 @@ TEST_F(Dialogs, AMusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 }
 
 // After "No music", the tunes in the order the folder gives them, but none whose path the
-// setting could not hold.
+// setting could not hold; the stored one selected.
 TEST_F(Dialogs, TheMusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
 {
     const std::string longest = std::string(kSettingTextSize - 1 - BesideTests("").size() - 4, 'f') + ".mid";
-    const std::wstring wide(longest.begin(), longest.end());
     for (const std::string& name : {std::string("aaa.mid"), std::string("Mixed Case.MID"), longest, "l" + longest})
         MakeFile(name);
-    std::vector<std::wstring> found = {L"No music"};
-    WIN32_FIND_DATAW file;
-    const std::string pattern = BesideTests("*.mid");
-    HANDLE search = FindFirstFileW(std::wstring(pattern.begin(), pattern.end()).c_str(), &file);
+    std::wstring found = L"|No music|";
+    WIN32_FIND_DATAA file;
+    HANDLE search = FindFirstFileA(BesideTests("*.mid").c_str(), &file);
     do
-        if (file.cFileName != L"l" + wide)
-            found.push_back(file.cFileName);
-    while (FindNextFileW(search, &file));
+        if (file.cFileName != "l" + longest)
+            found += std::wstring(file.cFileName, file.cFileName + strlen(file.cFileName)) + L"|";
+    while (FindNextFileA(search, &file));
     FindClose(search);
+    EXPECT_EQ(std::count(found.begin(), found.end(), L'|'), 6) << "No music, tidewar.mid and three made here";
     const struct { std::string setting; std::wstring selected; } cases[] = {{"no", L"No music"},
-                 {Stored("Mixed Case.MID"), L"Mixed Case.MID"}, {Stored(longest), wide}, {Stored("moved.mid"), L""}};
+                 {Stored("Mixed Case.MID"), L"Mixed Case.MID"}, {Stored(longest), L"fff"}, {Stored("moved.mid"), L"-"}};
     for (const auto& c : cases) {
         lstrcpyA(MusicName, c.setting.c_str());
-        const int selected = FillMusicList(list);
-        EXPECT_EQ(selected < 0 ? L"" : ListEntries(list).at(selected), c.selected);
-        EXPECT_EQ(ListEntries(list), found);
+        SaveMusicName();
+        std::wstring marked = found;
+        if (c.selected != L"-")
+            marked.insert(marked.find(L"|" + c.selected) + 1, L">");
+        EXPECT_EQ(L"|" + Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL}) + L"|", marked);
     }
-    EXPECT_EQ(found.size(), 5u) << "No music, tidewar.mid and three made here";
     for (int i = 0; i < kMaxListedFiles; ++i)
         MakeFile("many" + std::to_string(i) + ".mid");
-    FillMusicList(list);
-    EXPECT_EQ(ListEntries(list).size(), static_cast<size_t>(kMaxListedFiles + 1));
+    const std::wstring many = Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL});
+    EXPECT_EQ(std::count(many.begin(), many.end(), L'|'), kMaxListedFiles);
 }
 
 // Listing only reads the libraries: the one with an entry point leaves no mark.
@@ -140,29 +137,31 @@ TEST_F(Dialogs, SkinsShowTheirNameInTheLanguageAndTheNightOneRedrawsTheScene)
     const std::string mark = BesideTests("acting.dll.ran");
     DeleteFileA(mark.c_str());
     lstrcpyA(SkinName, Stored("night.dll").c_str());
-    const struct { uint32_t language; const wchar_t *first, *night; int englishOnly; } cases[] = {
-        {Russian, L"Стандартный скин", L"Ночное море (night.dll)", 0},
-        {German, L"Kein Skin haben", L"Nachtmeer (night.dll)", 0},
-        {English, L"Standard skin", L"Night sea (night.dll)", 1}};
-    int night = 0;
+    SaveSkinName();
+    const struct { int language; const wchar_t *first, *night; bool englishOnly; } cases[] = {
+        {CMD_RUSSIAN, L"Стандартный скин|", L"|>Ночное море (night.dll)", false},
+        {CMD_GERMAN, L"Kein Skin haben|", L"|>Nachtmeer (night.dll)", false},
+        {CMD_ENGLISH, L"Standard skin|", L"|>Night sea (night.dll)", true}};
+    std::wstring list;
     for (const auto& c : cases) {
-        Language = c.language;
-        night = FillSkinList(list);
-        const std::vector<std::wstring> entries = ListEntries(list);
-        EXPECT_EQ(entries.at(0), c.first);
-        EXPECT_EQ(entries.at(std::max(night, 0)), c.night);
-        EXPECT_EQ(std::count(entries.begin(), entries.end(), L"English only (english_only.dll)"), c.englishOnly);
+        Command(c.language);
+        list = Drive(CMD_OPTIONS, {Page(3), kList, IDCANCEL});
+        EXPECT_EQ(list.find(c.first), 0u);
+        EXPECT_NE(list.find(c.night), std::wstring::npos);
+        EXPECT_EQ(list.find(L"|English only (english_only.dll)") != std::wstring::npos, c.englishOnly);
     }
     EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "a skin's code ran";
 
     Command(CMD_NEW_GAME);
     PlaceShips(3);
+    lstrcpyA(SkinName, "no");
+    SaveSkinName();
     const std::vector<unsigned> standard = SceneSnapshot();
-    ApplySkinChoice(night);
+    Drive(CMD_OPTIONS, {Page(3), Pick(std::count(list.begin(), list.begin() + list.find(L">"), L'|')), IDOK});
     EXPECT_TRUE(CellShows(CellPicture, false, 9, 9));
     EXPECT_NE(SceneSnapshot(), standard);
     EXPECT_EQ(SettingBytes("Skins"), TextBytes(Stored("night.dll")));
-    ApplySkinChoice(0);
+    Drive(CMD_OPTIONS, {Page(3), Pick(0), IDOK});
     EXPECT_EQ(SceneSnapshot(), standard);
     EXPECT_EQ(SettingBytes("Skins"), TextBytes("no"));
 }
