@@ -1,8 +1,3 @@
-#include <algorithm>
-
-#include "game/board.h"
-#include "game/options.h"
-#include "game/phase.h"
 #include "tests/win/dialog_driver.h"
 #include "tests/win/shell_fixture.h"
 #include "ui/media_pages.h"
@@ -11,43 +6,14 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-class Dialogs : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StartProgram();
-    }
-    void TearDown() override
-    {
-        for (const std::string& path : made)
-            DeleteFileA(path.c_str());
-        ShellTest::TearDown();
-    }
-    void MakeFile(const std::string& name)
-    {
-        made.push_back(BesideTests(name.c_str()));
-        CloseHandle(CreateFileA(made.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    }
-    std::vector<std::string> made;
-};
-
 // A file beside the tests as the settings store it: its full path in lower case.
-std::string Stored(const std::string& name)
-{
-    std::string path = BesideTests(name.c_str());
-    CharLowerA(&path[0]);
-    return path;
-}
-
-Bytes TextBytes(const std::string& text)
-{
-    return Bytes(text.c_str(), text.c_str() + text.size() + 1);
-}
+std::string Stored(const std::string& name) { std::string path = BesideTests(name.c_str()); return CharLowerA(&path[0]); }
+Bytes TextBytes(const std::string& text) { return Bytes(text.c_str(), text.c_str() + text.size() + 1); }
 
 // kChecks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
-TEST_F(Dialogs, TheSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
+TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
+    StartProgram();
     const struct {
         uint8_t skill;
         bool ships, zone;
@@ -55,11 +21,9 @@ TEST_F(Dialogs, TheSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         const wchar_t* notes;
         Bytes options, properties;   // the first four bytes of Properties
     } cases[] = {
-        {2, true, false, {kChecks, IDC_SKILL_1, Page(1), kChecks, IDC_SOUND_OFF, IDCANCEL}, L"010|101001",
-         {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, {kChecks, IDC_SKILL_1, Page(1), kChecks, IDC_SOUND_OFF, IDCANCEL}, L"010|101001", {0, 1, 2}, {1, 0, 1, 1}},
         {2, true, false, {IDC_SKILL_3, IDOK}, L"", {0, 1, 3}, {1, 0, 1, 1}},
-        {2, true, false, {Page(1), IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton, IDCANCEL}, L"", {0, 0, 2},
-         {1, 0, 0, 1}},
+        {2, true, false, {Page(1), IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton, IDCANCEL}, L"", {0, 0, 2}, {1, 0, 0, 1}},
         {2, true, false, {IDC_SKILL_1, Page(1), Page(0), kChecks, IDOK}, L"010", {0, 1, 2}, {1, 0, 1, 1}},
         {2, true, false, {IDC_SKILL_1, Page(1), IDOK}, L"", {0, 1, 1}, {1, 0, 1, 1}},
         {7, true, false, {kChecks, IDOK}, L"000", {0, 1, 7}, {1, 0, 1, 1}},
@@ -83,8 +47,9 @@ TEST_F(Dialogs, TheSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 
 // A cancel reaches only the page on top: the pick left on the music page must not apply
 // itself in the next sheet.
-TEST_F(Dialogs, AMusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
+TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 {
+    StartProgram();
     lstrcpyA(MusicName, Stored("tidewar.mid").c_str());
     SaveMusicName();
     ASSERT_EQ(StartMusic(MainWindow, MusicName), 0);
@@ -101,11 +66,17 @@ TEST_F(Dialogs, AMusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 
 // After "No music", the tunes in the order the folder gives them, but none whose path the
 // setting could not hold; the stored one selected.
-TEST_F(Dialogs, TheMusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
+TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
 {
+    StartProgram();
     const std::string longest = std::string(kSettingTextSize - 1 - BesideTests("").size() - 4, 'f') + ".mid";
+    std::vector<std::string> made;
+    const auto make = [&](const std::string& name) {
+        made.push_back(BesideTests(name.c_str()));
+        CloseHandle(CreateFileA(made.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    };
     for (const std::string& name : {std::string("aaa.mid"), std::string("Mixed Case.MID"), longest, "l" + longest})
-        MakeFile(name);
+        make(name);
     std::wstring found = L"|No music|";
     WIN32_FIND_DATAA file;
     HANDLE search = FindFirstFileA(BesideTests("*.mid").c_str(), &file);
@@ -126,14 +97,17 @@ TEST_F(Dialogs, TheMusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
         EXPECT_EQ(L"|" + Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL}) + L"|", marked);
     }
     for (int i = 0; i < kMaxListedFiles; ++i)
-        MakeFile("many" + std::to_string(i) + ".mid");
+        make("many" + std::to_string(i) + ".mid");
     const std::wstring many = Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL});
     EXPECT_EQ(std::count(many.begin(), many.end(), L'|'), kMaxListedFiles);
+    for (const std::string& path : made)
+        DeleteFileA(path.c_str());
 }
 
 // Listing only reads the libraries: the one with an entry point leaves no mark.
-TEST_F(Dialogs, SkinsShowTheirNameInTheLanguageAndTheNightOneRedrawsTheScene)
+TEST_F(ShellTest, SkinsShowTheirNameInTheLanguageAndTheNightOneRedrawsTheScene)
 {
+    StartProgram();
     const std::string mark = BesideTests("acting.dll.ran");
     DeleteFileA(mark.c_str());
     lstrcpyA(SkinName, Stored("night.dll").c_str());
@@ -167,8 +141,9 @@ TEST_F(Dialogs, SkinsShowTheirNameInTheLanguageAndTheNightOneRedrawsTheScene)
 }
 
 // Each case reads the won, lost and total texts, then presses Enter.
-TEST_F(Dialogs, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
+TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 {
+    StartProgram();
     const struct { uint32_t wins, losses; const wchar_t* notes; } cases[] = {
         {0, 0, L"0 (0%)|0 (0%)|0|closed"},
         {1, 2, L"1 (33%)|2 (67%)|3|closed"},
@@ -188,8 +163,9 @@ TEST_F(Dialogs, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 
 // The game goes on behind the dialogs: the counters follow an Apply at once, and a game
 // that ends behind the statistics shows at their next refresh, while a second dialog is refused.
-TEST_F(Dialogs, ABattleGoesOnAroundTheDialogs)
+TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
+    StartProgram();
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     ASSERT_TRUE(CounterShows(kEnemyCounterBox, "20"));
@@ -211,8 +187,9 @@ TEST_F(Dialogs, ABattleGoesOnAroundTheDialogs)
 }
 
 // The captions of the sheet and its pages, and of the statistics.
-TEST_F(Dialogs, TheDialogsComeInTheChosenLanguage)
+TEST_F(ShellTest, OptionsAndStatisticsComeInTheChosenLanguage)
 {
+    StartProgram();
     const struct { int command; const wchar_t *sheet, *statistics; } cases[] = {
         {CMD_RUSSIAN, L"Настройка игры|Опции|Настройки|Музыка|Скин", L"Статистика по играм|closed"},
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin", L"Statistik|closed"},
