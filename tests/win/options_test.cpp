@@ -50,18 +50,21 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 {
     StartProgram();
-    lstrcpyA(MusicName, Stored("tidewar.mid").c_str());
-    SaveMusicName();
+    const auto store = [](const std::string& setting) { lstrcpyA(MusicName, setting.c_str()); SaveMusicName(); };
+    store(Stored("tidewar.mid"));
     ASSERT_EQ(StartMusic(MainWindow, MusicName), 0);
-    const MCIDEVICEID playing = MusicDevice;
+    const auto plays = [device = MusicDevice] {
+        MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
+        return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
+    };
     Drive(CMD_OPTIONS, {Page(2), Pick(0), Page(0), IDCANCEL});
-    Drive(CMD_OPTIONS, {IDOK});
-    EXPECT_EQ(MusicDevice, playing) << "the cancelled pick applied itself";
+    store("no");   // what the next sheet shows, and would apply: it would stop the tune
+    Drive(CMD_OPTIONS, {Page(2), Page(0), IDOK});
+    EXPECT_TRUE(plays()) << "the cancelled pick applied itself";
+    store(Stored("tidewar.mid"));
     Drive(CMD_OPTIONS, {Page(2), Pick(0), Page(0), IDOK});
     EXPECT_EQ(SettingBytes("Music"), TextBytes("no"));
-    MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
-    EXPECT_NE(mciSendCommandA(playing, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)), 0u)
-        << "the tune still plays";
+    EXPECT_FALSE(plays()) << "the tune still plays";
 }
 
 // After "No music", the tunes in the order the folder gives them, but none whose path the
