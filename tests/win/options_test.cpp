@@ -7,7 +7,12 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 // A file beside the tests as the settings store it: its full path in lower case.
-std::string Stored(const std::string& name) { std::string path = BesideTests(name.c_str()); return CharLowerA(&path[0]); }
+std::string Stored(const std::string& name)
+{
+    std::string path = BesideTests(name.c_str());
+    return CharLowerA(&path[0]);
+}
+
 Bytes TextBytes(const std::string& text) { return Bytes(text.c_str(), text.c_str() + text.size() + 1); }
 
 // kChecks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
@@ -21,12 +26,17 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         const wchar_t* notes;
         Bytes options, properties;   // the first four bytes of Properties
     } cases[] = {
+        // the defaults on both pages; Cancel stores nothing
         {2, true, false, {kChecks, IDC_SKILL_1, Page(1), kChecks, IDC_SOUND_OFF, IDCANCEL}, L"010|101001", {0, 1, 2}, {1, 0, 1, 1}},
+        // OK stores; Apply stores, and a later Cancel takes nothing back
         {2, true, false, {IDC_SKILL_3, IDOK}, L"", {0, 1, 3}, {1, 0, 1, 1}},
         {2, true, false, {Page(1), IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton, IDCANCEL}, L"", {0, 0, 2}, {1, 0, 0, 1}},
+        // a page shown again shows the store, a page only left behind still applies
         {2, true, false, {IDC_SKILL_1, Page(1), Page(0), kChecks, IDOK}, L"010", {0, 1, 2}, {1, 0, 1, 1}},
         {2, true, false, {IDC_SKILL_1, Page(1), IDOK}, L"", {0, 1, 1}, {1, 0, 1, 1}},
+        // a hand-edited level checks no button and stays
         {7, true, false, {kChecks, IDOK}, L"000", {0, 1, 7}, {1, 0, 1, 1}},
+        // 304 is enabled and checked only with 303
         {2, false, false, {Page(1), kChecks, IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE, kChecks, IDOK},
          L"0-01001|111001", {0, 1, 2}, {1, 1, 1, 1}},
         {2, true, true, {Page(1), kChecks, IDC_MARK_DEAD_SHIPS, kChecks, IDOK}, L"111001|0-01001", {0, 1, 2},
