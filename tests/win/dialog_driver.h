@@ -8,24 +8,26 @@
 
 // Sends `command` to the main window and runs `script` on the dialog or property sheet that
 // it opens, once the dialog's own loop runs; whatever the script leaves open is then closed.
-// False when no dialog opened.
-bool RunInDialog(int command, const std::function<void(HWND dialog)>& script);
+void RunInDialog(int command, const std::function<void(HWND dialog)>& script);
 
-// The Apply button of a property sheet; OK and Cancel are IDOK and IDCANCEL. Clicked, they act
-// at once, where PSM_PRESSBUTTON only posts the press.
+// The steps of Drive. A plain control id clicks that control of the page on top, else of the
+// dialog; a sheet's Apply is kApplyButton, its OK and Cancel IDOK and IDCANCEL.
 constexpr int kApplyButton = 0x3021;
+constexpr int Page(int page) { return -1 - page; }             // shows that page of the sheet
+constexpr int Key(int key) { return 0x10000 + key; }            // as the dialog's loop hands it on
+constexpr int Read(int control) { return 0x20000 + control; }   // notes its text; 0: the dialog's
+constexpr int Main(int command) { return 0x30000 + command; }   // sent to the main window
+constexpr int Pick(int entry) { return 0x40000 + entry; }       // clicks it in the page's list
+constexpr int kChecks = 0x50000;     // notes the page's buttons in order: 1 or 0, "-" if disabled
+constexpr int kPageTitle = 0x50001;  // notes the caption of the page on top
+constexpr int kTick = 0x50002;       // one tick of the game's timer
+constexpr int kCloseBox = 0x50003;
+constexpr int kList = 0x50004;       // notes the entries of the page's list, the selected after '>'
 
-// Clicks as the mouse makes them, and a key as the dialog's loop would hand it on.
-void ClickButton(HWND parent, int control);
-void ClickListEntry(HWND list, int index);
-void PressKey(HWND dialog, WPARAM key);
+// Opens the dialog of `command`, takes the steps and returns the notes joined by '|', then
+// "open" or "closed" unless it is a sheet; "no dialog" when none opened.
+std::wstring Drive(int command, const std::vector<int>& steps);
 
-std::wstring WindowText(HWND window);
-std::vector<std::wstring> ListEntries(HWND list);
-
-// The sheet's page on top; a step shows a page (0 to 3) or clicks a control on the page on top.
-HWND CurrentPage(HWND sheet);
-void SheetStep(HWND sheet, int step);
 
 // Opens the options sheet or the statistics, makes a few random choices on the first two
 // pages and leaves by a random way.
