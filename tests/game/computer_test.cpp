@@ -1,4 +1,5 @@
-// The computer's shots: the hunt's stack, the cells each level rules out, the search.
+// The computer's shots beyond what whole battles show: the hunt's order, the cells each
+// level rules out, a search with nothing left, and the clock's seeding.
 #include "game/view.h"
 #include "tests/game/model_fixture.h"
 
@@ -39,21 +40,8 @@ TEST_F(ComputerTargeting, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
         Paused(), CellDrawn(HitPicture, HomeSide, 1, 0), CellDrawn(SunkPicture, HomeSide, 1, 0),
         CellDrawn(SunkPicture, HomeSide, 0, 0), CountersDrawn(), Invalidated(true)};
     EXPECT_EQ(Recording, expected);
-}
-
-TEST_F(ComputerTargeting, StackOffersOnlyUnshotSidesAndAnEmptyOneEndsTheHunt)
-{
-    LayHomeShip({4, 4, 3, true});
-    HomeBoard[4][5] = HomeHit;
-    HomeBoard[3][4] = HomeMiss;
-    RebuildTargetStack(4, 4);
-    ASSERT_EQ(TargetStack.count, 2);
-    EXPECT_TRUE(TargetStack.entries[0].y == 3 && TargetStack.entries[1].x == 5);
-    HomeBoard[4][3] = RuledOut;
-    HomeBoard[5][4] = HomeMiss;
-    HuntActive = 1;
-    RebuildTargetStack(4, 4);
-    EXPECT_TRUE(TargetStack.count == 0 && HuntActive == 0);
+    ComputerShot();
+    EXPECT_EQ(TargetStack.count, 2) << "after a sinking the stack is not consulted";
 }
 
 TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
@@ -68,18 +56,6 @@ TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
         ComputerShot();
         EXPECT_EQ(CountCells(HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
     }
-}
-
-TEST_F(ComputerTargeting, AfterASinkingTheStackIsNotConsulted)
-{
-    SkillLevel = 1;
-    LayHomeShip({5, 5, 1, true});
-    AimAt(5, 5);
-    ComputerShot();
-    ASSERT_EQ(TargetStack.count, 4);
-    ComputerShot();   // nothing left afloat: a random miss
-    EXPECT_EQ(TargetStack.count, 4) << "nothing was popped";
-    EXPECT_TRUE(CountCells(HomeBoard, HomeMiss) == 1 && ComputerTurn == 0);
 }
 
 TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)

@@ -1,4 +1,5 @@
 // A new game: what it draws, what it resets, and the computer's fleet from the dice.
+#include <algorithm>
 #include <cstdlib>
 
 #include "game/view.h"
@@ -32,9 +33,7 @@ void ExpectLegalFleet()
 {
     static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
     int owner[12][12];
-    for (auto& column : owner)
-        for (int& cell : column)
-            cell = -1;
+    std::fill(&owner[0][0], &owner[0][0] + 144, -1);
     for (int r = 0; r < kFleetShips; ++r) {
         const ShipRecord& ship = EnemyFleet[r];
         ASSERT_TRUE(ship.size == sizes[r] && ship.decksLeft == sizes[r]) << "record " << r;
@@ -53,9 +52,13 @@ void ExpectLegalFleet()
     ASSERT_EQ(CountCells(EnemyBoard, Deck), kFleetDecks) << "a deck outside the records";
 }
 
-TEST_F(NewGameTest, DrawsTheFieldsAndPanelAndLaysTheFleetByTheDraws)
+TEST_F(NewGameTest, DrawsTheFieldsAndPanelLaysTheFleetByTheDrawsAndResetsAllButTurnAndHunt)
 {
     RandomDraw = ScriptedDraw;
+    HomeBoard[2][2] = HomeHit;
+    ComputerTurn = HuntActive = 1;
+    TargetStack.count = 2;
+    GamePhase = GameOver;
     const int starts[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
     Draws(9, 9, 3);   // off the field: drawn again
     for (const auto& start : starts)
@@ -76,20 +79,8 @@ TEST_F(NewGameTest, DrawsTheFieldsAndPanelAndLaysTheFleetByTheDraws)
     expected.push_back(ShipDrawn(HorizontalShip, 3, 240, 275));
     expected.push_back(Invalidated(true));
     EXPECT_EQ(Recording, expected);
-}
-
-TEST_F(NewGameTest, ResetsBoardsCountersAndPlacementButNotTurnOrHunt)
-{
-    HomeBoard[2][2] = HomeHit;
-    ComputerTurn = HuntActive = 1;
-    TargetStack.count = 2;
-    GamePhase = GameOver;
-    NewGame();
-    EXPECT_EQ(CountCells(HomeBoard, Water), 100);
-    EXPECT_EQ(EnemyDecksLeft + HomeDecksLeft, 40);
-    EXPECT_EQ(EnemyShipsLeft + HomeShipsLeft, 20);
-    EXPECT_TRUE(PlacementSize == 4 && PlacementLeft == 1);
-    EXPECT_TRUE(ComputerTurn == 1 && HuntActive == 1 && TargetStack.count == 2);
+    EXPECT_TRUE(HomeBoard[2][2] == Water && EnemyDecksLeft + HomeDecksLeft == 40 && EnemyShipsLeft + HomeShipsLeft == 20);
+    EXPECT_TRUE(PlacementSize == 4 && PlacementLeft == 1 && ComputerTurn == 1 && HuntActive == 1 && TargetStack.count == 2);
     EXPECT_EQ(GamePhase, GameOver) << "the caller sets the phase";
 }
 
