@@ -2,16 +2,6 @@
 #include <ctime>
 #include <functional>
 
-#include "app/keyboard.h"
-#include "app/pause.h"
-#include "app/placement.h"
-#include "app/status.h"
-#include "app/window.h"
-#include "game/board.h"
-#include "game/phase.h"
-#include "game/random.h"
-#include "gfx/scene.h"
-#include "res/resource.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
