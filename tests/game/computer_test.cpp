@@ -37,8 +37,8 @@ TEST_F(ComputerTargeting, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
     EXPECT_TRUE(HomeShipsLeft == 9 && HomeDecksLeft == 18 && HuntActive == 0);
     EXPECT_EQ(ComputerTurn, 1) << "a hit fires again";
     const std::vector<Recorded> expected = {
-        Paused(), CellDrawn(HitPicture, HomeSide, 1, 0), CellDrawn(SunkPicture, HomeSide, 1, 0),
-        CellDrawn(SunkPicture, HomeSide, 0, 0), CountersDrawn(), Invalidated(true)};
+        {Recorded::Pause}, {Recorded::Cell, HitPicture, HomeSide, 1, 0}, {Recorded::Cell, SunkPicture, HomeSide, 1, 0},
+        {Recorded::Cell, SunkPicture, HomeSide, 0, 0}, {Recorded::Counters}, {Recorded::Invalidate, true}};
     EXPECT_EQ(Recording, expected);
     ComputerShot();
     EXPECT_EQ(TargetStack.count, 2) << "after a sinking the stack is not consulted";
@@ -64,7 +64,7 @@ TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)
         for (int y = 0; y < 10; ++y)
             HomeBoard[x][y] = (x + y) % 2 ? HomeMiss : RuledOut;
     EXPECT_EQ(ComputerShot(), 1);
-    EXPECT_EQ(Recording, std::vector<Recorded>{Paused()});
+    EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Pause}});
     EXPECT_EQ(ComputerTurn, 1);
 }
 

@@ -73,11 +73,10 @@ TEST_F(NewGameTest, DrawsTheFieldsAndPanelLaysTheFleetByTheDrawsAndResetsAllButT
     for (int side : {EnemySide, HomeSide})
         for (int x = 0; x < 10; ++x)
             for (int y = 0; y < 10; ++y)
-                expected.push_back(CellDrawn(CellPicture, side, x, y));
-    expected.push_back(PictureDrawn(PlacementPanelPicture, 165, 240, 180, 100));
-    expected.push_back(ShipDrawn(VerticalShip, 3, 200, 250));
-    expected.push_back(ShipDrawn(HorizontalShip, 3, 240, 275));
-    expected.push_back(Invalidated(true));
+                expected.push_back({Recorded::Cell, CellPicture, side, x, y});
+    expected.insert(expected.end(), {{Recorded::Picture, PlacementPanelPicture, 165, 240, 180, 100},
+                                     {Recorded::Ship, VerticalShip, 3, 200, 250},
+                                     {Recorded::Ship, HorizontalShip, 3, 240, 275}, {Recorded::Invalidate, true}});
     EXPECT_EQ(Recording, expected);
     EXPECT_TRUE(HomeBoard[2][2] == Water && EnemyDecksLeft + HomeDecksLeft == 40 && EnemyShipsLeft + HomeShipsLeft == 20);
     EXPECT_TRUE(PlacementSize == 4 && PlacementLeft == 1 && ComputerTurn == 1 && HuntActive == 1 && TargetStack.count == 2);
