@@ -26,7 +26,7 @@ protected:
 TEST_F(ComputerTargeting, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 {
     SkillLevel = 1;
-    LayHomeShip({0, 0, 2, false});
+    HomeBoard[0][0] = HomeBoard[1][0] = Deck;
     AimAt(0, 0);
     ComputerShot();
     ASSERT_EQ(TargetStack.count, 2);
@@ -51,7 +51,8 @@ TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
     for (Case c : {Case{1, 2, 0}, Case{2, 2, 4}, Case{3, 2, 7}, Case{7, 2, 4}, Case{3, 1, 8}}) {
         SetUp();
         SkillLevel = static_cast<uint8_t>(c.level);
-        LayHomeShip({5, 5, c.size, true});
+        for (int k = 0; k < c.size; ++k)
+            HomeBoard[5][5 + k] = Deck;
         AimAt(5, 5);
         ComputerShot();
         EXPECT_EQ(CountCells(HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
