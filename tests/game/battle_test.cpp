@@ -70,6 +70,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                 const bool searchFailed = ComputerShot() == 1;
                 ASSERT_TRUE(searchFailed || !std::equal(&homeBefore[0][0], &homeBefore[0][0] + 121, &HomeBoard[0][0]))
                     << "the computer fired at a shot cell";
+                ASSERT_EQ(ComputerTurn, CountCells(HomeBoard, HomeMiss) > CountCells(homeBefore, HomeMiss) ? 0 : 1);
             } else {
                 ASSERT_FALSE(cells.empty());
                 const int x = cells.back().first, y = cells.back().second, was = EnemyBoard[x][y];
