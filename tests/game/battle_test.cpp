@@ -50,6 +50,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
         MarkDeadShips = game % 3 != 0;
         MarkDeadZone = game % 2 == 0;
         NewGame();
+        ASSERT_NO_FATAL_FAILURE(ExpectLegalFleet());
         const std::vector<ShipRecord> enemyFleet(std::begin(EnemyFleet), std::end(EnemyFleet)), homeFleet = LayHomeFleet();
         GamePhase = Battle;
         std::vector<std::pair<int, int>> cells, computerHits;

@@ -17,6 +17,9 @@ protected:
     void SetUp() override;
 };
 
+// Record sizes in order, straight unit-step decks matching the board, no two ships touching.
+void ExpectLegalFleet();
+
 // The centre of EnemyBoard cell (x, y), as a click gives it.
 inline unsigned EnemyPixelX(int x) { return 30 + 20 * x + 10; }
 inline unsigned EnemyPixelY(int y) { return 30 + 20 * y + 10; }
