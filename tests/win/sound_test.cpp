@@ -77,7 +77,7 @@ TEST(Music, OnlyAPlayableTuneKeepsADeviceOpenUntilStopMusic)
     std::ofstream(notMidi) << "RIFF, but no tune";
     HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     const struct { std::string path; int result; } cases[] = {
-        {"no", -1}, {"C:\\no such folder\\tidewar.mid", 1}, {"C:\\" + std::string(4000, 'x') + ".mid", 1},
+        {"no", -1}, {"C:\\no such folder\\tidewar.mid", 1},
         {notMidi, 1}, {BesideTests("tidewar.mid"), 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 40));
@@ -109,7 +109,8 @@ double CapturedSeconds(const char* path)
 
 // ctest's sound_capture entry runs this with alsa-lib's default device writing to the file
 // TIDEWAR_CAPTURE names (see CMakeLists.txt); anywhere else nothing can be captured.
-TEST(SoundCapture, TheShotSoundsForItsLengthAndNothingWithSoundOff)
+// Sound off is heard by the game-flow tests, through the seam.
+TEST(SoundCapture, TheShotSoundsForItsLength)
 {
     char path[MAX_PATH];
     const DWORD length = GetEnvironmentVariableA("TIDEWAR_CAPTURE", path, MAX_PATH);
@@ -119,10 +120,6 @@ TEST(SoundCapture, TheShotSoundsForItsLengthAndNothingWithSoundOff)
     if (!waveOutGetNumDevs())
         GTEST_SKIP() << "no capture: Wine found no sound device behind alsa-lib";
 
-    SoundOn = false;
-    PlaySoundEffect("vstrl");
-    EXPECT_EQ(CapturedSeconds(path), 0.0);
-    SoundOn = true;
     PlaySoundEffect("vstrl");
     EXPECT_NEAR(CapturedSeconds(path), 0.473, 0.02);
 }
