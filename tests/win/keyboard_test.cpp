@@ -90,7 +90,7 @@ TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
     EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), ScenePixel(280 + 20 * 5 - 2, 31));
 }
 
-TEST_F(Keys, KeysAtOddMomentsChangeNothing)
+TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
     struct Moment {
         const char* name;
@@ -106,7 +106,7 @@ TEST_F(Keys, KeysAtOddMomentsChangeNothing)
     const auto gameState = [] {
         std::vector<int32_t> state(&HomeBoard[0][0], &HomeBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), &EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize);
-        state.insert(state.end(), {PlacedShipCount, ComputerTurn, StatusMessageId});
+        state.insert(state.end(), {PlacedShipCount, ComputerTurn, StatusMessageId, GamePhase, PlacementDrag});
         return state;
     };
     for (const Moment& moment : moments) {
@@ -115,6 +115,11 @@ TEST_F(Keys, KeysAtOddMomentsChangeNothing)
         const std::vector<unsigned> scene = SceneSnapshot();
         for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN)})
             Key(key);
+        if (GamePhase == NoGame) {   // nor do clicks and ticks before the first game
+            Click(100, 100);
+            Click(210, 260);
+            Tick();
+        }
         EXPECT_EQ(gameState(), before) << moment.name;
         EXPECT_EQ(SceneSnapshot(), scene) << moment.name;
         EnableWindow(MainWindow, TRUE);

@@ -101,16 +101,6 @@ TEST_F(GameFlow, StartsWithTheFixedWindowAndItsLanguageSwitchesIsStoredAndComesB
     EXPECT_EQ(MenuText(0), L"&Game") << "an unknown language shows English";
 }
 
-TEST_F(GameFlow, BeforeTheFirstGameNothingAnswers)
-{
-    Click(100, 100);
-    Click(210, 260);
-    Tick();
-    EXPECT_EQ(GamePhase, NoGame);
-    EXPECT_EQ(PlacementDrag, NoDrag);
-    EXPECT_EQ(CountCells(EnemyBoard, Water), 100);
-}
-
 // Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, "fire1" before the box.
 TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
 {
