@@ -63,8 +63,6 @@ TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguage)
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "19")) << "the left counter is the computer's fleet";
     Fire(twoDecker.deckX[1], twoDecker.deckY[1]);
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
-    Command(CMD_RUSSIAN);
-    EXPECT_TRUE(MessageShows(L"Убит"));
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "18")) << "a switch leaves the counters";
