@@ -45,14 +45,7 @@ Value Stored(const char* name)
     return {type, Bytes(data, data + size)};
 }
 
-class SettingsStore : public ShellTest {
-protected:
-    void TearDown() override
-    {
-        ShellTest::TearDown();
-        RegDeleteKeyA(HKEY_CURRENT_USER, OldSettingsKeyPath);
-    }
-};
+using SettingsStore = ShellTest;
 
 TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 {
