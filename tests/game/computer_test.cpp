@@ -4,17 +4,9 @@
 
 namespace {
 
-// A battle on the computer's turn, its next shot aimed through the hunt.
+// The computer's next shot aimed through the hunt.
 class ComputerTargeting : public ModelTest {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        GamePhase = Battle;
-        ComputerTurn = 1;
-        HomeDecksLeft = 20;
-        HomeShipsLeft = 10;
-    }
     static void AimAt(int x, int y)
     {
         HuntActive = TargetStack.count = 1;
@@ -57,6 +49,7 @@ TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)
     for (int x = 0; x < 10; ++x)
         for (int y = 0; y < 10; ++y)
             HomeBoard[x][y] = (x + y) % 2 ? HomeMiss : RuledOut;
+    ComputerTurn = 1;
     EXPECT_EQ(ComputerShot(), 1);
     EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Pause}});
     EXPECT_EQ(ComputerTurn, 1);
