@@ -19,24 +19,18 @@ protected:
     }
 };
 
-TEST_F(Scene, PanelsAndTheirFramesLandToThePixel)
+// Panels and cells to the pixel, and that a deck stays hidden; the redraw test below holds the rest.
+TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
 {
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, 165, 240, 35, 100)) << "left of the ships on offer";
     EXPECT_EQ(ScenePixel(165 + 50, 240 + 99), 0x000000u) << "the frame closes at row 99";
     EXPECT_TRUE(BackgroundShownAt(165, 340, 180, 10)) << "rows 100 on are not copied";
-    PlaceWholeFleet();
+    PlaceWholeFleet();   // the player's 4-decker lies at (0, 0)-(3, 0)
     EXPECT_EQ(ScenePixel(170 + 10, 245 + 29), 0x0000FFu) << "band at rows 27-31";
     EXPECT_EQ(ScenePixel(170 + 84, 245 + 80), 0x0000FFu) << "band at columns 82-86";
     EXPECT_EQ(ScenePixel(166, 300), 0x00FFFFu) << "the placement frame stays around the battle panel";
-}
-
-// Where a picture lands and that a deck stays hidden; the redraw test below holds the rest.
-TEST_F(Scene, ShipsHideAndShotsShowAtTheirCells)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();   // the 4-decker lies at (0, 0)-(3, 0)
     const ShipRecord& ship = EnemyFleet[0];
     Fire(ship.deckX[0], ship.deckY[0]);
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
