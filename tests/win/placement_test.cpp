@@ -69,7 +69,7 @@ TEST_F(Placing, DropsOffTheBoardTouchingOrOverTheEdgeAreRefused)
     EXPECT_TRUE(PictureShownAt(CellPicture, 280 + 20 * 4, 30 + 20 * 6, 20, 20));
 }
 
-TEST_F(Placing, PanelStepsToTheNextSizeAtTheTickAndANewGameStartsAgain)
+TEST_F(Placing, PanelStepsToTheNextSizeAtTheTickANewGameStartsAgainAndNothingIsOfferedAfterTheLast)
 {
     DropOfferedShip(true, 0, 0);
     Press(210, 260);
@@ -82,14 +82,11 @@ TEST_F(Placing, PanelStepsToTheNextSizeAtTheTickAndANewGameStartsAgain)
     EXPECT_EQ(PlacedShipCount, 2);
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PlacedShipCount == 0 && PlacementSize == 4 && CountCells(HomeBoard, Deck) == 0);
-}
-
-TEST_F(Placing, ADragLeftOpenPastTheLastShipPlacesNothing)
-{
     PlaceWholeFleet();
     PlacementDrag = Vertical;   // a press between the last drop and the tick, released outside
     Release(290 + 20 * 8, 30 + 20 * 8 + 10);
-    EXPECT_TRUE(GamePhase == Battle && PlacedShipCount == 10 && CountCells(HomeBoard, Deck) == 20 && PlacementDrag == NoDrag);
+    EXPECT_TRUE(GamePhase == Battle && PlacedShipCount == 10 && CountCells(HomeBoard, Deck) == 20 && PlacementDrag == NoDrag)
+        << "a drag left open past the last ship places nothing";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The scene in the BackBuffer: the pictures where they belong, the counters and the
-// message line, and a redraw that gives back exactly what play drew.
+// message line in their fonts, and a redraw that gives back exactly what play drew.
 #include <random>
 
 #include "tests/win/shell_fixture.h"
@@ -45,10 +45,16 @@ TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
 }
 
-TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguage)
+TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguageInTheDescribedFonts)
 {
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
+    struct Font { HFONT font; LONG height; BYTE charset; };
+    for (const Font& c : {Font{CounterFont, 50, ANSI_CHARSET}, Font{MessageFont, 20, RUSSIAN_CHARSET}}) {
+        LOGFONTW made = {};
+        GetObjectW(c.font, sizeof made, &made);
+        EXPECT_TRUE(made.lfHeight == c.height && made.lfWeight == FW_BOLD && made.lfCharSet == c.charset) << c.height;
+    }
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20") && CounterShows(kHomeCounterBox, "20"));
     const ShipRecord& twoDecker = EnemyFleet[3];

@@ -1,5 +1,5 @@
 // The program in-process: start-up, languages, the flow of a game, its sounds and music,
-// the accelerators through the message loop, the status fonts and the numbered error boxes.
+// the accelerators through the message loop and the numbered error boxes.
 
 #include <random>
 
@@ -204,19 +204,6 @@ TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
     EXPECT_EQ(RunLoopAfterKey(WM_SYSKEYDOWN, 'X', true), 0) << "Alt+X ends the program with code 0";
     EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, 'X', false), 7) << "X alone is no command";
     EXPECT_EQ(Commands, std::vector<int>({CMD_HELP, CMD_EXIT}));
-}
-
-TEST_F(GameFlow, BattleMakesTheStatusFontsAsDescribed)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    ASSERT_EQ(GamePhase, Battle);
-    struct Case { HFONT font; LONG height; BYTE charset; };
-    for (const Case& c : {Case{CounterFont, 50, ANSI_CHARSET}, Case{MessageFont, 20, RUSSIAN_CHARSET}}) {
-        LOGFONTW made = {};
-        GetObjectW(c.font, sizeof made, &made);
-        EXPECT_TRUE(made.lfHeight == c.height && made.lfWeight == FW_BOLD && made.lfCharSet == c.charset) << c.height;
-    }
 }
 
 // A missing image list (as a failed creation leaves it) makes the drag's calls fail.
