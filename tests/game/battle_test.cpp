@@ -1,10 +1,11 @@
-// Whole battles at each level: the player fires at random unshot cells, the computer
-// answers, and after every shot the boards, counters and the hunt must stay consistent.
+// Whole battles at each level: the player fires at random cells, each twice, the computer
+// answers, and after every shot the boards, counters, turn and hunt must stay consistent.
 #include <algorithm>
 #include <random>
 #include <utility>
 
 #include "game/shots.h"
+#include "game/view.h"
 #include "tests/game/model_fixture.h"
 
 namespace {
@@ -14,12 +15,13 @@ bool MovesForward(int before, int after, bool home)
 {
     if (before == after)
         return true;
+    const bool sunk = after == Sunk && MarkDeadShips;
     switch (before) {
-    case Water: return home ? (after == HomeMiss || after == RuledOut) : (after == EnemyMiss || after == DeadZone);
-    case Deck: return after == Sunk || after == (home ? HomeHit : EnemyHit);
+    case Water: return home ? (after == HomeMiss || after == RuledOut) : (after == EnemyMiss || (after == DeadZone && MarkDeadZone));
+    case Deck: return sunk || after == (home ? HomeHit : EnemyHit);
     case DeadZone: return !home && after == EnemyMiss;
-    case EnemyHit: return !home && after == Sunk;   // a HomeMiss never changes
-    case HomeHit: return home && after == Sunk;
+    case EnemyHit: return !home && sunk;   // a HomeMiss never changes
+    case HomeHit: return home && sunk;
     default: return false;
     }
 }
@@ -39,7 +41,7 @@ int ShipsAfloat(const std::vector<ShipRecord>& fleet, const Board board)
 
 class WholeBattle : public ModelTest, public ::testing::WithParamInterface<int> {};
 
-TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
+TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
 {
     SkillLevel = static_cast<uint8_t>(GetParam());
     TestClockTicks = true;
@@ -48,12 +50,13 @@ TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
         MarkDeadShips = game % 3 != 0;
         MarkDeadZone = game % 2 == 0;
         NewGame();
+        ASSERT_NO_FATAL_FAILURE(ExpectLegalFleet());
         const std::vector<ShipRecord> enemyFleet(std::begin(EnemyFleet), std::end(EnemyFleet)), homeFleet = LayHomeFleet();
         GamePhase = Battle;
         std::vector<std::pair<int, int>> cells, computerHits;
-        for (int x = 0; x < 10; ++x)
+        for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 10; ++y)
-                cells.push_back({x, y});
+                cells.push_back({x % 10, y});
         std::shuffle(cells.begin(), cells.end(), dice);
 
         for (int shot = 0; EnemyDecksLeft > 0 && HomeDecksLeft > 0; ++shot) {
@@ -62,12 +65,22 @@ TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
             std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + 121, &enemyBefore[0][0]);
             std::copy(&HomeBoard[0][0], &HomeBoard[0][0] + 121, &homeBefore[0][0]);
             const bool computerFires = ComputerTurn, fromStack = ComputerTurn && HuntActive && TargetStack.count > 0;
+            Recording.clear();
+            ShotSoundPending = 0;
             if (computerFires) {
-                ComputerShot();
+                const bool searchFailed = ComputerShot() == 1;
+                ASSERT_TRUE(searchFailed || !std::equal(&homeBefore[0][0], &homeBefore[0][0] + 121, &HomeBoard[0][0]))
+                    << "the computer fired at a shot cell";
+                ASSERT_EQ(ComputerTurn, CountCells(HomeBoard, HomeMiss) > CountCells(homeBefore, HomeMiss) ? 0 : 1);
             } else {
                 ASSERT_FALSE(cells.empty());
-                FireAtEnemy(EnemyPixelX(cells.back().first), EnemyPixelY(cells.back().second));
+                const int x = cells.back().first, y = cells.back().second, was = EnemyBoard[x][y];
                 cells.pop_back();
+                FireAtEnemy(EnemyPixelX(x), EnemyPixelY(y));
+                const bool fresh = was == Water || was == Deck || was == DeadZone;
+                ASSERT_EQ(EnemyBoard[x][y] != was, fresh) << "only an unshot cell takes a shot";
+                ASSERT_EQ(RecordedOf(Recorded::Status).size() + ShotSoundPending, fresh ? 2u : 0u) << "message and sound";
+                ASSERT_EQ(ComputerTurn, fresh && EnemyBoard[x][y] == EnemyMiss ? 1 : 0) << "a hit keeps the turn, a miss passes it";
             }
             for (int x = 0; x < kBoardSize; ++x)
                 for (int y = 0; y < kBoardSize; ++y) {
@@ -79,6 +92,11 @@ TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
             ASSERT_EQ(HomeDecksLeft, CountCells(HomeBoard, Deck));
             ASSERT_EQ(EnemyShipsLeft, ShipsAfloat(enemyFleet, EnemyBoard));
             ASSERT_EQ(HomeShipsLeft, ShipsAfloat(homeFleet, HomeBoard));
+            for (const ShipRecord& ship : EnemyFleet)   // a sunk ship's dead zone is whole
+                for (int k = 0; k < ship.size && MarkDeadZone && ship.decksLeft < 0; ++k)
+                    for (int n = 0; n < 9; ++n)
+                        ASSERT_TRUE(!InField(ship.deckX[k] + n % 3 - 1, ship.deckY[k] + n / 3 - 1) ||
+                                    EnemyBoard[ship.deckX[k] + n % 3 - 1][ship.deckY[k] + n / 3 - 1] != Water);
             for (int x = 0; x < 10 && computerFires; ++x)
                 for (int y = 0; y < 10; ++y) {
                     if (homeBefore[x][y] == HomeBoard[x][y] || (HomeBoard[x][y] != HomeMiss && homeBefore[x][y] != Deck))
@@ -95,5 +113,26 @@ TEST_P(WholeBattle, BoardsCountersAndHuntStayConsistent)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSkillLevel, WholeBattle, ::testing::Values(1, 2, 3));
+
+// Presses on the board's edges and outside it, and at moments that are not the player's.
+TEST_F(ModelTest, OnlyPressesStrictlyInsideTheBoardOnThePlayersTurnFire)
+{
+    NewGame();
+    struct Press { unsigned px, py; bool fires; };
+    const Press presses[] = {{30, 100, false}, {230, 100, false}, {100, 30, false}, {100, 230, false},
+                             {31, 229, true},  {229, 31, true},   {65535, 65535, false}, {300, 100, false}};
+    for (int phase : {NoGame, Placement, GameOver, Battle})
+        for (const Press& p : presses) {
+            Recording.clear();
+            GamePhase = phase;
+            ComputerTurn = 0;
+            FireAtEnemy(phase == Battle ? p.px : 100, phase == Battle ? p.py : 100);
+            EXPECT_EQ(!Recording.empty(), phase == Battle && p.fires) << p.px << ", " << p.py << " in phase " << phase;
+        }
+    Recording.clear();
+    ComputerTurn = 1;
+    FireAtEnemy(100, 100);
+    EXPECT_TRUE(Recording.empty()) << "not on the computer's turn";
+}
 
 }  // namespace

@@ -1,20 +1,12 @@
-// The computer's shots: the hunt's stack, the cells each level rules out, the search.
-#include "game/view.h"
+// The computer's shots beyond what whole battles show: the hunt's order, the cells each
+// level rules out, a search with nothing left, and the clock's seeding.
 #include "tests/game/model_fixture.h"
 
 namespace {
 
-// A battle on the computer's turn, its next shot aimed through the hunt.
+// The computer's next shot aimed through the hunt.
 class ComputerTargeting : public ModelTest {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        GamePhase = Battle;
-        ComputerTurn = 1;
-        HomeDecksLeft = 20;
-        HomeShipsLeft = 10;
-    }
     static void AimAt(int x, int y)
     {
         HuntActive = TargetStack.count = 1;
@@ -25,35 +17,16 @@ protected:
 TEST_F(ComputerTargeting, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 {
     SkillLevel = 1;
-    LayHomeShip({0, 0, 2, false});
+    HomeBoard[0][0] = HomeBoard[1][0] = Deck;
     AimAt(0, 0);
     ComputerShot();
     ASSERT_EQ(TargetStack.count, 2);
     EXPECT_TRUE(TargetStack.entries[0].x == 0 && TargetStack.entries[0].y == 1);
     EXPECT_TRUE(TargetStack.entries[1].x == 1 && TargetStack.entries[1].y == 0);
-    Recording.clear();
     ComputerShot();
-    EXPECT_TRUE(HomeShipsLeft == 9 && HomeDecksLeft == 18 && HuntActive == 0);
-    EXPECT_EQ(ComputerTurn, 1) << "a hit fires again";
-    const std::vector<Recorded> expected = {
-        Paused(), CellDrawn(HitPicture, HomeSide, 1, 0), CellDrawn(SunkPicture, HomeSide, 1, 0),
-        CellDrawn(SunkPicture, HomeSide, 0, 0), CountersDrawn(), Invalidated(true)};
-    EXPECT_EQ(Recording, expected);
-}
-
-TEST_F(ComputerTargeting, StackOffersOnlyUnshotSidesAndAnEmptyOneEndsTheHunt)
-{
-    LayHomeShip({4, 4, 3, true});
-    HomeBoard[4][5] = HomeHit;
-    HomeBoard[3][4] = HomeMiss;
-    RebuildTargetStack(4, 4);
-    ASSERT_EQ(TargetStack.count, 2);
-    EXPECT_TRUE(TargetStack.entries[0].y == 3 && TargetStack.entries[1].x == 5);
-    HomeBoard[4][3] = RuledOut;
-    HomeBoard[5][4] = HomeMiss;
-    HuntActive = 1;
-    RebuildTargetStack(4, 4);
-    EXPECT_TRUE(TargetStack.count == 0 && HuntActive == 0);
+    ASSERT_EQ(HomeBoard[1][0], Sunk);
+    ComputerShot();
+    EXPECT_EQ(TargetStack.count, 2) << "after a sinking the stack is not consulted";
 }
 
 TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
@@ -63,23 +36,12 @@ TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
     for (Case c : {Case{1, 2, 0}, Case{2, 2, 4}, Case{3, 2, 7}, Case{7, 2, 4}, Case{3, 1, 8}}) {
         SetUp();
         SkillLevel = static_cast<uint8_t>(c.level);
-        LayHomeShip({5, 5, c.size, true});
+        for (int k = 0; k < c.size; ++k)
+            HomeBoard[5][5 + k] = Deck;
         AimAt(5, 5);
         ComputerShot();
         EXPECT_EQ(CountCells(HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
     }
-}
-
-TEST_F(ComputerTargeting, AfterASinkingTheStackIsNotConsulted)
-{
-    SkillLevel = 1;
-    LayHomeShip({5, 5, 1, true});
-    AimAt(5, 5);
-    ComputerShot();
-    ASSERT_EQ(TargetStack.count, 4);
-    ComputerShot();   // nothing left afloat: a random miss
-    EXPECT_EQ(TargetStack.count, 4) << "nothing was popped";
-    EXPECT_TRUE(CountCells(HomeBoard, HomeMiss) == 1 && ComputerTurn == 0);
 }
 
 TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)
@@ -87,12 +49,14 @@ TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)
     for (int x = 0; x < 10; ++x)
         for (int y = 0; y < 10; ++y)
             HomeBoard[x][y] = (x + y) % 2 ? HomeMiss : RuledOut;
+    ComputerTurn = 1;
     EXPECT_EQ(ComputerShot(), 1);
-    EXPECT_EQ(Recording, std::vector<Recorded>{Paused()});
+    EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Pause}});
     EXPECT_EQ(ComputerTurn, 1);
 }
 
-TEST_F(ComputerTargeting, SearchesWithinOneSecondDrawTheSameCellsAndPassShotOnes)
+// Whole battles check that a search passes shot cells.
+TEST_F(ComputerTargeting, SearchesWithinOneSecondDrawTheSameCells)
 {
     ComputerShot();
     const std::vector<Recorded> first = RecordedOf(Recorded::Cell);
@@ -101,9 +65,6 @@ TEST_F(ComputerTargeting, SearchesWithinOneSecondDrawTheSameCellsAndPassShotOnes
     ComputerTurn = 1;
     ComputerShot();
     EXPECT_EQ(RecordedOf(Recorded::Cell), first);
-    ComputerTurn = 1;
-    ComputerShot();
-    EXPECT_EQ(CountCells(HomeBoard, HomeMiss), 2);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The plan that lays the rest of the player's fleet: only the ships still on offer, each one
+// legal after those before it, the board untouched, and nothing where no room is left.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,18 +10,14 @@
 
 namespace {
 
-struct Ship {
-    int column, row, kind, size;
-};
-
 // Lays a ship if the no-touch rule takes it.
-bool Lay(const Ship& ship)
+bool Lay(int column, int row, int kind, int size)
 {
     PlaceStep step;
-    if (CheckHomePlacement(ship.column, ship.row, ship.kind, ship.size, step) != 0)
+    if (CheckHomePlacement(column, row, kind, size, step) != 0)
         return false;
-    for (int i = 0; i < ship.size; ++i)
-        HomeBoard[ship.column + i * step.dx][ship.row + i * step.dy] = Deck;
+    for (int i = 0; i < size; ++i)
+        HomeBoard[column + i * step.dx][row + i * step.dy] = Deck;
     return true;
 }
 
@@ -27,21 +25,20 @@ TEST(HomeFleet, PlansOnlyTheShipsStillOnOfferAndEveryOneFits)
 {
     struct Case {
         int size, left;
-        std::vector<Ship> placed;   // by the player before A
-        std::vector<int> planned;   // sizes, in the panel's order
+        std::vector<std::vector<int>> placed;   // column, row, kind, size: by the player before A
+        std::vector<int> planned;               // sizes, in the panel's order
     };
-    const std::vector<Ship> toSingles = {{0, 0, Vertical, 4}, {2, 0, Vertical, 3}, {4, 0, Vertical, 3},
-                                         {6, 0, Vertical, 2}, {8, 0, Vertical, 2}, {0, 5, Horizontal, 2}};
     const Case cases[] = {
         {4, 1, {}, {4, 3, 3, 2, 2, 2, 1, 1, 1, 1}},
         {3, 1, {{0, 0, Horizontal, 4}, {9, 0, Vertical, 3}}, {3, 2, 2, 2, 1, 1, 1, 1}},
-        {2, 0, toSingles, {1, 1, 1, 1}},   // the last ship of 2 is down, the tick not yet come
+        {2, 0, {{0, 0, Vertical, 4}, {2, 0, Vertical, 3}, {4, 0, Vertical, 3}, {6, 0, Vertical, 2}, {8, 0, Vertical, 2},
+                {0, 5, Horizontal, 2}}, {1, 1, 1, 1}},   // the last ship of 2 is down, the tick not yet come
     };
     for (const Case& c : cases)
         for (std::uint32_t seed = 0; seed < 200; ++seed) {
             ClearBoards();
-            for (const Ship& ship : c.placed)
-                ASSERT_TRUE(Lay(ship));
+            for (const std::vector<int>& ship : c.placed)
+                ASSERT_TRUE(Lay(ship[0], ship[1], ship[2], ship[3]));
             Board before;
             std::memcpy(before, HomeBoard, sizeof before);
             HomeShipPlace plan[kFleetShips];
@@ -49,21 +46,15 @@ TEST(HomeFleet, PlansOnlyTheShipsStillOnOfferAndEveryOneFits)
             ASSERT_EQ(count, static_cast<int>(c.planned.size())) << "seed " << seed;
             EXPECT_EQ(std::memcmp(before, HomeBoard, sizeof before), 0) << "planning leaves the board as it was";
             for (int i = 0; i < count; ++i)
-                ASSERT_TRUE(Lay({plan[i].column, plan[i].row, plan[i].kind, c.planned[i]}))
-                    << "seed " << seed << ", ship " << i;
+                ASSERT_TRUE(Lay(plan[i].column, plan[i].row, plan[i].kind, c.planned[i])) << "seed " << seed << ", ship " << i;
             EXPECT_EQ(CountCells(HomeBoard, Deck), kFleetDecks);
         }
-}
-
-TEST(HomeFleet, NoRoomLeftPlansNothing)
-{
     ClearBoards();
     for (int x = 0; x < kFieldSize; x += 2)   // every cell touches a deck
         for (int y = 0; y < kFieldSize; y += 2)
             HomeBoard[x][y] = Deck;
     HomeShipPlace plan[kFleetShips];
-    EXPECT_EQ(PlanHomeFleet(1, 4, 1, plan), 0);
-    EXPECT_EQ(CountCells(HomeBoard, Deck), 25);
+    EXPECT_EQ(PlanHomeFleet(1, 4, 1, plan), 0) << "no room left plans nothing";
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "tests/game/model_fixture.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 std::time_t TestClockSecond = 0;
 bool TestClockTicks = false;
 
@@ -12,19 +15,26 @@ void ModelTest::SetUp()
     CalendarSeconds = [] { return TestClockTicks ? TestClockSecond++ : TestClockSecond; };
 }
 
-void LayHomeShip(const ShipPlan& ship)
+// Record sizes in order, straight unit-step decks matching the board, no two ships touching.
+void ExpectLegalFleet()
 {
-    for (int k = 0; k < ship.size; ++k)
-        HomeBoard[ship.x + (ship.vertical ? 0 : k)][ship.y + (ship.vertical ? k : 0)] = Deck;
-}
-
-void LayEnemyShip(int record, const ShipPlan& ship)
-{
-    ShipRecord& r = EnemyFleet[record];
-    r.size = r.decksLeft = static_cast<int8_t>(ship.size);
-    for (int k = 0; k < ship.size; ++k) {
-        r.deckX[k] = static_cast<int8_t>(ship.x + (ship.vertical ? 0 : k));
-        r.deckY[k] = static_cast<int8_t>(ship.y + (ship.vertical ? k : 0));
-        EnemyBoard[r.deckX[k]][r.deckY[k]] = Deck;
+    static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
+    int owner[12][12];
+    std::fill(&owner[0][0], &owner[0][0] + 144, -1);
+    for (int r = 0; r < kFleetShips; ++r) {
+        const ShipRecord& ship = EnemyFleet[r];
+        ASSERT_TRUE(ship.size == sizes[r] && ship.decksLeft == sizes[r]) << "record " << r;
+        for (int k = 0; k < ship.size; ++k) {
+            const int x = ship.deckX[k], y = ship.deckY[k];
+            ASSERT_TRUE(InField(x, y) && EnemyBoard[x][y] == Deck) << "record " << r;
+            ASSERT_TRUE(k == 0 || std::abs(x - ship.deckX[k - 1]) + std::abs(y - ship.deckY[k - 1]) == 1);
+            ASSERT_TRUE(k < 2 || (x - ship.deckX[k - 1] == ship.deckX[k - 1] - ship.deckX[k - 2] &&
+                                  y - ship.deckY[k - 1] == ship.deckY[k - 1] - ship.deckY[k - 2]));
+            for (int nx = x; nx <= x + 2; ++nx)
+                for (int ny = y; ny <= y + 2; ++ny)
+                    ASSERT_TRUE(owner[nx][ny] == -1 || owner[nx][ny] == r) << "ships touch at " << x << ", " << y;
+            owner[x + 1][y + 1] = r;
+        }
     }
+    ASSERT_EQ(CountCells(EnemyBoard, Deck), kFleetDecks) << "a deck outside the records";
 }

@@ -12,19 +12,13 @@
 extern std::time_t TestClockSecond;
 extern bool TestClockTicks;
 
-struct ShipPlan {
-    int x, y, size;
-    bool vertical;
-};
-
 class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override;
 };
 
-// Lay ships by hand, bypassing the rule (tests arrange boards the game would not).
-void LayHomeShip(const ShipPlan& ship);
-void LayEnemyShip(int record, const ShipPlan& ship);
+// Record sizes in order, straight unit-step decks matching the board, no two ships touching.
+void ExpectLegalFleet();
 
 // The centre of EnemyBoard cell (x, y), as a click gives it.
 inline unsigned EnemyPixelX(int x) { return 30 + 20 * x + 10; }

@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(Placing, DragStartsOnlyStrictlyInsideThePictures)
+TEST_F(Placing, DragStartsOnlyStrictlyInsideThePicturesAndAgainOnTheOther)
 {
     struct Case { int x, y, size, drag; };
     const Case presses[] = {
@@ -40,6 +40,11 @@ TEST_F(Placing, DragStartsOnlyStrictlyInsideThePictures)
         EXPECT_EQ(PlacementDrag, NoDrag) << "a release over the frame cancels";
     }
     EXPECT_TRUE(answered.empty()) << "no drag error";
+    OfferSize(4);
+    Press(210, 260);
+    Press(250, 285);   // the first release went outside the window
+    Release(290, 40);
+    EXPECT_EQ(HomeBoard[3][0], Deck) << "a press on the other picture restarts the drag: dropped horizontally";
 }
 
 TEST_F(Placing, DropsOffTheBoardTouchingOrOverTheEdgeAreRefused)
@@ -64,16 +69,7 @@ TEST_F(Placing, DropsOffTheBoardTouchingOrOverTheEdgeAreRefused)
     EXPECT_TRUE(PictureShownAt(CellPicture, 280 + 20 * 4, 30 + 20 * 6, 20, 20));
 }
 
-TEST_F(Placing, PressOnTheOtherPictureRestartsTheDrag)
-{
-    Press(210, 260);
-    Press(250, 285);   // the first release went outside the window
-    EXPECT_EQ(PlacementDrag, Horizontal);
-    Release(290, 40);
-    EXPECT_EQ(HomeBoard[3][0], Deck) << "dropped horizontally";
-}
-
-TEST_F(Placing, PanelStepsToTheNextSizeAtTheTickAndANewGameStartsAgain)
+TEST_F(Placing, PanelStepsToTheNextSizeAtTheTickANewGameStartsAgainAndNothingIsOfferedAfterTheLast)
 {
     DropOfferedShip(true, 0, 0);
     Press(210, 260);
@@ -86,17 +82,11 @@ TEST_F(Placing, PanelStepsToTheNextSizeAtTheTickAndANewGameStartsAgain)
     EXPECT_EQ(PlacedShipCount, 2);
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PlacedShipCount == 0 && PlacementSize == 4 && CountCells(HomeBoard, Deck) == 0);
-}
-
-TEST_F(Placing, ADragLeftOpenPastTheLastShipPlacesNothing)
-{
     PlaceWholeFleet();
-    ASSERT_EQ(GamePhase, Battle);
     PlacementDrag = Vertical;   // a press between the last drop and the tick, released outside
     Release(290 + 20 * 8, 30 + 20 * 8 + 10);
-    EXPECT_EQ(PlacedShipCount, 10);
-    EXPECT_EQ(CountCells(HomeBoard, Deck), 20);
-    EXPECT_EQ(PlacementDrag, NoDrag);
+    EXPECT_TRUE(GamePhase == Battle && PlacedShipCount == 10 && CountCells(HomeBoard, Deck) == 20 && PlacementDrag == NoDrag)
+        << "a drag left open past the last ship places nothing";
 }
 
 }  // namespace

@@ -194,22 +194,18 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
     return true;
 }
 
-static bool PictureAt(int picture, int left, int top, int width, int height, int fromX, int fromY)
+bool PictureShownAt(int picture, int left, int top, int width, int height)
 {
     return SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
         SelectObject(source, SkinPicture(picture));
-        BitBlt(scratch, left, top, width, height, source, fromX, fromY, SRCCOPY);
+        BitBlt(scratch, left, top, width, height, source, picture == BackgroundPicture ? left : 0,
+               picture == BackgroundPicture ? top : 0, SRCCOPY);
     });
-}
-
-bool PictureShownAt(int picture, int left, int top, int width, int height)
-{
-    return PictureAt(picture, left, top, width, height, 0, 0);
 }
 
 bool BackgroundShownAt(int left, int top, int width, int height)
 {
-    return PictureAt(45, left, top, width, height, left, top);
+    return PictureShownAt(BackgroundPicture, left, top, width, height);
 }
 
 bool CellShows(int picture, bool enemyBoard, int x, int y)

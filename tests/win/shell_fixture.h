@@ -82,7 +82,8 @@ std::wstring WindowTitle();
 // Every pixel of the BackBuffer, row by row, as 0xRRGGBB.
 std::vector<unsigned> SceneSnapshot();
 
-// Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top).
+// Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
+// of the background, which always lies at (0, 0), its own part there.
 bool PictureShownAt(int picture, int left, int top, int width, int height);
 bool BackgroundShownAt(int left, int top, int width, int height);
 bool CellShows(int picture, bool enemyBoard, int x, int y);
