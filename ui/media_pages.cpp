@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "game/view.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "game/view.h"
 #include "gfx/scene.h"
 #include "gfx/skin.h"
 #include "gfx/sound.h"
