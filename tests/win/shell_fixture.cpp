@@ -128,11 +128,12 @@ std::string BesideTests(const char* name)
     return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
 }
 
-std::vector<unsigned char> SettingBytes(const char* name)
+// Through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes.
+std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
 {
     unsigned char data[512];
     DWORD size = sizeof data;
-    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath, name, RRF_RT_ANY, nullptr, data, &size) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath, name, RRF_RT_ANY, type, data, &size) != ERROR_SUCCESS)
         return {};
     return std::vector<unsigned char>(data, data + size);
 }

@@ -68,8 +68,8 @@ protected:
 // The path of a file in the test exe's own folder.
 std::string BesideTests(const char* name);
 
-// The registry value's bytes, or empty when it does not exist.
-std::vector<unsigned char> SettingBytes(const char* name);
+// The registry value's bytes and type, or empty and REG_NONE when it does not exist.
+std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
 void DeleteSettingsKey();
 
 // The BackBuffer's pixel as 0xRRGGBB.
