@@ -11,8 +11,7 @@ static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
         return TRUE;
     GetWindowTextW(window, caption, 128);
     GetDlgItemTextW(window, 0xFFFF, text, 256);
-    if (BoxLog)
-        BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
+    BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
     PostMessageW(window, WM_COMMAND, IDOK, 0);
     return TRUE;
 }
@@ -60,7 +59,6 @@ void ShellTest::TearDown()
 {
     StopProgram();
     KillTimer(nullptr, BoxAnswerer);
-    BoxLog = nullptr;
 }
 
 void ShellTest::StartProgram()
@@ -254,14 +252,10 @@ Process::~Process()
 
 HWND Process::Window(const char* className, const char* caption)
 {
-    for (int tries = 0; tries < 500; ++tries, Sleep(20))
-        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == info.dwProcessId)
-                return window;
-        }
-    return nullptr;
+    HWND window = nullptr;
+    for (int tries = 0; tries < 500 && !(window = FindWindowA(className, caption)); ++tries)
+        Sleep(20);
+    return window;
 }
 
 DWORD Process::ExitCode()
