@@ -1,6 +1,7 @@
 // The check that guards every sound effect, the one playback that reaches a device, and the
 // life of the music device.
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -57,16 +58,11 @@ TEST(SoundEffects, OnlyImagesWhoseChunksLieWithinTheResourcePlay)
 
 // --- Music ---------------------------------------------------------------------------------
 
-DWORD OpenSequencers()
+int OpenSequencers()
 {
-    DWORD count = 0;
-    MCI_SYSINFO_PARMSA info = {};
-    info.lpstrReturn = reinterpret_cast<LPSTR>(&count);
-    info.dwRetSize = sizeof(count);
-    info.wDeviceType = MCI_DEVTYPE_SEQUENCER;
-    mciSendCommandA(MCI_ALL_DEVICE_ID, MCI_SYSINFO, MCI_SYSINFO_QUANTITY | MCI_SYSINFO_OPEN,
-                    reinterpret_cast<DWORD_PTR>(&info));
-    return count;
+    char count[16] = "";
+    mciSendStringA("sysinfo sequencer quantity open", count, sizeof count, nullptr);
+    return std::atoi(count);
 }
 
 // "no", paths that cannot play, and the game's own tune, which ships beside the exe as the
@@ -81,7 +77,7 @@ TEST(Music, OnlyAPlayableTuneKeepsADeviceOpenUntilStopMusic)
         {notMidi, 1}, {BesideTests("tidewar.mid"), 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 40));
-        const DWORD open = OpenSequencers();
+        const int open = OpenSequencers();
         const int result = StartMusic(window, c.path.c_str());
         EXPECT_EQ(result > 0 ? 1 : result, c.result);
         EXPECT_EQ(OpenSequencers(), open + (result == 0));
