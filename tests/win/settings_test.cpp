@@ -55,16 +55,15 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 
 // Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language;
 // Statistic: Wins, Losses; Music and Skins: a 256-byte buffer, taken up to the first zero.
-// Taken by their bytes, kept where short, replaced where long, mistyped or missing, by what
-// memory holds (Statistic by zeros).
+// Taken by their bytes whatever their type, kept where short, replaced where long or missing,
+// by what memory holds (Statistic by zeros).
 TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     const std::string current = "c:\\tidewar\\current";
     struct Case { const char* name; Value stored; std::string loaded; bool replaced; };
     const std::vector<Case> cases = {
         {"Music", {REG_SZ, Text("c:\\games\\tide.mid")}, "c:\\games\\tide.mid", false},
-        {"Music", {REG_SZ, Text(std::string(256, 'b'))}, current, true},   // one byte too many with the zero
-        {"Skins", {REG_SZ, Text(std::string(256, 'b'))}, current, true},
+        {"Skins", {REG_SZ, Text(std::string(256, 'b'))}, current, true},   // one byte too many with the zero
         {"Music", {REG_SZ, Text(std::string(255, 'c'))}, std::string(255, 'c'), false},
         // Binary, since Wine's RegQueryValueExA adds a zero to a REG_SZ that lacks one.
         {"Skins", {REG_BINARY, Text(std::string(256, 'd'), false)}, std::string(255, 'd'), false},
@@ -75,16 +74,13 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0", false},   // levels beyond 3 are kept
         {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0", false},
         {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", true},
-        {"Options", {REG_DWORD, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", true},
         {"Properties", {REG_BINARY, Properties(7, 200, 9, 200, 0xFF)}, "0 3 1 1 1 200 0 0", false},
         {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0", false},
         {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0", false},
         {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", true},
-        {"Properties", {REG_SZ, Text("twenty characters...")}, "0 3 1 0 0 2 0 0", true},
         {"Statistic", {REG_BINARY, {1, 0, 0, 0, 2, 0, 0, 0}}, "0 3 1 0 0 2 1 2", false},
         {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6", false},   // 4 bytes replace Wins only
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", true},
-        {"Statistic", {REG_SZ, Text("many games")}, "0 3 1 0 0 2 0 0", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");

@@ -5,22 +5,7 @@
 
 namespace {
 
-class Skins : public ShellTest {
-protected:
-    void StartWithSkin(const std::string& path)
-    {
-        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, path.c_str(), DWORD(path.size() + 1));
-        StartProgram();
-    }
-
-    std::vector<std::wstring> Boxes() const
-    {
-        std::vector<std::wstring> boxes;
-        for (const AnsweredBox& box : answered)
-            boxes.push_back(box.caption + L"|" + box.text);
-        return boxes;
-    }
-};
+using Skins = ShellTest;
 
 // A skin that cannot be opened gives the built-in pictures silently. One whose pictures lie
 // about their size or are too small (absurd.dll: a 1 x 1 cell, a background of 4000 x 4000
@@ -44,12 +29,20 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
     const std::string marker = BesideTests("acting.dll.ran");
     unsigned builtInCell = 0, builtInBackground = 0;   // the first case's, the built-in skin's
     DeleteFileA(marker.c_str());
+    const auto boxes = [this] {
+        std::vector<std::wstring> shown;
+        for (const AnsweredBox& box : answered)
+            shown.push_back(box.caption + L"|" + box.text);
+        return shown;
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.library);
         answered.clear();
         BackgroundDrawn = false;  // as in a fresh process
-        StartWithSkin(strchr(c.library, '.') ? BesideTests(c.library) : c.library);
-        EXPECT_EQ(Boxes(), c.errors);
+        const std::string path = strchr(c.library, '.') ? BesideTests(c.library) : c.library;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, path.c_str(), DWORD(path.size() + 1));
+        StartProgram();
+        EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
         if (&c == cases)
             builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10), builtInBackground = ScenePixel(10, 10);
@@ -63,7 +56,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         EXPECT_EQ(GamePhase, Battle);
         Click(31, 31);
         UpdateWindow(MainWindow);
-        EXPECT_EQ(Boxes(), c.errors) << "play shows no box";
+        EXPECT_EQ(boxes(), c.errors) << "play shows no box";
         StopProgram();
         EXPECT_EQ(SkinModule, GetModuleHandleW(nullptr)) << "the library's pictures go back";
     }
