@@ -9,13 +9,7 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-Bytes Text(const std::string& text, bool zero = true)
-{
-    Bytes bytes(text.begin(), text.end());
-    if (zero)
-        bytes.push_back(0);
-    return bytes;
-}
+Bytes Text(const std::string& text, bool zero = true) { return Bytes(text.c_str(), text.c_str() + text.size() + zero); }
 
 Bytes Properties(BYTE ships, BYTE zone, BYTE decks, BYTE language, BYTE reserved = 0)
 {
