@@ -1,4 +1,5 @@
-// The About box in the program's own process, and help opened in Wine's real viewer.
+// The About box in the program's own process, help opened in Wine's real viewer, and what
+// needs a process of its own: the exit code of a normal end and the "clear" command.
 #include <cstdlib>
 
 #include "tests/win/dialog_driver.h"
@@ -18,19 +19,6 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(33);
 }
 
-bool ShowsPixel(HWND control, COLORREF colour)
-{
-    RECT area;
-    GetClientRect(control, &area);
-    HDC dc = GetDC(control);
-    bool found = false;
-    for (int y = 0; y < area.bottom && !found; ++y)
-        for (int x = 0; x < area.right && !found; ++x)
-            found = GetPixel(dc, x, y) == colour;
-    ReleaseDC(control, dc);
-    return found;
-}
-
 // Each case in another language: the box comes in the interface's.
 TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 {
@@ -44,18 +32,22 @@ TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
     }
 }
 
+// The colours the box gives a static, asked for as the control asks when it paints.
 TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
 {
     StartProgram();
     ShellOpen = RecordShellCall;
     HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     RunInDialog(CMD_ABOUT, [&](HWND box) {
-        UpdateWindow(box);
         const struct { HWND control; bool link; } cases[] = {{GetDlgItem(box, IDC_MAIL_LINK), true},
             {GetDlgItem(box, IDC_WEB_LINK), true}, {FindWindowExW(box, nullptr, L"Static", L"Quorvex Software, 2026"), false}};
         for (const auto& c : cases) {
-            EXPECT_EQ(ShowsPixel(c.control, RGB(0, 0, 255)), c.link) << &c - cases;
-            EXPECT_TRUE(ShowsPixel(c.control, GetSysColor(COLOR_BTNFACE))) << &c - cases;
+            HDC dc = GetDC(c.control);
+            const LRESULT brush = SendMessageW(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control));
+            EXPECT_EQ(GetTextColor(dc) == RGB(0, 0, 255), c.link) << &c - cases;
+            EXPECT_TRUE(!c.link || (GetBkColor(dc) == GetSysColor(COLOR_BTNFACE) &&
+                                    brush == reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)))) << &c - cases;
+            ReleaseDC(c.control, dc);
             SetCursor(nullptr);
             SendMessageW(c.control, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
             EXPECT_EQ(GetCursor() == hand, c.link) << &c - cases;
@@ -112,16 +104,15 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
     EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
 }
 
-// Run by tests/dist/check.sh on the unpacked 64-bit package, which traces the files it opens.
-TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneAndOpensItsHelp)
+// A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package
+// (TIDEWAR_PACKAGE), tracing the files it opens; elsewhere the program beside the tests.
+TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneOpensItsHelpAndEndsWithZero)
 {
-    const char* folder = std::getenv("TIDEWAR_PACKAGE");
-    if (!folder)
-        GTEST_SKIP() << "no package to check";
+    const char* package = std::getenv("TIDEWAR_PACKAGE");
     DeleteSettingsKey();
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, "night.dll", 10);
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, "tidewar.mid", 12);
-    Process program("", folder);
+    Process program("", package ? package : BesideTests(""));
     HWND window = program.Window("Tidewar", nullptr);
     ASSERT_TRUE(window);
     PostMessageW(window, WM_COMMAND, CMD_HELP, 0);
@@ -129,6 +120,22 @@ TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneAndOpensItsHelp)
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
     DeleteSettingsKey();
+}
+
+TEST(Process, ClearWipesTheSettingsAndSaysSoWithoutAWindow)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKeyPath, &key), ERROR_SUCCESS);
+    RegCloseKey(key);
+    Process program("clear");
+    HWND box = program.Window("#32770", "Tidewar");
+    wchar_t text[128] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 128);
+    EXPECT_STREQ(text, L"Программа очистила реестр\nУдалила записи, которые она сделала");
+    EXPECT_EQ(FindWindowA("Tidewar", nullptr), nullptr) << "no window";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
 } // namespace

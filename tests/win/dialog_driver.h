@@ -1,4 +1,5 @@
-// Driving the program's modal dialogs from inside their own message loops.
+// Driving the program's modal dialogs from inside their own message loops (with the fixture, in
+// shell_fixture.cpp).
 #pragma once
 #include <windows.h>
 

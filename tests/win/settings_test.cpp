@@ -9,13 +9,7 @@ namespace {
 
 using Bytes = std::vector<BYTE>;
 
-Bytes Text(const std::string& text, bool zero = true)
-{
-    Bytes bytes(text.begin(), text.end());
-    if (zero)
-        bytes.push_back(0);
-    return bytes;
-}
+Bytes Text(const std::string& text, bool zero = true) { return Bytes(text.c_str(), text.c_str() + text.size() + zero); }
 
 Bytes Properties(BYTE ships, BYTE zone, BYTE decks, BYTE language, BYTE reserved = 0)
 {
@@ -24,25 +18,18 @@ Bytes Properties(BYTE ships, BYTE zone, BYTE decks, BYTE language, BYTE reserved
     return bytes;
 }
 
-struct Value {
-    DWORD type;
-    Bytes data;
-    bool operator==(const Value& other) const { return type == other.type && data == other.data; }
-};
+using Value = std::pair<DWORD, Bytes>;
 
 void Store(const char* path, const char* name, const Value& value)
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, path, name, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    RegSetKeyValueA(HKEY_CURRENT_USER, path, name, value.first, value.second.data(), DWORD(value.second.size()));
 }
 
-// Read through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes.
 Value Stored(const char* name)
 {
-    BYTE data[1024];
-    DWORD type = REG_NONE, size = sizeof data;
-    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath, name, RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
-        return {REG_NONE, {}};
-    return {type, Bytes(data, data + size)};
+    DWORD type = REG_NONE;
+    const Bytes bytes = SettingBytes(name, &type);
+    return {type, bytes};
 }
 
 using SettingsStore = ShellTest;
@@ -52,98 +39,79 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
     Store(OldSettingsKeyPath, "Music", {REG_SZ, Text("c:\\old\\tune.mid")});
     Store(SettingsKeyPath, "Author", {REG_BINARY, {1, 2, 3}});
     OpenSettingsStore();
-    EXPECT_EQ(Stored("Author"), (Value{REG_SZ, Text("Quorvex Ondrel")}));
-    EXPECT_EQ(Stored("Music"), (Value{REG_SZ, Text("no")}));
-    EXPECT_EQ(Stored("Skins"), (Value{REG_SZ, Text("no")}));
-    EXPECT_EQ(Stored("Options"), (Value{REG_BINARY, {0, 1, 2}}));
-    EXPECT_EQ(Stored("Properties"), (Value{REG_BINARY, Properties(1, 0, 1, 1)}));
-    EXPECT_EQ(Stored("Statistic").type, static_cast<DWORD>(REG_NONE));
+    EXPECT_EQ(Stored("Author"), Value(REG_SZ, Text("Quorvex Ondrel")));
+    EXPECT_EQ(Stored("Music"), Value(REG_SZ, Text("no")));
+    EXPECT_EQ(Stored("Skins"), Value(REG_SZ, Text("no")));
+    EXPECT_EQ(Stored("Statistic").first, DWORD(REG_NONE));
     HKEY old;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
 }
 
-// "Music" and "Skins" alike: a 256-byte buffer, taken up to the first zero.
-TEST_F(SettingsStore, TextValuesAreTakenOrReplacedByTheCurrentName)
+// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language;
+// Statistic: Wins, Losses; Music and Skins: a 256-byte buffer, taken up to the first zero.
+// Taken by their bytes whatever their type, kept where short, replaced where long or missing,
+// by what memory holds (Statistic by zeros).
+TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     const std::string current = "c:\\tidewar\\current";
-    struct Case { DWORD type; Bytes stored; std::string loaded; };   // `current` when the value counts as missing
+    struct Case { const char* name; Value stored; std::string loaded; bool replaced; };
     const std::vector<Case> cases = {
-        {REG_SZ, Text("c:\\games\\tide.mid"), "c:\\games\\tide.mid"},
-        {REG_SZ, Text(std::string(256, 'b')), current},   // one byte too many with the zero
-        {REG_SZ, Text(std::string(255, 'c')), std::string(255, 'c')},
+        {"Music", {REG_SZ, Text("c:\\games\\tide.mid")}, "c:\\games\\tide.mid", false},
+        {"Skins", {REG_SZ, Text(std::string(256, 'b'))}, current, true},   // one byte too many with the zero
+        {"Music", {REG_SZ, Text(std::string(255, 'c'))}, std::string(255, 'c'), false},
         // Binary, since Wine's RegQueryValueExA adds a zero to a REG_SZ that lacks one.
-        {REG_BINARY, Text(std::string(256, 'd'), false), std::string(255, 'd')},
-        {REG_BINARY, Text("abc", false), "abc"},
-        {REG_DWORD, {'o', 'k', 0, 0}, "ok"},
-        {REG_BINARY, {}, ""},
-    };
-    for (auto setting : {std::make_pair("Music", MusicName), std::make_pair("Skins", SkinName)})
-        for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(setting.first) + " of " + std::to_string(c.stored.size()) + " bytes");
-            DeleteSettingsKey();
-            std::strcpy(setting.second, current.c_str());
-            Store(SettingsKeyPath, setting.first, {c.type, c.stored});
-            LoadSettings();
-            EXPECT_EQ(std::string(setting.second), c.loaded);
-            EXPECT_EQ(Stored(setting.first), (c.loaded == current ? Value{REG_SZ, Text(current)} : Value{c.type, c.stored}));
-        }
-}
-
-// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language;
-// Statistic: Wins, Losses. Taken by their bytes, kept where short, replaced where long,
-// mistyped or missing, by what memory holds (Statistic by zeros).
-TEST_F(SettingsStore, NumberValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
-{
-    struct Case { const char* name; Value stored; const char* loaded; bool replaced; };
-    const std::vector<Case> cases = {
+        {"Skins", {REG_BINARY, Text(std::string(256, 'd'), false)}, std::string(255, 'd'), false},
+        {"Music", {REG_BINARY, Text("abc", false)}, "abc", false},
+        {"Music", {REG_DWORD, {'o', 'k', 0, 0}}, "ok", false},
+        {"Skins", {REG_BINARY, {}}, "", false},
         {"Options", {REG_BINARY, {9, 0, 1}}, "0 1 1 0 0 2 0 0", false},
         {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0", false},   // levels beyond 3 are kept
         {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0", false},
         {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", true},
-        {"Options", {REG_DWORD, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", true},
         {"Properties", {REG_BINARY, Properties(7, 200, 9, 200, 0xFF)}, "0 3 1 1 1 200 0 0", false},
         {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0", false},
         {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0", false},
         {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", true},
-        {"Properties", {REG_SZ, Text("twenty characters...")}, "0 3 1 0 0 2 0 0", true},
         {"Statistic", {REG_BINARY, {1, 0, 0, 0, 2, 0, 0, 0}}, "0 3 1 0 0 2 1 2", false},
         {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6", false},   // 4 bytes replace Wins only
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", true},
-        {"Statistic", {REG_SZ, Text("many games")}, "0 3 1 0 0 2 0 0", true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.data.size()) + " bytes");
+        SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
         DeleteSettingsKey();
         SoundOn = false, SkillLevel = 3, MarkDeadShips = true, MarkDeadZone = false, ShowDecks = false, Language = 2;
         Wins = 5, Losses = 6;
+        std::strcpy(MusicName, current.c_str());
+        std::strcpy(SkinName, current.c_str());
         Store(SettingsKeyPath, c.name, c.stored);
         LoadSettings();
         LoadStatistics();
-        std::string loaded;
+        std::string numbers;
         for (uint32_t n : {uint32_t(SoundOn), uint32_t(SkillLevel), uint32_t(MarkDeadShips), uint32_t(MarkDeadZone),
                            uint32_t(ShowDecks), uint32_t(Language), Wins, Losses})
-            loaded += std::to_string(n) + " ";
-        EXPECT_EQ(loaded, c.loaded + std::string(" "));
-        const Value inMemory = c.name[0] == 'O'   ? Value{REG_BINARY, {0, 0, 3}}
-                               : c.name[0] == 'P' ? Value{REG_BINARY, Properties(1, 0, 0, 2)}
-                                                  : Value{REG_DWORD, Bytes(8, 0)};
+            numbers += " " + std::to_string(n);
+        EXPECT_EQ(c.name[0] == 'M' ? MusicName : c.name[1] == 'k' ? SkinName : numbers.substr(1), c.loaded);
+        const Value inMemory = c.name[0] == 'O'   ? Value(REG_BINARY, {0, 0, 3})
+                               : c.name[0] == 'P' ? Value(REG_BINARY, Properties(1, 0, 0, 2))
+                               : c.name[1] == 't' ? Value(REG_DWORD, Bytes(8, 0))
+                                                  : Value(REG_SZ, Text(current));
         EXPECT_EQ(Stored(c.name), c.replaced ? inMemory : c.stored);
     }
 }
 
-// Each instance reads the store right before its increment, so stale counts in memory lose nothing.
+// A game's end reads the store right before its increment: the games another instance
+// stored meanwhile are kept.
 TEST_F(SettingsStore, GamesOfTwoInstancesAddUp)
 {
-    Wins = Losses = 40;
-    LoadStatistics();
-    ++Wins;
-    SaveStatistics();
-    Wins = Losses = 0;
-    LoadStatistics();
-    ++Losses;
-    SaveStatistics();
-    LoadStatistics();
-    EXPECT_TRUE(Wins == 1 && Losses == 1);
+    StartProgram();
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    Store(SettingsKeyPath, "Statistic", {REG_DWORD, {0, 0, 0, 0, 3, 0, 0, 0}});
+    for (const ShipRecord& ship : EnemyFleet)
+        for (int k = 0; k < ship.size; ++k)
+            Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
+    Tick();
+    EXPECT_EQ(Stored("Statistic"), Value(REG_DWORD, {1, 0, 0, 0, 3, 0, 0, 0}));
 }
 
 } // namespace

@@ -68,8 +68,8 @@ protected:
 // The path of a file in the test exe's own folder.
 std::string BesideTests(const char* name);
 
-// The registry value's bytes, or empty when it does not exist.
-std::vector<unsigned char> SettingBytes(const char* name);
+// The registry value's bytes and type, or empty and REG_NONE when it does not exist.
+std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
 void DeleteSettingsKey();
 
 // The BackBuffer's pixel as 0xRRGGBB.
@@ -98,7 +98,8 @@ bool MessageShows(const wchar_t* text);
 struct Process {
     explicit Process(const std::string& arguments, const std::string& folder = BesideTests(""));
     ~Process();
-    // Its top-level window of the class and caption (any caption if nullptr), polled for up to 10 s.
+    // A top-level window of the class and caption (any caption if nullptr), polled for up to 10 s:
+    // the tests run one at a time, so it is this program's.
     HWND Window(const char* className, const char* caption);
     DWORD ExitCode();
     PROCESS_INFORMATION info = {};
