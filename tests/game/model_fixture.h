@@ -2,9 +2,6 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <ctime>
-#include <vector>
-
 #include "tests/fakes/recorder.h"
 #include "tests/game/game_state.h"
 
@@ -19,7 +16,3 @@ protected:
 
 // Record sizes in order, straight unit-step decks matching the board, no two ships touching.
 void ExpectLegalFleet();
-
-// The centre of EnemyBoard cell (x, y), as a click gives it.
-inline unsigned EnemyPixelX(int x) { return 30 + 20 * x + 10; }
-inline unsigned EnemyPixelY(int y) { return 30 + 20 * y + 10; }
