@@ -1,32 +1,28 @@
+// The keyboard: placing and firing with keys alone, the cursor on the window, and keys at
+// moments that take none.
 #include <cstring>
-#include <ctime>
 #include <functional>
 
 #include "tests/win/shell_fixture.h"
 
 namespace {
 
-class Keys : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StartProgram();
-    }
-    void Key(WPARAM key, int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-            SendMessageW(MainWindow, WM_KEYDOWN, key, 1);
-    }
-    // By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
-    void CursorTo(int column, int row)
-    {
-        Key(VK_LEFT, 10);
-        Key(VK_UP, 10);
-        Key(VK_RIGHT, column);
-        Key(VK_DOWN, row);
-    }
-};
+using Keys = ShellTest;
+
+void Key(WPARAM key, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        SendMessageW(MainWindow, WM_KEYDOWN, key, 1);
+}
+
+// By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
+void CursorTo(int column, int row)
+{
+    Key(VK_LEFT, 10);
+    Key(VK_UP, 10);
+    Key(VK_RIGHT, column);
+    Key(VK_DOWN, row);
+}
 
 unsigned WindowPixel(int x, int y)
 {
@@ -38,6 +34,7 @@ unsigned WindowPixel(int x, int y)
 
 TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
 {
+    StartProgram();
     CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
@@ -75,6 +72,7 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
 
 TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
 {
+    StartProgram();
     Command(CMD_NEW_GAME);
     UpdateWindow(MainWindow);
     const std::vector<unsigned> scene = SceneSnapshot();
@@ -90,16 +88,16 @@ TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
     EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), ScenePixel(280 + 20 * 5 - 2, 31));
 }
 
+// A shot out of turn or after the end is the model's to refuse, as its own tests show.
 TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
+    StartProgram();
     struct Moment {
         const char* name;
         std::function<void()> arrange;
     };
     const Moment moments[] = {
         {"before a game", [] {}},
-        {"the computer's turn", [&] { Command(CMD_NEW_GAME); PlaceWholeFleet(); ComputerTurn = 1; }},
-        {"game over", [&] { Command(CMD_NEW_GAME); PlaceWholeFleet(); GamePhase = GameOver; }},
         {"a drag", [&] { Command(CMD_NEW_GAME); SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260)); }},
         {"a dialog", [&] { Command(CMD_NEW_GAME); EnableWindow(MainWindow, FALSE); }},
     };

@@ -12,15 +12,13 @@ protected:
         StartProgram();
         Command(CMD_NEW_GAME);
     }
-    void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
-    void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
-    // Offers ships of the given size, as the ticks would after the larger ones.
-    void OfferSize(int size)
-    {
-        PlacementSize = size;
-        PlacementLeft = 5 - size;
-    }
 };
+
+void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+
+// Offers ships of the given size, as the ticks would after the larger ones.
+void OfferSize(int size) { PlacementSize = size, PlacementLeft = 5 - size; }
 
 TEST_F(Placing, DragStartsOnlyStrictlyInsideThePicturesAndAgainOnTheOther)
 {

@@ -6,22 +6,13 @@
 
 namespace {
 
-class Scene : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StartProgram();
-    }
-    static void Fire(int x, int y)
-    {
-        SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30 + 20 * x + 10, 30 + 20 * y + 10));
-    }
-};
+using Scene = ShellTest;
 
 // Panels and cells to the pixel, and that a deck stays hidden; the redraw test below holds the rest.
 TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
 {
+    StartProgram();
+    const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, 165, 240, 35, 100)) << "left of the ships on offer";
@@ -32,11 +23,11 @@ TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
     EXPECT_EQ(ScenePixel(170 + 84, 245 + 80), 0x0000FFu) << "band at columns 82-86";
     EXPECT_EQ(ScenePixel(166, 300), 0x00FFFFu) << "the placement frame stays around the battle panel";
     const ShipRecord& ship = EnemyFleet[0];
-    Fire(ship.deckX[0], ship.deckY[0]);
+    fire(ship.deckX[0], ship.deckY[0]);
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
     for (int k = 1; k < ship.size; ++k)
-        Fire(ship.deckX[k], ship.deckY[k]);
+        fire(ship.deckX[k], ship.deckY[k]);
     EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[3], ship.deckY[3]));
     HuntActive = ComputerTurn = 1;
     TargetStack.count = 1;
@@ -47,6 +38,8 @@ TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
 
 TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguageInTheDescribedFonts)
 {
+    StartProgram();
+    const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     struct Font { HFONT font; LONG height; BYTE charset; };
@@ -58,10 +51,10 @@ TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguageInTheDesc
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20") && CounterShows(kHomeCounterBox, "20"));
     const ShipRecord& twoDecker = EnemyFleet[3];
-    Fire(twoDecker.deckX[0], twoDecker.deckY[0]);
+    fire(twoDecker.deckX[0], twoDecker.deckY[0]);
     EXPECT_TRUE(MessageShows(L"Direct hit"));
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "19")) << "the left counter is the computer's fleet";
-    Fire(twoDecker.deckX[1], twoDecker.deckY[1]);
+    fire(twoDecker.deckX[1], twoDecker.deckY[1]);
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
@@ -75,6 +68,7 @@ TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguageInTheDesc
 // drawing done step by step.
 TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
 {
+    StartProgram();
     ComputerPauseMs = 0;
     std::mt19937 dice(2024);
     for (int round = 0; round < 12; ++round) {

@@ -10,10 +10,8 @@ namespace {
 
 TEST(ClearCommand, OnlyTheExactWordIsTheCommand)
 {
-    EXPECT_TRUE(IsClearCommand("clear"));
-    for (const char* line : {"Clear", "CLEAR", " clear", "clear ", "clear now", "", "cleared"})
-        EXPECT_FALSE(IsClearCommand(line)) << '"' << line << '"';
-    EXPECT_FALSE(IsClearCommand(nullptr));
+    for (const char* line : {"clear", "Clear", "CLEAR", " clear", "clear ", "clear now", "", "cleared", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(IsClearCommand(line), line && lstrcmpA(line, "clear") == 0) << (line ? line : "null");
 }
 
 // What the program asked of the speaker; an effect is marked when it comes during the
@@ -54,18 +52,6 @@ protected:
         for (const ShipRecord& ship : EnemyFleet)
             for (int k = 0; k < ship.size; ++k)
                 Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
-    }
-
-    // Leaves the player one deck, with the computer's hunt aimed at it.
-    void LeaveOneHomeDeckInSight()
-    {
-        for (int x = 0; x < kFieldSize; ++x)
-            for (int y = 0; y < kFieldSize; ++y)
-                if (HomeBoard[x][y] == Deck && !(x == 9 && y == 4))
-                    HomeBoard[x][y] = HomeHit;
-        HomeDecksLeft = HomeShipsLeft = HuntActive = ComputerTurn = 1;
-        TargetStack.count = 1;
-        TargetStack.entries[0] = {9, 4};
     }
 };
 
@@ -128,7 +114,11 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
 {
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
-    LeaveOneHomeDeckInSight();
+    for (int x = 0; x < kFieldSize; ++x)   // one deck left, the computer's hunt aimed at it
+        for (int y = 0; y < kFieldSize; ++y)
+            HomeBoard[x][y] = HomeBoard[x][y] == Deck && !(x == 9 && y == 4) ? HomeHit : HomeBoard[x][y];
+    HomeDecksLeft = HomeShipsLeft = HuntActive = ComputerTurn = TargetStack.count = 1;
+    TargetStack.entries[0] = {9, 4};
     Sounds.clear();
     Tick();
     EXPECT_EQ(GamePhase, GameOver);
@@ -168,14 +158,14 @@ TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 
 // The real loop: keys go through the accelerators to the window's commands.
 WNDPROC ProgramProc = nullptr;
-std::vector<int> Commands;
+int HelpAsked = 0;
 
+// Help is asked for; no viewer opens in a test.
 LRESULT CALLBACK SwallowHelp(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_COMMAND)
-        Commands.push_back(LOWORD(wParam));
-    // Help is asked for; no viewer opens in a test.
-    return message == WM_COMMAND && LOWORD(wParam) == CMD_HELP ? 0 : CallWindowProcW(ProgramProc, window, message, wParam, lParam);
+    const bool help = message == WM_COMMAND && LOWORD(wParam) == CMD_HELP;
+    HelpAsked += help;
+    return help ? 0 : CallWindowProcW(ProgramProc, window, message, wParam, lParam);
 }
 
 void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
@@ -200,11 +190,10 @@ TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
 {
     ProgramProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwallowHelp)));
-    Commands.clear();
     EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, VK_F1, false), 7);
-    EXPECT_EQ(RunLoopAfterKey(WM_SYSKEYDOWN, 'X', true), 0) << "Alt+X ends the program with code 0";
+    EXPECT_EQ(HelpAsked, 1) << "F1 asks for help";
     EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, 'X', false), 7) << "X alone is no command";
-    EXPECT_EQ(Commands, std::vector<int>({CMD_HELP, CMD_EXIT}));
+    EXPECT_EQ(RunLoopAfterKey(WM_SYSKEYDOWN, 'X', true), 0) << "Alt+X ends the program with code 0";
 }
 
 // A missing image list (as a failed creation leaves it) makes the drag's calls fail.
