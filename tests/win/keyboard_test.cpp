@@ -1,7 +1,6 @@
 // The keyboard: placing and firing with keys alone, the cursor on the window, and keys at
 // moments that take none.
 #include <cstring>
-#include <functional>
 
 #include "tests/win/shell_fixture.h"
 
@@ -40,6 +39,9 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
     Key(VK_RETURN);
     EXPECT_EQ(PlacedShipCount, 0) << "the first key only shows the cursor";
     Key(VK_SPACE);
+    Key(VK_DOWN, 5);
+    Key(VK_RETURN);
+    EXPECT_EQ(PlacedShipCount, 1) << "no second ship of 4 before the tick";
     Tick();
     Key('R');
     Key(VK_RIGHT, 12);
@@ -92,23 +94,18 @@ TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
 TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
     StartProgram();
-    struct Moment {
-        const char* name;
-        std::function<void()> arrange;
-    };
-    const Moment moments[] = {
-        {"before a game", [] {}},
-        {"a drag", [&] { Command(CMD_NEW_GAME); SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260)); }},
-        {"a dialog", [&] { Command(CMD_NEW_GAME); EnableWindow(MainWindow, FALSE); }},
-    };
     const auto gameState = [] {
         std::vector<int32_t> state(&HomeBoard[0][0], &HomeBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), &EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), {PlacedShipCount, ComputerTurn, StatusMessageId, GamePhase, PlacementDrag});
         return state;
     };
-    for (const Moment& moment : moments) {
-        moment.arrange();
+    for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {
+        if (moment == "in a drag") {
+            Command(CMD_NEW_GAME);
+            SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260));
+        }
+        EnableWindow(MainWindow, moment != "behind a dialog");
         const std::vector<int32_t> before = gameState();
         const std::vector<unsigned> scene = SceneSnapshot();
         for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN)})
@@ -118,10 +115,9 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
             Click(210, 260);
             Tick();
         }
-        EXPECT_EQ(gameState(), before) << moment.name;
-        EXPECT_EQ(SceneSnapshot(), scene) << moment.name;
-        EnableWindow(MainWindow, TRUE);
-        SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);
+        EXPECT_EQ(gameState(), before) << moment;
+        EXPECT_EQ(SceneSnapshot(), scene) << moment;
+        SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);   // ends the drag
     }
 }
 
