@@ -44,7 +44,8 @@ class WholeBattle : public ModelTest, public ::testing::WithParamInterface<int> 
 TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
 {
     SkillLevel = static_cast<uint8_t>(GetParam());
-    TestClockTicks = true;
+    static std::time_t second = 1700000000;   // every seeding a new second
+    CalendarSeconds = [] { return second++; };
     std::mt19937 dice(GetParam() * 1000);
     for (int game = 0; game < 150; ++game) {
         MarkDeadShips = game % 3 != 0;

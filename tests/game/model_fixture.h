@@ -1,13 +1,9 @@
-// A clean game model for every test, an empty recording and a clock the test sets.
+// A clean game model for every test, an empty recording and a clock fixed at one second.
 #pragma once
 #include <gtest/gtest.h>
 
 #include "tests/fakes/recorder.h"
 #include "tests/game/game_state.h"
-
-// The second the seeding reads; with TestClockTicks every read moves it on by one.
-extern std::time_t TestClockSecond;
-extern bool TestClockTicks;
 
 class ModelTest : public ::testing::Test {
 protected:

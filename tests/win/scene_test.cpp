@@ -29,8 +29,7 @@ TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
     for (int k = 1; k < ship.size; ++k)
         fire(ship.deckX[k], ship.deckY[k]);
     EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[3], ship.deckY[3]));
-    HuntActive = ComputerTurn = 1;
-    TargetStack.count = 1;
+    HuntActive = ComputerTurn = TargetStack.count = 1;
     TargetStack.entries[0] = {1, 0};
     Tick();
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));

@@ -163,22 +163,14 @@ LRESULT CALLBACK SwallowHelp(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return help ? 0 : CallWindowProcW(ProgramProc, window, message, wParam, lParam);
 }
 
-void CALLBACK GiveUp(HWND, UINT, UINT_PTR, DWORD)
-{
-    PostQuitMessage(99);
-}
-
 int RunLoopAfterKey(UINT message, WPARAM key, bool alt)
 {
     BYTE keys[256] = {};
     keys[VK_MENU] = alt ? 0x80 : 0;
     SetKeyboardState(keys);
     PostMessageW(MainWindow, message, key, alt ? 0x20000001 : 1);
-    const UINT_PTR guard = SetTimer(nullptr, 0, 3000, GiveUp);
     PostQuitMessage(7);   // taken once the key's messages are handled
-    const int code = RunMainLoop();
-    KillTimer(nullptr, guard);
-    return code;
+    return RunMainLoop();
 }
 
 TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
