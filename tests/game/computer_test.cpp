@@ -18,8 +18,8 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
     AimAt(0, 0);
     ComputerShot();
     ASSERT_EQ(TargetStack.count, 2);
-    EXPECT_TRUE(TargetStack.entries[0].x == 0 && TargetStack.entries[0].y == 1);
-    EXPECT_TRUE(TargetStack.entries[1].x == 1 && TargetStack.entries[1].y == 0);
+    const TargetCell* hunt = TargetStack.entries;
+    EXPECT_TRUE(hunt[0].x == 0 && hunt[0].y == 1 && hunt[1].x == 1 && hunt[1].y == 0) << "down pushed first, right on top";
     ComputerShot();
     ASSERT_EQ(HomeBoard[1][0], Sunk);
     ComputerShot();
