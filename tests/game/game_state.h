@@ -16,8 +16,7 @@
 inline void ResetGameState()
 {
     ClearBoards();
-    for (ShipRecord& ship : EnemyFleet)
-        ship = ShipRecord{};
+    std::fill(std::begin(EnemyFleet), std::end(EnemyFleet), ShipRecord{});
     EnemyDecksLeft = HomeDecksLeft = -1;
     EnemyShipsLeft = HomeShipsLeft = 0;
     GamePhase = NoGame;

@@ -31,7 +31,7 @@ unsigned WindowPixel(int x, int y)
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
-TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
+TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow)
 {
     StartProgram();
     CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
@@ -43,7 +43,16 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
     Key(VK_RETURN);
     EXPECT_EQ(PlacedShipCount, 1) << "no second ship of 4 before the tick";
     Tick();
+    UpdateWindow(MainWindow);
+    const std::vector<unsigned> scene = SceneSnapshot();
     Key('R');
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(SceneSnapshot(), scene) << "the cursor is drawn on the window only";
+    EXPECT_EQ(WindowPixel(280, 30 + 20 * 5), 0u) << "the outline starts at the cursor's cell (0, 5)";
+    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), 0xFFD700u) << "and runs three cells right";
+    SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
     CursorTo(1, 4);   // past the left and top edges, where the cursor stops
     Key(VK_RETURN);   // touches the 4-deck ship at a corner
     CursorTo(2, 1);
@@ -66,26 +75,8 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
 
     CursorTo(3, 5);
     Key(VK_RETURN);
-    const int32_t shot = EnemyBoard[3][5];
-    EXPECT_TRUE(shot == EnemyHit || shot == EnemyMiss || shot == Sunk) << "Enter fires at the cursor's cell";
-}
-
-TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
-{
-    StartProgram();
-    Command(CMD_NEW_GAME);
-    UpdateWindow(MainWindow);
-    const std::vector<unsigned> scene = SceneSnapshot();
-    Key(VK_DOWN);
-    Key(VK_RIGHT);
-    Key('R');
-    UpdateWindow(MainWindow);
-    EXPECT_EQ(SceneSnapshot(), scene);
-    EXPECT_EQ(WindowPixel(280 + 20, 30), 0u) << "the outline starts at cell (1, 0)";
-    EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), 0xFFD700u) << "and runs four cells right";
-    SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    UpdateWindow(MainWindow);
-    EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), ScenePixel(280 + 20 * 5 - 2, 31));
+    EXPECT_TRUE(EnemyBoard[3][5] == EnemyHit || EnemyBoard[3][5] == EnemyMiss || EnemyBoard[3][5] == Sunk)
+        << "Enter fires at the cursor's cell";
 }
 
 // A shot out of turn or after the end is the model's to refuse, as its own tests show.

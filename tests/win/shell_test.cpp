@@ -46,13 +46,6 @@ protected:
         ShellTest::TearDown();
         SoundWatcher = nullptr;   // sound tests outside this fixture call StopMusic
     }
-
-    void SinkTheEnemyFleet()
-    {
-        for (const ShipRecord& ship : EnemyFleet)
-            for (int k = 0; k < ship.size; ++k)
-                Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
-    }
 };
 
 TEST_F(GameFlow, StartsWithTheFixedWindowAndItsLanguageSwitchesIsStoredAndComesBack)
@@ -88,7 +81,9 @@ TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
         answered.clear();
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
-        SinkTheEnemyFleet();
+        for (const ShipRecord& ship : EnemyFleet)
+            for (int k = 0; k < ship.size; ++k)
+                Click(40 + 20 * ship.deckX[k], 40 + 20 * ship.deckY[k]);
         EXPECT_EQ(GamePhase, Battle) << "the click itself declares nothing";
         EXPECT_EQ(Sounds.size(), c.sound ? 1u : 0u) << "the shot waits for the paint";
         UpdateWindow(MainWindow);
