@@ -21,14 +21,10 @@ const std::vector<AnsweredBox>* Boxes = nullptr;
 
 void Hear(SoundCall call, const char* name)
 {
-    std::string what = call == EffectCall ? name : call == MusicStartCall ? std::string("music ") + name : "stop";
-    if (call == EffectCall && GamePhase == Placement)
-        what += " in placement";
-    if (call == EffectCall && what == "vstrl" && GetUpdateRect(MainWindow, nullptr, FALSE))
-        what += " before the paint";
-    if (call == EffectCall && !Boxes->empty())
-        what += " after a box";
-    Sounds.push_back(what);
+    const std::string what = call == EffectCall ? name : call == MusicStartCall ? std::string("music ") + name : "stop";
+    const bool effect = call == EffectCall, beforePaint = what == "vstrl" && GetUpdateRect(MainWindow, nullptr, FALSE);
+    Sounds.push_back(what + (effect && GamePhase == Placement ? " in placement" : "") + (effect && beforePaint ? " before the paint" : "") +
+                     (effect && !Boxes->empty() ? " after a box" : ""));
 }
 
 class GameFlow : public ShellTest {
