@@ -10,26 +10,12 @@ namespace {
 
 std::time_t benchSecond = 1700000000;
 
-void StartComputerBattle(int level)
-{
-    ResetGameState();
-    CalendarSeconds = [] { return benchSecond++; };
-    SkillLevel = static_cast<uint8_t>(level);
-    LayHomeFleet();
-    HomeDecksLeft = kFleetDecks;
-    HomeShipsLeft = kFleetShips;
-    GamePhase = Battle;
-    ComputerTurn = 1;
-}
-
 void BM_PlaceEnemyFleet(benchmark::State& state)
 {
     ResetGameState();
     CalendarSeconds = [] { return benchSecond++; };
-    for (auto _ : state) {
+    for (auto _ : state)
         PlaceEnemyFleet();
-        benchmark::DoNotOptimize(EnemyFleet);
-    }
     state.counters["fleets/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PlaceEnemyFleet);
@@ -38,16 +24,16 @@ BENCHMARK(BM_PlaceEnemyFleet);
 void BM_ShotsToSinkAFleet(benchmark::State& state)
 {
     double fired = 0;
-    for (auto _ : state) {
-        benchSecond = 1700000000;
+    benchSecond = 1700000000;
+    for (auto _ : state)
         for (int game = 0; game < 10000; ++game) {
-            StartComputerBattle(static_cast<int>(state.range(0)));
-            while (HomeDecksLeft > 0) {
+            ResetGameState();
+            CalendarSeconds = [] { return benchSecond++; };
+            SkillLevel = static_cast<uint8_t>(state.range(0));
+            LayHomeFleet();
+            for (HomeDecksLeft = kFleetDecks; HomeDecksLeft > 0; Recording.clear())
                 fired += ComputerShot() == 0;
-                Recording.clear();
-            }
         }
-    }
     state.counters["mean"] = fired / 10000;
 }
 BENCHMARK(BM_ShotsToSinkAFleet)->Arg(1)->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -9,13 +9,10 @@ struct Recorded {
     int a = 0, b = 0, c = 0, d = 0, e = 0;   // Cell: picture, side, x, y; Picture: picture, left, top, w, h;
                                              // Ship: orientation, n, left, top; Status: id; Invalidate: erase
 
-    bool operator==(const Recorded& other) const;
+    bool operator==(const Recorded& o) const { return kind == o.kind && a == o.a && b == o.b && c == o.c && d == o.d && e == o.e; }
 };
 
 // Lets gtest print a mismatch readably.
 void PrintTo(const Recorded& r, std::ostream* os);
 
 extern std::vector<Recorded> Recording;
-
-// The recorded events of one kind, in order.
-std::vector<Recorded> RecordedOf(Recorded::Kind kind);

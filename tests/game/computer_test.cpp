@@ -1,35 +1,32 @@
 // The computer's shots beyond what whole battles show: the hunt's order, the cells each
-// level rules out, a search with nothing left, and the clock's seeding.
+// level rules out and a search with nothing left.
 #include "tests/game/model_fixture.h"
 
 namespace {
 
 // The computer's next shot aimed through the hunt.
-class ComputerTargeting : public ModelTest {
-protected:
-    static void AimAt(int x, int y)
-    {
-        HuntActive = TargetStack.count = 1;
-        TargetStack.entries[0] = {x, y};
-    }
-};
+void AimAt(int x, int y)
+{
+    HuntActive = TargetStack.count = 1;
+    TargetStack.entries[0] = {x, y};
+}
 
-TEST_F(ComputerTargeting, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
+TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 {
     SkillLevel = 1;
     HomeBoard[0][0] = HomeBoard[1][0] = Deck;
     AimAt(0, 0);
     ComputerShot();
     ASSERT_EQ(TargetStack.count, 2);
-    EXPECT_TRUE(TargetStack.entries[0].x == 0 && TargetStack.entries[0].y == 1);
-    EXPECT_TRUE(TargetStack.entries[1].x == 1 && TargetStack.entries[1].y == 0);
+    const TargetCell* hunt = TargetStack.entries;
+    EXPECT_TRUE(hunt[0].x == 0 && hunt[0].y == 1 && hunt[1].x == 1 && hunt[1].y == 0) << "down pushed first, right on top";
     ComputerShot();
     ASSERT_EQ(HomeBoard[1][0], Sunk);
     ComputerShot();
     EXPECT_EQ(TargetStack.count, 2) << "after a sinking the stack is not consulted";
 }
 
-TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
+TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
 {
     // Level 7 comes from a hand-edited store and plays as level 2.
     struct Case { int level, size, ruledOut; };
@@ -44,7 +41,7 @@ TEST_F(ComputerTargeting, LevelsRuleOutDiagonalsAndSides)
     }
 }
 
-TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)
+TEST_F(ModelTest, SearchWithNothingToFireAtEndsAndChangesNothing)
 {
     for (int x = 0; x < 10; ++x)
         for (int y = 0; y < 10; ++y)
@@ -53,18 +50,6 @@ TEST_F(ComputerTargeting, SearchWithNothingToFireAtEndsAndChangesNothing)
     EXPECT_EQ(ComputerShot(), 1);
     EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Pause}});
     EXPECT_EQ(ComputerTurn, 1);
-}
-
-// Whole battles check that a search passes shot cells.
-TEST_F(ComputerTargeting, SearchesWithinOneSecondDrawTheSameCells)
-{
-    ComputerShot();
-    const std::vector<Recorded> first = RecordedOf(Recorded::Cell);
-    ClearBoards();
-    Recording.clear();
-    ComputerTurn = 1;
-    ComputerShot();
-    EXPECT_EQ(RecordedOf(Recorded::Cell), first);
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 // A new game: what it draws, what it resets, and the computer's fleet from the dice.
-#include <cstdlib>
-
 #include "game/view.h"
 #include "tests/game/model_fixture.h"
 
@@ -15,32 +13,24 @@ int ScriptedDraw()
     return ScriptUsed < Script.size() ? Script[ScriptUsed++] : std::rand();
 }
 
-class NewGameTest : public ModelTest {
-protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        Script.clear();
-        ScriptUsed = 0;
-    }
-    // Column, row and direction (3: rightwards) of a try.
-    static void Draws(int x, int y, int direction) { Script.insert(Script.end(), {x, y, direction}); }
-};
-
-TEST_F(NewGameTest, DrawsTheFieldsAndPanelLaysTheFleetByTheDrawsAndResetsAllButTurnAndHunt)
+// Draws are column, row and direction (3: rightwards). The first fleet lays its 4-decker at
+// (0, 5), then its first 3-decker points up off the field at every draw: a dead end that
+// starts the fleet over on a cleared board, which the listed draws lay.
+TEST_F(ModelTest, NewGameDrawsFieldsAndPanelResetsAllButTurnAndHuntAndLaysTheFleetByTheDrawsPastADeadEnd)
 {
+    Script = {0, 5, 3};
+    ScriptUsed = 0;
+    Script.resize(Script.size() + 3 * 10000, 0);
+    const int starts[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
+    for (const auto& start : starts)
+        Script.insert(Script.end(), {start[0] + 10, start[1] + 20, 3 + 4});
     RandomDraw = ScriptedDraw;
     HomeBoard[2][2] = HomeHit;
     ComputerTurn = HuntActive = 1;
     TargetStack.count = 2;
     GamePhase = GameOver;
-    const int starts[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
-    Draws(9, 9, 3);   // off the field: drawn again
-    for (const auto& start : starts)
-        Draws(start[0] + 10, start[1] + 20, 3 + 4);
     NewGame();
-    EXPECT_EQ(ScriptUsed, Script.size());
-    for (int r = 0; r < kFleetShips; ++r)
+    for (int r = 0; r < kFleetShips; ++r)   // the last ship takes the last draws
         EXPECT_TRUE(EnemyFleet[r].deckX[0] == starts[r][0] && EnemyFleet[r].deckY[0] == starts[r][1] &&
                     EnemyBoard[starts[r][0] + EnemyFleet[r].size - 1][starts[r][1]] == Deck) << "record " << r;
     ExpectLegalFleet();
@@ -58,26 +48,21 @@ TEST_F(NewGameTest, DrawsTheFieldsAndPanelLaysTheFleetByTheDrawsAndResetsAllButT
     EXPECT_EQ(GamePhase, GameOver) << "the caller sets the phase";
 }
 
-// Whole battles check the fleets of many seconds.
-TEST_F(NewGameTest, OneSecondRepeatsTheFleet)
+// Whole battles check the fleets and searches of many seconds.
+TEST_F(ModelTest, WithinOneSecondTheFleetAndTheSearchRepeat)
 {
     PlaceEnemyFleet();
-    ShipRecord first = EnemyFleet[0];
-    EnemyBoard[0][0] = Deck;   // whatever the board held is cleared first
+    const ShipRecord first = EnemyFleet[0];
     PlaceEnemyFleet();
     EXPECT_TRUE(EnemyFleet[0].deckX[0] == first.deckX[0] && EnemyFleet[0].deckY[0] == first.deckY[0]);
-    ExpectLegalFleet();
-}
-
-// A ship that finds no place in its draws starts the fleet over on a cleared board.
-TEST_F(NewGameTest, DeadEndStartsTheFleetOverAndFinishesLegal)
-{
-    RandomDraw = ScriptedDraw;
-    Draws(0, 5, 3);   // the 4-decker
-    Script.resize(Script.size() + 3 * 10000, 0);   // the first 3-decker points up off the field
-    PlaceEnemyFleet();
-    EXPECT_EQ(ScriptUsed, Script.size());
-    ExpectLegalFleet();
+    std::vector<Recorded> searches[2];
+    for (std::vector<Recorded>& search : searches) {
+        ClearBoards();
+        Recording.clear();
+        ComputerShot();
+        search = Recording;
+    }
+    EXPECT_EQ(searches[0], searches[1]);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The one reset of the game's process-wide state, shared by the model tests, the shell
 // tests and the benchmark, and a legal player fleet.
 #pragma once
-#include <cstdlib>
-#include <ctime>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "game/board.h"
@@ -16,8 +16,7 @@
 inline void ResetGameState()
 {
     ClearBoards();
-    for (ShipRecord& ship : EnemyFleet)
-        ship = ShipRecord{};
+    std::fill(std::begin(EnemyFleet), std::end(EnemyFleet), ShipRecord{});
     EnemyDecksLeft = HomeDecksLeft = -1;
     EnemyShipsLeft = HomeShipsLeft = 0;
     GamePhase = NoGame;
@@ -38,12 +37,11 @@ inline void ResetGameState()
 inline std::vector<ShipRecord> LayHomeFleet()
 {
     Board enemy;
-    std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize, &enemy[0][0]);
-    const std::vector<ShipRecord> enemyFleet(std::begin(EnemyFleet), std::end(EnemyFleet));
+    std::memcpy(enemy, EnemyBoard, sizeof enemy);
+    std::vector<ShipRecord> fleet(std::begin(EnemyFleet), std::end(EnemyFleet));
     PlaceEnemyFleet();
-    const std::vector<ShipRecord> fleet(std::begin(EnemyFleet), std::end(EnemyFleet));
-    std::copy(&EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize, &HomeBoard[0][0]);
-    std::copy(&enemy[0][0], &enemy[0][0] + kBoardSize * kBoardSize, &EnemyBoard[0][0]);
-    std::copy(enemyFleet.begin(), enemyFleet.end(), EnemyFleet);
+    std::memcpy(HomeBoard, EnemyBoard, sizeof enemy);
+    std::memcpy(EnemyBoard, enemy, sizeof enemy);
+    std::swap_ranges(fleet.begin(), fleet.end(), EnemyFleet);
     return fleet;
 }

@@ -23,30 +23,27 @@ bool Lay(int column, int row, int kind, int size)
 
 TEST(HomeFleet, PlansOnlyTheShipsStillOnOfferAndEveryOneFits)
 {
-    struct Case {
-        int size, left;
-        std::vector<std::vector<int>> placed;   // column, row, kind, size: by the player before A
-        std::vector<int> planned;               // sizes, in the panel's order
-    };
+    static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};   // in the panel's order
+    struct Case { int size, left; std::vector<std::vector<int>> placed; };   // column, row, kind: by the player before A
     const Case cases[] = {
-        {4, 1, {}, {4, 3, 3, 2, 2, 2, 1, 1, 1, 1}},
-        {3, 1, {{0, 0, Horizontal, 4}, {9, 0, Vertical, 3}}, {3, 2, 2, 2, 1, 1, 1, 1}},
-        {2, 0, {{0, 0, Vertical, 4}, {2, 0, Vertical, 3}, {4, 0, Vertical, 3}, {6, 0, Vertical, 2}, {8, 0, Vertical, 2},
-                {0, 5, Horizontal, 2}}, {1, 1, 1, 1}},   // the last ship of 2 is down, the tick not yet come
-    };
+        {4, 1, {}},
+        {3, 1, {{0, 0, Horizontal}, {9, 0, Vertical}}},
+        {2, 0, {{0, 0, Vertical}, {2, 0, Vertical}, {4, 0, Vertical}, {6, 0, Vertical}, {8, 0, Vertical}, {0, 5, Horizontal}}},
+    };   // the last: the last ship of 2 is down, the tick not yet come
     for (const Case& c : cases)
         for (std::uint32_t seed = 0; seed < 200; ++seed) {
             ClearBoards();
-            for (const std::vector<int>& ship : c.placed)
-                ASSERT_TRUE(Lay(ship[0], ship[1], ship[2], ship[3]));
+            const int placed = static_cast<int>(c.placed.size());
+            for (int i = 0; i < placed; ++i)
+                ASSERT_TRUE(Lay(c.placed[i][0], c.placed[i][1], c.placed[i][2], sizes[i]));
             Board before;
             std::memcpy(before, HomeBoard, sizeof before);
             HomeShipPlace plan[kFleetShips];
             const int count = PlanHomeFleet(c.size, c.left, seed, plan);
-            ASSERT_EQ(count, static_cast<int>(c.planned.size())) << "seed " << seed;
+            ASSERT_EQ(count, kFleetShips - placed) << "seed " << seed;
             EXPECT_EQ(std::memcmp(before, HomeBoard, sizeof before), 0) << "planning leaves the board as it was";
             for (int i = 0; i < count; ++i)
-                ASSERT_TRUE(Lay(plan[i].column, plan[i].row, plan[i].kind, c.planned[i])) << "seed " << seed << ", ship " << i;
+                ASSERT_TRUE(Lay(plan[i].column, plan[i].row, plan[i].kind, sizes[placed + i])) << "seed " << seed << ", ship " << i;
             EXPECT_EQ(CountCells(HomeBoard, Deck), kFleetDecks);
         }
     ClearBoards();

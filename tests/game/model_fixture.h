@@ -1,16 +1,9 @@
-// A clean game model for every test, an empty recording and a clock the test sets.
+// A clean game model for every test, an empty recording and a clock fixed at one second.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <ctime>
-#include <vector>
-
 #include "tests/fakes/recorder.h"
 #include "tests/game/game_state.h"
-
-// The second the seeding reads; with TestClockTicks every read moves it on by one.
-extern std::time_t TestClockSecond;
-extern bool TestClockTicks;
 
 class ModelTest : public ::testing::Test {
 protected:
@@ -19,7 +12,3 @@ protected:
 
 // Record sizes in order, straight unit-step decks matching the board, no two ships touching.
 void ExpectLegalFleet();
-
-// The centre of EnemyBoard cell (x, y), as a click gives it.
-inline unsigned EnemyPixelX(int x) { return 30 + 20 * x + 10; }
-inline unsigned EnemyPixelY(int y) { return 30 + 20 * y + 10; }

@@ -1,32 +1,27 @@
+// The keyboard: placing and firing with keys alone, the cursor on the window, and keys at
+// moments that take none.
 #include <cstring>
-#include <ctime>
-#include <functional>
 
 #include "tests/win/shell_fixture.h"
 
 namespace {
 
-class Keys : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StartProgram();
-    }
-    void Key(WPARAM key, int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-            SendMessageW(MainWindow, WM_KEYDOWN, key, 1);
-    }
-    // By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
-    void CursorTo(int column, int row)
-    {
-        Key(VK_LEFT, 10);
-        Key(VK_UP, 10);
-        Key(VK_RIGHT, column);
-        Key(VK_DOWN, row);
-    }
-};
+using Keys = ShellTest;
+
+void Key(WPARAM key, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        SendMessageW(MainWindow, WM_KEYDOWN, key, 1);
+}
+
+// By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
+void CursorTo(int column, int row)
+{
+    Key(VK_LEFT, 10);
+    Key(VK_UP, 10);
+    Key(VK_RIGHT, column);
+    Key(VK_DOWN, row);
+}
 
 unsigned WindowPixel(int x, int y)
 {
@@ -36,18 +31,29 @@ unsigned WindowPixel(int x, int y)
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
-TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
+TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow)
 {
+    StartProgram();
     CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
     EXPECT_EQ(PlacedShipCount, 0) << "the first key only shows the cursor";
     Key(VK_SPACE);
+    Key(VK_DOWN, 5);
+    Key(VK_RETURN);
+    EXPECT_EQ(PlacedShipCount, 1) << "no second ship of 4 before the tick";
     Tick();
+    UpdateWindow(MainWindow);
+    const std::vector<unsigned> scene = SceneSnapshot();
     Key('R');
-    Key(VK_RIGHT, 12);
-    EXPECT_EQ(KeyCursorColumn, 9) << "the cursor stops at the edge";
-    CursorTo(1, 4);
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(SceneSnapshot(), scene) << "the cursor is drawn on the window only";
+    EXPECT_EQ(WindowPixel(280, 30 + 20 * 5), 0u) << "the outline starts at the cursor's cell (0, 5)";
+    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), 0xFFD700u) << "and runs three cells right";
+    SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
+    CursorTo(1, 4);   // past the left and top edges, where the cursor stops
     Key(VK_RETURN);   // touches the 4-deck ship at a corner
     CursorTo(2, 1);
     Key(VK_RETURN);
@@ -69,48 +75,26 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnly)
 
     CursorTo(3, 5);
     Key(VK_RETURN);
-    const int32_t shot = EnemyBoard[3][5];
-    EXPECT_TRUE(shot == EnemyHit || shot == EnemyMiss || shot == Sunk) << "Enter fires at the cursor's cell";
+    EXPECT_TRUE(EnemyBoard[3][5] == EnemyHit || EnemyBoard[3][5] == EnemyMiss || EnemyBoard[3][5] == Sunk)
+        << "Enter fires at the cursor's cell";
 }
 
-TEST_F(Keys, TheCursorIsDrawnOnTheWindowOnlyAndGoesWithTheMouse)
-{
-    Command(CMD_NEW_GAME);
-    UpdateWindow(MainWindow);
-    const std::vector<unsigned> scene = SceneSnapshot();
-    Key(VK_DOWN);
-    Key(VK_RIGHT);
-    Key('R');
-    UpdateWindow(MainWindow);
-    EXPECT_EQ(SceneSnapshot(), scene);
-    EXPECT_EQ(WindowPixel(280 + 20, 30), 0u) << "the outline starts at cell (1, 0)";
-    EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), 0xFFD700u) << "and runs four cells right";
-    SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    UpdateWindow(MainWindow);
-    EXPECT_EQ(WindowPixel(280 + 20 * 5 - 2, 31), ScenePixel(280 + 20 * 5 - 2, 31));
-}
-
+// A shot out of turn or after the end is the model's to refuse, as its own tests show.
 TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
-    struct Moment {
-        const char* name;
-        std::function<void()> arrange;
-    };
-    const Moment moments[] = {
-        {"before a game", [] {}},
-        {"the computer's turn", [&] { Command(CMD_NEW_GAME); PlaceWholeFleet(); ComputerTurn = 1; }},
-        {"game over", [&] { Command(CMD_NEW_GAME); PlaceWholeFleet(); GamePhase = GameOver; }},
-        {"a drag", [&] { Command(CMD_NEW_GAME); SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260)); }},
-        {"a dialog", [&] { Command(CMD_NEW_GAME); EnableWindow(MainWindow, FALSE); }},
-    };
+    StartProgram();
     const auto gameState = [] {
         std::vector<int32_t> state(&HomeBoard[0][0], &HomeBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), &EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), {PlacedShipCount, ComputerTurn, StatusMessageId, GamePhase, PlacementDrag});
         return state;
     };
-    for (const Moment& moment : moments) {
-        moment.arrange();
+    for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {
+        if (moment == "in a drag") {
+            Command(CMD_NEW_GAME);
+            SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260));
+        }
+        EnableWindow(MainWindow, moment != "behind a dialog");
         const std::vector<int32_t> before = gameState();
         const std::vector<unsigned> scene = SceneSnapshot();
         for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN)})
@@ -120,10 +104,9 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
             Click(210, 260);
             Tick();
         }
-        EXPECT_EQ(gameState(), before) << moment.name;
-        EXPECT_EQ(SceneSnapshot(), scene) << moment.name;
-        EnableWindow(MainWindow, TRUE);
-        SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);
+        EXPECT_EQ(gameState(), before) << moment;
+        EXPECT_EQ(SceneSnapshot(), scene) << moment;
+        SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);   // ends the drag
     }
 }
 

@@ -12,15 +12,13 @@ protected:
         StartProgram();
         Command(CMD_NEW_GAME);
     }
-    void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
-    void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
-    // Offers ships of the given size, as the ticks would after the larger ones.
-    void OfferSize(int size)
-    {
-        PlacementSize = size;
-        PlacementLeft = 5 - size;
-    }
 };
+
+void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+
+// Offers ships of the given size, as the ticks would after the larger ones.
+void OfferSize(int size) { PlacementSize = size, PlacementLeft = 5 - size; }
 
 TEST_F(Placing, DragStartsOnlyStrictlyInsideThePicturesAndAgainOnTheOther)
 {
@@ -64,8 +62,7 @@ TEST_F(Placing, DropsOffTheBoardTouchingOrOverTheEdgeAreRefused)
         EXPECT_EQ(PlacementDrag, NoDrag);
     }
     EXPECT_EQ(CountCells(HomeBoard, Deck), 7);
-    for (int row = 6; row <= 9; ++row)
-        EXPECT_EQ(HomeBoard[5][row], Deck);
+    EXPECT_TRUE(HomeBoard[5][6] == Deck && HomeBoard[5][9] == Deck);
     EXPECT_TRUE(PictureShownAt(CellPicture, 280 + 20 * 4, 30 + 20 * 6, 20, 20));
 }
 

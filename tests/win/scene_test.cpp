@@ -6,22 +6,13 @@
 
 namespace {
 
-class Scene : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        StartProgram();
-    }
-    static void Fire(int x, int y)
-    {
-        SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30 + 20 * x + 10, 30 + 20 * y + 10));
-    }
-};
+using Scene = ShellTest;
 
-// Panels and cells to the pixel, and that a deck stays hidden; the redraw test below holds the rest.
-TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
+// Panels, cells, counters and message to the pixel, a deck hidden; the redraw test below holds the rest.
+TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheDescribedFontsAndShipsHide)
 {
+    StartProgram();
+    const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, 165, 240, 35, 100)) << "left of the ships on offer";
@@ -31,24 +22,6 @@ TEST_F(Scene, PanelsAndCellPicturesLandToThePixelAndShipsHide)
     EXPECT_EQ(ScenePixel(170 + 10, 245 + 29), 0x0000FFu) << "band at rows 27-31";
     EXPECT_EQ(ScenePixel(170 + 84, 245 + 80), 0x0000FFu) << "band at columns 82-86";
     EXPECT_EQ(ScenePixel(166, 300), 0x00FFFFu) << "the placement frame stays around the battle panel";
-    const ShipRecord& ship = EnemyFleet[0];
-    Fire(ship.deckX[0], ship.deckY[0]);
-    EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
-    EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
-    for (int k = 1; k < ship.size; ++k)
-        Fire(ship.deckX[k], ship.deckY[k]);
-    EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[3], ship.deckY[3]));
-    HuntActive = ComputerTurn = 1;
-    TargetStack.count = 1;
-    TargetStack.entries[0] = {1, 0};
-    Tick();
-    EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
-}
-
-TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguageInTheDescribedFonts)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
     struct Font { HFONT font; LONG height; BYTE charset; };
     for (const Font& c : {Font{CounterFont, 50, ANSI_CHARSET}, Font{MessageFont, 20, RUSSIAN_CHARSET}}) {
         LOGFONTW made = {};
@@ -57,24 +30,33 @@ TEST_F(Scene, CountersAndMessageFollowTheFleetsTheSettingAndTheLanguageInTheDesc
     }
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20") && CounterShows(kHomeCounterBox, "20"));
-    const ShipRecord& twoDecker = EnemyFleet[3];
-    Fire(twoDecker.deckX[0], twoDecker.deckY[0]);
+    const ShipRecord& ship = EnemyFleet[0];
+    fire(ship.deckX[0], ship.deckY[0]);
+    EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
+    EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
     EXPECT_TRUE(MessageShows(L"Direct hit"));
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "19")) << "the left counter is the computer's fleet";
-    Fire(twoDecker.deckX[1], twoDecker.deckY[1]);
+    for (int k = 1; k < ship.size; ++k)
+        fire(ship.deckX[k], ship.deckY[k]);
+    EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[3], ship.deckY[3]));
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "18")) << "a switch leaves the counters";
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "16")) << "a switch leaves the counters";
     ShowDecks = false;
     DrawCounters();
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "9") && CounterShows(kHomeCounterBox, "10"));
+    HuntActive = ComputerTurn = TargetStack.count = 1;
+    TargetStack.entries[0] = {1, 0};
+    Tick();
+    EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
 }
 
 // After any play, rebuilding the scene from the state gives the very same pixels as the
 // drawing done step by step.
 TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
 {
+    StartProgram();
     ComputerPauseMs = 0;
     std::mt19937 dice(2024);
     for (int round = 0; round < 12; ++round) {
