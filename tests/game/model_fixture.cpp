@@ -1,12 +1,5 @@
 #include "tests/game/model_fixture.h"
 
-void ModelTest::SetUp()
-{
-    ResetGameState();
-    Recording.clear();
-    CalendarSeconds = [] { return std::time_t{1700000000}; };
-}
-
 void ExpectLegalFleet()
 {
     static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};

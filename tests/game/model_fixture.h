@@ -7,7 +7,12 @@
 
 class ModelTest : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        ResetGameState();
+        Recording.clear();
+        CalendarSeconds = [] { return std::time_t{1700000000}; };
+    }
 };
 
 // Record sizes in order, straight unit-step decks matching the board, no two ships touching.

@@ -2,7 +2,6 @@
 // needs a process of its own: the exit code of a normal end and the "clear" command.
 #include <cstdlib>
 
-#include "tests/win/dialog_driver.h"
 #include "tests/win/shell_fixture.h"
 #include "ui/about.h"
 #include "ui/help.h"
@@ -22,7 +21,6 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
 // Each case in another language: the box comes in the interface's.
 TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 {
-    StartProgram();
     const struct { uint32_t language; int step; const wchar_t* notes; } cases[] = {
         {Russian, Key(VK_ESCAPE), L"О программе|open"}, {English, Key(VK_RETURN), L"About|closed"},
         {German, IDC_ABOUT_OK, L"An das Programm|closed"}, {English, kCloseBox, L"About|closed"}};
@@ -35,7 +33,6 @@ TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 // The colours the box gives a static, asked for as the control asks when it paints.
 TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
 {
-    StartProgram();
     ShellOpen = RecordShellCall;
     HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     RunInDialog(CMD_ABOUT, [&](HWND box) {
@@ -85,7 +82,6 @@ std::wstring ViewerTopic(size_t length)
 // missing file then gets our message.
 TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
 {
-    StartProgram();
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
     SetCurrentDirectoryW(L"C:\\windows\\temp");

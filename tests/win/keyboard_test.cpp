@@ -23,18 +23,10 @@ void CursorTo(int column, int row)
     Key(VK_DOWN, row);
 }
 
-unsigned WindowPixel(int x, int y)
-{
-    HDC screen = GetDC(MainWindow);
-    const COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(MainWindow, screen);
-    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
 TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow)
 {
-    StartProgram();
     CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
+    HDC window = GetDC(MainWindow);
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
     EXPECT_EQ(PlacedShipCount, 0) << "the first key only shows the cursor";
@@ -48,11 +40,12 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     Key('R');
     UpdateWindow(MainWindow);
     EXPECT_EQ(SceneSnapshot(), scene) << "the cursor is drawn on the window only";
-    EXPECT_EQ(WindowPixel(280, 30 + 20 * 5), 0u) << "the outline starts at the cursor's cell (0, 5)";
-    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), 0xFFD700u) << "and runs three cells right";
+    EXPECT_EQ(ScenePixel(280, 30 + 20 * 5, window), 0u) << "the outline starts at the cursor's cell (0, 5)";
+    EXPECT_EQ(ScenePixel(280 + 20 * 3 - 2, 131, window), 0xFFD700u) << "and runs three cells right";
     SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     UpdateWindow(MainWindow);
-    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
+    EXPECT_EQ(ScenePixel(280 + 20 * 3 - 2, 131, window), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
+    ReleaseDC(MainWindow, window);
     CursorTo(1, 4);   // past the left and top edges, where the cursor stops
     Key(VK_RETURN);   // touches the 4-deck ship at a corner
     CursorTo(2, 1);
@@ -82,7 +75,6 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
 // A shot out of turn or after the end is the model's to refuse, as its own tests show.
 TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
-    StartProgram();
     const auto gameState = [] {
         std::vector<int32_t> state(&HomeBoard[0][0], &HomeBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), &EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize);

@@ -1,4 +1,3 @@
-#include "tests/win/dialog_driver.h"
 #include "tests/win/shell_fixture.h"
 #include "ui/media_pages.h"
 
@@ -18,7 +17,6 @@ Bytes TextBytes(const std::string& text) { return Bytes(text.c_str(), text.c_str
 // kChecks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
 TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
-    StartProgram();
     const struct {
         uint8_t skill;
         bool ships, zone;
@@ -61,7 +59,6 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 // itself in the next sheet.
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 {
-    StartProgram();
     const auto store = [](const std::string& setting) { lstrcpyA(MusicName, setting.c_str()); SaveMusicName(); };
     store(Stored("tidewar.mid"));
     ASSERT_EQ(StartMusic(MainWindow, MusicName), 0);
@@ -83,7 +80,6 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 // setting could not hold; the stored one selected, whatever its case.
 TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
 {
-    StartProgram();
     const std::string longest = std::string(kSettingTextSize - 1 - BesideTests("").size() - 4, 'f') + ".mid";
     std::vector<std::string> made;
     const auto make = [&](const std::string& name) {
@@ -116,7 +112,6 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
 // with an entry point leaves no mark.
 TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 {
-    StartProgram();
     const std::string mark = BesideTests("acting.dll.ran");
     DeleteFileA(mark.c_str());
     lstrcpyA(SkinName, Stored("night.dll").c_str());
@@ -152,7 +147,6 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 // In German, each case reads the caption, the won, lost and total texts, then presses Enter.
 TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 {
-    StartProgram();
     Command(CMD_GERMAN);
     const struct { uint32_t wins, losses; const wchar_t* notes; } cases[] = {
         {0, 0, L"0 (0%)|0 (0%)|0|closed"},
@@ -174,7 +168,6 @@ TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 // that ends behind the statistics shows at their next refresh, while a second dialog is refused.
 TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
-    StartProgram();
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     ASSERT_TRUE(CounterShows(kEnemyCounterBox, "20"));

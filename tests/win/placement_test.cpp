@@ -9,7 +9,6 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        StartProgram();
         Command(CMD_NEW_GAME);
     }
 };

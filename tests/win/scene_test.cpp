@@ -11,13 +11,12 @@ using Scene = ShellTest;
 // Panels, cells, counters and message to the pixel, a deck hidden; the redraw test below holds the rest.
 TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheDescribedFontsAndShipsHide)
 {
-    StartProgram();
     const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, 165, 240, 35, 100)) << "left of the ships on offer";
     EXPECT_EQ(ScenePixel(165 + 50, 240 + 99), 0x000000u) << "the frame closes at row 99";
-    EXPECT_TRUE(BackgroundShownAt(165, 340, 180, 10)) << "rows 100 on are not copied";
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 165, 340, 180, 10)) << "rows 100 on are not copied";
     PlaceWholeFleet();   // the player's 4-decker lies at (0, 0)-(3, 0)
     EXPECT_EQ(ScenePixel(170 + 10, 245 + 29), 0x0000FFu) << "band at rows 27-31";
     EXPECT_EQ(ScenePixel(170 + 84, 245 + 80), 0x0000FFu) << "band at columns 82-86";
@@ -56,7 +55,6 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheDescribedFontsAndShip
 // drawing done step by step.
 TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
 {
-    StartProgram();
     ComputerPauseMs = 0;
     std::mt19937 dice(2024);
     for (int round = 0; round < 12; ++round) {

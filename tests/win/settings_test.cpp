@@ -103,7 +103,6 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 // stored meanwhile are kept.
 TEST_F(SettingsStore, GamesOfTwoInstancesAddUp)
 {
-    StartProgram();
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     Store(SettingsKeyPath, "Statistic", {REG_DWORD, {0, 0, 0, 0, 3, 0, 0, 0}});

@@ -3,8 +3,6 @@
 
 #include <random>
 
-#include "tests/win/dialog_driver.h"
-
 static std::vector<AnsweredBox>* BoxLog = nullptr;
 static UINT_PTR BoxAnswerer = 0;
 
@@ -58,6 +56,7 @@ void ShellTest::SetUp()
     ResetProgramState();
     BoxLog = &answered;
     BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
+    StartProgram();
 }
 
 void ShellTest::TearDown()
@@ -141,9 +140,9 @@ std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
     return std::vector<unsigned char>(data, data + size);
 }
 
-unsigned ScenePixel(int x, int y)
+unsigned ScenePixel(int x, int y, HDC dc)
 {
-    const COLORREF colour = GetPixel(BackBuffer, x, y);
+    const COLORREF colour = GetPixel(dc ? dc : BackBuffer, x, y);
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
@@ -151,13 +150,6 @@ std::wstring MenuText(int popup)
 {
     wchar_t text[64] = L"";
     GetMenuStringW(GetMenu(MainWindow), popup, text, 64, MF_BYPOSITION);
-    return text;
-}
-
-std::wstring WindowTitle()
-{
-    wchar_t text[64] = L"";
-    GetWindowTextW(MainWindow, text, 64);
     return text;
 }
 
@@ -205,11 +197,6 @@ bool PictureShownAt(int picture, int left, int top, int width, int height)
         BitBlt(scratch, left, top, width, height, source, picture == BackgroundPicture ? left : 0,
                picture == BackgroundPicture ? top : 0, SRCCOPY);
     });
-}
-
-bool BackgroundShownAt(int left, int top, int width, int height)
-{
-    return PictureShownAt(BackgroundPicture, left, top, width, height);
 }
 
 bool CellShows(int picture, bool enemyBoard, int x, int y)

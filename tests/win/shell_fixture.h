@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program as WinMain would (called by SetUp unless a test wants to
-    // arrange the registry first).
+    // Starts the program as WinMain would; SetUp does. A test that arranges the registry
+    // first stops it, arranges, and starts it again.
     void StartProgram();
 
     // Ends the program and starts it again on the same registry key.
@@ -72,12 +73,11 @@ std::string BesideTests(const char* name);
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
 void DeleteSettingsKey();
 
-// The BackBuffer's pixel as 0xRRGGBB.
-unsigned ScenePixel(int x, int y);
+// The BackBuffer's pixel (or another DC's, such as the window's) as 0xRRGGBB.
+unsigned ScenePixel(int x, int y, HDC dc = nullptr);
 
 // The text of the main menu's pop-up and of an item inside it.
 std::wstring MenuText(int popup);
-std::wstring WindowTitle();
 
 // Every pixel of the BackBuffer, row by row, as 0xRRGGBB.
 std::vector<unsigned> SceneSnapshot();
@@ -85,7 +85,6 @@ std::vector<unsigned> SceneSnapshot();
 // Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
 // of the background, which always lies at (0, 0), its own part there.
 bool PictureShownAt(int picture, int left, int top, int width, int height);
-bool BackgroundShownAt(int left, int top, int width, int height);
 bool CellShows(int picture, bool enemyBoard, int x, int y);
 
 // Whether a counter box shows exactly the text, in the counter font.
@@ -104,3 +103,31 @@ struct Process {
     DWORD ExitCode();
     PROCESS_INFORMATION info = {};
 };
+
+// --- Driving the program's modal dialogs from inside their own message loops ---------------
+
+// Sends `command` to the main window and runs `script` on the dialog or property sheet that
+// it opens, once the dialog's own loop runs; whatever the script leaves open is then closed.
+void RunInDialog(int command, const std::function<void(HWND dialog)>& script);
+
+// The steps of Drive. A plain control id clicks that control of the page on top, else of the
+// dialog; a sheet's Apply is kApplyButton, its OK and Cancel IDOK and IDCANCEL.
+constexpr int kApplyButton = 0x3021;
+constexpr int Page(int page) { return -1 - page; }             // shows that page of the sheet
+constexpr int Key(int key) { return 0x10000 + key; }            // as the dialog's loop hands it on
+constexpr int Read(int control) { return 0x20000 + control; }   // notes its text; 0: the dialog's
+constexpr int Main(int command) { return 0x30000 + command; }   // sent to the main window
+constexpr int Pick(int entry) { return 0x40000 + entry; }       // clicks it in the page's list
+constexpr int kChecks = 0x50000;     // notes the page's buttons in order: 1 or 0, "-" if disabled
+constexpr int kPageTitle = 0x50001;  // notes the caption of the page on top
+constexpr int kTick = 0x50002;       // one tick of the game's timer
+constexpr int kCloseBox = 0x50003;
+constexpr int kList = 0x50004;       // notes the entries of the page's list, the selected after '>'
+
+// Opens the dialog of `command`, takes the steps and returns the notes joined by '|', then
+// "open" or "closed" unless it is a sheet; "no dialog" when none opened.
+std::wstring Drive(int command, const std::vector<int>& steps);
+
+// Opens the options sheet or the statistics, makes a few random choices on the first two
+// pages and leaves by a random way.
+void PokeAtDialogs(unsigned seed);

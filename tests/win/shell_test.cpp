@@ -3,7 +3,6 @@
 
 #include <random>
 
-#include "tests/win/dialog_driver.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -34,7 +33,6 @@ protected:
         ShellTest::SetUp();
         Sounds.clear();
         Boxes = &answered;
-        StartProgram();
         SoundWatcher = Hear;
     }
     void TearDown() override
@@ -55,7 +53,7 @@ TEST_F(GameFlow, StartsWithTheFixedWindowAndItsLanguageSwitchesIsStoredAndComesB
     EXPECT_TRUE(answered.empty()) << "the built-in skin loads without an error box";
     for (const auto& c : {std::make_pair(CMD_GERMAN, L"&Spiel"), std::make_pair(CMD_ENGLISH, L"&Game"), std::make_pair(CMD_RUSSIAN, L"&Игра")}) {
         Command(c.first);
-        EXPECT_EQ(MenuText(0) + L"|" + WindowTitle(), c.second + std::wstring(L"|Tidewar"));
+        EXPECT_EQ(MenuText(0), c.second);
     }
     RestartProgram();
     EXPECT_EQ(MenuText(1), L"&Язык") << "the language is stored";

@@ -29,6 +29,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
     const std::string marker = BesideTests("acting.dll.ran");
     unsigned builtInCell = 0, builtInBackground = 0;   // the first case's, the built-in skin's
     DeleteFileA(marker.c_str());
+    StopProgram();
     const auto boxes = [this] {
         std::vector<std::wstring> shown;
         for (const AnsweredBox& box : answered)
