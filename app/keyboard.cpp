@@ -51,6 +51,8 @@ static void PlaceRestAtRandom()
 {
     HomeShipPlace plan[kFleetShips];
     const int count = PlanHomeFleet(PlacementSize, PlacementLeft, FleetSeed(), plan);
+    if (count == 0)
+        MessageBeep(MB_OK);   // the ships on the board leave the rest no room
     for (int i = 0; i < count; ++i) {
         OfferNextShipSize();
         PlaceOfferedShip(plan[i].kind, plan[i].column, plan[i].row);
@@ -117,12 +119,15 @@ void NoteMouseMove(LPARAM position)
     LastMousePosition = position;
 }
 
-// Red where Enter would change nothing: a drop the no-touch rule refuses, a cell fired at.
+// Red where Enter would change nothing: a drop the no-touch rule refuses, a cell fired at,
+// any cell while the computer fires.
 static bool KeyActionRefused(bool placing)
 {
     PlaceStep step;
     if (placing)
         return CheckHomePlacement(KeyCursorColumn, KeyCursorRow, KeyDropKind, PlacementSize, step) != 0;
+    if (ComputerTurn)
+        return true;
     const int32_t cell = EnemyBoard[KeyCursorColumn][KeyCursorRow];
     return cell != Water && cell != Deck && cell != DeadZone;
 }

@@ -18,9 +18,8 @@ HFONT MessageFont = nullptr;
 
 constexpr int kMessageLength = 32;
 
-// Arial, not a face named "FF_SWISS": that is a family flag, and a face that does not exist
-// leaves the choice to the font mapper, which may pick one without Cyrillic. Arial is a
-// TrueType face with Cyrillic on every Windows.
+// Arial by name: a TrueType face with Cyrillic on every Windows. A family alone leaves the
+// choice to the font mapper, which may pick a face without Cyrillic.
 static HFONT MakeStatusFont(int height, DWORD charset)
 {
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
@@ -72,7 +71,9 @@ void ShowStatusMessage(int id)
     const StatusBox& line = kMessageLine;
     SelectObject(BackBuffer, MessageFont);
     PatBlt(BackBuffer, line.left, line.top, line.width, line.height, WHITENESS);
-    TextOutW(BackBuffer, line.textX, line.textY, text, lstrlenW(text));
+    // Clipped: the longest messages are wider than their box, and would spill onto the frame.
+    const RECT box = {line.left, line.top, line.left + line.width, line.top + line.height};
+    ExtTextOutW(BackBuffer, line.textX, line.textY, ETO_CLIPPED, &box, text, lstrlenW(text), nullptr);
     SelectObject(BackBuffer, CounterFont);
     InvalidateMainWindow(false);
 }

@@ -42,7 +42,7 @@ static void BeginBattle()
 }
 
 // Closes the game before the box: its message loop keeps the timer ticking.
-static void EndGame(int statusMessage, uint32_t& tally, const char* sound, int text)
+static void EndGame(int statusMessage, uint32_t& tally, const char* sound, int caption, int text)
 {
     HomeDecksLeft = -1;
     EnemyDecksLeft = -1;
@@ -52,10 +52,10 @@ static void EndGame(int statusMessage, uint32_t& tally, const char* sound, int t
     tally += 1;
     SaveStatistics();
     PlaySoundEffect(sound);
-    wchar_t caption[16], body[64];
-    LoadStringW(ProgramInstance, IDS_GAME_OVER_CAPTION + LanguageOffset(), caption, 16);
+    wchar_t title[16], body[64];
+    LoadStringW(ProgramInstance, caption + LanguageOffset(), title, 16);
     LoadStringW(ProgramInstance, text + LanguageOffset(), body, 64);
-    MessageBoxW(MainWindow, body, caption, MB_OK);
+    MessageBoxW(MainWindow, body, title, MB_OK);
     InvalidateMainWindow(true);
 }
 
@@ -70,12 +70,12 @@ static int VictoryMessage()
 
 void DeclareVictory()
 {
-    EndGame(VictoryMessage(), Wins, "fire1", IDS_WON_TEXT);
+    EndGame(VictoryMessage(), Wins, "fire1", IDS_VICTORY_CAPTION, IDS_WON_TEXT);
 }
 
 void DeclareDefeat()
 {
-    EndGame(ComputerWinsMessage, Losses, "fire", IDS_LOST_TEXT);
+    EndGame(ComputerWinsMessage, Losses, "fire", IDS_DEFEAT_CAPTION, IDS_LOST_TEXT);
 }
 
 static void OnGameTick()

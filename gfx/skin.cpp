@@ -44,15 +44,8 @@ HBITMAP SkinPicture(int picture)
     return slot < 0 ? nullptr : Pictures[slot];
 }
 
-// Whether a bitmap resource holds an uncompressed picture of at least width x height whose
-// header, colour table and pixels lie wholly within the resource. LoadBitmapA trusts the
-// header: one that claims more pixels than the resource holds makes it read past the
-// resource (under Wine that can end the process inside the call).
-static bool IsWholeBitmap(HMODULE module, int id, int width, int height)
+bool IsWholeBitmap(const void* bytes, DWORD size, int width, int height)
 {
-    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
-    const void* bytes = resource ? LockResource(LoadResource(module, resource)) : nullptr;
-    const DWORD size = resource ? SizeofResource(module, resource) : 0;
     BITMAPINFOHEADER header;
     if (!bytes || size < sizeof header)
         return false;
@@ -61,20 +54,34 @@ static bool IsWholeBitmap(HMODULE module, int id, int width, int height)
     const bool fields = header.biCompression == BI_BITFIELDS;
     const bool uncompressed = header.biCompression == BI_RGB || (fields && (bits == 16 || bits == 32));
     const bool depth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    const int64_t rows = std::abs(int64_t{header.biHeight});  // negative: top-down
     if (header.biSize < sizeof header || header.biPlanes != 1 || !uncompressed || !depth ||
-        header.biWidth < width || rows < height)
+        header.biWidth < width)
         return false;
+    const uint64_t rows = std::abs(int64_t{header.biHeight});  // negative: top-down
+    // A palette holds at most one colour per pixel value.
+    const uint64_t palette = bits <= 8 ? uint64_t{1} << bits : 0;
+    if (rows < uint64_t(height) || (bits <= 8 && header.biClrUsed > palette))
+        return false;
+    // Each term is below 2^35, so the sum cannot wrap; the pixels are compared by division.
     const uint64_t masks = fields && header.biSize == sizeof header ? 12 : 0;
-    const uint64_t colours = header.biClrUsed ? header.biClrUsed : bits <= 8 ? 1u << bits : 0;
+    const uint64_t colours = header.biClrUsed ? header.biClrUsed : palette;
+    const uint64_t before = uint64_t{header.biSize} + masks + 4 * colours;
     const uint64_t stride = (uint64_t(header.biWidth) * bits + 31) / 32 * 4;
-    return header.biSize + masks + 4 * colours + stride * rows <= size;
+    return before <= size && (rows == 0 || stride <= (size - before) / rows);
+}
+
+// The bitmap resource `id` of the module, when IsWholeBitmap holds for it.
+static bool IsWholeBitmapResource(HMODULE module, int id, int width, int height)
+{
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));  // RT_BITMAP
+    const void* bytes = resource ? LockResource(LoadResource(module, resource)) : nullptr;
+    return bytes && IsWholeBitmap(bytes, SizeofResource(module, resource), width, height);
 }
 
 // A skin bitmap that is missing, lies about its size or is too small is not loaded.
 static HBITMAP LoadWholeBitmap(HMODULE module, int id, int width, int height)
 {
-    return IsWholeBitmap(module, id, width, height) ? LoadBitmapA(module, MAKEINTRESOURCEA(id)) : nullptr;
+    return IsWholeBitmapResource(module, id, width, height) ? LoadBitmapA(module, MAKEINTRESOURCEA(id)) : nullptr;
 }
 
 // A skin library whose scene picture cannot be used shows the built-in one there.

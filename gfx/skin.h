@@ -21,6 +21,12 @@ extern ShipImage ShipImages[2][kLargestShip];
 // The loaded bitmap of a scene picture (30, 35, ... 70), or nullptr.
 HBITMAP SkinPicture(int picture);
 
+// Whether `size` bytes at `bytes` hold an uncompressed bitmap of at least width x height
+// whose header, colour table and pixels lie wholly within them. LoadBitmapA trusts the
+// header: one that claims more pixels than the resource holds makes it read past the
+// resource (under Wine that can end the process inside the call).
+bool IsWholeBitmap(const void* bytes, DWORD size, int width, int height);
+
 // Opens a skin library as data only; release it with FreeLibrary. nullptr when it cannot.
 HMODULE OpenSkinLibrary(const char* path);
 

@@ -15,12 +15,15 @@ static DWORD ReadLittleEndian32(const BYTE* bytes)
 
 bool IsPlayableWave(const BYTE* image, DWORD size)
 {
-    if (!image || size < 12 || std::memcmp(image, "RIFF", 4) != 0 || std::memcmp(image + 8, "WAVE", 4) != 0 ||
-        ReadLittleEndian32(image + 4) > size - 8)
+    if (!image || size < 12 || std::memcmp(image, "RIFF", 4) != 0 || std::memcmp(image + 8, "WAVE", 4) != 0)
         return false;
-    const DWORD end = 8 + ReadLittleEndian32(image + 4);
+    // The RIFF size counts "WAVE" and the chunks: below 4 the chunks would end before they begin.
+    const DWORD riff = ReadLittleEndian32(image + 4);
+    if (riff < 4 || riff > size - 8)
+        return false;
+    const DWORD end = 8 + riff;
     bool format = false;
-    // Every step keeps at <= end, so end - at never wraps.
+    // at starts at 12 <= end and each step keeps it there, so end - at cannot wrap.
     for (DWORD at = 12; end - at >= 8;) {
         const BYTE* chunk = image + at;
         const DWORD length = ReadLittleEndian32(chunk + 4);

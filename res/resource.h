@@ -54,9 +54,10 @@
 #define IDS_SUNK                106
 #define IDS_TITLE               150
 #define IDS_OPTIONS_CAPTION     160
-#define IDS_GAME_OVER_CAPTION   170
+#define IDS_VICTORY_CAPTION     170
 #define IDS_LOST_TEXT           171
 #define IDS_WON_TEXT            172
+#define IDS_DEFEAT_CAPTION      173
 #define IDS_NO_MUSIC            180
 #define IDS_STANDARD_SKIN       190
 

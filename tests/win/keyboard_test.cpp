@@ -70,6 +70,18 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     Key(VK_RETURN);
     EXPECT_TRUE(EnemyBoard[3][5] == EnemyHit || EnemyBoard[3][5] == EnemyMiss || EnemyBoard[3][5] == Sunk)
         << "Enter fires at the cursor's cell";
+    ComputerTurn = 0;
+    Key(VK_RIGHT, 12);
+    Key(VK_DOWN, 12);   // past the right and bottom edges, where the cursor stops
+    Key(VK_RETURN);
+    EXPECT_TRUE(EnemyBoard[9][9] == EnemyHit || EnemyBoard[9][9] == EnemyMiss || EnemyBoard[9][9] == Sunk)
+        << "the corner cell is fired at";
+    ComputerTurn = 1;
+    Key(VK_LEFT);
+    UpdateWindow(MainWindow);
+    window = GetDC(MainWindow);
+    EXPECT_EQ(ScenePixel(30 + 20 * 8 + 2, 30 + 20 * 9 + 2, window), 0xE61E1Eu) << "red while the computer fires";
+    ReleaseDC(MainWindow, window);
 }
 
 // A shot out of turn or after the end is the model's to refuse, as its own tests show.

@@ -99,10 +99,10 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
         EXPECT_EQ(std::count(list.begin(), list.end(), L'|'), 5) << "No music, tidewar.mid and two made here";
         EXPECT_EQ(list.rfind(L'|', list.find(L"No music")), 0u) << "No music comes first";
     }
-    for (int i = 0; i < kMaxListedFiles; ++i)
+    for (int i = 0; i < 250; ++i)
         make("many" + std::to_string(i) + ".mid");
     const std::wstring many = Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL});
-    EXPECT_EQ(std::count(many.begin(), many.end(), L'|'), kMaxListedFiles);
+    EXPECT_EQ(std::count(many.begin(), many.end(), L'|'), 250) << "No music and the first 250 files";
     for (const std::string& path : made)
         DeleteFileA(path.c_str());
 }
@@ -142,6 +142,21 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
     Drive(CMD_OPTIONS, {Page(3), Pick(0), IDOK});
     EXPECT_EQ(SceneSnapshot(), standard);
     EXPECT_EQ(SettingBytes("Skins"), TextBytes("no"));
+}
+
+// A player without a mouse reaches the music and the skin lists with Tab, in every language.
+TEST_F(ShellTest, TabReachesTheMusicAndSkinLists)
+{
+    for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN}) {
+        Command(language);
+        RunInDialog(CMD_OPTIONS, [language](HWND sheet) {
+            for (int page : {2, 3}) {
+                PropSheet_SetCurSel(sheet, nullptr, page);
+                HWND list = FindWindowExW(PropSheet_GetCurrentPageHwnd(sheet), nullptr, L"ListBox", nullptr);
+                EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_TABSTOP) << "page " << page << ", command " << language;
+            }
+        });
+    }
 }
 
 // In German, each case reads the caption, the won, lost and total texts, then presses Enter.

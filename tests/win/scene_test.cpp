@@ -9,7 +9,7 @@ namespace {
 using Scene = ShellTest;
 
 // Panels, cells, counters and message to the pixel, a deck hidden; the redraw test below holds the rest.
-TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheDescribedFontsAndShipsHide)
+TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
 {
     const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
@@ -49,6 +49,27 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheDescribedFontsAndShip
     TargetStack.entries[0] = {1, 0};
     Tick();
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
+}
+
+// The widest messages are clipped to their line: nothing outside it changes.
+TEST_F(Scene, EveryMessageOfEveryLanguageStaysInItsLine)
+{
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    const std::vector<unsigned> before = SceneSnapshot();
+    const StatusBox& line = kMessageLine;
+    for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
+        for (int message = IDS_MISS; message <= IDS_SUNK; ++message) {
+            Command(language);
+            ShowStatusMessage(message);
+            const std::vector<unsigned> after = SceneSnapshot();
+            int spilt = 0;
+            for (int y = 0; y < 400; ++y)
+                for (int x = 0; x < 510; ++x)
+                    spilt += (x < line.left || x >= line.left + line.width || y < line.top || y >= line.top + line.height) &&
+                             after[y * 510 + x] != before[y * 510 + x];
+            EXPECT_EQ(spilt, 0) << "message " << message << " of language command " << language;
+        }
 }
 
 // After any play, rebuilding the scene from the state gives the very same pixels as the

@@ -131,6 +131,24 @@ std::string BesideTests(const char* name)
 }
 
 // Through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes.
+GuardedBytes::GuardedBytes(const std::string& bytes) : length(DWORD(bytes.size()))
+{
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const DWORD page = system.dwPageSize, readable = (length + page - 1) / page * page;
+    pages = static_cast<BYTE*>(VirtualAlloc(nullptr, readable + page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    DWORD old;
+    if (!pages || !VirtualProtect(pages + readable, page, PAGE_NOACCESS, &old))
+        ADD_FAILURE() << "no guarded buffer";
+    start = pages + readable - length;
+    bytes.copy(reinterpret_cast<char*>(start), length);
+}
+
+GuardedBytes::~GuardedBytes()
+{
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
 {
     unsigned char data[512];

@@ -69,6 +69,23 @@ protected:
 // The path of a file in the test exe's own folder.
 std::string BesideTests(const char* name);
 
+// A copy of `bytes` whose end touches a page that cannot be read: a read one byte too far
+// faults at once instead of passing by what happens to lie beyond.
+class GuardedBytes {
+public:
+    explicit GuardedBytes(const std::string& bytes);
+    ~GuardedBytes();
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+    const BYTE* data() const { return start; }
+    DWORD size() const { return length; }
+
+private:
+    BYTE* pages = nullptr;
+    BYTE* start = nullptr;
+    DWORD length = 0;
+};
+
 // The registry value's bytes and type, or empty and REG_NONE when it does not exist.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
 void DeleteSettingsKey();

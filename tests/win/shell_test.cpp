@@ -109,7 +109,7 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     EXPECT_EQ(StatusMessageId, ComputerWinsMessage);
     EXPECT_EQ(Sounds, std::vector<std::string>({"fire"}));
     ASSERT_EQ(answered.size(), 1u);
-    EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"VICTORY|You has loss");
+    EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"DEFEAT|You has loss");
     EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({0, 0, 0, 0, 1, 0, 0, 0}));
     for (int drawing = 0; drawing < 2; ++drawing) {   // the counters keep what was left, not the end's -1
         drawing ? RedrawScene() : DrawCounters();

@@ -7,6 +7,44 @@ namespace {
 
 using Skins = ShellTest;
 
+std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
+
+// The built-in cell picture (20 x 20, 4 bits a pixel), with `bytes` written at `at` of its
+// header (width at 4, height at 8, bits at 14, colours at 32), cut to `size` bytes (0: whole).
+struct HeaderCase {
+    const char* what;
+    size_t at;
+    std::string bytes;
+    size_t size;
+    bool whole;
+};
+
+const HeaderCase kHeaders[] = {
+    {"as built", 0, "", 0, true},
+    {"one byte short", 0, "", 40 + 16 * 4 + 20 * 12 - 1, false},
+    {"a header cut short", 0, "", 39, false},
+    {"narrower than a cell", 4, Le32(19), 0, false},
+    {"taller than it holds", 8, Le32(21), 0, false},
+    // 2^31 - 1 by -2^31 pixels of 32 bits and 2^31 colours: a sum of the sizes that wraps
+    // to a few bytes.
+    {"sizes that wrap", 4, Le32(0x7FFFFFFF) + Le32(0x80000000) + std::string("\1\0\40\0", 4) + Le32(0) +
+                               Le32(0) + Le32(0) + Le32(0) + Le32(0x80000000), 0, false},
+};
+
+TEST(SkinPictures, OnlyHeadersWhosePixelsLieWithinTheResourceAreLoaded)
+{
+    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(CellPicture), MAKEINTRESOURCEA(2));
+    const char* image = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+    ASSERT_NE(image, nullptr);
+    for (const HeaderCase& c : kHeaders) {
+        SCOPED_TRACE(c.what);
+        std::string bytes(image, c.size ? c.size : SizeofResource(nullptr, resource));
+        bytes.replace(c.at, c.bytes.size(), c.bytes);
+        const GuardedBytes guarded(bytes);
+        EXPECT_EQ(IsWholeBitmap(guarded.data(), guarded.size(), kCellSize, kCellSize), c.whole);
+    }
+}
+
 // A skin that cannot be opened gives the built-in pictures silently. One whose pictures lie
 // about their size or are too small (absurd.dll: a 1 x 1 cell, a background of 4000 x 4000
 // over a few bytes, a 1 x 1 horizontal ship of one deck, a vertical ship of four decks of

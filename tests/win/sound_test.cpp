@@ -1,6 +1,5 @@
 // The check that guards every sound effect, the one playback that reaches a device, and the
 // life of the music device.
-#include <algorithm>
 #include <cstdlib>
 #include <cstdint>
 #include <fstream>
@@ -30,6 +29,7 @@ const WaveCase kWaves[] = {
     {"the new game", "NAZALO", 0, 0, "", true},
     {"cut inside its data", "VSTRL", 100, 0, "", false},
     {"cut to its RIFF header", "VSTRL", 12, 4, Le32(4), false},
+    {"RIFF size short of its own WAVE tag", "VSTRL", 0, 4, Le32(3), false},
     {"RIFF longer than the resource", "VSTRL", 0, 4, Le32(5251), false},
     {"not RIFF", "VSTRL", 0, 0, "RIFX", false},
     {"RIFF, but not WAVE", "VSTRL", 0, 8, "AVI ", false},
@@ -50,9 +50,10 @@ TEST(SoundEffects, OnlyImagesWhoseChunksLieWithinTheResourcePlay)
         HRSRC resource = FindResourceA(nullptr, c.sound, "WAVFILE");
         const BYTE* image = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, resource)));
         ASSERT_NE(image, nullptr);
-        std::vector<BYTE> bytes(image, image + (c.keep ? c.keep : SizeofResource(nullptr, resource)));
-        std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + c.at);
-        EXPECT_EQ(IsPlayableWave(bytes.data(), DWORD(bytes.size())), c.playable);
+        std::string bytes(reinterpret_cast<const char*>(image), c.keep ? c.keep : SizeofResource(nullptr, resource));
+        bytes.replace(c.at, c.bytes.size(), c.bytes);
+        const GuardedBytes guarded(bytes);
+        EXPECT_EQ(IsPlayableWave(guarded.data(), guarded.size()), c.playable);
     }
 }
 
