@@ -1,13 +1,6 @@
 #include "game/board.h"
 
-Board EnemyBoard;
-Board HomeBoard;
-ShipRecord EnemyFleet[kFleetShips];
-
-int32_t EnemyDecksLeft = -1;
-int32_t HomeDecksLeft = -1;
-int32_t EnemyShipsLeft = 0;
-int32_t HomeShipsLeft = 0;
+#include "game/game.h"
 
 bool InField(int x, int y)
 {
@@ -17,15 +10,6 @@ bool InField(int x, int y)
 int32_t CellAt(const Board board, int x, int y)
 {
     return InField(x, y) ? board[x][y] : Water;
-}
-
-void ClearBoards()
-{
-    for (int x = 0; x < kBoardSize; ++x)
-        for (int y = 0; y < kBoardSize; ++y) {
-            EnemyBoard[x][y] = Water;
-            HomeBoard[x][y] = Water;
-        }
 }
 
 int CountCells(const Board board, int code)
@@ -46,46 +30,31 @@ static bool TouchesDeck(const Board board, int x, int y)
     return false;
 }
 
-// The no-touch rule: the start cell is free, the ship stays in the field, and no cell of
-// it has a deck among its eight neighbours (so ships never meet, not even at a corner).
-static int CheckPlacement(const Board board, int x, int y, PlaceStep dir, int size)
+// The no-touch rule for a ship in one of the four directions: the start cell is free, the
+// ship stays in the field, and no cell of it has a deck among its eight neighbours (so ships
+// never meet, not even at a corner).
+static int CheckPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step)
 {
-    if (CellAt(board, x, y) == Deck)
+    static const PlaceStep steps[4] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+    if (direction < 0 || direction > 3 || CellAt(board, x, y) == Deck)
         return 1;
-    const int endX = x + dir.dx * (size - 1);
-    const int endY = y + dir.dy * (size - 1);
-    if (!InField(x, y) || !InField(endX, endY))
+    const PlaceStep dir = steps[direction];
+    if (!InField(x, y) || !InField(x + dir.dx * (size - 1), y + dir.dy * (size - 1)))
         return 1;
     for (int k = 0; k < size; ++k)
         if (TouchesDeck(board, x + dir.dx * k, y + dir.dy * k))
             return 1;
+    step = dir;
     return 0;
-}
-
-static bool ShipStep(int direction, PlaceStep& step)
-{
-    static const PlaceStep steps[4] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
-    if (direction < 0 || direction > 3)
-        return false;
-    step = steps[direction];
-    return true;
 }
 
 int CheckEnemyPlacement(int x, int y, int direction, int size, PlaceStep& step)
 {
-    PlaceStep dir;
-    if (!ShipStep(direction, dir) || CheckPlacement(EnemyBoard, x, y, dir, size))
-        return 1;
-    step = dir;
-    return 0;
+    return CheckPlacement(Game.EnemyBoard, x, y, direction, size, step);
 }
 
-int CheckHomePlacement(int x, int y, int kind, int size, PlaceStep& step)
+int CheckHomePlacement(int x, int y, Orientation orientation, int size, PlaceStep& step)
 {
-    const int direction = kind == Vertical ? 1 : kind == Horizontal ? 3 : -1;
-    PlaceStep dir;
-    if (!ShipStep(direction, dir) || CheckPlacement(HomeBoard, x, y, dir, size))
-        return 1;
-    step = dir;
-    return 0;
+    const int direction = orientation == Vertical ? 1 : orientation == Horizontal ? 3 : -1;
+    return CheckPlacement(Game.HomeBoard, x, y, direction, size, step);
 }

@@ -1,4 +1,4 @@
-// The two boards, the computer's fleet records, the side counters and the no-touch rule.
+// The two boards, the computer's fleet records and the no-touch rule.
 #pragma once
 #include <cstdint>
 
@@ -8,22 +8,27 @@ constexpr int kFieldSize = 10;
 constexpr int kBoardSize = kFieldSize + 1;
 using Board = int32_t[kBoardSize][kBoardSize];  // indexed [x][y], x the column
 
-// What a cell holds. Code 3 means a hit on the EnemyBoard but a miss on the HomeBoard.
+// What a cell holds. The Enemy codes occur on the EnemyBoard, the Home codes on the HomeBoard.
 enum CellState : int32_t {
     Water = 0,
     Deck = 1,
     RuledOut = 2,   // HomeBoard water the computer will not fire at
     EnemyHit = 3,
-    HomeMiss = 3,
     EnemyMiss = 4,
     HomeHit = 5,
+    HomeMiss = 6,
     DeadZone = 7,   // EnemyBoard water next to a sunk ship
     Sunk = 10,
 };
 
+enum BoardSide { EnemySide, HomeSide };
+
 constexpr int kFleetShips = 10;
 constexpr int kFleetDecks = 20;
 constexpr int kLargestShip = 4;
+
+// How many ships of a size a fleet holds: one of 4 decks up to four of 1.
+constexpr int ShipsOfSize(int size) { return kLargestShip + 1 - size; }
 
 // One ship of the computer's fleet; decks listed from the start cell along its direction.
 struct ShipRecord {
@@ -39,25 +44,13 @@ struct PlaceStep {
     int32_t dy;
 };
 
-// The player's ships are dropped in one of two fixed orientations.
-enum DragKind : int32_t { NoDrag = 0, Vertical = 1, Horizontal = 2 };
-
-extern Board EnemyBoard;
-extern Board HomeBoard;
-extern ShipRecord EnemyFleet[kFleetShips];
-
-// -1 while no battle runs, so the end-of-game test cannot fire.
-extern int32_t EnemyDecksLeft;
-extern int32_t HomeDecksLeft;
-extern int32_t EnemyShipsLeft;
-extern int32_t HomeShipsLeft;
+// The player's ships run down or right from their first deck.
+enum Orientation : int32_t { Vertical = 0, Horizontal = 1 };
 
 bool InField(int x, int y);
 
 // The cell, or Water for any coordinate outside the field.
 int32_t CellAt(const Board board, int x, int y);
-
-void ClearBoards();
 
 // How many cells of the field hold the code.
 int CountCells(const Board board, int code);
@@ -66,5 +59,5 @@ int CountCells(const Board board, int code);
 // (and then gives the step of its direction).
 int CheckEnemyPlacement(int x, int y, int direction, int size, PlaceStep& step);
 
-// The same rule on the HomeBoard for the player's drop: Vertical runs down, Horizontal right.
-int CheckHomePlacement(int x, int y, int kind, int size, PlaceStep& step);
+// The same rule on the HomeBoard for the player's ships.
+int CheckHomePlacement(int x, int y, Orientation orientation, int size, PlaceStep& step);

@@ -3,29 +3,27 @@
 #include <cstdlib>
 
 #include "game/board.h"
+#include "game/game.h"
 #include "game/options.h"
-#include "game/phase.h"
 #include "game/random.h"
 #include "game/view.h"
-
-TargetList TargetStack;
-int32_t HuntActive = 0;
 
 // Down, up, right, left: the order in which a ship's line is walked from a hit.
 static const int kLine[4][2] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
 
 static bool ChooseTarget(int& x, int& y)
 {
-    if (HuntActive && TargetStack.count > 0) {
-        TargetStack.count -= 1;
-        x = TargetStack.entries[TargetStack.count].x;
-        y = TargetStack.entries[TargetStack.count].y;
+    if (Game.HuntActive && Game.TargetStack.count > 0) {
+        TargetList& stack = Game.TargetStack;
+        stack.count -= 1;
+        x = stack.entries[stack.count].x;
+        y = stack.entries[stack.count].y;
         return true;
     }
     for (int attempt = 0; attempt < kRandomSearchAttempts; ++attempt) {
         x = (RandomDraw() % 90) % kFieldSize;
         y = (RandomDraw() % 90) % kFieldSize;
-        if (HomeBoard[x][y] == Deck || HomeBoard[x][y] == Water)
+        if (Game.HomeBoard[x][y] == Deck || Game.HomeBoard[x][y] == Water)
             return true;
     }
     return false;
@@ -33,21 +31,21 @@ static bool ChooseTarget(int& x, int& y)
 
 static void RuleOut(int x, int y)
 {
-    if (InField(x, y) && HomeBoard[x][y] == Water)
-        HomeBoard[x][y] = RuledOut;
+    if (InField(x, y) && Game.HomeBoard[x][y] == Water)
+        Game.HomeBoard[x][y] = RuledOut;
 }
 
 // Under the no-touch rule a diagonal neighbour of a deck is always water; the best
 // level also rules out the side neighbours that hide no deck.
 static void RuleOutAroundHit(int x, int y)
 {
-    if (SkillLevel > 1) {
+    if (Options.SkillLevel > 1) {
         RuleOut(x + 1, y + 1);
         RuleOut(x - 1, y - 1);
         RuleOut(x + 1, y - 1);
         RuleOut(x - 1, y + 1);
     }
-    if (SkillLevel == 3) {
+    if (Options.SkillLevel == 3) {
         RuleOut(x + 1, y);
         RuleOut(x - 1, y);
         RuleOut(x, y + 1);
@@ -55,39 +53,40 @@ static void RuleOutAroundHit(int x, int y)
     }
 }
 
-static void HitHomeDeck(int x, int y)
+static ShotResult HitHomeDeck(int x, int y)
 {
-    DrawCellPicture(HitPicture, HomeSide, x, y);
-    HomeBoard[x][y] = HomeHit;
-    HuntActive = 1;
-    HomeDecksLeft -= 1;
-    if (IsHomeShipSunk(x, y)) {
-        HomeShipsLeft -= 1;
-        if (MarkDeadShips)
+    Game.HomeBoard[x][y] = HomeHit;
+    View().cellChanged(HomeSide, x, y);
+    Game.HuntActive = true;
+    Game.HomeDecksLeft -= 1;
+    const bool sunk = IsHomeShipSunk(x, y);
+    if (sunk) {
+        Game.HomeShipsLeft -= 1;
+        if (Options.MarkDeadShips)
             MarkHomeShipSunk(x, y);
-        HuntActive = 0;
+        Game.HuntActive = false;
     }
-    DrawCounters();
     RuleOutAroundHit(x, y);
     RebuildTargetStack(x, y);
+    return sunk ? ShotSunk : ShotHit;
 }
 
-int ComputerShot()
+bool ComputerShot()
 {
-    PauseBeforeComputerShot();
+    View().pauseBeforeComputerShot();
     SeedFromClock();
     int x, y;
     if (!ChooseTarget(x, y))
-        return 1;
-    if (HomeBoard[x][y] == Deck)
-        HitHomeDeck(x, y);
-    if (HomeBoard[x][y] == Water) {
-        DrawCellPicture(MissPicture, HomeSide, x, y);
-        HomeBoard[x][y] = HomeMiss;
-        ComputerTurn = 0;
+        return true;
+    if (Game.HomeBoard[x][y] == Deck) {
+        View().shotResolved(ComputerShooter, HitHomeDeck(x, y));
+    } else if (Game.HomeBoard[x][y] == Water) {
+        Game.HomeBoard[x][y] = HomeMiss;
+        Game.ComputerTurn = false;
+        View().cellChanged(HomeSide, x, y);
+        View().shotResolved(ComputerShooter, ShotMissed);
     }
-    InvalidateMainWindow(true);
-    return 0;
+    return false;
 }
 
 static bool EndsShipLine(int32_t cell)
@@ -96,43 +95,44 @@ static bool EndsShipLine(int32_t cell)
 }
 
 // Four cells each way reach every deck of a ship; the no-touch rule keeps others away.
-int IsHomeShipSunk(int x, int y)
+bool IsHomeShipSunk(int x, int y)
 {
     for (const auto& dir : kLine)
         for (int offset = 0; offset < 4; ++offset) {
             const int cx = x + dir[0] * offset, cy = y + dir[1] * offset;
-            if (!InField(cx, cy) || EndsShipLine(HomeBoard[cx][cy]))
+            if (!InField(cx, cy) || EndsShipLine(Game.HomeBoard[cx][cy]))
                 break;
-            if (HomeBoard[cx][cy] == Deck)
-                return 0;
+            if (Game.HomeBoard[cx][cy] == Deck)
+                return false;
         }
-    return 1;
+    return true;
 }
 
 void MarkHomeShipSunk(int x, int y)
 {
-    DrawCellPicture(SunkPicture, HomeSide, x, y);
-    HomeBoard[x][y] = Sunk;
+    Game.HomeBoard[x][y] = Sunk;
+    View().cellChanged(HomeSide, x, y);
     for (const auto& dir : kLine)
         for (int offset = 1; offset < 4; ++offset) {
             const int cx = x + dir[0] * offset, cy = y + dir[1] * offset;
-            if (!InField(cx, cy) || EndsShipLine(HomeBoard[cx][cy]))
+            if (!InField(cx, cy) || EndsShipLine(Game.HomeBoard[cx][cy]))
                 break;
-            if (HomeBoard[cx][cy] == HomeHit) {
-                DrawCellPicture(SunkPicture, HomeSide, cx, cy);
-                HomeBoard[cx][cy] = Sunk;
+            if (Game.HomeBoard[cx][cy] == HomeHit) {
+                Game.HomeBoard[cx][cy] = Sunk;
+                View().cellChanged(HomeSide, cx, cy);
             }
         }
 }
 
 void RebuildTargetStack(int x, int y)
 {
-    TargetStack.count = 0;
+    TargetList& stack = Game.TargetStack;
+    stack.count = 0;
     for (const auto& dir : kLine) {
         const int nx = x + dir[0], ny = y + dir[1];
-        if (InField(nx, ny) && HomeBoard[nx][ny] < RuledOut)
-            TargetStack.entries[TargetStack.count++] = {nx, ny};
+        if (InField(nx, ny) && (Game.HomeBoard[nx][ny] == Water || Game.HomeBoard[nx][ny] == Deck))
+            stack.entries[stack.count++] = {nx, ny};
     }
-    if (TargetStack.count == 0)
-        HuntActive = 0;
+    if (stack.count == 0)
+        Game.HuntActive = false;
 }

@@ -1,51 +1,13 @@
 #include "game/fleet.h"
 
-#include <cstdlib>
-
 #include "game/board.h"
+#include "game/game.h"
 #include "game/random.h"
-#include "game/view.h"
-
-int32_t PlacementSize = -4;
-int32_t PlacementLeft = -1;
 
 // Draws for one ship before asking whether it fits anywhere at all, and before giving up:
 // early ships can leave a later one no room, and then the whole fleet starts over.
 constexpr int kDrawsBeforeRoomCheck = 100;
 constexpr int kMaxDrawsPerShip = 10000;
-
-static void DrawEmptyFields()
-{
-    for (int x = 0; x < kFieldSize; ++x)
-        for (int y = 0; y < kFieldSize; ++y)
-            DrawCellPicture(CellPicture, EnemySide, x, y);
-    for (int x = 0; x < kFieldSize; ++x)
-        for (int y = 0; y < kFieldSize; ++y)
-            DrawCellPicture(CellPicture, HomeSide, x, y);
-}
-
-static void DrawPlacementPanel()
-{
-    DrawPicture(PlacementPanelPicture, kPlacementPanelLeft, kPlacementPanelTop,
-                kPlacementPanelWidth, kPlacementPanelHeight);
-    DrawShipImage(VerticalShip, kLargestShip - 1, kOfferedVerticalLeft, kOfferedVerticalTop);
-    DrawShipImage(HorizontalShip, kLargestShip - 1, kOfferedHorizontalLeft, kOfferedHorizontalTop);
-}
-
-void NewGame()
-{
-    ClearBoards();
-    PlacementSize = kLargestShip;
-    PlacementLeft = kLargestShip + 1 - PlacementSize;
-    DrawEmptyFields();
-    DrawPlacementPanel();
-    PlaceEnemyFleet();
-    EnemyDecksLeft = kFleetDecks;
-    HomeDecksLeft = kFleetDecks;
-    EnemyShipsLeft = kFleetShips;
-    HomeShipsLeft = kFleetShips;
-    InvalidateMainWindow(true);
-}
 
 static bool ShipFitsAnywhere(int size)
 {
@@ -65,7 +27,7 @@ static void LayShip(ShipRecord& ship, int size, int x, int y, PlaceStep step)
     for (int k = 0; k < size; ++k) {
         ship.deckX[k] = static_cast<int8_t>(x);
         ship.deckY[k] = static_cast<int8_t>(y);
-        EnemyBoard[x][y] = Deck;
+        Game.EnemyBoard[x][y] = Deck;
         x += step.dx;
         y += step.dy;
     }
@@ -95,18 +57,25 @@ static bool PlaceFleet()
 {
     int record = 0;
     for (int size = kLargestShip; size >= 1; --size)
-        for (int count = 0; count < kLargestShip + 1 - size; ++count)
-            if (!PlaceShip(EnemyFleet[record++], size))
+        for (int count = 0; count < ShipsOfSize(size); ++count)
+            if (!PlaceShip(Game.EnemyFleet[record++], size))
                 return false;
     return true;
 }
 
+static void ClearEnemyBoard()
+{
+    for (auto& column : Game.EnemyBoard)
+        for (int32_t& cell : column)
+            cell = Water;
+}
+
 void PlaceEnemyFleet()
 {
-    ClearBoards();
+    ClearEnemyBoard();
     SeedFromClock();
     // A dead end starts the fleet over with the draws that follow; seeding again
     // within the same second would only repeat it.
     while (!PlaceFleet())
-        ClearBoards();
+        ClearEnemyBoard();
 }

@@ -1,5 +1,8 @@
 #include "game/options.h"
 
-uint8_t SkillLevel = 2;
-bool MarkDeadShips = true;
-bool MarkDeadZone = false;
+GameOptions Options;
+
+void ResetOptions()
+{
+    Options = GameOptions{};
+}

@@ -14,3 +14,9 @@ void SeedFromClock()
 {
     std::srand(static_cast<unsigned>(CalendarSeconds()));
 }
+
+void ResetDice()
+{
+    CalendarSeconds = CurrentSeconds;
+    RandomDraw = std::rand;
+}

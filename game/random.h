@@ -9,3 +9,6 @@ void SeedFromClock();
 
 // The dice themselves: std::rand in play; tests script a sequence of draws through it.
 extern int (*RandomDraw)();
+
+// The clock and the standard generator again.
+void ResetDice();

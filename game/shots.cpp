@@ -1,46 +1,40 @@
 #include "game/shots.h"
 
 #include "game/board.h"
+#include "game/game.h"
 #include "game/options.h"
-#include "game/phase.h"
 #include "game/view.h"
 
-static bool IsShotAtEnemyBoard(unsigned px, unsigned py)
+bool CanFireAtEnemyCell(int x, int y)
 {
-    const unsigned left = kEnemyBoardLeft, right = kEnemyBoardLeft + kBoardPixels;
-    const unsigned top = kBoardTop, bottom = kBoardTop + kBoardPixels;
-    return px > left && px < right && py > top && py < bottom;
+    const int32_t cell = CellAt(Game.EnemyBoard, x, y);
+    return InField(x, y) && Game.GamePhase == Battle && !Game.ComputerTurn &&
+           (cell == Water || cell == Deck || cell == DeadZone);
 }
 
-void FireAtEnemy(unsigned px, unsigned py)
+bool FireAtEnemyCell(int x, int y)
 {
-    if (!IsShotAtEnemyBoard(px, py) || GamePhase != Battle || ComputerTurn != 0)
-        return;
-    const int x = static_cast<int>(px - kEnemyBoardLeft) / kCellSize;
-    const int y = static_cast<int>(py - kBoardTop) / kCellSize;
-
-    if (EnemyBoard[x][y] == Deck) {
-        DrawCellPicture(HitPicture, EnemySide, x, y);
-        EnemyBoard[x][y] = EnemyHit;
-        EnemyDecksLeft -= 1;
-        ShowStatusMessage(HitEnemyShip(x, y) ? SunkMessage : HitMessage);
-        DrawCounters();
-        ShotSoundPending = 1;
+    if (!CanFireAtEnemyCell(x, y))
+        return false;
+    int32_t& cell = Game.EnemyBoard[x][y];
+    if (cell == Deck) {
+        cell = EnemyHit;
+        Game.EnemyDecksLeft -= 1;
+        View().cellChanged(EnemySide, x, y);
+        View().shotResolved(PlayerShooter, HitEnemyShip(x, y) ? ShotSunk : ShotHit);
+    } else {
+        cell = EnemyMiss;
+        Game.ComputerTurn = true;
+        View().cellChanged(EnemySide, x, y);
+        View().shotResolved(PlayerShooter, ShotMissed);
     }
-    if (EnemyBoard[x][y] == Water || EnemyBoard[x][y] == DeadZone) {
-        DrawCellPicture(MissPicture, EnemySide, x, y);
-        EnemyBoard[x][y] = EnemyMiss;
-        ComputerTurn = 1;
-        ShowStatusMessage(MissMessage);
-        ShotSoundPending = 1;
-    }
-    InvalidateMainWindow(true);
+    return true;
 }
 
 // The ship whose record the hit brought to no decks left, or nullptr.
 static ShipRecord* ShipSunkBy(int x, int y)
 {
-    for (ShipRecord& ship : EnemyFleet) {
+    for (ShipRecord& ship : Game.EnemyFleet) {
         if (ship.decksLeft <= 0)
             continue;
         for (int k = 0; k < ship.size; ++k)
@@ -55,8 +49,8 @@ static ShipRecord* ShipSunkBy(int x, int y)
 static void MarkSunkDecks(const ShipRecord& ship)
 {
     for (int k = 0; k < ship.size; ++k) {
-        DrawCellPicture(SunkPicture, EnemySide, ship.deckX[k], ship.deckY[k]);
-        EnemyBoard[ship.deckX[k]][ship.deckY[k]] = Sunk;
+        Game.EnemyBoard[ship.deckX[k]][ship.deckY[k]] = Sunk;
+        View().cellChanged(EnemySide, ship.deckX[k], ship.deckY[k]);
     }
 }
 
@@ -69,23 +63,23 @@ static void MarkDeadZoneAround(const ShipRecord& ship)
         for (const auto& offset : around) {
             const int nx = ship.deckX[k] + offset[0];
             const int ny = ship.deckY[k] + offset[1];
-            if (InField(nx, ny) && EnemyBoard[nx][ny] == Water) {
-                DrawCellPicture(DeadZonePicture, EnemySide, nx, ny);
-                EnemyBoard[nx][ny] = DeadZone;
+            if (InField(nx, ny) && Game.EnemyBoard[nx][ny] == Water) {
+                Game.EnemyBoard[nx][ny] = DeadZone;
+                View().cellChanged(EnemySide, nx, ny);
             }
         }
 }
 
-int HitEnemyShip(int x, int y)
+bool HitEnemyShip(int x, int y)
 {
     ShipRecord* ship = ShipSunkBy(x, y);
     if (!ship)
-        return 0;
+        return false;
     ship->decksLeft = -1;
-    if (MarkDeadShips)
+    if (Options.MarkDeadShips)
         MarkSunkDecks(*ship);
-    if (MarkDeadZone)
+    if (Options.MarkDeadZone)
         MarkDeadZoneAround(*ship);
-    EnemyShipsLeft -= 1;
-    return 1;
+    Game.EnemyShipsLeft -= 1;
+    return true;
 }

@@ -1,9 +1,12 @@
 // The player's shot at the EnemyBoard.
 #pragma once
 
-// px, py: client coordinates of a left-button press. Fires only at a cell strictly inside
-// the board, in Battle, on the player's turn; otherwise leaves the press to the drag.
-void FireAtEnemy(unsigned px, unsigned py);
+// Fires at the cell, in Battle, on the player's turn, if it has not been fired at; false
+// when nothing happened.
+bool FireAtEnemyCell(int x, int y);
 
-// After a Deck at (x, y) turned EnemyHit: 1 when that sank its ship, else 0.
-int HitEnemyShip(int x, int y);
+// Whether FireAtEnemyCell would fire at the cell now.
+bool CanFireAtEnemyCell(int x, int y);
+
+// After a Deck at (x, y) turned EnemyHit: whether that sank its ship.
+bool HitEnemyShip(int x, int y);

@@ -12,7 +12,7 @@ std::time_t benchSecond = 1700000000;
 
 void BM_PlaceEnemyFleet(benchmark::State& state)
 {
-    ResetGameState();
+    ResetModel();
     CalendarSeconds = [] { return benchSecond++; };
     for (auto _ : state)
         PlaceEnemyFleet();
@@ -27,12 +27,12 @@ void BM_ShotsToSinkAFleet(benchmark::State& state)
     benchSecond = 1700000000;
     for (auto _ : state)
         for (int game = 0; game < 10000; ++game) {
-            ResetGameState();
+            ResetModel();
             CalendarSeconds = [] { return benchSecond++; };
-            SkillLevel = static_cast<uint8_t>(state.range(0));
+            Options.SkillLevel = static_cast<uint8_t>(state.range(0));
             LayHomeFleet();
-            for (HomeDecksLeft = kFleetDecks; HomeDecksLeft > 0; Recording.clear())
-                fired += ComputerShot() == 0;
+            for (Game.HomeDecksLeft = kFleetDecks; Game.HomeDecksLeft > 0; Recording.clear())
+                fired += !ComputerShot();
         }
     state.counters["mean"] = fired / 10000;
 }

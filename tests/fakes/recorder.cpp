@@ -8,14 +8,21 @@ std::vector<Recorded> Recording;
 
 void PrintTo(const Recorded& r, std::ostream* os)
 {
-    static const char* names[] = {"Cell", "Picture", "Ship", "Status", "Counters", "Invalidate", "Pause"};
-    *os << names[r.kind] << "(" << r.a << ", " << r.b << ", " << r.c << ", " << r.d << ", " << r.e << ")";
+    static const char* names[] = {"Begun", "Offered", "Laid", "Battle", "Cell", "Shot", "Ended", "Pause"};
+    *os << names[r.kind] << "(" << r.a << ", " << r.b << ", " << r.c << ", " << r.d << ")";
 }
 
-void DrawCellPicture(int picture, BoardSide board, int x, int y) { Recording.push_back({Recorded::Cell, picture, board, x, y}); }
-void DrawPicture(int picture, int left, int top, int w, int h) { Recording.push_back({Recorded::Picture, picture, left, top, w, h}); }
-void DrawShipImage(int orientation, int n, int left, int top) { Recording.push_back({Recorded::Ship, orientation, n, left, top}); }
-void ShowStatusMessage(int id) { Recording.push_back({Recorded::Status, id}); }
-void DrawCounters() { Recording.push_back({Recorded::Counters}); }
-void InvalidateMainWindow(bool erase) { Recording.push_back({Recorded::Invalidate, erase}); }
-void PauseBeforeComputerShot() { Recording.push_back({Recorded::Pause}); }
+void InstallRecorder()
+{
+    Recording.clear();
+    InstallView({
+        [] { Recording.push_back({Recorded::Begun}); },
+        [](int size) { Recording.push_back({Recorded::Offered, size}); },
+        [](const PlacedShip& s) { Recording.push_back({Recorded::Laid, s.orientation, s.size, s.column, s.row}); },
+        [] { Recording.push_back({Recorded::Battle}); },
+        [](BoardSide side, int x, int y) { Recording.push_back({Recorded::Cell, side, x, y}); },
+        [](Shooter shooter, ShotResult result) { Recording.push_back({Recorded::Shot, shooter, result}); },
+        [](bool won) { Recording.push_back({Recorded::Ended, won}); },
+        [] { Recording.push_back({Recorded::Pause}); },
+    });
+}

@@ -7,23 +7,23 @@ namespace {
 // The computer's next shot aimed through the hunt.
 void AimAt(int x, int y)
 {
-    HuntActive = TargetStack.count = 1;
-    TargetStack.entries[0] = {x, y};
+    Game.HuntActive = true;
+    Game.TargetStack = {{{x, y}}, 1};
 }
 
 TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 {
-    SkillLevel = 1;
-    HomeBoard[0][0] = HomeBoard[1][0] = Deck;
+    Options.SkillLevel = 1;
+    Game.HomeBoard[0][0] = Game.HomeBoard[1][0] = Deck;
     AimAt(0, 0);
     ComputerShot();
-    ASSERT_EQ(TargetStack.count, 2);
-    const TargetCell* hunt = TargetStack.entries;
+    ASSERT_EQ(Game.TargetStack.count, 2);
+    const TargetCell* hunt = Game.TargetStack.entries;
     EXPECT_TRUE(hunt[0].x == 0 && hunt[0].y == 1 && hunt[1].x == 1 && hunt[1].y == 0) << "down pushed first, right on top";
     ComputerShot();
-    ASSERT_EQ(HomeBoard[1][0], Sunk);
+    ASSERT_EQ(Game.HomeBoard[1][0], Sunk);
     ComputerShot();
-    EXPECT_EQ(TargetStack.count, 2) << "after a sinking the stack is not consulted";
+    EXPECT_EQ(Game.TargetStack.count, 2) << "after a sinking the stack is not consulted";
 }
 
 TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
@@ -32,12 +32,12 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
     struct Case { int level, size, ruledOut; };
     for (Case c : {Case{1, 2, 0}, Case{2, 2, 4}, Case{3, 2, 7}, Case{7, 2, 4}, Case{3, 1, 8}}) {
         SetUp();
-        SkillLevel = static_cast<uint8_t>(c.level);
+        Options.SkillLevel = static_cast<uint8_t>(c.level);
         for (int k = 0; k < c.size; ++k)
-            HomeBoard[5][5 + k] = Deck;
+            Game.HomeBoard[5][5 + k] = Deck;
         AimAt(5, 5);
         ComputerShot();
-        EXPECT_EQ(CountCells(HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
+        EXPECT_EQ(CountCells(Game.HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
     }
 }
 
@@ -45,11 +45,11 @@ TEST_F(ModelTest, SearchWithNothingToFireAtEndsAndChangesNothing)
 {
     for (int x = 0; x < 10; ++x)
         for (int y = 0; y < 10; ++y)
-            HomeBoard[x][y] = (x + y) % 2 ? HomeMiss : RuledOut;
-    ComputerTurn = 1;
-    EXPECT_EQ(ComputerShot(), 1);
+            Game.HomeBoard[x][y] = (x + y) % 2 ? HomeMiss : RuledOut;
+    Game.ComputerTurn = true;
+    EXPECT_TRUE(ComputerShot());
     EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Pause}});
-    EXPECT_EQ(ComputerTurn, 1);
+    EXPECT_TRUE(Game.ComputerTurn);
 }
 
 }  // namespace

@@ -1,35 +1,22 @@
-// The one reset of the game's process-wide state, shared by the model tests, the shell
-// tests and the benchmark, and a legal player fleet.
+// The model as a fresh process has it, and a legal player fleet; shared by the model tests
+// and the benchmark.
 #pragma once
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "game/board.h"
 #include "game/computer.h"
 #include "game/fleet.h"
+#include "game/game.h"
 #include "game/options.h"
-#include "game/phase.h"
 #include "game/random.h"
 
-inline void ResetGameState()
+inline void ResetModel()
 {
-    ClearBoards();
-    std::fill(std::begin(EnemyFleet), std::end(EnemyFleet), ShipRecord{});
-    EnemyDecksLeft = HomeDecksLeft = -1;
-    EnemyShipsLeft = HomeShipsLeft = 0;
-    GamePhase = NoGame;
-    ComputerTurn = ShotSoundPending = 0;
-    PlacementSize = -4;
-    PlacementLeft = -1;
-    TargetStack = TargetList{};
-    HuntActive = 0;
-    SkillLevel = 2;
-    MarkDeadShips = true;
-    MarkDeadZone = false;
-    CalendarSeconds = [] { return std::time(nullptr); };
-    RandomDraw = std::rand;
+    ResetGame();
+    ResetOptions();
+    ResetDice();
 }
 
 // A legal player fleet: the computer's placement at the clock's next reading, moved over
@@ -37,11 +24,11 @@ inline void ResetGameState()
 inline std::vector<ShipRecord> LayHomeFleet()
 {
     Board enemy;
-    std::memcpy(enemy, EnemyBoard, sizeof enemy);
-    std::vector<ShipRecord> fleet(std::begin(EnemyFleet), std::end(EnemyFleet));
+    std::memcpy(enemy, Game.EnemyBoard, sizeof enemy);
+    std::vector<ShipRecord> fleet(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet));
     PlaceEnemyFleet();
-    std::memcpy(HomeBoard, EnemyBoard, sizeof enemy);
-    std::memcpy(EnemyBoard, enemy, sizeof enemy);
-    std::swap_ranges(fleet.begin(), fleet.end(), EnemyFleet);
+    std::memcpy(Game.HomeBoard, Game.EnemyBoard, sizeof enemy);
+    std::memcpy(Game.EnemyBoard, enemy, sizeof enemy);
+    std::swap_ranges(fleet.begin(), fleet.end(), Game.EnemyFleet);
     return fleet;
 }

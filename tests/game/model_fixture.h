@@ -1,4 +1,4 @@
-// A clean game model for every test, an empty recording and a clock fixed at one second.
+// A fresh game model for every test, a recording view and a clock fixed at one second.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@ class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetGameState();
-        Recording.clear();
+        ResetModel();
+        InstallRecorder();
         CalendarSeconds = [] { return std::time_t{1700000000}; };
     }
 };

@@ -1,0 +1,72 @@
+// The state of a game and its course: a new game, the timer's tick and the end.
+#pragma once
+#include <cstdint>
+
+#include "game/board.h"
+
+// Compared by order: above Placement means the battle panel is up.
+enum Phase : int32_t { NoGame = -1, Placement = 0, Battle = 1, GameOver = 3 };
+
+// A ship the player laid on the HomeBoard, first deck at (column, row).
+struct PlacedShip {
+    Orientation orientation;
+    int32_t size;
+    int32_t column;
+    int32_t row;
+};
+
+struct TargetCell {
+    int32_t x;
+    int32_t y;
+};
+
+// Last in, first out: the open side neighbours of the computer's latest hit.
+struct TargetList {
+    TargetCell entries[4];
+    int32_t count;
+};
+
+struct GameState {
+    Board EnemyBoard = {};
+    Board HomeBoard = {};
+    ShipRecord EnemyFleet[kFleetShips] = {};
+
+    // -1 while no battle runs, so the end-of-game test cannot fire.
+    int32_t EnemyDecksLeft = -1;
+    int32_t HomeDecksLeft = -1;
+    int32_t EnemyShipsLeft = 0;
+    int32_t HomeShipsLeft = 0;
+
+    Phase GamePhase = NoGame;
+    // Set while the computer is to fire. Only misses change it, and a new game keeps it.
+    bool ComputerTurn = false;
+
+    // The ship now offered on the panel and how many of that size are still to place:
+    // 4 (1 ship), 3 (2), 2 (3), 1 (4), then 0 with 5 left once the fleet is down.
+    int32_t PlacementSize = -4;
+    int32_t PlacementLeft = -1;
+    PlacedShip PlacedShips[kFleetShips] = {};
+    int32_t PlacedShipCount = 0;
+
+    // Both outlive a game: a hunt left open is where the computer fires first next battle.
+    TargetList TargetStack = {};
+    bool HuntActive = false;   // set while finishing a ship it has hit
+};
+
+extern GameState Game;
+
+// As a fresh process starts: no game.
+void ResetGame();
+
+// Clears both boards and the player's ships, offers the largest ship and lays the
+// computer's fleet; the turn and the computer's hunt stay as they were.
+void NewGame();
+
+// One tick of the game's timer, in order: the computer's shot on its turn, the end of the
+// game when a fleet is gone, the panel's step to the next size, and the start of the battle
+// once the player's fleet is down.
+void GameTick();
+
+// The player has sunk the computer's fleet, or the computer the player's.
+void DeclareVictory();
+void DeclareDefeat();

@@ -1,0 +1,110 @@
+#include "game/placement.h"
+
+#include <cstring>
+#include <initializer_list>
+#include <random>
+
+#include "game/game.h"
+#include "game/view.h"
+
+// Restarts after a dead end before the board counts as full: a random fleet on an empty
+// board rarely meets one, so many in a row mean the player's ships leave no room.
+constexpr int kPlanAttempts = 50;
+
+static bool ShipOnOffer()
+{
+    return Game.GamePhase == Placement && Game.PlacementSize > 0 && Game.PlacementLeft > 0 &&
+           Game.PlacedShipCount < kFleetShips;
+}
+
+bool CanPlaceOfferedShip(Orientation orientation, int column, int row)
+{
+    PlaceStep step;
+    return ShipOnOffer() && CheckHomePlacement(column, row, orientation, Game.PlacementSize, step) == 0;
+}
+
+static void LayDecks(Orientation orientation, int size, int column, int row)
+{
+    const int dx = orientation == Horizontal, dy = orientation == Vertical;
+    for (int i = 0; i < size; ++i)
+        Game.HomeBoard[column + i * dx][row + i * dy] = Deck;
+}
+
+bool PlaceOfferedShip(Orientation orientation, int column, int row)
+{
+    if (!CanPlaceOfferedShip(orientation, column, row))
+        return false;
+    Game.PlacementLeft -= 1;
+    LayDecks(orientation, Game.PlacementSize, column, row);
+    const PlacedShip& ship = Game.PlacedShips[Game.PlacedShipCount++] = {orientation, Game.PlacementSize, column, row};
+    View().shipLaid(ship);
+    return true;
+}
+
+void OfferNextShipSize()
+{
+    if (Game.PlacementLeft != 0 || Game.GamePhase != Placement)
+        return;
+    Game.PlacementSize -= 1;
+    Game.PlacementLeft = ShipsOfSize(Game.PlacementSize);
+    View().shipOffered(Game.PlacementSize);
+}
+
+// One of the places where a ship of the size fits now, drawn evenly; false when none does.
+static bool DrawPlace(int size, std::mt19937& dice, HomeShipPlace& place)
+{
+    HomeShipPlace fits[2 * kFieldSize * kFieldSize];
+    int count = 0;
+    PlaceStep step;
+    for (Orientation orientation : {Vertical, Horizontal})
+        for (int column = 0; column < kFieldSize; ++column)
+            for (int row = 0; row < kFieldSize; ++row)
+                if (CheckHomePlacement(column, row, orientation, size, step) == 0)
+                    fits[count++] = {column, row, orientation};
+    if (count == 0)
+        return false;
+    place = fits[dice() % count];
+    return true;
+}
+
+// Lays the plan on the HomeBoard as it goes, so each ship is checked against those before it.
+static int TryPlan(int size, int left, std::mt19937& dice, HomeShipPlace plan[kFleetShips])
+{
+    int count = 0;
+    for (; size >= 1; --size, left = ShipsOfSize(size))
+        for (; left > 0; --left) {
+            if (!DrawPlace(size, dice, plan[count]))
+                return 0;
+            LayDecks(plan[count].orientation, size, plan[count].column, plan[count].row);
+            ++count;
+        }
+    return count;
+}
+
+int PlanHomeFleet(int size, int left, std::uint32_t seed, HomeShipPlace plan[kFleetShips])
+{
+    if (size > kLargestShip || left < 0 || left > ShipsOfSize(size))   // more than the fleet holds
+        return 0;
+    Board before;
+    std::memcpy(before, Game.HomeBoard, sizeof before);
+    std::mt19937 dice(seed);
+    int count = 0;
+    for (int attempt = 0; attempt < kPlanAttempts && count == 0; ++attempt) {
+        count = TryPlan(size, left, dice, plan);
+        std::memcpy(Game.HomeBoard, before, sizeof before);
+    }
+    return count;
+}
+
+bool PlaceRestOfFleet(std::uint32_t seed)
+{
+    if (Game.GamePhase != Placement || Game.PlacementSize <= 0)
+        return false;
+    HomeShipPlace plan[kFleetShips];
+    const int count = PlanHomeFleet(Game.PlacementSize, Game.PlacementLeft, seed, plan);
+    for (int i = 0; i < count; ++i) {
+        OfferNextShipSize();
+        PlaceOfferedShip(plan[i].orientation, plan[i].column, plan[i].row);
+    }
+    return count > 0;
+}

@@ -1,0 +1,34 @@
+// The player's fleet on the HomeBoard: the drop rule, the panel's count through the sizes,
+// and the ships still on offer laid at random on the player's behalf.
+#pragma once
+#include <cstdint>
+
+#include "game/board.h"
+
+// Lays the ship on offer with its first deck at the cell, running down or right, if a ship
+// is on offer and the no-touch rule takes it; false when refused.
+bool PlaceOfferedShip(Orientation orientation, int column, int row);
+
+// Whether PlaceOfferedShip would lay the ship there now.
+bool CanPlaceOfferedShip(Orientation orientation, int column, int row);
+
+// Once the ships of a size are down, offers the next smaller size.
+void OfferNextShipSize();
+
+// Where one ship goes: its first deck and its orientation.
+struct HomeShipPlace {
+    int column;
+    int row;
+    Orientation orientation;
+};
+
+// Plans the ships still to place on the HomeBoard, in the order the panel offers them:
+// `left` ships of `size`, then all ships of every smaller size. Each place obeys the
+// no-touch rule with the ships before it; the HomeBoard is left as it was. The draws come
+// from `seed` alone, so the plan never repeats the computer's clock-seeded fleet. Returns
+// the number of places planned, or 0 when the ships on the board leave the rest no room.
+int PlanHomeFleet(int size, int left, std::uint32_t seed, HomeShipPlace plan[kFleetShips]);
+
+// Lays every ship still on offer by such a plan, stepping the panel between the sizes as
+// the ticks would; false, laying nothing, when the ships on the board leave them no room.
+bool PlaceRestOfFleet(std::uint32_t seed);

@@ -1,0 +1,26 @@
+#include "game/view.h"
+
+namespace {
+
+void Nothing() {}
+void NothingOffered(int) {}
+void NothingLaid(const PlacedShip&) {}
+void NothingChanged(BoardSide, int, int) {}
+void NothingResolved(Shooter, ShotResult) {}
+void NothingEnded(bool) {}
+
+const GameView kBlindView = {Nothing, NothingOffered, NothingLaid, Nothing, NothingChanged,
+                             NothingResolved, NothingEnded, Nothing};
+GameView InstalledView = kBlindView;
+
+}  // namespace
+
+void InstallView(const GameView& view)
+{
+    InstalledView = view;
+}
+
+const GameView& View()
+{
+    return InstalledView;
+}
