@@ -5,58 +5,35 @@
 #include <random>
 
 #include "app/placement.h"
-#include "game/view.h"
 #include "app/window.h"
-#include "game/board.h"
-#include "game/fleet.h"
-#include "game/home_fleet.h"
-#include "game/phase.h"
+#include "game/game.h"
+#include "game/placement.h"
 #include "game/shots.h"
 #include "gfx/scene.h"
 
-bool KeyCursorShown = false;
-int KeyCursorColumn = 0;
-int KeyCursorRow = 0;
-int KeyDropKind = Vertical;
+KeyCursor Cursor;
 
-static LPARAM LastMousePosition = -1;
+void ResetKeyCursor()
+{
+    Cursor = KeyCursor{};
+}
 
 static void MoveKeyCursor(int dx, int dy)
 {
-    KeyCursorColumn = std::clamp(KeyCursorColumn + dx, 0, kFieldSize - 1);
-    KeyCursorRow = std::clamp(KeyCursorRow + dy, 0, kFieldSize - 1);
-}
-
-// A press at the cell's centre: the very shot a click there makes.
-static void FireAtKeyCursor()
-{
-    FireAtEnemy(kEnemyBoardLeft + kCellSize * KeyCursorColumn + kCellSize / 2,
-                kBoardTop + kCellSize * KeyCursorRow + kCellSize / 2);
+    Cursor.column = std::clamp(Cursor.column + dx, 0, kFieldSize - 1);
+    Cursor.row = std::clamp(Cursor.row + dy, 0, kFieldSize - 1);
 }
 
 static void TurnKeyDrop()
 {
-    KeyDropKind = KeyDropKind == Vertical ? Horizontal : Vertical;
+    Cursor.dropOrientation = Cursor.dropOrientation == Vertical ? Horizontal : Vertical;
 }
 
 // Not the clock: the computer's fleet is seeded from the second, and A may come within it.
-static std::uint32_t FleetSeed()
-{
-    return std::random_device{}();
-}
-
-// Each planned ship goes down through the drop rule, and the panel steps between the sizes
-// as the ticks would; the tick after the last one starts the battle.
 static void PlaceRestAtRandom()
 {
-    HomeShipPlace plan[kFleetShips];
-    const int count = PlanHomeFleet(PlacementSize, PlacementLeft, FleetSeed(), plan);
-    if (count == 0)
+    if (!PlaceRestOfFleet(std::random_device{}()))
         MessageBeep(MB_OK);   // the ships on the board leave the rest no room
-    for (int i = 0; i < count; ++i) {
-        OfferNextShipSize();
-        PlaceOfferedShip(plan[i].kind, plan[i].column, plan[i].row);
-    }
     InvalidateMainWindow(true);
 }
 
@@ -78,15 +55,15 @@ static bool IsCursorKey(WPARAM key, bool placing)
 // (a dialog's own loop still hands on keys queued before it opened).
 void OnGameKey(WPARAM key)
 {
-    const bool placing = GamePhase == Placement;
-    if ((!placing && GamePhase != Battle) || PlacementDrag != NoDrag || !IsWindowEnabled(MainWindow))
+    const bool placing = Game.GamePhase == Placement;
+    if ((!placing && Game.GamePhase != Battle) || Dragging.PlacementDrag || !IsWindowEnabled(MainWindow))
         return;
     if (key == 'A' && placing)
         PlaceRestAtRandom();
     if (!IsCursorKey(key, placing))
         return;
-    if (!KeyCursorShown)   // the first key only shows where the cursor is
-        KeyCursorShown = true;
+    if (!Cursor.shown)   // the first key only shows where the cursor is
+        Cursor.shown = true;
     else if (key == VK_LEFT)
         MoveKeyCursor(-1, 0);
     else if (key == VK_RIGHT)
@@ -98,50 +75,45 @@ void OnGameKey(WPARAM key)
     else if (key == 'R')
         TurnKeyDrop();
     else if (placing)
-        PlaceOfferedShip(KeyDropKind, KeyCursorColumn, KeyCursorRow);
+        PlaceOfferedShip(Cursor.dropOrientation, Cursor.column, Cursor.row);
     else
-        FireAtKeyCursor();
+        FireAtEnemyCell(Cursor.column, Cursor.row);
     InvalidateMainWindow(true);
 }
 
 void HideKeyCursor()
 {
-    if (!KeyCursorShown)
+    if (!Cursor.shown)
         return;
-    KeyCursorShown = false;
+    Cursor.shown = false;
     InvalidateMainWindow(true);
 }
 
 void NoteMouseMove(LPARAM position)
 {
-    if (position != LastMousePosition)
+    if (position != Cursor.lastMousePosition)
         HideKeyCursor();
-    LastMousePosition = position;
+    Cursor.lastMousePosition = position;
 }
 
 // Red where Enter would change nothing: a drop the no-touch rule refuses, a cell fired at,
 // any cell while the computer fires.
 static bool KeyActionRefused(bool placing)
 {
-    PlaceStep step;
-    if (placing)
-        return CheckHomePlacement(KeyCursorColumn, KeyCursorRow, KeyDropKind, PlacementSize, step) != 0;
-    if (ComputerTurn)
-        return true;
-    const int32_t cell = EnemyBoard[KeyCursorColumn][KeyCursorRow];
-    return cell != Water && cell != Deck && cell != DeadZone;
+    return placing ? !CanPlaceOfferedShip(Cursor.dropOrientation, Cursor.column, Cursor.row)
+                   : !CanFireAtEnemyCell(Cursor.column, Cursor.row);
 }
 
 // While placing, the outline of the ship on offer as Enter would drop it, cut at the board's edge.
 void DrawKeyCursor(HWND window)
 {
-    const bool placing = GamePhase == Placement;
-    if (!KeyCursorShown || (!placing && GamePhase != Battle))
+    const bool placing = Game.GamePhase == Placement;
+    if (!Cursor.shown || (!placing && Game.GamePhase != Battle))
         return;
     const int boardLeft = placing ? kHomeBoardLeft : kEnemyBoardLeft;
-    const int decks = placing ? std::max(PlacementSize, 1) : 1;
-    const bool across = placing && KeyDropKind == Horizontal;
-    const int left = boardLeft + kCellSize * KeyCursorColumn, top = kBoardTop + kCellSize * KeyCursorRow;
+    const int decks = placing ? std::max(Game.PlacementSize, 1) : 1;
+    const bool across = placing && Cursor.dropOrientation == Horizontal;
+    const int left = boardLeft + kCellSize * Cursor.column, top = kBoardTop + kCellSize * Cursor.row;
     RECT outline = {left, top, left + kCellSize * (across ? decks : 1), top + kCellSize * (across ? 1 : decks)};
     const RECT board = {boardLeft, kBoardTop, boardLeft + kBoardPixels, kBoardTop + kBoardPixels};
     IntersectRect(&outline, &outline, &board);

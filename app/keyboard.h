@@ -3,14 +3,21 @@
 #pragma once
 #include <windows.h>
 
-// Shown from the first cursor key to the next mouse action; the cell is kept while hidden,
-// so the cursor comes back where it was.
-extern bool KeyCursorShown;
-extern int KeyCursorColumn;
-extern int KeyCursorRow;
+#include "game/board.h"
 
-// Which way a ship dropped by key runs from the cursor: Vertical or Horizontal.
-extern int KeyDropKind;
+struct KeyCursor {
+    // Shown from the first cursor key to the next mouse action; the cell is kept while
+    // hidden, so the cursor comes back where it was.
+    bool shown = false;
+    int column = 0;
+    int row = 0;
+    Orientation dropOrientation = Vertical;   // which way a ship dropped by key runs
+    LPARAM lastMousePosition = -1;
+};
+
+extern KeyCursor Cursor;
+
+void ResetKeyCursor();
 
 // WM_KEYDOWN: arrows, Enter and Space, R and A, by virtual-key code.
 void OnGameKey(WPARAM key);

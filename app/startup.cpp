@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/game_view.h"
 #include "app/window.h"
 #include "gfx/skin.h"
 #include "res/resource.h"
@@ -48,6 +49,7 @@ bool StartUp(HINSTANCE instance, int showCommand)
     if (!RegisterMainWindowClass())
         return false;
     InitCommonControls();
+    InstallGameView();
     OpenSettingsStore();
     LoadSkin();
     LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), TitleText, kTitleLength);

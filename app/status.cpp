@@ -5,8 +5,9 @@
 #include <cstdio>
 
 #include "app/startup.h"
+#include "app/window.h"
 #include "game/board.h"
-#include "game/phase.h"
+#include "game/game.h"
 #include "gfx/backbuffer.h"
 #include "gfx/scene.h"
 #include "ui/language.h"
@@ -58,7 +59,7 @@ void ShowStatusMessage(int id)
         StatusMessageId = NoMessage;
         return;
     }
-    if (GamePhase <= Placement)
+    if (Game.GamePhase <= Placement)
         return;
     if (id > 0)
         StatusMessageId = id;
@@ -84,7 +85,7 @@ static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
 {
     if (!ShowDecks)
         return shipsLeft;
-    return GamePhase == GameOver ? CountCells(board, Deck) : decksLeft;
+    return Game.GamePhase == GameOver ? CountCells(board, Deck) : decksLeft;
 }
 
 // The text is kept inside its box: a wide number such as "20" would otherwise leave a
@@ -100,9 +101,9 @@ static void DrawCounter(const StatusBox& box, int value)
 
 void DrawCounters()
 {
-    if (GamePhase <= Placement)
+    if (Game.GamePhase <= Placement)
         return;
-    DrawCounter(kHomeCounterBox, FleetLeft(HomeDecksLeft, HomeShipsLeft, HomeBoard));
-    DrawCounter(kEnemyCounterBox, FleetLeft(EnemyDecksLeft, EnemyShipsLeft, EnemyBoard));
+    DrawCounter(kHomeCounterBox, FleetLeft(Game.HomeDecksLeft, Game.HomeShipsLeft, Game.HomeBoard));
+    DrawCounter(kEnemyCounterBox, FleetLeft(Game.EnemyDecksLeft, Game.EnemyShipsLeft, Game.EnemyBoard));
     InvalidateMainWindow(true);
 }

@@ -1,11 +1,28 @@
-// The status panel under the boards: one line of text and the two fleet counters
-// (ShowStatusMessage and DrawCounters, game/view.h), and the panel's fonts.
+// The status panel under the boards: one line of text and the two fleet counters, and the
+// panel's fonts.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
 
-#include "game/view.h"
+// Status messages, by the Russian string id.
+enum StatusMessage {
+    ForgetMessage = 0,
+    MissMessage = 100,
+    HitMessage = 101,
+    WinLevel1Message = 102,
+    ComputerWinsMessage = 103,
+    WinLevel2Message = 104,
+    WinLevel3Message = 105,
+    SunkMessage = 106,
+    NoMessage = -500,
+};
+
+// 0 forgets the message, above 0 shows and remembers it, below 0 shows the remembered one.
+void ShowStatusMessage(int id);
+
+// Both counters: the computer's fleet on the left, the player's on the right.
+void DrawCounters();
 
 // The message shown now, kept so that it can be drawn again in another language.
 extern int32_t StatusMessageId;

@@ -2,15 +2,12 @@
 
 #include <mmsystem.h>
 
+#include "app/game_view.h"
 #include "app/keyboard.h"
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/status.h"
-#include "game/board.h"
-#include "game/computer.h"
-#include "game/fleet.h"
-#include "game/options.h"
-#include "game/phase.h"
+#include "game/game.h"
 #include "game/shots.h"
 #include "gfx/backbuffer.h"
 #include "gfx/scene.h"
@@ -32,72 +29,12 @@ void InvalidateMainWindow(bool erase)
     InvalidateRect(MainWindow, nullptr, erase);
 }
 
-static void BeginBattle()
+void FireAtEnemy(unsigned px, unsigned py)
 {
-    GamePhase = Battle;
-    ReloadBattlePanelPicture();
-    DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
-    MakeStatusFonts();
-    DrawCounters();
-}
-
-// Closes the game before the box: its message loop keeps the timer ticking.
-static void EndGame(int statusMessage, uint32_t& tally, const char* sound, int caption, int text)
-{
-    HomeDecksLeft = -1;
-    EnemyDecksLeft = -1;
-    GamePhase = GameOver;
-    ShowStatusMessage(statusMessage);
-    LoadStatistics();
-    tally += 1;
-    SaveStatistics();
-    PlaySoundEffect(sound);
-    wchar_t title[16], body[64];
-    LoadStringW(ProgramInstance, caption + LanguageOffset(), title, 16);
-    LoadStringW(ProgramInstance, text + LanguageOffset(), body, 64);
-    MessageBoxW(MainWindow, body, title, MB_OK);
-    InvalidateMainWindow(true);
-}
-
-// Levels other than 1 to 3 come only from a hand-edited store; they play as the level
-// their rules match (1 below 2, 2 above 3), so they get that level's verdict.
-static int VictoryMessage()
-{
-    if (SkillLevel <= 1)
-        return WinLevel1Message;
-    return SkillLevel == 3 ? WinLevel3Message : WinLevel2Message;
-}
-
-void DeclareVictory()
-{
-    EndGame(VictoryMessage(), Wins, "fire1", IDS_VICTORY_CAPTION, IDS_WON_TEXT);
-}
-
-void DeclareDefeat()
-{
-    EndGame(ComputerWinsMessage, Losses, "fire", IDS_DEFEAT_CAPTION, IDS_LOST_TEXT);
-}
-
-static void OnGameTick()
-{
-    if (ComputerTurn == 1 && GamePhase == Battle)
-        ComputerShot();
-    if (EnemyDecksLeft == 0)
-        DeclareVictory();
-    if (HomeDecksLeft == 0)
-        DeclareDefeat();
-    OfferNextShipSize();
-    if (PlacementSize == 0 && PlacementLeft == kLargestShip + 1 && GamePhase == Placement)
-        BeginBattle();
-}
-
-static void StartNewGame()
-{
-    PlaySoundEffect("nazalo");
-    ShowStatusMessage(ForgetMessage);
-    PlacedShipCount = 0;
-    NewGame();
-    GamePhase = Placement;
+    const unsigned left = kEnemyBoardLeft, right = kEnemyBoardLeft + kBoardPixels;
+    const unsigned top = kBoardTop, bottom = kBoardTop + kBoardPixels;
+    if (px > left && px < right && py > top && py < bottom)
+        FireAtEnemyCell(static_cast<int>(px - left) / kCellSize, static_cast<int>(py - top) / kCellSize);
 }
 
 static void ExitGame(HWND window)
@@ -168,16 +105,16 @@ static void OnPaint(HWND window)
     SetWindowTextW(window, TitleText);
     PaintWindow(window);
     DrawKeyCursor(window);
-    if (ShotSoundPending) {
+    if (ViewState.ShotSoundPending) {
         PlaySoundEffect("vstrl");
-        ShotSoundPending = 0;
+        ViewState.ShotSoundPending = false;
     }
 }
 
 static void OnLeftButtonDown(LPARAM position)
 {
     HideKeyCursor();
-    if (GamePhase == GameOver)
+    if (Game.GamePhase == GameOver)
         return;
     const unsigned x = LOWORD(position), y = HIWORD(position);
     FireAtEnemy(x, y);
@@ -213,7 +150,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
     case WM_KILLFOCUS: return 0;   // the music plays on
     case WM_PAINT: OnPaint(window); return 0;
-    case WM_TIMER: OnGameTick(); return 0;
+    case WM_TIMER: GameTick(); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;

@@ -12,6 +12,9 @@ extern wchar_t TitleText[kTitleLength];
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The player has sunk the computer's fleet, or the computer the player's.
-void DeclareVictory();
-void DeclareDefeat();
+// A press at client (px, py): the player's shot when it lands strictly inside a cell of
+// the EnemyBoard.
+void FireAtEnemy(unsigned px, unsigned py);
+
+// Asks the main window to show what was drawn.
+void InvalidateMainWindow(bool erase);

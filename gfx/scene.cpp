@@ -2,10 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/placement.h"
-#include "game/board.h"
-#include "game/fleet.h"
-#include "game/phase.h"
+#include "app/status.h"
 #include "gfx/backbuffer.h"
 #include "gfx/skin.h"
 #include "res/resource.h"
@@ -26,83 +23,110 @@ static int CellTop(int y)
     return kBoardTop + kCellSize * y;
 }
 
-static void CopyPicture(HDC source, int picture, int left, int top, int width, int height)
+void DrawPicture(int picture, int left, int top, int width, int height)
 {
     HBITMAP bitmap = SkinPicture(picture);
     if (!bitmap)
         return;
+    HDC source = CreateCompatibleDC(BackBuffer);
     HGDIOBJ previous = SelectObject(source, bitmap);
     BitBlt(BackBuffer, left, top, width, height, source, 0, 0, SRCCOPY);
     SelectObject(source, previous);
-}
-
-void DrawPicture(int picture, int left, int top, int width, int height)
-{
-    HDC source = CreateCompatibleDC(BackBuffer);
-    CopyPicture(source, picture, left, top, width, height);
     DeleteDC(source);
 }
 
-void DrawCellPicture(int picture, BoardSide board, int x, int y)
+static void DrawCellPicture(int picture, BoardSide board, int x, int y)
 {
     DrawPicture(picture, CellLeft(board, x), CellTop(y), kCellSize, kCellSize);
 }
 
-void DrawShipImage(int orientation, int n, int left, int top)
+void DrawShipImage(Orientation orientation, int decks, int left, int top)
 {
-    if (orientation < VerticalShip || orientation > HorizontalShip || n < 0 || n >= kLargestShip)
+    if (orientation < Vertical || orientation > Horizontal || decks < 1 || decks > kLargestShip)
         return;
-    const ShipImage& image = ShipImages[orientation][n];
+    const ShipImage& image = ShipImages[orientation][decks - 1];
     if (image.list)
         ImageList_Draw(image.list, image.index, BackBuffer, left, top, ILD_NORMAL);
 }
 
 // The picture of a shot cell, or 0 for a cell that keeps the CellPicture.
-static int ShotCellPicture(BoardSide board, int32_t cell)
+static int ShotCellPicture(int32_t cell)
 {
     switch (cell) {
-    case 3: return board == EnemySide ? HitPicture : MissPicture;   // EnemyHit / HomeMiss
-    case EnemyMiss: return board == EnemySide ? MissPicture : 0;
-    case HomeHit: return board == HomeSide ? HitPicture : 0;
-    case DeadZone: return board == EnemySide ? DeadZonePicture : 0;
+    case EnemyHit:
+    case HomeHit: return HitPicture;
+    case EnemyMiss:
+    case HomeMiss: return MissPicture;
+    case DeadZone: return DeadZonePicture;
     case Sunk: return SunkPicture;
     default: return 0;
     }
 }
 
-static void RedrawShotCells(HDC source, BoardSide board, const Board cells)
+static const Board& BoardOf(BoardSide side)
 {
-    for (int x = 0; x < kFieldSize; ++x)
-        for (int y = 0; y < kFieldSize; ++y)
-            if (int picture = ShotCellPicture(board, cells[x][y]))
-                CopyPicture(source, picture, CellLeft(board, x), CellTop(y), kCellSize, kCellSize);
+    return side == EnemySide ? Game.EnemyBoard : Game.HomeBoard;
 }
+
+void DrawCell(BoardSide side, int x, int y)
+{
+    if (int picture = ShotCellPicture(CellAt(BoardOf(side), x, y)))
+        DrawCellPicture(picture, side, x, y);
+}
+
+static void DrawOfferedShipImages(int size)
+{
+    DrawShipImage(Vertical, size, kOfferedVerticalLeft, kOfferedVerticalTop);
+    DrawShipImage(Horizontal, size, kOfferedHorizontalLeft, kOfferedHorizontalTop);
+}
+
+void DrawNewGame()
+{
+    for (BoardSide side : {EnemySide, HomeSide})
+        for (int x = 0; x < kFieldSize; ++x)
+            for (int y = 0; y < kFieldSize; ++y)
+                DrawCellPicture(CellPicture, side, x, y);
+    DrawPicture(PlacementPanelPicture, kPlacementPanelLeft, kPlacementPanelTop, kPlacementPanelWidth,
+                kPlacementPanelHeight);
+    DrawOfferedShipImages(Game.PlacementSize);
+}
+
+// The cell past the smaller ship's end is blanked in both pictures.
+void DrawNextShipSize(int size)
+{
+    DrawPicture(BlankCellPicture, kOfferedVerticalLeft, kOfferedVerticalTop + kCellSize * size, kCellSize, kCellSize);
+    DrawPicture(BlankCellPicture, kOfferedHorizontalLeft + kCellSize * size, kOfferedHorizontalTop, kCellSize,
+                kCellSize);
+    DrawOfferedShipImages(size);
+}
+
+void DrawPlacedShip(const PlacedShip& ship)
+{
+    DrawShipImage(ship.orientation, ship.size, CellLeft(HomeSide, ship.column), CellTop(ship.row));
+}
+
+void DrawBattlePanel()
+{
+    ReloadBattlePanelPicture();
+    DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
+}
+
 
 void RedrawScene()
 {
-    HDC source = CreateCompatibleDC(BackBuffer);
-    CopyPicture(source, BackgroundPicture, 0, 0, kSceneWidth, kSceneHeight);
-    if (GamePhase != NoGame) {
-        for (BoardSide board : {EnemySide, HomeSide})
-            for (int x = 0; x < kFieldSize; ++x)
-                for (int y = 0; y < kFieldSize; ++y)
-                    CopyPicture(source, CellPicture, CellLeft(board, x), CellTop(y), kCellSize, kCellSize);
-        CopyPicture(source, PlacementPanelPicture, kPlacementPanelLeft, kPlacementPanelTop, kPlacementPanelWidth,
-                    kPlacementPanelHeight);
-        if (PlacementSize > 0) {
-            DrawShipImage(VerticalShip, PlacementSize - 1, kOfferedVerticalLeft, kOfferedVerticalTop);
-            DrawShipImage(HorizontalShip, PlacementSize - 1, kOfferedHorizontalLeft, kOfferedHorizontalTop);
-        }
-        for (int i = 0; i < PlacedShipCount; ++i)
-            DrawShipImage(PlacedShips[i].orientation, PlacedShips[i].sizeIndex, PlacedShips[i].x, PlacedShips[i].y);
+    DrawPicture(BackgroundPicture, 0, 0, kSceneWidth, kSceneHeight);
+    if (Game.GamePhase != NoGame) {
+        DrawNewGame();
+        for (int i = 0; i < Game.PlacedShipCount; ++i)
+            DrawPlacedShip(Game.PlacedShips[i]);
     }
-    if (GamePhase > Placement) {
-        CopyPicture(source, BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth,
-                    kBattlePanelHeight);
+    if (Game.GamePhase > Placement) {
+        DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
         DrawCounters();
         ShowStatusMessage(NoMessage);
-        RedrawShotCells(source, HomeSide, HomeBoard);
-        RedrawShotCells(source, EnemySide, EnemyBoard);
+        for (BoardSide side : {HomeSide, EnemySide})
+            for (int x = 0; x < kFieldSize; ++x)
+                for (int y = 0; y < kFieldSize; ++y)
+                    DrawCell(side, x, y);
     }
-    DeleteDC(source);
 }

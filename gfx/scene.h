@@ -1,7 +1,38 @@
-// The scene's layout beyond the model's boards, and the redraw after a change of skin.
-// Free of Windows types, so that the tests can name the same geometry.
+// The scene in the BackBuffer: its layout, its pictures, what the game's steps draw, and
+// the redraw after a change of skin. The layout is free of Windows types, so that the
+// tests can name the same geometry.
 #pragma once
-#include "game/view.h"
+#include "game/board.h"
+#include "game/game.h"
+
+// Pictures of a skin, by resource id.
+enum Picture {
+    CellPicture = 30,
+    HitPicture = 35,
+    MissPicture = 40,
+    BackgroundPicture = 45,
+    PlacementPanelPicture = 50,
+    BattlePanelPicture = 55,
+    BlankCellPicture = 60,
+    SunkPicture = 65,
+    DeadZonePicture = 70,
+};
+
+// The boards and the placement panel, in scene pixels.
+constexpr int kCellSize = 20;
+constexpr int kBoardTop = 30;
+constexpr int kEnemyBoardLeft = 30;
+constexpr int kHomeBoardLeft = 280;
+constexpr int kBoardPixels = 200;
+
+constexpr int kPlacementPanelLeft = 165;
+constexpr int kPlacementPanelTop = 240;
+constexpr int kPlacementPanelWidth = 180;
+constexpr int kPlacementPanelHeight = 100;
+constexpr int kOfferedVerticalLeft = 200;
+constexpr int kOfferedVerticalTop = 250;
+constexpr int kOfferedHorizontalLeft = 240;
+constexpr int kOfferedHorizontalTop = 275;
 
 constexpr int kSceneWidth = 510;
 constexpr int kSceneHeight = 400;
@@ -27,6 +58,26 @@ constexpr StatusBox kHomeCounterBox = {260, 285, 80, 45, 280, 280};
 constexpr int kVerticalDragHotspotX = 10;
 constexpr int kHorizontalDragHotspotX = 0;
 constexpr int kDragHotspotY = -30;
+
+// Copies the upper-left width x height pixels of a picture to (left, top).
+void DrawPicture(int picture, int left, int top, int width, int height);
+
+// Draws the ship image of `decks` decks, opaque, at (left, top).
+void DrawShipImage(Orientation orientation, int decks, int left, int top);
+
+// The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone.
+void DrawCell(BoardSide side, int x, int y);
+
+// A new game: both fields empty and the panel offering the largest ship.
+void DrawNewGame();
+
+// The panel steps down to ships of `size` decks (0: none left).
+void DrawNextShipSize(int size);
+
+void DrawPlacedShip(const PlacedShip& ship);
+
+// The battle panel, loaded afresh from the skin.
+void DrawBattlePanel();
 
 // Rebuilds the whole BackBuffer from the game state, after the skin has changed.
 void RedrawScene();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "app/startup.h"
 #include "gfx/scene.h"
@@ -114,8 +115,8 @@ void LoadSkin()
 void CreateShipImages(HMODULE module)
 {
     for (int n = 1; n <= kLargestShip; ++n)
-        for (int orientation = VerticalShip; orientation <= HorizontalShip; ++orientation) {
-            const bool vertical = orientation == VerticalShip;
+        for (Orientation orientation : {Vertical, Horizontal}) {
+            const bool vertical = orientation == Vertical;
             ShipImage& image = ShipImages[orientation][n - 1];
             const int width = vertical ? kCellSize : kCellSize * n, height = vertical ? kCellSize * n : kCellSize;
             image.list = ImageList_Create(width, height, ILC_COLOR4, 0, 1);

@@ -15,7 +15,7 @@ struct ShipImage {
     int index;
 };
 
-// By orientation (0 vertical, 1 horizontal) and decks - 1.
+// By orientation and decks - 1.
 extern ShipImage ShipImages[2][kLargestShip];
 
 // The loaded bitmap of a scene picture (30, 35, ... 70), or nullptr.

@@ -9,7 +9,6 @@
 
 #include "app/startup.h"
 #include "app/window.h"
-#include "game/view.h"
 #include "gfx/scene.h"
 #include "gfx/skin.h"
 #include "gfx/sound.h"

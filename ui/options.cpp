@@ -49,8 +49,8 @@ static void ShowSkillLevel(HWND page)
     LoadSettings();
     for (int level = kLowestSkill; level <= kHighestSkill; ++level)
         SetChecked(page, IDC_SKILL_1 + level - kLowestSkill, false);
-    if (SkillLevel >= kLowestSkill && SkillLevel <= kHighestSkill)
-        SetChecked(page, IDC_SKILL_1 + SkillLevel - kLowestSkill, true);
+    if (Options.SkillLevel >= kLowestSkill && Options.SkillLevel <= kHighestSkill)
+        SetChecked(page, IDC_SKILL_1 + Options.SkillLevel - kLowestSkill, true);
 }
 
 // With no button checked the level stays as it was.
@@ -58,16 +58,16 @@ static void ApplySkillLevel(HWND page)
 {
     for (int level = kLowestSkill; level <= kHighestSkill; ++level)
         if (IsChecked(page, IDC_SKILL_1 + level - kLowestSkill))
-            SkillLevel = static_cast<uint8_t>(level);
+            Options.SkillLevel = static_cast<uint8_t>(level);
     SaveSettings();
 }
 
 static void ShowAdjustments(HWND page)
 {
     LoadSettings();
-    SetChecked(page, IDC_MARK_DEAD_SHIPS, MarkDeadShips);
-    EnableControl(page, IDC_MARK_DEAD_ZONE, MarkDeadShips);
-    SetChecked(page, IDC_MARK_DEAD_ZONE, MarkDeadShips && MarkDeadZone);
+    SetChecked(page, IDC_MARK_DEAD_SHIPS, Options.MarkDeadShips);
+    EnableControl(page, IDC_MARK_DEAD_ZONE, Options.MarkDeadShips);
+    SetChecked(page, IDC_MARK_DEAD_ZONE, Options.MarkDeadShips && Options.MarkDeadZone);
     SetChecked(page, IDC_SOUND_ON, SoundOn);
     SetChecked(page, IDC_SOUND_OFF, !SoundOn);
     SetChecked(page, IDC_SHOW_DECKS, ShowDecks);
@@ -77,8 +77,8 @@ static void ShowAdjustments(HWND page)
 // The counters change at once between decks and ships.
 static void ApplyAdjustments(HWND page)
 {
-    MarkDeadShips = IsChecked(page, IDC_MARK_DEAD_SHIPS);
-    MarkDeadZone = MarkDeadShips && IsChecked(page, IDC_MARK_DEAD_ZONE);
+    Options.MarkDeadShips = IsChecked(page, IDC_MARK_DEAD_SHIPS);
+    Options.MarkDeadZone = Options.MarkDeadShips && IsChecked(page, IDC_MARK_DEAD_ZONE);
     SoundOn = IsChecked(page, IDC_SOUND_ON);
     ShowDecks = IsChecked(page, IDC_SHOW_DECKS);
     SaveSettings();

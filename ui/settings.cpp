@@ -89,14 +89,14 @@ void EncodeOptions(BYTE (&bytes)[kOptionsSize])
 {
     bytes[0] = 0;
     bytes[1] = Flag(SoundOn);
-    bytes[2] = SkillLevel;
+    bytes[2] = Options.SkillLevel;
 }
 
 void EncodeProperties(BYTE (&bytes)[kPropertiesSize])
 {
     std::memset(bytes, 0, sizeof bytes);
-    bytes[0] = Flag(MarkDeadShips);
-    bytes[1] = Flag(MarkDeadZone);
+    bytes[0] = Flag(Options.MarkDeadShips);
+    bytes[1] = Flag(Options.MarkDeadZone);
     bytes[2] = Flag(ShowDecks);
     bytes[3] = static_cast<BYTE>(Language);
 }
@@ -112,7 +112,7 @@ void LoadOptions(HKEY key)
         return;
     }
     SoundOn = bytes[1] != 0;
-    SkillLevel = bytes[2];
+    Options.SkillLevel = bytes[2];
 }
 
 void LoadProperties(HKEY key)
@@ -125,8 +125,8 @@ void LoadProperties(HKEY key)
         SetValue(key, "Properties", REG_BINARY, bytes, sizeof bytes);
         return;
     }
-    MarkDeadShips = bytes[0] != 0;
-    MarkDeadZone = bytes[1] != 0;
+    Options.MarkDeadShips = bytes[0] != 0;
+    Options.MarkDeadZone = bytes[1] != 0;
     ShowDecks = bytes[2] != 0;
     Language = bytes[3];
 }

@@ -29,11 +29,11 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     HDC window = GetDC(MainWindow);
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
-    EXPECT_EQ(PlacedShipCount, 0) << "the first key only shows the cursor";
+    EXPECT_EQ(Game.PlacedShipCount, 0) << "the first key only shows the cursor";
     Key(VK_SPACE);
     Key(VK_DOWN, 5);
     Key(VK_RETURN);
-    EXPECT_EQ(PlacedShipCount, 1) << "no second ship of 4 before the tick";
+    EXPECT_EQ(Game.PlacedShipCount, 1) << "no second ship of 4 before the tick";
     Tick();
     UpdateWindow(MainWindow);
     const std::vector<unsigned> scene = SceneSnapshot();
@@ -50,33 +50,33 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     Key(VK_RETURN);   // touches the 4-deck ship at a corner
     CursorTo(2, 1);
     Key(VK_RETURN);
-    ASSERT_EQ(PlacedShipCount, 2);
-    EXPECT_EQ(HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
-    EXPECT_EQ(HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
-    const PlacedShip byHand[2] = {PlacedShips[0], PlacedShips[1]};
+    ASSERT_EQ(Game.PlacedShipCount, 2);
+    EXPECT_EQ(Game.HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
+    EXPECT_EQ(Game.HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
+    const PlacedShip byHand[2] = {Game.PlacedShips[0], Game.PlacedShips[1]};
 
     Key('A');
-    EXPECT_EQ(PlacedShipCount, kFleetShips);
-    EXPECT_EQ(std::memcmp(byHand, PlacedShips, sizeof byHand), 0) << "only the ships on offer are laid";
-    EXPECT_EQ(CountCells(HomeBoard, Deck), kFleetDecks);
-    EXPECT_NE(std::memcmp(EnemyBoard, HomeBoard, sizeof(Board)), 0) << "not the computer's fleet again";
+    EXPECT_EQ(Game.PlacedShipCount, kFleetShips);
+    EXPECT_EQ(std::memcmp(byHand, Game.PlacedShips, sizeof byHand), 0) << "only the ships on offer are laid";
+    EXPECT_EQ(CountCells(Game.HomeBoard, Deck), kFleetDecks);
+    EXPECT_NE(std::memcmp(Game.EnemyBoard, Game.HomeBoard, sizeof(Board)), 0) << "not the computer's fleet again";
     Tick();
-    ASSERT_EQ(GamePhase, Battle);
+    ASSERT_EQ(Game.GamePhase, Battle);
     const std::vector<unsigned> played = SceneSnapshot();
     RedrawScene();
     EXPECT_EQ(SceneSnapshot(), played) << "the random ships are drawn and recorded as drops";
 
     CursorTo(3, 5);
     Key(VK_RETURN);
-    EXPECT_TRUE(EnemyBoard[3][5] == EnemyHit || EnemyBoard[3][5] == EnemyMiss || EnemyBoard[3][5] == Sunk)
+    EXPECT_TRUE(Game.EnemyBoard[3][5] == EnemyHit || Game.EnemyBoard[3][5] == EnemyMiss || Game.EnemyBoard[3][5] == Sunk)
         << "Enter fires at the cursor's cell";
-    ComputerTurn = 0;
+    Game.ComputerTurn = 0;
     Key(VK_RIGHT, 12);
     Key(VK_DOWN, 12);   // past the right and bottom edges, where the cursor stops
     Key(VK_RETURN);
-    EXPECT_TRUE(EnemyBoard[9][9] == EnemyHit || EnemyBoard[9][9] == EnemyMiss || EnemyBoard[9][9] == Sunk)
+    EXPECT_TRUE(Game.EnemyBoard[9][9] == EnemyHit || Game.EnemyBoard[9][9] == EnemyMiss || Game.EnemyBoard[9][9] == Sunk)
         << "the corner cell is fired at";
-    ComputerTurn = 1;
+    Game.ComputerTurn = 1;
     Key(VK_LEFT);
     UpdateWindow(MainWindow);
     window = GetDC(MainWindow);
@@ -88,9 +88,9 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
 TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
     const auto gameState = [] {
-        std::vector<int32_t> state(&HomeBoard[0][0], &HomeBoard[0][0] + kBoardSize * kBoardSize);
-        state.insert(state.end(), &EnemyBoard[0][0], &EnemyBoard[0][0] + kBoardSize * kBoardSize);
-        state.insert(state.end(), {PlacedShipCount, ComputerTurn, StatusMessageId, GamePhase, PlacementDrag});
+        std::vector<int32_t> state(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + kBoardSize * kBoardSize);
+        state.insert(state.end(), &Game.EnemyBoard[0][0], &Game.EnemyBoard[0][0] + kBoardSize * kBoardSize);
+        state.insert(state.end(), {Game.PlacedShipCount, Game.ComputerTurn, StatusMessageId, Game.GamePhase, Dragging.PlacementDrag});
         return state;
     };
     for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {
@@ -103,7 +103,7 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
         const std::vector<unsigned> scene = SceneSnapshot();
         for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN)})
             Key(key);
-        if (GamePhase == NoGame) {   // nor do clicks and ticks before the first game
+        if (Game.GamePhase == NoGame) {   // nor do clicks and ticks before the first game
             Click(100, 100);
             Click(210, 260);
             Tick();

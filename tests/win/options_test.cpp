@@ -42,9 +42,9 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
     };
     for (const auto& c : cases) {
         if (&c != cases) {   // the first case opens on the fresh program's defaults
-            SkillLevel = c.skill;
-            MarkDeadShips = c.ships;
-            MarkDeadZone = c.zone;
+            Options.SkillLevel = c.skill;
+            Options.MarkDeadShips = c.ships;
+            Options.MarkDeadZone = c.zone;
             SoundOn = ShowDecks = true;
             SaveSettings();
         }
@@ -189,14 +189,14 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
     Drive(CMD_OPTIONS, {Page(1), IDC_SHOW_SHIPS, kApplyButton, IDCANCEL});
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "10"));
     EXPECT_TRUE(CounterShows(kHomeCounterBox, "10"));
-    ASSERT_EQ(ComputerTurn, 0);
-    for (const ShipRecord& ship : EnemyFleet)
+    ASSERT_EQ(Game.ComputerTurn, 0);
+    for (const ShipRecord& ship : Game.EnemyFleet)
         for (int k = 0; k < ship.size; ++k)
             Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
     EXPECT_EQ(Drive(CMD_STATISTICS, {Read(IDC_WINS_TEXT), kTick, Main(CMD_OPTIONS), Key(VK_ESCAPE),
                                      Read(IDC_WINS_TEXT), IDC_STATISTICS_RESET, Read(IDC_TOTAL_TEXT), kCloseBox}),
               L"0 (0%)|1 (100%)|0|closed");
-    EXPECT_EQ(GamePhase, GameOver);
+    EXPECT_EQ(Game.GamePhase, GameOver);
     for (const AnsweredBox& box : answered)
         EXPECT_NE(box.caption, L"Adjusting a play") << "a sheet opened over the statistics";
     EXPECT_EQ(SettingBytes("Statistic"), Bytes(8, 0));

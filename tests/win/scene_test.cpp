@@ -29,7 +29,7 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
     }
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20") && CounterShows(kHomeCounterBox, "20"));
-    const ShipRecord& ship = EnemyFleet[0];
+    const ShipRecord& ship = Game.EnemyFleet[0];
     fire(ship.deckX[0], ship.deckY[0]);
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
@@ -45,8 +45,8 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
     ShowDecks = false;
     DrawCounters();
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "9") && CounterShows(kHomeCounterBox, "10"));
-    HuntActive = ComputerTurn = TargetStack.count = 1;
-    TargetStack.entries[0] = {1, 0};
+    Game.HuntActive = Game.ComputerTurn = Game.TargetStack.count = 1;
+    Game.TargetStack.entries[0] = {1, 0};
     Tick();
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
 }
@@ -76,24 +76,24 @@ TEST_F(Scene, EveryMessageOfEveryLanguageStaysInItsLine)
 // drawing done step by step.
 TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
 {
-    ComputerPauseMs = 0;
+    ViewState.computerPauseMs = 0;
     std::mt19937 dice(2024);
     for (int round = 0; round < 12; ++round) {
-        MarkDeadShips = round % 3 != 1;
-        MarkDeadZone = round % 2 == 0;
+        Options.MarkDeadShips = round % 3 != 1;
+        Options.MarkDeadZone = round % 2 == 0;
         ShowDecks = round % 4 != 3;
-        SkillLevel = static_cast<uint8_t>(1 + round % 3);
+        Options.SkillLevel = static_cast<uint8_t>(1 + round % 3);
         Command(CMD_NEW_GAME);
         PlaceShips(round % 4 == 0 ? static_cast<int>(dice() % 10) : kFleetShips);
         const int shots = static_cast<int>(dice() % 120);
-        for (int shot = 0; shot < shots && GamePhase == Battle; ++shot) {
-            if (!ComputerTurn)
+        for (int shot = 0; shot < shots && Game.GamePhase == Battle; ++shot) {
+            if (!Game.ComputerTurn)
                 Click(31 + static_cast<int>(dice() % 199), 31 + static_cast<int>(dice() % 199));
             Tick();
         }
         const std::vector<unsigned> played = SceneSnapshot();
         RedrawScene();
-        EXPECT_TRUE(SceneSnapshot() == played) << "round " << round << ", phase " << GamePhase;
+        EXPECT_TRUE(SceneSnapshot() == played) << "round " << round << ", phase " << Game.GamePhase;
     }
 }
 

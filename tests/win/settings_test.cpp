@@ -47,7 +47,7 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
 }
 
-// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language;
+// Options: 0 reserved, 1 SoundOn, 2 Options.SkillLevel; Properties: ships, zone, decks, language;
 // Statistic: Wins, Losses; Music and Skins: a 256-byte buffer, taken up to the first zero.
 // Taken by their bytes whatever their type, kept where short, replaced where long or missing,
 // by what memory holds (Statistic by zeros).
@@ -79,7 +79,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
         DeleteSettingsKey();
-        SoundOn = false, SkillLevel = 3, MarkDeadShips = true, MarkDeadZone = false, ShowDecks = false, Language = 2;
+        SoundOn = false, Options.SkillLevel = 3, Options.MarkDeadShips = true, Options.MarkDeadZone = false, ShowDecks = false, Language = 2;
         Wins = 5, Losses = 6;
         std::strcpy(MusicName, current.c_str());
         std::strcpy(SkinName, current.c_str());
@@ -87,7 +87,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         LoadSettings();
         LoadStatistics();
         std::string numbers;
-        for (uint32_t n : {uint32_t(SoundOn), uint32_t(SkillLevel), uint32_t(MarkDeadShips), uint32_t(MarkDeadZone),
+        for (uint32_t n : {uint32_t(SoundOn), uint32_t(Options.SkillLevel), uint32_t(Options.MarkDeadShips), uint32_t(Options.MarkDeadZone),
                            uint32_t(ShowDecks), uint32_t(Language), Wins, Losses})
             numbers += " " + std::to_string(n);
         EXPECT_EQ(c.name[0] == 'M' ? MusicName : c.name[1] == 'k' ? SkinName : numbers.substr(1), c.loaded);
@@ -106,7 +106,7 @@ TEST_F(SettingsStore, GamesOfTwoInstancesAddUp)
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     Store(SettingsKeyPath, "Statistic", {REG_DWORD, {0, 0, 0, 0, 3, 0, 0, 0}});
-    for (const ShipRecord& ship : EnemyFleet)
+    for (const ShipRecord& ship : Game.EnemyFleet)
         for (int k = 0; k < ship.size; ++k)
             Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
     Tick();

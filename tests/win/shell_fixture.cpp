@@ -28,21 +28,18 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
 // The shell's state on top of the model's, as a fresh process starts with it.
 static void ResetProgramState()
 {
-    ResetGameState();
+    ResetModel();
+    ResetShipDrag();
+    ResetKeyCursor();
+    ResetGameView();
     StatusMessageId = NoMessage;
-    PlacementDrag = NoDrag;
-    PlacedShipCount = 0;
     BackgroundDrawn = false;
     lstrcpyA(MusicName, "no");
     lstrcpyA(SkinName, "no");
     SoundOn = ShowDecks = true;
     Language = English;
     Wins = Losses = 0;
-    ComputerPauseMs = 300;
     SoundWatcher = nullptr;
-    KeyCursorShown = false;
-    KeyCursorColumn = KeyCursorRow = 0;
-    KeyDropKind = Vertical;
 }
 
 void DeleteSettingsKey()

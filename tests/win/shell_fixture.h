@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/game_view.h"
 #include "app/keyboard.h"
-#include "app/pause.h"
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/status.h"
@@ -22,6 +22,8 @@
 #include "gfx/skin.h"
 #include "gfx/sound.h"
 #include "res/resource.h"
+#include "game/placement.h"
+#include "game/shots.h"
 #include "tests/game/game_state.h"
 #include "ui/language.h"
 #include "ui/settings.h"
@@ -51,7 +53,7 @@ protected:
     void Click(int x, int y);
     void Drag(int fromX, int fromY, int toX, int toY);
 
-    // Drags a ship of the offered size onto the HomeBoard, first deck at (column, row).
+    // Drags a ship of the offered size onto the Game.HomeBoard, first deck at (column, row).
     void DropOfferedShip(bool vertical, int column, int row);
 
     // Drops the first `count` ships of a fixed legal fleet, ticking after each.

@@ -22,7 +22,7 @@ void Hear(SoundCall call, const char* name)
 {
     const std::string what = call == EffectCall ? name : call == MusicStartCall ? std::string("music ") + name : "stop";
     const bool effect = call == EffectCall, beforePaint = what == "vstrl" && GetUpdateRect(MainWindow, nullptr, FALSE);
-    Sounds.push_back(what + (effect && GamePhase == Placement ? " in placement" : "") + (effect && beforePaint ? " before the paint" : "") +
+    Sounds.push_back(what + (effect && Game.GamePhase == Placement ? " in placement" : "") + (effect && beforePaint ? " before the paint" : "") +
                      (effect && !Boxes->empty() ? " after a box" : ""));
 }
 
@@ -69,16 +69,16 @@ TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
     struct Case { uint8_t level; int message; bool sound; };
     for (Case c : {Case{2, WinLevel2Message, true}, Case{1, WinLevel1Message, true}, Case{3, WinLevel3Message, false},
                    Case{7, WinLevel2Message, true}}) {
-        SkillLevel = c.level;
+        Options.SkillLevel = c.level;
         SoundOn = c.sound;
         Sounds.clear();
         answered.clear();
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
-        for (const ShipRecord& ship : EnemyFleet)
+        for (const ShipRecord& ship : Game.EnemyFleet)
             for (int k = 0; k < ship.size; ++k)
                 Click(40 + 20 * ship.deckX[k], 40 + 20 * ship.deckY[k]);
-        EXPECT_EQ(GamePhase, Battle) << "the click itself declares nothing";
+        EXPECT_EQ(Game.GamePhase, Battle) << "the click itself declares nothing";
         EXPECT_EQ(Sounds.size(), c.sound ? 1u : 0u) << "the shot waits for the paint";
         UpdateWindow(MainWindow);
         UpdateWindow(MainWindow);
@@ -100,12 +100,12 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     PlaceWholeFleet();
     for (int x = 0; x < kFieldSize; ++x)   // one deck left, the computer's hunt aimed at it
         for (int y = 0; y < kFieldSize; ++y)
-            HomeBoard[x][y] = HomeBoard[x][y] == Deck && !(x == 9 && y == 4) ? HomeHit : HomeBoard[x][y];
-    HomeDecksLeft = HomeShipsLeft = HuntActive = ComputerTurn = TargetStack.count = 1;
-    TargetStack.entries[0] = {9, 4};
+            Game.HomeBoard[x][y] = Game.HomeBoard[x][y] == Deck && !(x == 9 && y == 4) ? HomeHit : Game.HomeBoard[x][y];
+    Game.HomeDecksLeft = Game.HomeShipsLeft = Game.HuntActive = Game.ComputerTurn = Game.TargetStack.count = 1;
+    Game.TargetStack.entries[0] = {9, 4};
     Sounds.clear();
     Tick();
-    EXPECT_EQ(GamePhase, GameOver);
+    EXPECT_EQ(Game.GamePhase, GameOver);
     EXPECT_EQ(StatusMessageId, ComputerWinsMessage);
     EXPECT_EQ(Sounds, std::vector<std::string>({"fire"}));
     ASSERT_EQ(answered.size(), 1u);
@@ -117,8 +117,8 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     }
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
-    EXPECT_EQ(ComputerTurn, 1);
-    EXPECT_EQ(CountCells(HomeBoard, HomeMiss) + CountCells(HomeBoard, HomeHit), 0);
+    EXPECT_EQ(Game.ComputerTurn, 1);
+    EXPECT_EQ(CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit), 0);
 }
 
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
@@ -176,8 +176,8 @@ TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
 TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
 {
     Command(CMD_NEW_GAME);
-    struct Case { int orientation, pressX, pressY; int boxes[3]; };
-    for (const Case& c : {Case{VerticalShip, 210, 260, {10, 11, 14}}, Case{HorizontalShip, 250, 285, {12, 13, 14}}}) {
+    struct Case { Orientation orientation; int pressX, pressY; int boxes[3]; };
+    for (const Case& c : {Case{Vertical, 210, 260, {10, 11, 14}}, Case{Horizontal, 250, 285, {12, 13, 14}}}) {
         ImageList_Destroy(ShipImages[c.orientation][3].list);
         ShipImages[c.orientation][3].list = nullptr;
         answered.clear();
@@ -186,7 +186,7 @@ TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
         for (int i = 0; i < 3; ++i)   // the box has no owner: the window stays enabled
             EXPECT_TRUE(answered[i].caption == L"ERROR" && answered[i].windowEnabled &&
                         answered[i].text == L"Tidewar ERROR #" + std::to_wstring(c.boxes[i])) << c.boxes[i];
-        EXPECT_EQ(PlacementDrag, NoDrag) << "the release still ends the drag";
+        EXPECT_FALSE(Dragging.PlacementDrag) << "the release still ends the drag";
     }
 }
 
@@ -195,7 +195,7 @@ TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
 // game's bookkeeping.
 TEST_F(GameFlow, RandomInputKeepsTheGameConsistent)
 {
-    ComputerPauseMs = 0;
+    ViewState.computerPauseMs = 0;
     // Play runs far faster than the clock: let every seeding see a new second, as the
     // computer's pauses would.
     static std::time_t second = 1700000000;
@@ -218,24 +218,24 @@ TEST_F(GameFlow, RandomInputKeepsTheGameConsistent)
             Command(CMD_RUSSIAN + static_cast<int>(dice() % 3));
         else if (roll < 99)
             PokeAtDialogs(dice());
-        else if (GamePhase == GameOver || GamePhase == NoGame || dice() % 32 == 0)
+        else if (Game.GamePhase == GameOver || Game.GamePhase == NoGame || dice() % 32 == 0)
             Command(CMD_NEW_GAME);
 
-        ASSERT_GE(PlacedShipCount, 0);
-        ASSERT_LE(PlacedShipCount, kFleetShips);
-        ASSERT_LE(CountCells(HomeBoard, Deck), kFleetDecks);
-        if (GamePhase == Placement) {
+        ASSERT_GE(Game.PlacedShipCount, 0);
+        ASSERT_LE(Game.PlacedShipCount, kFleetShips);
+        ASSERT_LE(CountCells(Game.HomeBoard, Deck), kFleetDecks);
+        if (Game.GamePhase == Placement) {
             int decks = 0;
-            for (int i = 0; i < PlacedShipCount; ++i)
-                decks += PlacedShips[i].sizeIndex + 1;
-            ASSERT_EQ(CountCells(HomeBoard, Deck), decks) << "step " << step;
+            for (int i = 0; i < Game.PlacedShipCount; ++i)
+                decks += Game.PlacedShips[i].size;
+            ASSERT_EQ(CountCells(Game.HomeBoard, Deck), decks) << "step " << step;
         }
-        if (GamePhase == Battle) {
-            ASSERT_EQ(EnemyDecksLeft, CountCells(EnemyBoard, Deck));
-            ASSERT_EQ(HomeDecksLeft, CountCells(HomeBoard, Deck));
+        if (Game.GamePhase == Battle) {
+            ASSERT_EQ(Game.EnemyDecksLeft, CountCells(Game.EnemyBoard, Deck));
+            ASSERT_EQ(Game.HomeDecksLeft, CountCells(Game.HomeBoard, Deck));
         }
-        battleSeen |= GamePhase == Battle;
-        endSeen |= GamePhase == GameOver;
+        battleSeen |= Game.GamePhase == Battle;
+        endSeen |= Game.GamePhase == GameOver;
     }
     EXPECT_TRUE(battleSeen);
     EXPECT_TRUE(endSeen);

@@ -92,7 +92,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         DropOfferedShip(true, 9, 6);
         Tick();
         PlaceShips(kFleetShips - 1);
-        EXPECT_EQ(GamePhase, Battle);
+        EXPECT_EQ(Game.GamePhase, Battle);
         Click(31, 31);
         UpdateWindow(MainWindow);
         EXPECT_EQ(boxes(), c.errors) << "play shows no box";

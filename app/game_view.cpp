@@ -1,0 +1,102 @@
+#include "app/game_view.h"
+
+#include <windows.h>
+
+#include "app/startup.h"
+#include "app/status.h"
+#include "app/window.h"
+#include "game/game.h"
+#include "game/options.h"
+#include "game/view.h"
+#include "gfx/scene.h"
+#include "gfx/sound.h"
+#include "res/resource.h"
+#include "ui/language.h"
+#include "ui/settings.h"
+
+GameViewState ViewState;
+
+void ResetGameView()
+{
+    ViewState = GameViewState{};
+}
+
+void StartNewGame()
+{
+    PlaySoundEffect("nazalo");
+    ShowStatusMessage(ForgetMessage);
+    NewGame();
+}
+
+static void OnGameBegun()
+{
+    DrawNewGame();
+    InvalidateMainWindow(true);
+}
+
+static void OnShipOffered(int size)
+{
+    DrawNextShipSize(size);
+    if (size > 0)
+        InvalidateMainWindow(true);
+}
+
+static void OnBattleBegun()
+{
+    DrawBattlePanel();
+    MakeStatusFonts();
+    DrawCounters();
+}
+
+static int ShotMessage(ShotResult result)
+{
+    return result == ShotMissed ? MissMessage : result == ShotSunk ? SunkMessage : HitMessage;
+}
+
+// The player's shot is told in the status line and heard once it is on screen.
+static void OnShotResolved(Shooter shooter, ShotResult result)
+{
+    if (shooter == PlayerShooter) {
+        ShowStatusMessage(ShotMessage(result));
+        ViewState.ShotSoundPending = true;
+    }
+    if (result != ShotMissed)
+        DrawCounters();
+    InvalidateMainWindow(true);
+}
+
+// Levels other than 1 to 3 come only from a hand-edited store; they play as the level
+// their rules match (1 below 2, 2 above 3), so they get that level's verdict.
+static int VictoryMessage()
+{
+    if (Options.SkillLevel <= 1)
+        return WinLevel1Message;
+    return Options.SkillLevel == 3 ? WinLevel3Message : WinLevel2Message;
+}
+
+// The model has closed the game already: the box's own loop keeps the timer ticking.
+static void OnGameEnded(bool playerWon)
+{
+    ShowStatusMessage(playerWon ? VictoryMessage() : ComputerWinsMessage);
+    LoadStatistics();
+    (playerWon ? Wins : Losses) += 1;
+    SaveStatistics();
+    PlaySoundEffect(playerWon ? "fire1" : "fire");
+    wchar_t title[16], body[64];
+    const int offset = LanguageOffset();
+    LoadStringW(ProgramInstance, (playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION) + offset, title, 16);
+    LoadStringW(ProgramInstance, (playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT) + offset, body, 64);
+    MessageBoxW(MainWindow, body, title, MB_OK);
+    InvalidateMainWindow(true);
+}
+
+static void PauseBeforeComputerShot()
+{
+    Sleep(ViewState.computerPauseMs);
+}
+
+void InstallGameView()
+{
+    InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnBattleBegun, DrawCell, OnShotResolved, OnGameEnded,
+                 PauseBeforeComputerShot});
+}
