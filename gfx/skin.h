@@ -22,7 +22,7 @@ extern ShipImage ShipImages[2][kLargestShip];
 HBITMAP SkinPicture(int picture);
 
 // Opens a skin library as data only; release it with FreeLibrary. nullptr when it cannot.
-HMODULE OpenSkinLibrary(const char* path);
+HMODULE OpenSkinLibrary(const wchar_t* path);
 
 // Opens the skin that SkinName names, or the built-in one, and loads its pictures.
 void LoadSkin();
