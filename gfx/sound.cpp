@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <string>
 
+#include "gfx/ansi_path.h"
 #include "gfx/skin.h"
 #include "ui/settings.h"
 
@@ -70,9 +71,10 @@ int StartMusic(HWND window, const wchar_t* path)
     if (std::wcscmp(path, L"no") == 0)
         return -1;
 
+    const std::wstring file = AnsiSafePath(path);
     MCI_OPEN_PARMSW open = {};
     open.lpstrDeviceType = L"sequencer";
-    open.lpstrElementName = path;
+    open.lpstrElementName = file.c_str();
     MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                                      reinterpret_cast<DWORD_PTR>(&open));
     if (error)

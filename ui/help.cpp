@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "gfx/ansi_path.h"
 #include "res/resource.h"
 #include "ui/language.h"
 
@@ -72,7 +73,7 @@ static void OpenHelp(HWND owner, UINT command, DWORD context)
     wchar_t path[MAX_PATH];
     if (HasWinHelpViewer()) {
         if (HelpFilePath(L"tidewar.hlp", path))
-            WinHelpW(owner, path, command, context);
+            WinHelpW(owner, AnsiSafePath(path).c_str(), command, context);
         else
             ShowHelpMissing(owner, L"tidewar.hlp");
     } else if (HelpFilePath(L"tidewar.chm", path)) {
