@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/../.."
 version=$1 temp=$(mktemp -d)
 fresh="$temp/Морской бой 海戦"
+mkdir "$fresh"
 fail() { echo "dist: $*" >&2; exit 1; }
 trap 'scripts/wine-run --stop-server; rm -rf "$temp"' EXIT
 # Wine's trace writes the bytes of a Unix path beyond ASCII as \xNN.
