@@ -9,12 +9,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "game/options.h"
 #include "ui/language.h"
 
-char MusicName[kSettingTextSize] = "no";
-char SkinName[kSettingTextSize] = "no";
+wchar_t MusicName[kSettingTextSize] = L"no";
+wchar_t SkinName[kSettingTextSize] = L"no";
 bool SoundOn = true;
 bool ShowDecks = true;
 uint32_t Wins = 0;
@@ -60,24 +61,29 @@ void SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD si
         RegSetValueExA(key, name, 0, type, data, size);
 }
 
-void SetText(HKEY key, const char* name, const char* text)
+// Texts go through the wide calls: the ANSI ones would turn a path's characters outside the
+// code page into question marks.
+void SetText(HKEY key, const wchar_t* name, const wchar_t* text)
 {
-    SetValue(key, name, REG_SZ, reinterpret_cast<const BYTE*>(text),
-             static_cast<DWORD>(std::strlen(text) + 1));
+    if (key)
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
 // Loads or creates one text setting.
-void LoadText(HKEY key, const char* name, char (&text)[kSettingTextSize])
+void LoadText(HKEY key, const wchar_t* name, wchar_t (&text)[kSettingTextSize])
 {
-    char buffer[kSettingTextSize];
+    wchar_t buffer[kSettingTextSize];
     DWORD size = sizeof buffer;
-    if (!QueryValue(key, name, reinterpret_cast<BYTE*>(buffer), &size)) {
+    if (!key || RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
         SetText(key, name, text);
         return;
     }
-    // The stored text need not end in a zero, and may fill the whole buffer.
-    buffer[size < sizeof buffer ? size : sizeof buffer - 1] = '\0';
-    std::strcpy(text, buffer);
+    // The stored text need not end in a zero, may fill the whole buffer, and may end in half
+    // a character, which is dropped.
+    const DWORD length = size / sizeof(wchar_t);
+    buffer[length < kSettingTextSize ? length : kSettingTextSize - 1] = L'\0';
+    std::wcscpy(text, buffer);
 }
 
 BYTE Flag(bool on)
@@ -167,8 +173,8 @@ void OpenSettingsStore()
 void LoadSettings()
 {
     HKEY key = OpenSettingsKey();
-    LoadText(key, "Music", MusicName);
-    LoadText(key, "Skins", SkinName);
+    LoadText(key, L"Music", MusicName);
+    LoadText(key, L"Skins", SkinName);
     LoadOptions(key);
     LoadProperties(key);
     CloseSettingsKey(key);
@@ -189,14 +195,14 @@ void SaveSettings()
 void SaveMusicName()
 {
     HKEY key = OpenSettingsKey();
-    SetText(key, "Music", MusicName);
+    SetText(key, L"Music", MusicName);
     CloseSettingsKey(key);
 }
 
 void SaveSkinName()
 {
     HKEY key = OpenSettingsKey();
-    SetText(key, "Skins", SkinName);
+    SetText(key, L"Skins", SkinName);
     CloseSettingsKey(key);
 }
 
