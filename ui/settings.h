@@ -18,6 +18,10 @@ extern bool ShowDecks;   // the counters show decks (else ships)
 extern uint32_t Wins;
 extern uint32_t Losses;
 
+// Takes a value as stored under `name` into the settings: the bytes it holds replace the
+// setting's, the bytes it lacks keep it. Reads no more than `size` bytes at `stored`.
+void TakeStoredValue(const char* name, const unsigned char* stored, unsigned long size);
+
 void OpenSettingsStore();
 void LoadSettings();
 void SaveSettings();
