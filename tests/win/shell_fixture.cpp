@@ -2,7 +2,19 @@
 #include "tests/win/shell_fixture.h"
 
 #include <cwchar>
+#include <cstdio>
 #include <random>
+
+// A fault in the program under test ends the test process at once with the fault's code,
+// instead of waiting in Wine's debugger until ctest's timeout.
+static LONG WINAPI EndOnFault(EXCEPTION_POINTERS* fault)
+{
+    std::fprintf(stderr, "fault 0x%08lx\n", fault->ExceptionRecord->ExceptionCode);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), fault->ExceptionRecord->ExceptionCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+static const LPTOP_LEVEL_EXCEPTION_FILTER PreviousFaultFilter = SetUnhandledExceptionFilter(EndOnFault);
 
 static std::vector<AnsweredBox>* BoxLog = nullptr;
 static UINT_PTR BoxAnswerer = 0;
