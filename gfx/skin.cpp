@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <initializer_list>
 
 #include "app/startup.h"
@@ -97,15 +98,15 @@ static HBITMAP LoadScenePicture(int slot)
 
 // Skins are only ever read: mapped as data, so nothing in one can run. Windows before
 // Vista know only the plain data-file flag.
-HMODULE OpenSkinLibrary(const char* path)
+HMODULE OpenSkinLibrary(const wchar_t* path)
 {
-    HMODULE library = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    return library ? library : LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE library = LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    return library ? library : LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 void LoadSkin()
 {
-    HMODULE library = std::strcmp(SkinName, "no") == 0 ? nullptr : OpenSkinLibrary(SkinName);
+    HMODULE library = std::wcscmp(SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(SkinName);
     SkinModule = library ? library : ProgramInstance;
     for (int slot = 0; slot < kScenePictureCount; ++slot)
         Pictures[slot] = LoadScenePicture(slot);

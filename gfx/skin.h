@@ -28,7 +28,7 @@ HBITMAP SkinPicture(int picture);
 bool IsWholeBitmap(const void* bytes, DWORD size, int width, int height);
 
 // Opens a skin library as data only; release it with FreeLibrary. nullptr when it cannot.
-HMODULE OpenSkinLibrary(const char* path);
+HMODULE OpenSkinLibrary(const wchar_t* path);
 
 // Opens the skin that SkinName names, or the built-in one, and loads its pictures.
 void LoadSkin();

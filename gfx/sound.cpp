@@ -1,12 +1,15 @@
 #include "gfx/sound.h"
 
 #include <cstring>
+#include <cwchar>
+#include <string>
 
+#include "gfx/ansi_path.h"
 #include "gfx/skin.h"
 #include "ui/settings.h"
 
 MCIDEVICEID MusicDevice = 0;
-void (*SoundWatcher)(SoundCall call, const char* name) = nullptr;
+void (*SoundWatcher)(SoundCall call, const wchar_t* name) = nullptr;
 
 static DWORD ReadLittleEndian32(const BYTE* bytes)
 {
@@ -49,8 +52,8 @@ void PlaySoundEffect(const char* name)
 {
     if (!SoundOn)
         return;
-    if (SoundWatcher)
-        SoundWatcher(EffectCall, name);
+    if (SoundWatcher)   // the names of the sounds are ASCII
+        SoundWatcher(EffectCall, std::wstring(name, name + std::strlen(name)).c_str());
     HRSRC resource = FindResourceA(SkinModule, name, "WAVFILE");
     if (!resource)
         return;
@@ -64,17 +67,18 @@ void PlaySoundEffect(const char* name)
     FreeResource(loaded);
 }
 
-int StartMusic(HWND window, const char* path)
+int StartMusic(HWND window, const wchar_t* path)
 {
     if (SoundWatcher)
         SoundWatcher(MusicStartCall, path);
-    if (std::strcmp(path, "no") == 0)
+    if (std::wcscmp(path, L"no") == 0)
         return -1;
 
-    MCI_OPEN_PARMSA open = {};
-    open.lpstrDeviceType = "sequencer";
-    open.lpstrElementName = path;
-    MCIERROR error = mciSendCommandA(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
+    const std::wstring file = AnsiSafePath(path);
+    MCI_OPEN_PARMSW open = {};
+    open.lpstrDeviceType = L"sequencer";
+    open.lpstrElementName = file.c_str();
+    MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                                      reinterpret_cast<DWORD_PTR>(&open));
     if (error)
         return static_cast<int>(error);
@@ -82,9 +86,9 @@ int StartMusic(HWND window, const char* path)
 
     MCI_PLAY_PARMS play = {};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
-    error = mciSendCommandA(MusicDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+    error = mciSendCommandW(MusicDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
     if (error) {
-        mciSendCommandA(MusicDevice, MCI_CLOSE, 0, 0);
+        mciSendCommandW(MusicDevice, MCI_CLOSE, 0, 0);
         return static_cast<int>(error);
     }
     return 0;
@@ -94,5 +98,5 @@ void StopMusic()
 {
     if (SoundWatcher)
         SoundWatcher(MusicStopCall, nullptr);
-    mciSendCommandA(MusicDevice, MCI_CLOSE, 0, 0);
+    mciSendCommandW(MusicDevice, MCI_CLOSE, 0, 0);
 }

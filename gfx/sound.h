@@ -16,7 +16,7 @@ bool IsPlayableWave(const BYTE* image, DWORD size);
 
 // What the program asked of the speaker; tests set the watcher to record it.
 enum SoundCall { EffectCall, MusicStartCall, MusicStopCall };
-extern void (*SoundWatcher)(SoundCall call, const char* name);
+extern void (*SoundWatcher)(SoundCall call, const wchar_t* name);
 
 // Plays the "WAVFILE" resource `name` (any case) of the SkinModule and returns when it has
 // finished; nothing when SoundOn is off or the skin has no such sound, or no playable one.
@@ -24,7 +24,7 @@ void PlaySoundEffect(const char* name);
 
 // Opens the MIDI file at `path` and plays it; `window` receives MM_MCINOTIFY at its end.
 // Returns 0 when it plays, -1 for the path "no", else the MCI error code.
-int StartMusic(HWND window, const char* path);
+int StartMusic(HWND window, const wchar_t* path);
 
 // Closes MusicDevice, whether or not it is open.
 void StopMusic();

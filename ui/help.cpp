@@ -1,21 +1,22 @@
 #include "ui/help.h"
 
-#include <cstring>
 #include <cwchar>
+#include <string>
 
 #include "app/startup.h"
+#include "gfx/ansi_path.h"
 #include "res/resource.h"
 #include "ui/language.h"
 
 // From htmlhelp.h, which MinGW does not ship: hhctrl.ocx is loaded at run time, so the
 // program imports system DLLs only.
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 constexpr UINT HH_DISPLAY_TOPIC = 0;
 
 // The HTML Help page of each context number, as the help tool names them.
-static const char* HtmlHelpPage(DWORD context)
+static const wchar_t* HtmlHelpPage(DWORD context)
 {
-    return context == kOptionsHelpContext ? "::/options.html" : "";
+    return context == kOptionsHelpContext ? L"::/options.html" : L"";
 }
 
 // Windows up to XP ships the WinHelp viewer; Vista and later only a stub that points to a
@@ -30,17 +31,18 @@ static bool HasWinHelpViewer()
 }
 
 // The viewers look in their own, the current and the system folders, never in the
-// program's: they get the full path of the file beside the exe.
-static bool HelpFilePath(const char* name, char (&path)[MAX_PATH])
+// program's: they get the full path of the file beside the exe. Wide throughout: the ANSI
+// calls cannot name a folder outside the code page.
+static bool HelpFilePath(const wchar_t* name, wchar_t (&path)[MAX_PATH])
 {
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return false;
-    char* folderEnd = std::strrchr(path, '\\');
-    if (!folderEnd || folderEnd + 1 - path + lstrlenA(name) >= MAX_PATH)
+    wchar_t* folderEnd = std::wcsrchr(path, L'\\');
+    if (!folderEnd || folderEnd + 1 - path + std::wcslen(name) >= MAX_PATH)
         return false;
-    lstrcpyA(folderEnd + 1, name);
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    std::wcscpy(folderEnd + 1, name);
+    return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Ours instead of the viewer's question, which blocks until answered.
@@ -53,31 +55,28 @@ static void ShowHelpMissing(HWND owner, const wchar_t* name)
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
-static void OpenHtmlHelp(HWND owner, const char* path, DWORD context)
+static void OpenHtmlHelp(HWND owner, const wchar_t* path, DWORD context)
 {
-    char systemFolder[MAX_PATH], library[MAX_PATH + 16];
-    GetSystemDirectoryA(systemFolder, MAX_PATH);
-    wsprintfA(library, "%s\\hhctrl.ocx", systemFolder);
+    wchar_t systemFolder[MAX_PATH] = L"";
+    GetSystemDirectoryW(systemFolder, MAX_PATH);
     // Kept loaded: the viewer's window lives in this process.
-    static HMODULE viewer = LoadLibraryA(library);
+    static HMODULE viewer = LoadLibraryW((std::wstring(systemFolder) + L"\\hhctrl.ocx").c_str());
     auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void*>(viewer ? GetProcAddress(viewer, "HtmlHelpA") : nullptr));
+        reinterpret_cast<void*>(viewer ? GetProcAddress(viewer, "HtmlHelpW") : nullptr));
     if (!htmlHelp)
         return;
-    char topic[MAX_PATH + 32];
-    wsprintfA(topic, "%s%s", path, HtmlHelpPage(context));
-    htmlHelp(owner, topic, HH_DISPLAY_TOPIC, 0);
+    htmlHelp(owner, (std::wstring(path) + HtmlHelpPage(context)).c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 static void OpenHelp(HWND owner, UINT command, DWORD context)
 {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     if (HasWinHelpViewer()) {
-        if (HelpFilePath("tidewar.hlp", path))
-            WinHelpA(owner, path, command, context);
+        if (HelpFilePath(L"tidewar.hlp", path))
+            WinHelpW(owner, AnsiSafePath(path).c_str(), command, context);
         else
             ShowHelpMissing(owner, L"tidewar.hlp");
-    } else if (HelpFilePath("tidewar.chm", path)) {
+    } else if (HelpFilePath(L"tidewar.chm", path)) {
         OpenHtmlHelp(owner, path, context);
     } else {
         ShowHelpMissing(owner, L"tidewar.chm");

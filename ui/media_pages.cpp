@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "app/startup.h"
@@ -26,7 +26,7 @@ constexpr int kSkinNameLength = 256;
 
 // ChoicePaths of a page: entry k holds the lower-case path behind list entry k, entry 0 "no".
 struct ChoicePaths {
-    char path[kMaxListedFiles + 1][kSettingTextSize];
+    wchar_t path[kMaxListedFiles + 1][kSettingTextSize];
     int count;
 };
 
@@ -36,16 +36,6 @@ ChoicePaths SkinChoices;
 // PageChanged: the player has picked another entry since the page was made or last applied.
 bool MusicPageChanged = false;
 bool SkinPageChanged = false;
-
-// The setting stores an ANSI path of at most 255 characters: a longer path, or one with
-// characters that the code page lacks, could not be stored and found again.
-bool ToSettingPath(const std::wstring& wide, char (&path)[kSettingTextSize])
-{
-    if (!WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, kSettingTextSize, nullptr, nullptr))
-        return false;
-    wchar_t back[kSettingTextSize];
-    return MultiByteToWideChar(CP_ACP, 0, path, -1, back, kSettingTextSize) > 0 && wide == back;
-}
 
 // The folder of the program with its trailing backslash, or empty when it is not to be searched.
 std::wstring ProgramFolder()
@@ -62,16 +52,16 @@ std::wstring ProgramFolder()
 }
 
 // The list text of a file, or empty when the file is not to be listed.
-using EntryText = std::wstring (*)(const char* path, const wchar_t* fileName);
+using EntryText = std::wstring (*)(const wchar_t* path, const wchar_t* fileName);
 
-std::wstring MusicEntryText(const char*, const wchar_t* fileName)
+std::wstring MusicEntryText(const wchar_t*, const wchar_t* fileName)
 {
     return fileName;
 }
 
 // A skin is listed by the name it gives itself in the current language; the library is
 // opened as data only, like the skin in play.
-std::wstring SkinEntryText(const char* path, const wchar_t* fileName)
+std::wstring SkinEntryText(const wchar_t* path, const wchar_t* fileName)
 {
     HMODULE library = OpenSkinLibrary(path);
     if (!library)
@@ -84,16 +74,16 @@ std::wstring SkinEntryText(const char* path, const wchar_t* fileName)
     return std::wstring(name) + L" (" + fileName + L")";
 }
 
-int FillList(HWND list, ChoicePaths& choices, int firstEntry, const char* setting, const wchar_t* pattern,
+int FillList(HWND list, ChoicePaths& choices, int firstEntry, const wchar_t* setting, const wchar_t* pattern,
              EntryText entryText)
 {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     wchar_t none[kSettingTextSize] = L"";
     LoadStringW(ProgramInstance, firstEntry + LanguageOffset(), none, kSettingTextSize);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none));
-    std::strcpy(choices.path[0], "no");
+    std::wcscpy(choices.path[0], L"no");
     choices.count = 1;
-    int selected = std::strcmp(setting, "no") == 0 ? 0 : -1;
+    int selected = std::wcscmp(setting, L"no") == 0 ? 0 : -1;
 
     const std::wstring folder = ProgramFolder();
     if (folder.empty())
@@ -103,17 +93,20 @@ int FillList(HWND list, ChoicePaths& choices, int firstEntry, const char* settin
     if (search == INVALID_HANDLE_VALUE)
         return selected;
     do {
-        char(&path)[kSettingTextSize] = choices.path[choices.count];
-        if (!ToSettingPath(folder + found.cFileName, path))
+        // The setting holds at most 255 characters: a longer path could not be stored.
+        const std::wstring fullPath = folder + found.cFileName;
+        if (fullPath.size() >= kSettingTextSize)
             continue;
+        wchar_t(&path)[kSettingTextSize] = choices.path[choices.count];
+        std::wcscpy(path, fullPath.c_str());
         const std::wstring text = entryText(path, found.cFileName);
         if (text.empty())
             continue;
         const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (added == LB_ERR || added == LB_ERRSPACE)
             continue;
-        CharLowerA(path);
-        if (std::strcmp(path, setting) == 0)
+        CharLowerW(path);
+        if (std::wcscmp(path, setting) == 0)
             selected = choices.count;
         ++choices.count;
     } while (choices.count <= kMaxListedFiles && FindNextFileW(search, &found));
@@ -204,7 +197,7 @@ void ApplyMusicChoice(int index)
 {
     if (index < 0 || index >= MusicChoices.count)
         return;
-    std::strcpy(MusicName, MusicChoices.path[index]);
+    std::wcscpy(MusicName, MusicChoices.path[index]);
     SaveMusicName();
     StopMusic();
     if (index != 0)
@@ -215,7 +208,7 @@ void ApplySkinChoice(int index)
 {
     if (index < 0 || index >= SkinChoices.count)
         return;
-    std::strcpy(SkinName, SkinChoices.path[index]);
+    std::wcscpy(SkinName, SkinChoices.path[index]);
     SaveSkinName();
     UnloadSkin();
     LoadSkin();

@@ -9,12 +9,14 @@
 #include <windows.h>
 
 #include <cstring>
+#include <cwchar>
+#include <initializer_list>
 
 #include "game/options.h"
 #include "ui/language.h"
 
-char MusicName[kSettingTextSize] = "no";
-char SkinName[kSettingTextSize] = "no";
+wchar_t MusicName[kSettingTextSize] = L"no";
+wchar_t SkinName[kSettingTextSize] = L"no";
 bool SoundOn = true;
 bool ShowDecks = true;
 uint32_t Wins = 0;
@@ -23,13 +25,6 @@ uint32_t Losses = 0;
 namespace {
 
 const char kAuthor[] = "Quorvex Ondrel";
-
-// "Options": reserved, SoundOn, SkillLevel.
-constexpr DWORD kOptionsSize = 3;
-// "Properties": MarkDeadShips, MarkDeadZone, ShowDecks, Language, then reserved bytes.
-constexpr DWORD kPropertiesSize = 17;
-// "Statistic": Wins then Losses, little-endian, under the type REG_DWORD all the same.
-constexpr DWORD kStatisticSize = 8;
 
 // nullptr when the key can be neither opened nor created; then every read and write fails.
 HKEY OpenSettingsKey()
@@ -60,75 +55,18 @@ void SetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD si
         RegSetValueExA(key, name, 0, type, data, size);
 }
 
-void SetText(HKEY key, const char* name, const char* text)
+// Texts go through the wide calls: the ANSI ones would turn a path's characters outside the
+// code page into question marks.
+void SetText(HKEY key, const wchar_t* name, const wchar_t* text)
 {
-    SetValue(key, name, REG_SZ, reinterpret_cast<const BYTE*>(text),
-             static_cast<DWORD>(std::strlen(text) + 1));
-}
-
-// Loads or creates one text setting.
-void LoadText(HKEY key, const char* name, char (&text)[kSettingTextSize])
-{
-    char buffer[kSettingTextSize];
-    DWORD size = sizeof buffer;
-    if (!QueryValue(key, name, reinterpret_cast<BYTE*>(buffer), &size)) {
-        SetText(key, name, text);
-        return;
-    }
-    // The stored text need not end in a zero, and may fill the whole buffer.
-    buffer[size < sizeof buffer ? size : sizeof buffer - 1] = '\0';
-    std::strcpy(text, buffer);
+    if (key)
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>((std::wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
 BYTE Flag(bool on)
 {
     return on ? 1 : 0;
-}
-
-void EncodeOptions(BYTE (&bytes)[kOptionsSize])
-{
-    bytes[0] = 0;
-    bytes[1] = Flag(SoundOn);
-    bytes[2] = Options.SkillLevel;
-}
-
-void EncodeProperties(BYTE (&bytes)[kPropertiesSize])
-{
-    std::memset(bytes, 0, sizeof bytes);
-    bytes[0] = Flag(Options.MarkDeadShips);
-    bytes[1] = Flag(Options.MarkDeadZone);
-    bytes[2] = Flag(ShowDecks);
-    bytes[3] = static_cast<BYTE>(Language);
-}
-
-void LoadOptions(HKEY key)
-{
-    BYTE bytes[kOptionsSize];
-    EncodeOptions(bytes);  // what a short value lacks keeps its current setting
-    DWORD size = sizeof bytes;
-    if (!QueryValue(key, "Options", bytes, &size)) {
-        EncodeOptions(bytes);
-        SetValue(key, "Options", REG_BINARY, bytes, sizeof bytes);
-        return;
-    }
-    SoundOn = bytes[1] != 0;
-    Options.SkillLevel = bytes[2];
-}
-
-void LoadProperties(HKEY key)
-{
-    BYTE bytes[kPropertiesSize];
-    EncodeProperties(bytes);  // what a short value lacks keeps its current setting
-    DWORD size = sizeof bytes;
-    if (!QueryValue(key, "Properties", bytes, &size)) {
-        EncodeProperties(bytes);
-        SetValue(key, "Properties", REG_BINARY, bytes, sizeof bytes);
-        return;
-    }
-    Options.MarkDeadShips = bytes[0] != 0;
-    Options.MarkDeadZone = bytes[1] != 0;
-    ShowDecks = bytes[2] != 0;
-    Language = bytes[3];
 }
 
 void PutUint32(BYTE* bytes, uint32_t value)
@@ -145,10 +83,99 @@ uint32_t GetUint32(const BYTE* bytes)
     return value;
 }
 
-void EncodeStatistic(BYTE (&bytes)[kStatisticSize])
+// "Options": reserved, SoundOn, SkillLevel.
+void EncodeOptions(BYTE* bytes)
+{
+    bytes[0] = 0;
+    bytes[1] = Flag(SoundOn);
+    bytes[2] = Options.SkillLevel;
+}
+
+void DecodeOptions(const BYTE* bytes)
+{
+    SoundOn = bytes[1] != 0;
+    Options.SkillLevel = bytes[2];
+}
+
+// "Properties": MarkDeadShips, MarkDeadZone, ShowDecks, Language, then reserved bytes.
+void EncodeProperties(BYTE* bytes)
+{
+    bytes[0] = Flag(Options.MarkDeadShips);
+    bytes[1] = Flag(Options.MarkDeadZone);
+    bytes[2] = Flag(ShowDecks);
+    bytes[3] = static_cast<BYTE>(Language);
+}
+
+void DecodeProperties(const BYTE* bytes)
+{
+    Options.MarkDeadShips = bytes[0] != 0;
+    Options.MarkDeadZone = bytes[1] != 0;
+    ShowDecks = bytes[2] != 0;
+    Language = bytes[3];
+}
+
+// "Statistic": Wins then Losses, little-endian, under the type REG_DWORD all the same.
+void EncodeStatistic(BYTE* bytes)
 {
     PutUint32(bytes, Wins);
     PutUint32(bytes + 4, Losses);
+}
+
+void DecodeStatistic(const BYTE* bytes)
+{
+    Wins = GetUint32(bytes);
+    Losses = GetUint32(bytes + 4);
+}
+
+// A binary value: its name, type and length, and its bytes to and from the settings.
+struct StoredValue {
+    const char* name;
+    DWORD type;
+    DWORD size;
+    void (*encode)(BYTE* bytes);
+    void (*decode)(const BYTE* bytes);
+};
+
+constexpr DWORD kLongestValue = 17;
+const StoredValue kOptions = {"Options", REG_BINARY, 3, EncodeOptions, DecodeOptions};
+const StoredValue kProperties = {"Properties", REG_BINARY, kLongestValue, EncodeProperties, DecodeProperties};
+const StoredValue kStatistic = {"Statistic", REG_DWORD, 8, EncodeStatistic, DecodeStatistic};
+
+void SaveValue(HKEY key, const StoredValue& value)
+{
+    BYTE bytes[kLongestValue] = {};
+    value.encode(bytes);
+    SetValue(key, value.name, value.type, bytes, value.size);
+}
+
+// The bytes a value holds replace the setting's; the bytes it lacks keep the setting.
+void TakeValue(const StoredValue& value, const BYTE* stored, DWORD size)
+{
+    BYTE bytes[kLongestValue] = {};
+    value.encode(bytes);
+    std::memcpy(bytes, stored, size < value.size ? size : value.size);
+    value.decode(bytes);
+}
+
+// Takes the stored value, or writes the setting's when it is missing or too long.
+void LoadValue(HKEY key, const StoredValue& value)
+{
+    BYTE stored[kLongestValue];
+    DWORD size = value.size;
+    if (QueryValue(key, value.name, stored, &size))
+        TakeValue(value, stored, size);
+    else
+        SaveValue(key, value);
+}
+
+// The stored text need not end in a zero, may fill the whole buffer, and may end in half a
+// character, which is dropped.
+void TakeText(const BYTE* stored, DWORD size, wchar_t (&text)[kSettingTextSize])
+{
+    DWORD length = size / sizeof(wchar_t);
+    length = length < kSettingTextSize ? length : kSettingTextSize - 1;
+    std::memcpy(text, stored, length * sizeof(wchar_t));
+    text[length] = L'\0';
 }
 
 } // namespace
@@ -164,57 +191,69 @@ void OpenSettingsStore()
     LoadSettings();
 }
 
+// Loads or creates one text setting.
+static void LoadText(HKEY key, const wchar_t* name, wchar_t (&text)[kSettingTextSize])
+{
+    wchar_t stored[kSettingTextSize];
+    DWORD size = sizeof stored;
+    if (key && RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size) == ERROR_SUCCESS)
+        TakeText(reinterpret_cast<const BYTE*>(stored), size, text);
+    else
+        SetText(key, name, text);
+}
+
+void TakeStoredValue(const char* name, const BYTE* stored, DWORD size)
+{
+    if (std::strcmp(name, "Music") == 0 || std::strcmp(name, "Skins") == 0)
+        TakeText(stored, size, name[0] == 'M' ? MusicName : SkinName);
+    for (const StoredValue* value : {&kOptions, &kProperties, &kStatistic})
+        if (std::strcmp(name, value->name) == 0)
+            TakeValue(*value, stored, size);
+}
+
 void LoadSettings()
 {
     HKEY key = OpenSettingsKey();
-    LoadText(key, "Music", MusicName);
-    LoadText(key, "Skins", SkinName);
-    LoadOptions(key);
-    LoadProperties(key);
+    LoadText(key, L"Music", MusicName);
+    LoadText(key, L"Skins", SkinName);
+    LoadValue(key, kOptions);
+    LoadValue(key, kProperties);
     CloseSettingsKey(key);
 }
 
 void SaveSettings()
 {
     HKEY key = OpenSettingsKey();
-    BYTE options[kOptionsSize];
-    EncodeOptions(options);
-    SetValue(key, "Options", REG_BINARY, options, sizeof options);
-    BYTE properties[kPropertiesSize];
-    EncodeProperties(properties);
-    SetValue(key, "Properties", REG_BINARY, properties, sizeof properties);
+    SaveValue(key, kOptions);
+    SaveValue(key, kProperties);
     CloseSettingsKey(key);
 }
 
 void SaveMusicName()
 {
     HKEY key = OpenSettingsKey();
-    SetText(key, "Music", MusicName);
+    SetText(key, L"Music", MusicName);
     CloseSettingsKey(key);
 }
 
 void SaveSkinName()
 {
     HKEY key = OpenSettingsKey();
-    SetText(key, "Skins", SkinName);
+    SetText(key, L"Skins", SkinName);
     CloseSettingsKey(key);
 }
 
+// A missing count starts from zero, not from what memory holds.
 void LoadStatistics()
 {
     HKEY key = OpenSettingsKey();
-    // A value shorter than 8 bytes replaces only the counter bytes it holds.
-    BYTE bytes[kStatisticSize];
-    EncodeStatistic(bytes);
-    DWORD size = sizeof bytes;
-    if (QueryValue(key, "Statistic", bytes, &size)) {
-        Wins = GetUint32(bytes);
-        Losses = GetUint32(bytes + 4);
+    BYTE stored[8];
+    DWORD size = sizeof stored;
+    if (QueryValue(key, kStatistic.name, stored, &size)) {
+        TakeValue(kStatistic, stored, size);
     } else {
-        Wins = 0;
-        Losses = 0;
-        EncodeStatistic(bytes);
-        SetValue(key, "Statistic", REG_DWORD, bytes, sizeof bytes);
+        Wins = Losses = 0;
+        SaveValue(key, kStatistic);
     }
     CloseSettingsKey(key);
 }
@@ -222,8 +261,6 @@ void LoadStatistics()
 void SaveStatistics()
 {
     HKEY key = OpenSettingsKey();
-    BYTE bytes[kStatisticSize];
-    EncodeStatistic(bytes);
-    SetValue(key, "Statistic", REG_DWORD, bytes, sizeof bytes);
+    SaveValue(key, kStatistic);
     CloseSettingsKey(key);
 }

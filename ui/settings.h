@@ -7,15 +7,20 @@ constexpr const char* SettingsKeyPath = "Software\\Quorvex Software\\Tidewar";
 constexpr const char* OldSettingsKeyPath = "Software\\Quorvex Software\\Tidewar v1.2";
 constexpr int kSettingTextSize = 256;
 
-// Full lower-case paths, or "no" for no music and for the built-in skin.
-extern char MusicName[kSettingTextSize];
-extern char SkinName[kSettingTextSize];
+// Full lower-case paths, or "no" for no music and for the built-in skin. Wide, so that a
+// folder outside the ANSI code page can be named; stored as REG_SZ all the same.
+extern wchar_t MusicName[kSettingTextSize];
+extern wchar_t SkinName[kSettingTextSize];
 extern bool SoundOn;     // the sound effects; the music does not depend on it
 extern bool ShowDecks;   // the counters show decks (else ships)
 
 // Games won and lost, read again from the store before every change and display.
 extern uint32_t Wins;
 extern uint32_t Losses;
+
+// Takes a value as stored under `name` into the settings: the bytes it holds replace the
+// setting's, the bytes it lacks keep it. Reads no more than `size` bytes at `stored`.
+void TakeStoredValue(const char* name, const unsigned char* stored, unsigned long size);
 
 void OpenSettingsStore();
 void LoadSettings();

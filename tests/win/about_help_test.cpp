@@ -100,19 +100,37 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
     EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
 }
 
-// A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package
-// (TIDEWAR_PACKAGE), tracing the files it opens; elsewhere the program beside the tests.
-TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneOpensItsHelpAndEndsWithZero)
+// A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package in a
+// folder that the ANSI code page cannot name (TIDEWAR_PACKAGE), tracing the files it opens:
+// the skin and the tune before the help. Elsewhere the program beside the tests.
+TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZero)
 {
-    const char* package = std::getenv("TIDEWAR_PACKAGE");
+    const wchar_t* package = _wgetenv(L"TIDEWAR_PACKAGE");
+    const std::wstring folder = package ? package + std::wstring(L"\\") : Wide(BesideTests(""));
+    ASSERT_NE(GetFileAttributesW((folder + L"tidewar.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "a garbled folder";
     DeleteSettingsKey();
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, "night.dll", 10);
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, "tidewar.mid", 12);
-    Process program("", package ? package : BesideTests(""));
+    for (const wchar_t* name : {L"Skins", L"Music"}) {
+        std::wstring path = folder + (name[0] == L'S' ? L"night.dll" : L"tidewar.mid");
+        CharLowerW(&path[0]);
+        RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), name, REG_SZ, path.c_str(),
+                        DWORD((path.size() + 1) * sizeof(wchar_t)));
+    }
+    Process program("", folder);
     HWND window = program.Window("Tidewar", nullptr);
     ASSERT_TRUE(window);
     PostMessageW(window, WM_COMMAND, CMD_HELP, 0);
     EXPECT_EQ(ViewerTopic(12), L"Tidewar Help");
+    PostMessageW(window, WM_COMMAND, CMD_OPTIONS, 0);
+    HWND sheet = program.Window("#32770", nullptr);
+    ASSERT_TRUE(sheet);
+    std::wstring lists;
+    for (int page : {2, 3}) {
+        PropSheet_SetCurSel(sheet, nullptr, page);
+        lists += ListEntries(FindWindowExW(PropSheet_GetCurrentPageHwnd(sheet), nullptr, L"ListBox", nullptr));
+    }
+    EXPECT_NE(lists.find(L"|>tidewar.mid|"), std::wstring::npos) << lists;
+    EXPECT_NE(lists.find(L"|>Night sea (night.dll)"), std::wstring::npos) << lists;
+    PropSheet_PressButton(sheet, PSBTN_CANCEL);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
     DeleteSettingsKey();

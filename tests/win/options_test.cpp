@@ -12,8 +12,6 @@ std::string Stored(const std::string& name)
     return CharLowerA(&path[0]);
 }
 
-Bytes TextBytes(const std::string& text) { return Bytes(text.c_str(), text.c_str() + text.size() + 1); }
-
 // kChecks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
 TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
@@ -59,7 +57,7 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 // itself in the next sheet.
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 {
-    const auto store = [](const std::string& setting) { lstrcpyA(MusicName, setting.c_str()); SaveMusicName(); };
+    const auto store = [](const std::string& setting) { lstrcpyW(MusicName, Wide(setting).c_str()); SaveMusicName(); };
     store(Stored("tidewar.mid"));
     ASSERT_EQ(StartMusic(MainWindow, MusicName), 0);
     const auto plays = [device = MusicDevice] {
@@ -91,7 +89,7 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
     const struct { std::string setting; std::wstring selected; } cases[] = {{"no", L"|>No music|"},
         {Stored("Mixed Case.MID"), L"|>Mixed Case.MID|"}, {Stored(longest), L"|>fff"}, {Stored("moved.mid"), L""}};
     for (const auto& c : cases) {
-        lstrcpyA(MusicName, c.setting.c_str());
+        lstrcpyW(MusicName, Wide(c.setting).c_str());
         SaveMusicName();
         const std::wstring list = L"|" + Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL}) + L"|";
         EXPECT_NE(list.find(c.selected), std::wstring::npos) << list;
@@ -114,7 +112,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 {
     const std::string mark = BesideTests("acting.dll.ran");
     DeleteFileA(mark.c_str());
-    lstrcpyA(SkinName, Stored("night.dll").c_str());
+    lstrcpyW(SkinName, Wide(Stored("night.dll")).c_str());
     SaveSkinName();
     const struct { int language; const wchar_t *first, *night; bool englishOnly; } cases[] = {
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin|Kein Skin haben|", L"|>Nachtmeer (night.dll)", false},
@@ -132,7 +130,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 
     Command(CMD_NEW_GAME);
     PlaceShips(3);
-    lstrcpyA(SkinName, "no");
+    lstrcpyW(SkinName, L"no");
     SaveSkinName();
     const std::vector<unsigned> standard = SceneSnapshot();
     Drive(CMD_OPTIONS, {Page(3), Pick(std::count(list.begin(), list.begin() + list.find(L">"), L'|') - 5), IDOK});

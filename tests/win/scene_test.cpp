@@ -45,8 +45,8 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
     ShowDecks = false;
     DrawCounters();
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "9") && CounterShows(kHomeCounterBox, "10"));
-    Game.HuntActive = Game.ComputerTurn = Game.TargetStack.count = 1;
-    Game.TargetStack.entries[0] = {1, 0};
+    Game.HuntActive = Game.ComputerTurn = true;
+    Game.TargetStack = {{{1, 0}}, 1};
     Tick();
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
 }

@@ -1,15 +1,11 @@
 // The settings store against values edited by hand: what a start writes, and how short,
 // long, unterminated or mistyped values are taken, kept or replaced.
 
-#include <cstring>
-
 #include "tests/win/shell_fixture.h"
 
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-Bytes Text(const std::string& text, bool zero = true) { return Bytes(text.c_str(), text.c_str() + text.size() + zero); }
 
 Bytes Properties(BYTE ships, BYTE zone, BYTE decks, BYTE language, BYTE reserved = 0)
 {
@@ -20,9 +16,11 @@ Bytes Properties(BYTE ships, BYTE zone, BYTE decks, BYTE language, BYTE reserved
 
 using Value = std::pair<DWORD, Bytes>;
 
+// As the bytes are: the ANSI call would convert a text from the code page.
 void Store(const char* path, const char* name, const Value& value)
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, path, name, value.first, value.second.data(), DWORD(value.second.size()));
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(path).c_str(), Wide(name).c_str(), value.first, value.second.data(),
+                    DWORD(value.second.size()));
 }
 
 Value Stored(const char* name)
@@ -36,33 +34,33 @@ using SettingsStore = ShellTest;
 
 TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 {
-    Store(OldSettingsKeyPath, "Music", {REG_SZ, Text("c:\\old\\tune.mid")});
+    Store(OldSettingsKeyPath, "Music", {REG_SZ, TextBytes("c:\\old\\tune.mid")});
     Store(SettingsKeyPath, "Author", {REG_BINARY, {1, 2, 3}});
     OpenSettingsStore();
-    EXPECT_EQ(Stored("Author"), Value(REG_SZ, Text("Quorvex Ondrel")));
-    EXPECT_EQ(Stored("Music"), Value(REG_SZ, Text("no")));
-    EXPECT_EQ(Stored("Skins"), Value(REG_SZ, Text("no")));
+    EXPECT_EQ(Stored("Author"), Value(REG_SZ, TextBytes("Quorvex Ondrel")));
+    EXPECT_EQ(Stored("Music"), Value(REG_SZ, TextBytes("no")));
+    EXPECT_EQ(Stored("Skins"), Value(REG_SZ, TextBytes("no")));
     EXPECT_EQ(Stored("Statistic").first, DWORD(REG_NONE));
     HKEY old;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
 }
 
 // Options: 0 reserved, 1 SoundOn, 2 Options.SkillLevel; Properties: ships, zone, decks, language;
-// Statistic: Wins, Losses; Music and Skins: a 256-byte buffer, taken up to the first zero.
+// Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to the first zero.
 // Taken by their bytes whatever their type, kept where short, replaced where long or missing,
-// by what memory holds (Statistic by zeros).
+// by what memory holds (Statistic by zeros). Paths outside the ANSI code page go both ways.
 TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
-    const std::string current = "c:\\tidewar\\current";
+    const std::string current = "c:\\морской бой 海戦\\current";
     struct Case { const char* name; Value stored; std::string loaded; bool replaced; };
     const std::vector<Case> cases = {
-        {"Music", {REG_SZ, Text("c:\\games\\tide.mid")}, "c:\\games\\tide.mid", false},
-        {"Skins", {REG_SZ, Text(std::string(256, 'b'))}, current, true},   // one byte too many with the zero
-        {"Music", {REG_SZ, Text(std::string(255, 'c'))}, std::string(255, 'c'), false},
-        // Binary, since Wine's RegQueryValueExA adds a zero to a REG_SZ that lacks one.
-        {"Skins", {REG_BINARY, Text(std::string(256, 'd'), false)}, std::string(255, 'd'), false},
-        {"Music", {REG_BINARY, Text("abc", false)}, "abc", false},
-        {"Music", {REG_DWORD, {'o', 'k', 0, 0}}, "ok", false},
+        {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid", false},
+        {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, true},   // one too many with the zero
+        {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c'), false},
+        // Binary, since Wine's registry calls may add a zero to a REG_SZ that lacks one.
+        {"Skins", {REG_BINARY, TextBytes(std::string(256, 'd'), false)}, std::string(255, 'd'), false},
+        {"Music", {REG_BINARY, {'a', 0, 'b', 0, 'c'}}, "ab", false},   // half a character is dropped
+        {"Music", {REG_DWORD, {'o', 0, 'k', 0}}, "ok", false},
         {"Skins", {REG_BINARY, {}}, "", false},
         {"Options", {REG_BINARY, {9, 0, 1}}, "0 1 1 0 0 2 0 0", false},
         {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0", false},   // levels beyond 3 are kept
@@ -76,26 +74,40 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6", false},   // 4 bytes replace Wins only
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
-        DeleteSettingsKey();
+    const auto arrange = [&] {
         SoundOn = false, Options.SkillLevel = 3, Options.MarkDeadShips = true, Options.MarkDeadZone = false, ShowDecks = false, Language = 2;
         Wins = 5, Losses = 6;
-        std::strcpy(MusicName, current.c_str());
-        std::strcpy(SkinName, current.c_str());
-        Store(SettingsKeyPath, c.name, c.stored);
-        LoadSettings();
-        LoadStatistics();
+        lstrcpyW(MusicName, Wide(current).c_str());
+        lstrcpyW(SkinName, Wide(current).c_str());
+    };
+    const auto loaded = [](const char* name) {
         std::string numbers;
         for (uint32_t n : {uint32_t(SoundOn), uint32_t(Options.SkillLevel), uint32_t(Options.MarkDeadShips), uint32_t(Options.MarkDeadZone),
                            uint32_t(ShowDecks), uint32_t(Language), Wins, Losses})
             numbers += " " + std::to_string(n);
-        EXPECT_EQ(c.name[0] == 'M' ? MusicName : c.name[1] == 'k' ? SkinName : numbers.substr(1), c.loaded);
+        return name[0] == 'M' ? Utf8(MusicName) : name[1] == 'k' ? Utf8(SkinName) : numbers.substr(1);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
+        DeleteSettingsKey();
+        arrange();
+        Store(SettingsKeyPath, c.name, c.stored);
+        LoadSettings();
+        LoadStatistics();
+        EXPECT_EQ(loaded(c.name), c.loaded);
         const Value inMemory = c.name[0] == 'O'   ? Value(REG_BINARY, {0, 0, 3})
                                : c.name[0] == 'P' ? Value(REG_BINARY, Properties(1, 0, 0, 2))
                                : c.name[1] == 't' ? Value(REG_DWORD, Bytes(8, 0))
-                                                  : Value(REG_SZ, Text(current));
+                                                  : Value(REG_SZ, TextBytes(current));
         EXPECT_EQ(Stored(c.name), c.replaced ? inMemory : c.stored);
+        if (c.replaced)
+            continue;
+        arrange();   // the same bytes again, ending at a page that cannot be read
+        if (c.name[1] != 't')
+            Wins = Losses = 0;   // as a missing Statistic loads
+        const GuardedBytes guarded(std::string(c.stored.second.begin(), c.stored.second.end()));
+        TakeStoredValue(c.name, guarded.data(), guarded.size());
+        EXPECT_EQ(loaded(c.name), c.loaded);
     }
 }
 

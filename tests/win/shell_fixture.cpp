@@ -1,7 +1,20 @@
 // The in-process harness: the fixture, and the driver of the program's modal dialogs.
 #include "tests/win/shell_fixture.h"
 
+#include <cwchar>
+#include <cstdio>
 #include <random>
+
+// A fault in the program under test ends the test process at once with the fault's code,
+// instead of waiting in Wine's debugger until ctest's timeout.
+static LONG WINAPI EndOnFault(EXCEPTION_POINTERS* fault)
+{
+    std::fprintf(stderr, "fault 0x%08lx\n", fault->ExceptionRecord->ExceptionCode);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), fault->ExceptionRecord->ExceptionCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+static const LPTOP_LEVEL_EXCEPTION_FILTER PreviousFaultFilter = SetUnhandledExceptionFilter(EndOnFault);
 
 static std::vector<AnsweredBox>* BoxLog = nullptr;
 static UINT_PTR BoxAnswerer = 0;
@@ -34,8 +47,8 @@ static void ResetProgramState()
     ResetGameView();
     StatusMessageId = NoMessage;
     BackgroundDrawn = false;
-    lstrcpyA(MusicName, "no");
-    lstrcpyA(SkinName, "no");
+    lstrcpyW(MusicName, L"no");
+    lstrcpyW(SkinName, L"no");
     SoundOn = ShowDecks = true;
     Language = English;
     Wins = Losses = 0;
@@ -127,7 +140,6 @@ std::string BesideTests(const char* name)
     return exe.substr(0, exe.find_last_of("\\/") + 1) + name;
 }
 
-// Through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes.
 GuardedBytes::GuardedBytes(const std::string& bytes) : length(DWORD(bytes.size()))
 {
     SYSTEM_INFO system;
@@ -146,11 +158,35 @@ GuardedBytes::~GuardedBytes()
     VirtualFree(pages, 0, MEM_RELEASE);
 }
 
+std::wstring Wide(const std::string& utf8)
+{
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), &wide[0], int(wide.size())));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    std::string utf8(3 * wide.size(), '\0');
+    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), &utf8[0], int(utf8.size()), nullptr, nullptr));
+    return utf8;
+}
+
+std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero)
+{
+    const std::wstring wide = Wide(utf8);
+    const auto bytes = reinterpret_cast<const unsigned char*>(wide.c_str());
+    return std::vector<unsigned char>(bytes, bytes + (wide.size() + zero) * sizeof(wchar_t));
+}
+
+// Through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes. The wide call hands
+// a text back as stored, where the ANSI one would squeeze it through the code page.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
 {
-    unsigned char data[512];
+    unsigned char data[1024];
     DWORD size = sizeof data;
-    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKeyPath, name, RRF_RT_ANY, type, data, &size) != ERROR_SUCCESS)
+    if (RegGetValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), Wide(name).c_str(), RRF_RT_ANY, type, data,
+                     &size) != ERROR_SUCCESS)
         return {};
     return std::vector<unsigned char>(data, data + size);
 }
@@ -241,13 +277,16 @@ bool MessageShows(const wchar_t* text)
     return TextShows(MessageFont, kMessageLine, text);
 }
 
-Process::Process(const std::string& arguments, const std::string& folder)
+Process::Process(const std::string& arguments, const std::wstring& folder)
 {
-    const char* separator = folder.back() == '\\' ? "" : "\\";
-    std::string line = "\"" + folder + separator + "tidewar.exe\" " + arguments;
-    STARTUPINFOA startup = {};
+    wchar_t exe[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::wstring where = folder.empty() ? std::wstring(exe, std::wcsrchr(exe, L'\\') + 1) : folder;
+    const wchar_t* separator = where.back() == L'\\' ? L"" : L"\\";
+    std::wstring line = L"\"" + where + separator + L"tidewar.exe\" " + Wide(arguments);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info);
+    CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, where.c_str(), &startup, &info);
 }
 
 Process::~Process()
@@ -308,8 +347,7 @@ static std::wstring Checks(HWND page)
     return checks;
 }
 
-// The entries, the selected one after '>'.
-static std::wstring Entries(HWND list)
+std::wstring ListEntries(HWND list)
 {
     std::wstring notes;
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
@@ -342,7 +380,7 @@ static void TakeStep(HWND dialog, int step, std::wstring& notes)
     else if (step == kChecks)
         notes += Checks(top);
     else if (step == kList)
-        notes += Entries(FindWindowExW(top, nullptr, L"ListBox", nullptr));
+        notes += ListEntries(FindWindowExW(top, nullptr, L"ListBox", nullptr));
     else if (step == kPageTitle)
         notes += Note(top);
     else if (step == kTick)

@@ -88,6 +88,13 @@ private:
     DWORD length = 0;
 };
 
+// UTF-8 and UTF-16, for comparing the wide settings with the tests' narrow texts.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
+// The bytes of a text setting as stored: UTF-16, with the zero unless `zero` is false.
+std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero = true);
+
 // The registry value's bytes and type, or empty and REG_NONE when it does not exist.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
 void DeleteSettingsKey();
@@ -112,9 +119,10 @@ bool CounterShows(const StatusBox& box, const char* text);
 // Whether the message line shows exactly the text, in the message font.
 bool MessageShows(const wchar_t* text);
 
-// A tidewar.exe of its own, started in its folder; killed if a test leaves it running.
+// A tidewar.exe of its own, started in its folder (by default the tests'); killed if a test
+// leaves it running.
 struct Process {
-    explicit Process(const std::string& arguments, const std::string& folder = BesideTests(""));
+    explicit Process(const std::string& arguments, const std::wstring& folder = L"");
     ~Process();
     // A top-level window of the class and caption (any caption if nullptr), polled for up to 10 s:
     // the tests run one at a time, so it is this program's.
@@ -142,6 +150,10 @@ constexpr int kPageTitle = 0x50001;  // notes the caption of the page on top
 constexpr int kTick = 0x50002;       // one tick of the game's timer
 constexpr int kCloseBox = 0x50003;
 constexpr int kList = 0x50004;       // notes the entries of the page's list, the selected after '>'
+
+// The entries of a list box, each after '|', the selected one after "|>"; of another
+// process's too.
+std::wstring ListEntries(HWND list);
 
 // Opens the dialog of `command`, takes the steps and returns the notes joined by '|', then
 // "open" or "closed" unless it is a sheet; "no dialog" when none opened.

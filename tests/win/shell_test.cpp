@@ -18,9 +18,9 @@ TEST(ClearCommand, OnlyTheExactWordIsTheCommand)
 std::vector<std::string> Sounds;
 const std::vector<AnsweredBox>* Boxes = nullptr;
 
-void Hear(SoundCall call, const char* name)
+void Hear(SoundCall call, const wchar_t* name)
 {
-    const std::string what = call == EffectCall ? name : call == MusicStartCall ? std::string("music ") + name : "stop";
+    const std::string what = call == EffectCall ? Utf8(name) : call == MusicStartCall ? "music " + Utf8(name) : "stop";
     const bool effect = call == EffectCall, beforePaint = what == "vstrl" && GetUpdateRect(MainWindow, nullptr, FALSE);
     Sounds.push_back(what + (effect && Game.GamePhase == Placement ? " in placement" : "") + (effect && beforePaint ? " before the paint" : "") +
                      (effect && !Boxes->empty() ? " after a box" : ""));
@@ -101,8 +101,9 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     for (int x = 0; x < kFieldSize; ++x)   // one deck left, the computer's hunt aimed at it
         for (int y = 0; y < kFieldSize; ++y)
             Game.HomeBoard[x][y] = Game.HomeBoard[x][y] == Deck && !(x == 9 && y == 4) ? HomeHit : Game.HomeBoard[x][y];
-    Game.HomeDecksLeft = Game.HomeShipsLeft = Game.HuntActive = Game.ComputerTurn = Game.TargetStack.count = 1;
-    Game.TargetStack.entries[0] = {9, 4};
+    Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
+    Game.HuntActive = Game.ComputerTurn = true;
+    Game.TargetStack = {{{9, 4}}, 1};
     Sounds.clear();
     Tick();
     EXPECT_EQ(Game.GamePhase, GameOver);
@@ -128,7 +129,7 @@ TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, tune.c_str(), static_cast<DWORD>(tune.size() + 1));
     Sounds.clear();
     StartProgram();
-    const std::string music = std::string("music ") + MusicName;
+    const std::string music = "music " + Utf8(MusicName);
     EXPECT_EQ(Sounds, std::vector<std::string>({music}));
     for (WPARAM code : {MCI_NOTIFY_ABORTED, MCI_NOTIFY_FAILURE, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL})
         SendMessageW(MainWindow, MM_MCINOTIFY, code, MusicDevice);

@@ -77,7 +77,7 @@ TEST(Music, OnlyAPlayableTuneKeepsADeviceOpenUntilStopMusic)
     for (const std::string& path : {std::string("no"), std::string("C:\\no such folder\\tidewar.mid"), notMidi, tune}) {
         SCOPED_TRACE(path.substr(0, 40));
         const int open = OpenSequencers();
-        StartMusic(window, path.c_str());
+        StartMusic(window, Wide(path).c_str());
         EXPECT_EQ(OpenSequencers(), open + (path == tune));
         StopMusic();
         StopMusic();

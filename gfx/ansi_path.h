@@ -1,0 +1,8 @@
+// Paths for the parts of the system that take ANSI names only: every WinHelp viewer, and
+// Wine's MIDI sequencer, squeeze a wide path through the code page.
+#pragma once
+#include <string>
+
+// The path itself when the ANSI code page can write it, else its short form, which is
+// ASCII where the file system keeps short names.
+std::wstring AnsiSafePath(const wchar_t* path);
