@@ -3,16 +3,17 @@
 #include <windows.h>
 
 #include "app/startup.h"
-#include "app/status.h"
 #include "app/window.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
 #include "game/game.h"
 #include "game/options.h"
 #include "game/view.h"
-#include "gfx/scene.h"
-#include "gfx/sound.h"
+#include "media/scene.h"
+#include "media/sound.h"
+#include "media/status_panel.h"
 #include "res/resource.h"
-#include "ui/language.h"
-#include "ui/settings.h"
 
 GameViewState ViewState;
 

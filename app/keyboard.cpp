@@ -6,10 +6,11 @@
 
 #include "app/placement.h"
 #include "app/window.h"
+#include "base/program.h"
 #include "game/game.h"
 #include "game/placement.h"
 #include "game/shots.h"
-#include "gfx/scene.h"
+#include "media/scene.h"
 
 KeyCursor Cursor;
 

@@ -5,10 +5,11 @@
 
 #include "app/startup.h"
 #include "app/window.h"
+#include "base/program.h"
 #include "game/game.h"
 #include "game/placement.h"
-#include "gfx/scene.h"
-#include "gfx/skin.h"
+#include "media/scene.h"
+#include "media/skin.h"
 
 ShipDrag Dragging;
 
@@ -28,16 +29,17 @@ static void EndDragImage()
     ImageList_EndDrag();
 }
 
-static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int hotspotX, int beginError)
+static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int hotspotX)
 {
     if (Dragging.PlacementDrag)   // the button went up outside the window: start afresh
         EndDragImage();
     Dragging = {true, orientation, false};
     const ShipImage& image = ShipImages[orientation][Game.PlacementSize - 1];
+    const bool vertical = orientation == Vertical;
     if (!ImageList_BeginDrag(image.list, image.index, hotspotX, kDragHotspotY))
-        ShowErrorBox(beginError);
+        ShowErrorBox(vertical ? VerticalDragNotBegun : HorizontalDragNotBegun);
     if (!ImageList_DragEnter(MainWindow, static_cast<int>(x), static_cast<int>(y)))
-        ShowErrorBox(beginError + 1);
+        ShowErrorBox(vertical ? VerticalDragNotShown : HorizontalDragNotShown);
 }
 
 // Ships are offered only while some of the current size are left to place.
@@ -48,10 +50,10 @@ void StartShipDrag(unsigned x, unsigned y)
     const int length = kCellSize * Game.PlacementSize;
     if (Inside(x, kOfferedVerticalLeft, kOfferedVerticalLeft + kCellSize) &&
         Inside(y, kOfferedVerticalTop, kOfferedVerticalTop + length))
-        BeginShipDrag(Vertical, x, y, kVerticalDragHotspotX, 10);
+        BeginShipDrag(Vertical, x, y, kVerticalDragHotspotX);
     else if (Inside(x, kOfferedHorizontalLeft, kOfferedHorizontalLeft + length) &&
              Inside(y, kOfferedHorizontalTop, kOfferedHorizontalTop + kCellSize))
-        BeginShipDrag(Horizontal, x, y, kHorizontalDragHotspotX, 12);
+        BeginShipDrag(Horizontal, x, y, kHorizontalDragHotspotX);
 }
 
 void MoveShipDrag(unsigned x, unsigned y)
@@ -60,7 +62,7 @@ void MoveShipDrag(unsigned x, unsigned y)
         return;
     if (!ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)) && !Dragging.moveFailureShown) {
         Dragging.moveFailureShown = true;
-        ShowErrorBox(14);
+        ShowErrorBox(DragNotMoved);
     }
 }
 

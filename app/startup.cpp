@@ -6,12 +6,12 @@
 
 #include "app/game_view.h"
 #include "app/window.h"
-#include "gfx/skin.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
+#include "media/skin.h"
 #include "res/resource.h"
-#include "ui/language.h"
-#include "ui/settings.h"
 
-HINSTANCE ProgramInstance = nullptr;
 HMENU MainMenu = nullptr;
 HACCEL Accelerators = nullptr;
 
@@ -77,11 +77,4 @@ int RunMainLoop()
         }
     UnloadSkin();
     return static_cast<int>(message.wParam);
-}
-
-void ShowErrorBox(int number)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "Tidewar ERROR #%d", number);
-    MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONERROR);
 }

@@ -2,7 +2,6 @@
 #pragma once
 #include <windows.h>
 
-extern HINSTANCE ProgramInstance;   // menus, dialogs and strings come from here
 extern HMENU MainMenu;
 extern HACCEL Accelerators;
 
@@ -15,6 +14,3 @@ bool StartUp(HINSTANCE instance, int showCommand);
 
 // Runs until the quit message and returns its exit code.
 int RunMainLoop();
-
-// "Tidewar ERROR #n"; has no owner, so the game goes on behind it.
-void ShowErrorBox(int number);

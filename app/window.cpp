@@ -6,28 +6,23 @@
 #include "app/keyboard.h"
 #include "app/placement.h"
 #include "app/startup.h"
-#include "app/status.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
 #include "game/game.h"
 #include "game/shots.h"
-#include "gfx/backbuffer.h"
-#include "gfx/scene.h"
-#include "gfx/skin.h"
-#include "gfx/sound.h"
+#include "media/backbuffer.h"
+#include "media/scene.h"
+#include "media/skin.h"
+#include "media/sound.h"
+#include "media/status_panel.h"
 #include "res/resource.h"
 #include "ui/about.h"
 #include "ui/help.h"
-#include "ui/language.h"
 #include "ui/options.h"
-#include "ui/settings.h"
 #include "ui/statistics.h"
 
-HWND MainWindow = nullptr;
 wchar_t TitleText[kTitleLength] = L"Tidewar";
-
-void InvalidateMainWindow(bool erase)
-{
-    InvalidateRect(MainWindow, nullptr, erase);
-}
 
 void FireAtEnemy(unsigned px, unsigned py)
 {
@@ -46,12 +41,22 @@ static void ExitGame(HWND window)
     KillTimer(window, GameTimer);
 }
 
+// The title, the menu and the status text in the new Language, which is stored at once.
 static void ChooseLanguage(uint32_t language)
 {
     if (Language == language)
         return;
     Language = language;
-    ApplyLanguage();
+    SaveSettings();
+    LoadLanguageString(IDS_TITLE, TitleText, kTitleLength);
+    SetWindowTextW(MainWindow, TitleText);
+    HMENU previous = MainMenu;
+    MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    SetMenu(MainWindow, MainMenu);
+    if (previous && previous != MainMenu)
+        DestroyMenu(previous);
+    InvalidateRect(MainWindow, nullptr, FALSE);
+    ShowStatusMessage(NoMessage);
 }
 
 // A box that closes over an open dialog enables the main window again, so the menu works

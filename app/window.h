@@ -7,7 +7,6 @@ constexpr int kTitleLength = 64;
 constexpr UINT_PTR GameTimer = 1;
 constexpr UINT kGameTimerMs = 10;
 
-extern HWND MainWindow;
 extern wchar_t TitleText[kTitleLength];
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -15,6 +14,3 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // A press at client (px, py): the player's shot when it lands strictly inside a cell of
 // the EnemyBoard.
 void FireAtEnemy(unsigned px, unsigned py);
-
-// Asks the main window to show what was drawn.
-void InvalidateMainWindow(bool erase);

@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/startup.h"
+#include "base/language.h"
+#include "base/program.h"
 #include "res/resource.h"
-#include "ui/language.h"
 
 ShellOpenFunction ShellOpen = ShellExecuteA;
 

@@ -3,10 +3,10 @@
 #include <cwchar>
 #include <string>
 
-#include "app/startup.h"
-#include "gfx/ansi_path.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "media/ansi_path.h"
 #include "res/resource.h"
-#include "ui/language.h"
 
 // From htmlhelp.h, which MinGW does not ship: hhctrl.ocx is loaded at run time, so the
 // program imports system DLLs only.

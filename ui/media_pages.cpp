@@ -1,22 +1,18 @@
 // The two pages work alike and differ in their list, the file pattern, the text of an
 // entry and what applying does.
-#include "ui/media_pages.h"
-
-#include <commctrl.h>
-
-#include <cwchar>
-#include <string>
-
-#include "app/startup.h"
-#include "app/window.h"
-#include "gfx/scene.h"
-#include "gfx/skin.h"
-#include "gfx/sound.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
+#include "media/scene.h"
+#include "media/skin.h"
+#include "media/sound.h"
 #include "res/resource.h"
 #include "ui/help.h"
-#include "ui/language.h"
+#include "ui/media_pages.h"
 #include "ui/options.h"
-#include "ui/settings.h"
+#include <commctrl.h>
+#include <cwchar>
+#include <string>
 
 namespace {
 

@@ -1,18 +1,15 @@
 // The sheet and its first two pages. Each page shows the store afresh whenever it becomes
 // active, so a change left unapplied on a page is gone when the player comes back to it.
-#include "ui/options.h"
-
-#include <commctrl.h>
-
-#include "app/startup.h"
-#include "app/status.h"
-#include "app/window.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
 #include "game/options.h"
+#include "media/status_panel.h"
 #include "res/resource.h"
 #include "ui/help.h"
-#include "ui/language.h"
 #include "ui/media_pages.h"
-#include "ui/settings.h"
+#include "ui/options.h"
+#include <commctrl.h>
 
 constexpr int kSheetCaptionLength = 64;
 constexpr int kLowestSkill = 1;

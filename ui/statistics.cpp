@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/startup.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
 #include "res/resource.h"
-#include "ui/language.h"
-#include "ui/settings.h"
 
 constexpr int kStatisticTextLength = 32;
 

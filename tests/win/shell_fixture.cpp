@@ -298,10 +298,14 @@ Process::~Process()
 
 HWND Process::Window(const char* className, const char* caption)
 {
-    HWND window = nullptr;
-    for (int tries = 0; tries < 500 && !(window = FindWindowA(className, caption)); ++tries)
-        Sleep(20);
-    return window;
+    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == info.dwProcessId)
+                return window;
+        }
+    return nullptr;
 }
 
 DWORD Process::ExitCode()

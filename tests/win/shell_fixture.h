@@ -15,18 +15,19 @@
 #include "app/keyboard.h"
 #include "app/placement.h"
 #include "app/startup.h"
-#include "app/status.h"
 #include "app/window.h"
-#include "gfx/backbuffer.h"
-#include "gfx/scene.h"
-#include "gfx/skin.h"
-#include "gfx/sound.h"
-#include "res/resource.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
 #include "game/placement.h"
 #include "game/shots.h"
+#include "media/backbuffer.h"
+#include "media/scene.h"
+#include "media/skin.h"
+#include "media/sound.h"
+#include "media/status_panel.h"
+#include "res/resource.h"
 #include "tests/game/game_state.h"
-#include "ui/language.h"
-#include "ui/settings.h"
 
 struct AnsweredBox {
     std::wstring caption;
@@ -124,8 +125,8 @@ bool MessageShows(const wchar_t* text);
 struct Process {
     explicit Process(const std::string& arguments, const std::wstring& folder = L"");
     ~Process();
-    // A top-level window of the class and caption (any caption if nullptr), polled for up to 10 s:
-    // the tests run one at a time, so it is this program's.
+    // A top-level window of this program's of the class and caption (any caption if nullptr),
+    // polled for up to 10 s.
     HWND Window(const char* className, const char* caption);
     DWORD ExitCode();
     PROCESS_INFORMATION info = {};

@@ -1,4 +1,4 @@
-#include "gfx/skin.h"
+#include "media/skin.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -6,10 +6,10 @@
 #include <cwchar>
 #include <initializer_list>
 
-#include "app/startup.h"
-#include "gfx/scene.h"
+#include "base/program.h"
+#include "base/settings.h"
+#include "media/scene.h"
 #include "res/resource.h"
-#include "ui/settings.h"
 
 HMODULE SkinModule = nullptr;
 ShipImage ShipImages[2][kLargestShip];
@@ -122,15 +122,15 @@ void CreateShipImages(HMODULE module)
             const int width = vertical ? kCellSize : kCellSize * n, height = vertical ? kCellSize * n : kCellSize;
             image.list = ImageList_Create(width, height, ILC_COLOR4, 0, 1);
             if (!image.list)
-                ShowErrorBox(1);
+                ShowErrorBox(ImageListNotMade);
             const int id = (vertical ? IDB_SHIP_VERTICAL_1 : IDB_SHIP_HORIZONTAL_1) + n - 1;
             // One that cannot be used counts as missing: errors 2 and 3, and that ship is not drawn.
             HBITMAP bitmap = LoadWholeBitmap(module, id, width, height);
             if (!bitmap)
-                ShowErrorBox(2);
+                ShowErrorBox(ShipPictureMissing);
             image.index = image.list && bitmap ? ImageList_Add(image.list, bitmap, nullptr) : -1;
             if (image.index == -1)
-                ShowErrorBox(3);
+                ShowErrorBox(ShipPictureNotAdded);
             if (bitmap)
                 DeleteObject(bitmap);
         }

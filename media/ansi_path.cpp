@@ -1,4 +1,4 @@
-#include "gfx/ansi_path.h"
+#include "media/ansi_path.h"
 
 #include <windows.h>
 

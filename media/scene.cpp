@@ -1,10 +1,10 @@
-#include "gfx/scene.h"
+#include "media/scene.h"
 
 #include <initializer_list>
 
-#include "app/status.h"
-#include "gfx/backbuffer.h"
-#include "gfx/skin.h"
+#include "media/backbuffer.h"
+#include "media/skin.h"
+#include "media/status_panel.h"
 #include "res/resource.h"
 
 static_assert(CellPicture == IDB_CELL && HitPicture == IDB_HIT && MissPicture == IDB_MISS &&

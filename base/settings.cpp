@@ -4,7 +4,7 @@
 // A key edited by hand may hold anything: a value too long for its buffer counts as missing
 // and is written back from memory; a shorter one, or one of another registry type, is read by
 // its bytes, and whatever bytes it lacks keep the setting in memory.
-#include "ui/settings.h"
+#include "base/settings.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 #include <initializer_list>
 
 #include "game/options.h"
-#include "ui/language.h"
+#include "base/language.h"
 
 wchar_t MusicName[kSettingTextSize] = L"no";
 wchar_t SkinName[kSettingTextSize] = L"no";

@@ -1,6 +1,6 @@
-#include "gfx/backbuffer.h"
+#include "media/backbuffer.h"
 
-#include "gfx/scene.h"
+#include "media/scene.h"
 
 HDC BackBuffer = nullptr;
 bool BackgroundDrawn = false;

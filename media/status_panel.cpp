@@ -1,17 +1,16 @@
-#include "app/status.h"
+#include "media/status_panel.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "app/startup.h"
-#include "app/window.h"
+#include "base/language.h"
+#include "base/program.h"
+#include "base/settings.h"
 #include "game/board.h"
 #include "game/game.h"
-#include "gfx/backbuffer.h"
-#include "gfx/scene.h"
-#include "ui/language.h"
-#include "ui/settings.h"
+#include "media/backbuffer.h"
+#include "media/scene.h"
 
 int32_t StatusMessageId = NoMessage;
 HFONT CounterFont = nullptr;

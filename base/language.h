@@ -10,5 +10,5 @@ extern uint32_t Language;
 // The offset to add to a Russian resource id: Language x 100, English for an unknown Language.
 int LanguageOffset();
 
-// Stores the new Language and shows the title, the menu and the status text in it.
-void ApplyLanguage();
+// Loads the text of Russian string id `id` in the current language, as LoadStringW does.
+int LoadLanguageString(int id, wchar_t* text, int size);

@@ -1,12 +1,12 @@
-#include "gfx/sound.h"
+#include "media/sound.h"
 
 #include <cstring>
 #include <cwchar>
 #include <string>
 
-#include "gfx/ansi_path.h"
-#include "gfx/skin.h"
-#include "ui/settings.h"
+#include "media/ansi_path.h"
+#include "media/skin.h"
+#include "base/settings.h"
 
 MCIDEVICEID MusicDevice = 0;
 void (*SoundWatcher)(SoundCall call, const wchar_t* name) = nullptr;

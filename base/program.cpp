@@ -1,0 +1,18 @@
+#include "base/program.h"
+
+#include <cstdio>
+
+HINSTANCE ProgramInstance = nullptr;
+HWND MainWindow = nullptr;
+
+void InvalidateMainWindow(bool erase)
+{
+    InvalidateRect(MainWindow, nullptr, erase);
+}
+
+void ShowErrorBox(ErrorBox number)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "Tidewar ERROR #%d", static_cast<int>(number));
+    MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONERROR);
+}

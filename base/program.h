@@ -1,0 +1,24 @@
+// The program itself: its instance and main window, and the numbered error boxes.
+#pragma once
+#include <windows.h>
+
+extern HINSTANCE ProgramInstance;   // menus, dialogs and strings come from here
+extern HWND MainWindow;
+
+// Asks the main window to show what was drawn into the scene.
+void InvalidateMainWindow(bool erase);
+
+// The failures that are reported, each by its number.
+enum ErrorBox {
+    ImageListNotMade = 1,
+    ShipPictureMissing = 2,
+    ShipPictureNotAdded = 3,
+    VerticalDragNotBegun = 10,
+    VerticalDragNotShown = 11,
+    HorizontalDragNotBegun = 12,
+    HorizontalDragNotShown = 13,
+    DragNotMoved = 14,
+};
+
+// "Tidewar ERROR #n"; has no owner, so the game goes on behind it.
+void ShowErrorBox(ErrorBox number);
