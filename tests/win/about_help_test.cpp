@@ -100,6 +100,30 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
     EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
 }
 
+// The sheet's Help button, shown and enabled on every page, and F1 wherever the focus is: on
+// a page's first control (it climbs to the page, then to the sheet) or on the tabs. Each kind
+// of page gets the button once.
+TEST_F(ShellTest, SheetHelpButtonAndF1OpenTheOptionsTopic)
+{
+    std::vector<std::wstring> topics;
+    RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
+        HWND button = GetDlgItem(sheet, IDHELP);
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
+        for (int page = 0; page < 4; ++page) {
+            PropSheet_SetCurSel(sheet, nullptr, page);
+            EXPECT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button)) << page;
+            if (page % 2 == 0)
+                SendMessageW(button, BM_CLICK, 0, 0);
+            else
+                SendMessageW(GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            topics.push_back(ViewerTopic(16));
+        }
+        SendMessageW(PropSheet_GetTabControl(sheet), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        topics.push_back(ViewerTopic(16));
+    });
+    EXPECT_EQ(topics, std::vector<std::wstring>(5, L"Topic 5: Options"));
+}
+
 // A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package
 // (TIDEWAR_PACKAGE), tracing the files it opens; elsewhere the program beside the tests.
 TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneOpensItsHelpAndEndsWithZero)
