@@ -48,9 +48,12 @@ static INT_PTR OnStaticColour(HDC dc, HWND control)
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-// Escape sends IDCANCEL, which closes nothing: OK, Enter and the close box do.
-static INT_PTR OnCommand(HWND dialog, int control)
+// Escape sends IDCANCEL, which closes nothing: OK, Enter and the close box do. A double click
+// on a link notifies a click and then STN_DBLCLK: only the click opens it.
+static INT_PTR OnCommand(HWND dialog, int control, int notification)
 {
+    if (notification != STN_CLICKED)
+        return FALSE;
     switch (control) {
     case IDC_ABOUT_OK: EndDialog(dialog, 0); return TRUE;
     case IDC_MAIL_LINK: OpenLink(MailLink); return TRUE;
@@ -65,7 +68,7 @@ static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_SETCURSOR: return OnSetCursor(dialog, reinterpret_cast<HWND>(wParam));
     case WM_CTLCOLORSTATIC: return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE:
     case WM_DESTROY: EndDialog(dialog, 0); return TRUE;
     default: return FALSE;
