@@ -23,8 +23,17 @@ static void OpenLink(const char* address)
     ShellOpen(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+// The logo is the box's to free: the template names no picture, because a static control
+// that loads its own does not free it under Wine, and each box would leave a bitmap behind.
+static HBITMAP SetLogo(HWND dialog, HBITMAP logo)
+{
+    return reinterpret_cast<HBITMAP>(
+        SendDlgItemMessageW(dialog, IDC_ABOUT_LOGO, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo)));
+}
+
 static INT_PTR OnInitDialog(HWND dialog)
 {
+    SetLogo(dialog, LoadBitmapW(ProgramInstance, L"QUORVEX"));
     SetFocus(GetDlgItem(dialog, IDC_ABOUT_OK));
     return FALSE;
 }
@@ -69,8 +78,11 @@ static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam
     case WM_SETCURSOR: return OnSetCursor(dialog, reinterpret_cast<HWND>(wParam));
     case WM_CTLCOLORSTATIC: return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    case WM_CLOSE:
-    case WM_DESTROY: EndDialog(dialog, 0); return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    case WM_DESTROY:
+        DeleteObject(SetLogo(dialog, nullptr));
+        EndDialog(dialog, 0);
+        return TRUE;
     default: return FALSE;
     }
 }

@@ -177,14 +177,20 @@ void ShowOptionsSheet(HWND owner)
         {IDD_SKILL_PAGE, SkillPage}, {IDD_ADJUST_PAGE, AdjustPage}, {IDD_MUSIC_PAGE, MusicPage}, {IDD_SKIN_PAGE, SkinPage}};
     constexpr int kPageCount = sizeof kPages / sizeof kPages[0];
 
+    // The sheet and its tabs show the small icon; the tabs copy it, and the sheet is gone when
+    // it is freed. Handed over rather than named: Wine's sheet loads a named icon afresh for
+    // itself and every page and never frees them. Not shared either: the cache of shared icons
+    // answers with the first size it holds.
+    HICON icon = static_cast<HICON>(
+        LoadImageW(ProgramInstance, L"MyIcon", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     HPROPSHEETPAGE pages[kPageCount];
     for (int i = 0; i < kPageCount; ++i) {
         PROPSHEETPAGEW page = {};
         page.dwSize = PROPSHEETPAGEW_V1_SIZE;
-        page.dwFlags = PSP_USEICONID | PSP_HASHELP;
+        page.dwFlags = PSP_USEHICON | PSP_HASHELP;
         page.hInstance = ProgramInstance;
         page.pszTemplate = MAKEINTRESOURCEW(kPages[i].dialog + LanguageOffset());
-        page.pszIcon = L"MyIcon";
+        page.hIcon = icon;
         page.pfnDlgProc = kPages[i].procedure;
         pages[i] = CreatePropertySheetPageW(&page);
     }
@@ -193,14 +199,15 @@ void ShowOptionsSheet(HWND owner)
     LoadStringW(ProgramInstance, IDS_OPTIONS_CAPTION + LanguageOffset(), caption, kSheetCaptionLength);
     PROPSHEETHEADERW sheet = {};
     sheet.dwSize = PROPSHEETHEADERW_V1_SIZE;
-    sheet.dwFlags = PSH_USEICONID | PSH_HASHELP | PSH_USECALLBACK;
+    sheet.dwFlags = PSH_USEHICON | PSH_HASHELP | PSH_USECALLBACK;
     sheet.hwndParent = owner;
     sheet.hInstance = ProgramInstance;
-    sheet.pszIcon = L"MyIcon";
+    sheet.hIcon = icon;
     sheet.pszCaption = caption;
     sheet.nPages = kPageCount;
     sheet.nStartPage = 0;
     sheet.phpage = pages;
     sheet.pfnCallback = OnSheetEvent;
     PropertySheetW(&sheet);
+    DestroyIcon(icon);
 }
