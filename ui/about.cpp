@@ -23,8 +23,17 @@ static void OpenLink(const char* address)
     ShellOpen(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+// The logo is the box's to free: the template names no picture, because a static control
+// that loads its own does not free it under Wine, and each box would leave a bitmap behind.
+static HBITMAP SetLogo(HWND dialog, HBITMAP logo)
+{
+    return reinterpret_cast<HBITMAP>(
+        SendDlgItemMessageW(dialog, IDC_ABOUT_LOGO, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo)));
+}
+
 static INT_PTR OnInitDialog(HWND dialog)
 {
+    SetLogo(dialog, LoadBitmapW(ProgramInstance, L"QUORVEX"));
     SetFocus(GetDlgItem(dialog, IDC_ABOUT_OK));
     return FALSE;
 }
@@ -48,9 +57,12 @@ static INT_PTR OnStaticColour(HDC dc, HWND control)
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-// Escape sends IDCANCEL, which closes nothing: OK, Enter and the close box do.
-static INT_PTR OnCommand(HWND dialog, int control)
+// Escape sends IDCANCEL, which closes nothing: OK, Enter and the close box do. A double click
+// on a link notifies a click and then STN_DBLCLK: only the click opens it.
+static INT_PTR OnCommand(HWND dialog, int control, int notification)
 {
+    if (notification != STN_CLICKED)
+        return FALSE;
     switch (control) {
     case IDC_ABOUT_OK: EndDialog(dialog, 0); return TRUE;
     case IDC_MAIL_LINK: OpenLink(MailLink); return TRUE;
@@ -65,9 +77,12 @@ static INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam
     case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_SETCURSOR: return OnSetCursor(dialog, reinterpret_cast<HWND>(wParam));
     case WM_CTLCOLORSTATIC: return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
-    case WM_CLOSE:
-    case WM_DESTROY: EndDialog(dialog, 0); return TRUE;
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    case WM_DESTROY:
+        DeleteObject(SetLogo(dialog, nullptr));
+        EndDialog(dialog, 0);
+        return TRUE;
     default: return FALSE;
     }
 }

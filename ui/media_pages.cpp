@@ -1,5 +1,12 @@
 // The two pages work alike and differ in their list, the file pattern, the text of an
 // entry and what applying does.
+#include "ui/media_pages.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <string>
+
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
@@ -7,12 +14,7 @@
 #include "media/skin.h"
 #include "media/sound.h"
 #include "res/resource.h"
-#include "ui/help.h"
-#include "ui/media_pages.h"
 #include "ui/options.h"
-#include <commctrl.h>
-#include <cwchar>
-#include <string>
 
 namespace {
 
@@ -121,28 +123,19 @@ struct ChoicePage {
 const ChoicePage kMusicPage = {IDC_MUSIC_LIST, FillMusicList, ApplyMusicChoice, MusicPageChanged};
 const ChoicePage kSkinPage = {IDC_SKIN_LIST, FillSkinList, ApplySkinChoice, SkinPageChanged};
 
-void ShowChoices(HWND page, const ChoicePage& kind)
+template <const ChoicePage& kind>
+void ShowChoices(HWND page)
 {
     HWND list = GetDlgItem(page, kind.list);
     SendMessageW(list, LB_SETCURSEL, kind.fill(list), 0);
 }
 
-void ApplyChoice(HWND page, const ChoicePage& kind)
+template <const ChoicePage& kind>
+void ApplyChoice(HWND page)
 {
     if (kind.changed)
         kind.apply(static_cast<int>(SendDlgItemMessageW(page, kind.list, LB_GETCURSEL, 0, 0)));
     kind.changed = false;
-}
-
-void OnChoiceNotify(HWND page, const ChoicePage& kind, const NMHDR* header)
-{
-    switch (header->code) {
-    case PSN_SETACTIVE: ShowChoices(page, kind); break;
-    case PSN_KILLACTIVE: ReportPageUnchanged(page); break;
-    case PSN_APPLY: ApplyChoice(page, kind); break;
-    case PSN_HELP: OpenHelpContext(MainWindow, kOptionsHelpContext); break;
-    default: break;
-    }
 }
 
 void OnChoiceCommand(HWND page, const ChoicePage& kind, WPARAM wParam)
@@ -156,11 +149,14 @@ void OnChoiceCommand(HWND page, const ChoicePage& kind, WPARAM wParam)
 // Returns FALSE throughout: activation is accepted, leaving allowed, apply done. The flag
 // starts false with every new page: a cancel reaches only the page on top, and a change
 // left on another page must not apply itself in the next sheet.
-INT_PTR ChoicePageProc(const ChoicePage& kind, HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+template <const ChoicePage& kind>
+INT_PTR ChoicePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: kind.changed = false; break;
-    case WM_NOTIFY: OnChoiceNotify(page, kind, reinterpret_cast<const NMHDR*>(lParam)); break;
+    case WM_NOTIFY:
+        OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), {ShowChoices<kind>, ApplyChoice<kind>});
+        break;
     case WM_COMMAND: OnChoiceCommand(page, kind, wParam); break;
     default: break;
     }
@@ -171,12 +167,12 @@ INT_PTR ChoicePageProc(const ChoicePage& kind, HWND page, UINT message, WPARAM w
 
 INT_PTR CALLBACK MusicPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ChoicePageProc(kMusicPage, page, message, wParam, lParam);
+    return ChoicePageProc<kMusicPage>(page, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK SkinPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ChoicePageProc(kSkinPage, page, message, wParam, lParam);
+    return ChoicePageProc<kSkinPage>(page, message, wParam, lParam);
 }
 
 int FillMusicList(HWND list)

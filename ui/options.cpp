@@ -20,7 +20,7 @@ void ReportPageChanged(HWND page)
     SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
-void ReportPageUnchanged(HWND page)
+static void ReportPageUnchanged(HWND page)
 {
     SendMessageW(GetParent(page), PSM_UNCHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
@@ -103,14 +103,18 @@ static void OnAdjustCommand(HWND page, int control)
     ReportPageChanged(page);
 }
 
-// The notifications both pages answer alike; `show` and `apply` are the page's own.
-static void OnSettingsPageNotify(HWND page, const NMHDR* header, void (*show)(HWND), void (*apply)(HWND))
+static void OpenOptionsHelp()
+{
+    OpenHelpContext(MainWindow, kOptionsHelpContext);
+}
+
+void OnPageNotify(HWND page, const NMHDR* header, const PageActions& actions)
 {
     switch (header->code) {
-    case PSN_SETACTIVE: show(page); break;
+    case PSN_SETACTIVE: actions.show(page); break;
     case PSN_KILLACTIVE: ReportPageUnchanged(page); break;
-    case PSN_APPLY: apply(page); break;
-    case PSN_HELP: OpenHelpContext(MainWindow, kOptionsHelpContext); break;
+    case PSN_APPLY: actions.apply(page); break;
+    case PSN_HELP: OpenOptionsHelp(); break;
     default: break;
     }
 }
@@ -121,7 +125,7 @@ static INT_PTR CALLBACK SkillPage(HWND page, UINT message, WPARAM, LPARAM lParam
     switch (message) {
     case WM_COMMAND: ReportPageChanged(page); break;
     case WM_NOTIFY:
-        OnSettingsPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), ShowSkillLevel, ApplySkillLevel);
+        OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), {ShowSkillLevel, ApplySkillLevel});
         break;
     default: break;
     }
@@ -133,11 +137,30 @@ static INT_PTR CALLBACK AdjustPage(HWND page, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_COMMAND: OnAdjustCommand(page, LOWORD(wParam)); break;
     case WM_NOTIFY:
-        OnSettingsPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), ShowAdjustments, ApplyAdjustments);
+        OnPageNotify(page, reinterpret_cast<const NMHDR*>(lParam), {ShowAdjustments, ApplyAdjustments});
         break;
     default: break;
     }
     return FALSE;
+}
+
+// F1 goes to the window with the focus and climbs from a control to its page, then to the
+// sheet, which answers it whatever holds the focus: a page's control, the tabs or a button.
+static LRESULT CALLBACK SheetWindowProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    switch (message) {
+    case WM_HELP: OpenOptionsHelp(); return TRUE;
+    case WM_NCDESTROY: RemoveWindowSubclass(sheet, SheetWindowProc, 0); break;
+    default: break;
+    }
+    return DefSubclassProc(sheet, message, wParam, lParam);
+}
+
+static int CALLBACK OnSheetEvent(HWND sheet, UINT event, LPARAM)
+{
+    if (event == PSCB_INITIALIZED)
+        SetWindowSubclass(sheet, SheetWindowProc, 0, 0);
+    return 0;
 }
 
 // The wide calls keep the Russian caption and tab texts on a system of another code page.
@@ -151,14 +174,20 @@ void ShowOptionsSheet(HWND owner)
         {IDD_SKILL_PAGE, SkillPage}, {IDD_ADJUST_PAGE, AdjustPage}, {IDD_MUSIC_PAGE, MusicPage}, {IDD_SKIN_PAGE, SkinPage}};
     constexpr int kPageCount = sizeof kPages / sizeof kPages[0];
 
+    // The sheet and its tabs show the small icon; the tabs copy it, and the sheet is gone when
+    // it is freed. Handed over rather than named: Wine's sheet loads a named icon afresh for
+    // itself and every page and never frees them. Not shared either: the cache of shared icons
+    // answers with the first size it holds.
+    HICON icon = static_cast<HICON>(
+        LoadImageW(ProgramInstance, L"MyIcon", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     HPROPSHEETPAGE pages[kPageCount];
     for (int i = 0; i < kPageCount; ++i) {
         PROPSHEETPAGEW page = {};
         page.dwSize = PROPSHEETPAGEW_V1_SIZE;
-        page.dwFlags = PSP_USEICONID;
+        page.dwFlags = PSP_USEHICON | PSP_HASHELP;
         page.hInstance = ProgramInstance;
         page.pszTemplate = MAKEINTRESOURCEW(kPages[i].dialog + LanguageOffset());
-        page.pszIcon = L"MyIcon";
+        page.hIcon = icon;
         page.pfnDlgProc = kPages[i].procedure;
         pages[i] = CreatePropertySheetPageW(&page);
     }
@@ -167,13 +196,15 @@ void ShowOptionsSheet(HWND owner)
     LoadStringW(ProgramInstance, IDS_OPTIONS_CAPTION + LanguageOffset(), caption, kSheetCaptionLength);
     PROPSHEETHEADERW sheet = {};
     sheet.dwSize = PROPSHEETHEADERW_V1_SIZE;
-    sheet.dwFlags = PSH_USEICONID;
+    sheet.dwFlags = PSH_USEHICON | PSH_HASHELP | PSH_USECALLBACK;
     sheet.hwndParent = owner;
     sheet.hInstance = ProgramInstance;
-    sheet.pszIcon = L"MyIcon";
+    sheet.hIcon = icon;
     sheet.pszCaption = caption;
     sheet.nPages = kPageCount;
     sheet.nStartPage = 0;
     sheet.phpage = pages;
+    sheet.pfnCallback = OnSheetEvent;
     PropertySheetW(&sheet);
+    DestroyIcon(icon);
 }

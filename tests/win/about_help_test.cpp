@@ -30,7 +30,8 @@ TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
     }
 }
 
-// The colours the box gives a static, asked for as the control asks when it paints.
+// The colours the box gives a static, asked for as the control asks when it paints; a double
+// click opens a link once.
 TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
 {
     ShellOpen = RecordShellCall;
@@ -48,8 +49,8 @@ TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
             SetCursor(nullptr);
             SendMessageW(c.control, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
             EXPECT_EQ(GetCursor() == hand, c.link) << &c - cases;
-            SendMessageW(c.control, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-            SendMessageW(c.control, WM_LBUTTONUP, 0, 0);
+            for (UINT click : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                SendMessageW(c.control, click, 0, 0);
         }
         EXPECT_TRUE(IsWindowVisible(box)) << "a link closed the box";
     });
@@ -98,6 +99,30 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");
     EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
+}
+
+// The sheet's Help button, shown and enabled on every page, and F1 wherever the focus is: on
+// a page's first control (it climbs to the page, then to the sheet) or on the tabs. Each kind
+// of page gets the button once.
+TEST_F(ShellTest, SheetHelpButtonAndF1OpenTheOptionsTopic)
+{
+    std::vector<std::wstring> topics;
+    RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
+        HWND button = GetDlgItem(sheet, IDHELP);
+        HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
+        for (int page = 0; page < 4; ++page) {
+            PropSheet_SetCurSel(sheet, nullptr, page);
+            EXPECT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button)) << page;
+            if (page % 2 == 0)
+                SendMessageW(button, BM_CLICK, 0, 0);
+            else
+                SendMessageW(GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            topics.push_back(ViewerTopic(16));
+        }
+        SendMessageW(PropSheet_GetTabControl(sheet), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        topics.push_back(ViewerTopic(16));
+    });
+    EXPECT_EQ(topics, std::vector<std::wstring>(5, L"Topic 5: Options"));
 }
 
 // A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package in a
