@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 
 #include "app/startup.h"
 #include "res/resource.h"
@@ -43,6 +44,16 @@ static bool HelpFilePath(const char* name, char (&path)[MAX_PATH])
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The help files of each InterfaceLanguage. No Russian WinHelp file ships (its text is written
+// in code page 1252 only), so Russian, like any language whose file is missing, gets English.
+static const char* const kWinHelpFiles[] = {"tidewar-ru.hlp", "tidewar.hlp", "tidewar-de.hlp"};
+static const char* const kHtmlHelpFiles[] = {"tidewar-ru.chm", "tidewar.chm", "tidewar-de.chm"};
+
+static bool LanguageHelpPath(const char* const (&files)[3], char (&path)[MAX_PATH])
+{
+    return (Language < std::size(files) && HelpFilePath(files[Language], path)) || HelpFilePath(files[English], path);
+}
+
 // Ours instead of the viewer's question, which blocks until answered.
 static void ShowHelpMissing(HWND owner, const wchar_t* name)
 {
@@ -73,11 +84,11 @@ static void OpenHelp(HWND owner, UINT command, DWORD context)
 {
     char path[MAX_PATH];
     if (HasWinHelpViewer()) {
-        if (HelpFilePath("tidewar.hlp", path))
+        if (LanguageHelpPath(kWinHelpFiles, path))
             WinHelpA(owner, path, command, context);
         else
             ShowHelpMissing(owner, L"tidewar.hlp");
-    } else if (HelpFilePath("tidewar.chm", path)) {
+    } else if (LanguageHelpPath(kHtmlHelpFiles, path)) {
         OpenHtmlHelp(owner, path, context);
     } else {
         ShowHelpMissing(owner, L"tidewar.chm");

@@ -78,22 +78,36 @@ std::wstring ViewerTopic(size_t length)
     return std::wstring(topic).substr(0, length);
 }
 
-// From another current folder, where the viewer would search instead of beside the exe; a
-// missing file then gets our message.
-TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
+// From another current folder, where the viewer would search instead of beside the exe. Each
+// language opens its own file, English where that is missing (Russian has none), and only
+// with both missing our message comes.
+TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguage)
 {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
     SetCurrentDirectoryW(L"C:\\windows\\temp");
     Command(CMD_HELP);
     EXPECT_EQ(ViewerTopic(12), L"Tidewar Help");
-    OpenHelpContext(MainWindow, kOptionsHelpContext);
-    EXPECT_EQ(ViewerTopic(16), L"Topic 5: Options");
-    const std::string file = BesideTests("tidewar.hlp"), aside = file + ".aside";
-    ASSERT_TRUE(MoveFileA(file.c_str(), aside.c_str()));
+    const auto setAside = [](std::vector<std::string> names, bool back) {
+        for (const auto& name : names) {
+            const std::string file = BesideTests(name.c_str()), aside = file + ".aside";
+            MoveFileA((back ? aside : file).c_str(), (back ? file : aside).c_str());
+        }
+    };
+    const struct { uint32_t language; std::vector<std::string> aside; std::wstring topic; } cases[] = {
+        {German, {}, L"Eigenschaften"}, {German, {"tidewar-de.hlp"}, L"Options"},
+        {Russian, {}, L"Options"}};
+    for (const auto& c : cases) {
+        Language = c.language;
+        setAside(c.aside, false);
+        OpenHelpContext(MainWindow, kOptionsHelpContext);
+        EXPECT_EQ(ViewerTopic(c.topic.size()), c.topic) << &c - cases;
+        setAside(c.aside, true);
+    }
     Language = German;
+    setAside({"tidewar-de.hlp", "tidewar.hlp"}, false);
     Command(CMD_HELP);
-    MoveFileA(aside.c_str(), file.c_str());
+    setAside({"tidewar-de.hlp", "tidewar.hlp"}, true);
     SetCurrentDirectoryW(folder);
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");

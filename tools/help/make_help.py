@@ -1,14 +1,19 @@
 #!/usr/bin/env python3
-"""Builds tidewar.hlp and tidewar.chm from the help text, with the context numbers the program asks for.
+"""Builds the help files of each language from its text, with the context numbers the program asks for.
 
-    make_help.py SOURCE.but OUTDIR
+    make_help.py OUTDIR SOURCE.but...
 
-halibut writes both files; WinHelp files get no context-number map from it (an empty |CTXOMAP),
-so this tool looks up the topic of each context string below in |CONTEXT and appends a filled
-|CTXOMAP, pointing the internal directory at it. The layout of the internal files follows the
-public description of the WinHelp format (helpfile.txt of helpdeco).
+tidewar-de.but gives tidewar-de.chm (HTML Help) and tidewar-de.hlp (WinHelp). halibut writes
+WinHelp text in code page 1252 only, so a text that does not fit it gets no .hlp. WinHelp titles
+carry the number of every numbered chapter, so that pass gets the chapters unnumbered.
+
+WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so this tool looks up
+the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
+internal directory at it. The layout of the internal files follows the public description of the
+WinHelp format (helpfile.txt of helpdeco).
 """
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -86,16 +91,40 @@ def add_context_map(path):
     open(path, "wb").write(data)
 
 
+def fits_winhelp(text):
+    try:
+        text.encode("cp1252")
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
+def make_winhelp(text, base):
+    """WinHelp titles name a numbered chapter by its number, so this pass gets every chapter
+    unnumbered; their keywords only name the HTML pages. halibut reads files only."""
+    source = base + ".whlp.but"
+    with open(source, "w", encoding="utf-8") as f:
+        f.write(re.sub(r"^\\C\{\w+\}", r"\\U", text, flags=re.MULTILINE))
+    try:
+        subprocess.run(["halibut", "--winhelp=" + base + ".hlp", source], check=True)
+    finally:
+        os.remove(source)
+    os.remove(base + ".cnt")     # the contents topic serves instead
+    add_context_map(base + ".hlp")
+
+
 def main(argv):
-    if len(argv) != 3:
-        sys.stderr.write("usage: make_help.py SOURCE.but OUTDIR\n")
+    if len(argv) < 3:
+        sys.stderr.write("usage: make_help.py OUTDIR SOURCE.but...\n")
         return 2
-    source, out = argv[1], argv[2]
+    out = argv[1]
     os.makedirs(out, exist_ok=True)
-    hlp, chm = os.path.join(out, "tidewar.hlp"), os.path.join(out, "tidewar.chm")
-    subprocess.run(["halibut", "--winhelp=" + hlp, "--chm=" + chm, source], check=True)
-    os.remove(os.path.join(out, "tidewar.cnt"))     # the contents topic serves instead
-    add_context_map(hlp)
+    for source in argv[2:]:
+        base = os.path.join(out, os.path.splitext(os.path.basename(source))[0])
+        subprocess.run(["halibut", "--chm=" + base + ".chm", source], check=True)
+        text = open(source, encoding="utf-8").read()
+        if fits_winhelp(text):
+            make_winhelp(text, base)
     return 0
 
 

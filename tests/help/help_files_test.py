@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""Makes the help files of every language into a scratch folder and reads them back: context 6
+of each WinHelp file opens the options topic, each HTML Help file holds the options page in its
+own language and says its encoding; no title carries a chapter number.
+
+    help_files_test.py REPO SCRATCH
+"""
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+
+# File -> the title of its options topic.
+OPTIONS_TITLES = {
+    "tidewar.hlp": "Options", "tidewar-de.hlp": "Eigenschaften",
+    "tidewar.chm": "Options", "tidewar-de.chm": "Eigenschaften", "tidewar-ru.chm": "Настройка игры",
+}
+
+
+def title_entry(data, at):
+    end = data.index(b"\0", at + 4)
+    return struct.unpack_from("<I", data, at) + (data[at + 4:end].decode("cp1252"),), end + 1
+
+
+def winhelp_context_title(path, number):
+    data = open(path, "rb").read()
+    files = {name: offset for name, offset, _ in btree_entries(data, struct.unpack_from("<I", data, 4)[0], directory_entry)}
+    count, = struct.unpack_from("<H", data, files["|CTXOMAP"] + 9)
+    topics = dict(struct.unpack_from("<II", data, files["|CTXOMAP"] + 11 + 8 * i) for i in range(count))
+    titles = dict(btree_entries(data, files["|TTLBTREE"], title_entry))
+    return titles.get(topics.get(number))
+
+
+def html_help_page_title(path, scratch):
+    folder = os.path.join(scratch, os.path.basename(path) + ".unpacked")
+    subprocess.run(["extract_chmLib", path, folder], check=True, stdout=subprocess.DEVNULL)
+    page = open(os.path.join(folder, "options.html"), "rb").read()
+    if b'charset=UTF-8"' not in page:
+        return None
+    return re.search(r"<title>(.*)</title>", page.decode("utf-8")).group(1)
+
+
+repo, scratch = sys.argv[1], sys.argv[2]
+sys.path.insert(0, os.path.join(repo, "tools", "help"))
+from make_help import btree_entries, directory_entry  # noqa: E402
+
+shutil.rmtree(scratch, ignore_errors=True)
+sources = [os.path.join(repo, "res", "help", name) for name in ("tidewar.but", "tidewar-ru.but", "tidewar-de.but")]
+subprocess.run([sys.executable, os.path.join(repo, "tools", "help", "make_help.py"), scratch] + sources, check=True)
+failed = False
+for name, want in OPTIONS_TITLES.items():
+    path = os.path.join(scratch, name)
+    read = winhelp_context_title(path, 6) if name.endswith(".hlp") else html_help_page_title(path, scratch)
+    if read != want:
+        print("%s: the options topic reads %r, not %r" % (name, read, want))
+        failed = True
+sys.exit(1 if failed else 0)
