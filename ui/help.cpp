@@ -44,8 +44,7 @@ static bool HelpFilePath(const char* name, char (&path)[MAX_PATH])
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The help files of each InterfaceLanguage. No Russian WinHelp file ships (its text is written
-// in code page 1252 only), so Russian, like any language whose file is missing, gets English.
+// The help files of each InterfaceLanguage; a language whose file is missing gets English.
 static const char* const kWinHelpFiles[] = {"tidewar-ru.hlp", "tidewar.hlp", "tidewar-de.hlp"};
 static const char* const kHtmlHelpFiles[] = {"tidewar-ru.chm", "tidewar.chm", "tidewar-de.chm"};
 

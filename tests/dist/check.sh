@@ -7,7 +7,7 @@ version=$1 fresh=$(mktemp -d)
 fail() { echo "dist: $*" >&2; exit 1; }
 trap 'scripts/wine-run --stop-server; rm -rf "$fresh"' EXIT
 scripts/wine-run --start-server
-want=$(printf "tidewar-$version/%s " night.dll readme.txt tidewar-de.chm tidewar-de.hlp tidewar-ru.chm tidewar.chm tidewar.exe tidewar.hlp tidewar.mid)
+want=$(printf "tidewar-$version/%s " night.dll readme.txt tidewar-de.chm tidewar-de.hlp tidewar-ru.chm tidewar-ru.hlp tidewar.chm tidewar.exe tidewar.hlp tidewar.mid)
 for arch in win32 win64; do
   unzip -q "dist/tidewar-$version-$arch.zip" -d "$fresh/$arch"
   got=$(cd "$fresh/$arch" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the help files of every language into a scratch folder and reads them back: context 6
-of each WinHelp file opens the options topic, each HTML Help file holds the options page in its
-own language and says its encoding; no title carries a chapter number.
+of each WinHelp file opens the options topic, each HTML Help file holds the options page, each in
+its own language and charset; no title carries a chapter number.
 
     help_files_test.py REPO SCRATCH
 """
@@ -14,23 +14,33 @@ import sys
 
 # File -> the title of its options topic.
 OPTIONS_TITLES = {
-    "tidewar.hlp": "Options", "tidewar-de.hlp": "Eigenschaften",
-    "tidewar.chm": "Options", "tidewar-de.chm": "Eigenschaften", "tidewar-ru.chm": "Настройка игры",
+    "tidewar.hlp": "Options", "tidewar-ru.hlp": "Настройка игры", "tidewar-de.hlp": "Eigenschaften",
+    "tidewar.chm": "Options", "tidewar-ru.chm": "Настройка игры", "tidewar-de.chm": "Eigenschaften",
 }
+# The font charsets of WinHelp text and their code pages.
+CODE_PAGES = {0: "cp1252", 204: "cp1251"}
 
 
 def title_entry(data, at):
     end = data.index(b"\0", at + 4)
-    return struct.unpack_from("<I", data, at) + (data[at + 4:end].decode("cp1252"),), end + 1
+    return struct.unpack_from("<I", data, at) + (data[at + 4:end],), end + 1
+
+
+def winhelp_charset(data, system):
+    at = system + 9 + 12
+    while struct.unpack_from("<H", data, at)[0] != 11:
+        at += 4 + struct.unpack_from("<H", data, at + 2)[0]
+    return data[at + 4]
 
 
 def winhelp_context_title(path, number):
+    """The title of the topic that the context number opens, read in the file's charset."""
     data = open(path, "rb").read()
     files = {name: offset for name, offset, _ in btree_entries(data, struct.unpack_from("<I", data, 4)[0], directory_entry)}
     count, = struct.unpack_from("<H", data, files["|CTXOMAP"] + 9)
     topics = dict(struct.unpack_from("<II", data, files["|CTXOMAP"] + 11 + 8 * i) for i in range(count))
-    titles = dict(btree_entries(data, files["|TTLBTREE"], title_entry))
-    return titles.get(topics.get(number))
+    title = dict(btree_entries(data, files["|TTLBTREE"], title_entry)).get(topics.get(number))
+    return title and title.decode(CODE_PAGES[winhelp_charset(data, files["|SYSTEM"])])
 
 
 def html_help_page_title(path, scratch):

@@ -2,6 +2,8 @@
 // needs a process of its own: the exit code of a normal end and the "clear" command.
 #include <cstdlib>
 
+#include <richedit.h>
+
 #include "tests/win/shell_fixture.h"
 #include "ui/about.h"
 #include "ui/help.h"
@@ -62,25 +64,35 @@ TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
 // viewer, another process that would outlive the test, is closed.
 std::wstring ViewerTopic(size_t length)
 {
-    wchar_t topic[64] = L"";
+    // The viewer's text control is an ANSI window, whose WM_GETTEXT passes through the code page:
+    // it writes its text as UTF-16 into memory of the viewer's process instead.
+    struct Request { GETTEXTEX ask; wchar_t topic[64]; } request = {
+        {sizeof request.topic, GT_DEFAULT, 1200, nullptr, nullptr}, L""};
     HWND viewer = nullptr;
-    for (int tries = 0; tries < 200 && !topic[0]; ++tries, Sleep(50)) {
+    HANDLE process = nullptr;
+    for (int tries = 0; tries < 200 && !request.topic[0]; ++tries, Sleep(50)) {
         viewer = FindWindowW(L"MS_WINHELP", nullptr);
-        if (HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr))
-            SendMessageTimeoutW(text, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(topic), SMTO_ABORTIFHUNG, 1000, nullptr);
+        DWORD id = 0;
+        if (!process && GetWindowThreadProcessId(viewer, &id))
+            process = OpenProcess(SYNCHRONIZE | PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr);
+        auto* there = static_cast<Request*>(process ? VirtualAllocEx(process, nullptr, sizeof request, MEM_COMMIT, PAGE_READWRITE) : nullptr);
+        if (text && there && WriteProcessMemory(process, there, &request, sizeof request, nullptr)) {
+            SendMessageTimeoutW(text, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&there->ask), reinterpret_cast<LPARAM>(there->topic), SMTO_ABORTIFHUNG, 1000, nullptr);
+            ReadProcessMemory(process, there, &request, sizeof request, nullptr);
+        }
+        if (there)
+            VirtualFreeEx(process, there, 0, MEM_RELEASE);
     }
-    DWORD id = 0;
-    GetWindowThreadProcessId(viewer, &id);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
-    return std::wstring(topic).substr(0, length);
+    return std::wstring(request.topic).substr(0, length);
 }
 
 // From another current folder, where the viewer would search instead of beside the exe. Each
-// language opens its own file, English where that is missing (Russian has none), and only
-// with both missing our message comes.
+// language opens its own file, English where that is missing, and only with both missing our
+// message comes.
 TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguage)
 {
     wchar_t folder[MAX_PATH] = L"";
@@ -95,8 +107,7 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguage)
         }
     };
     const struct { uint32_t language; std::vector<std::string> aside; std::wstring topic; } cases[] = {
-        {German, {}, L"Eigenschaften"}, {German, {"tidewar-de.hlp"}, L"Options"},
-        {Russian, {}, L"Options"}};
+        {German, {}, L"Eigenschaften"}, {German, {"tidewar-de.hlp"}, L"Options"}, {Russian, {}, L"Настройка игры"}};
     for (const auto& c : cases) {
         Language = c.language;
         setAside(c.aside, false);

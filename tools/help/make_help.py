@@ -3,14 +3,14 @@
 
     make_help.py OUTDIR SOURCE.but...
 
-tidewar-de.but gives tidewar-de.chm (HTML Help) and tidewar-de.hlp (WinHelp). halibut writes
-WinHelp text in code page 1252 only, so a text that does not fit it gets no .hlp. WinHelp titles
-carry the number of every numbered chapter, so that pass gets the chapters unnumbered.
+tidewar-de.but gives tidewar-de.chm (HTML Help) and tidewar-de.hlp (WinHelp), where the text
+fits one of WinHelp's code pages below.
 
 WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so this tool looks up
 the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
-internal directory at it. The layout of the internal files follows the public description of the
-WinHelp format (helpfile.txt of helpdeco).
+internal directory at it; it also sets the charset that the text is written in. The layout of
+the internal files follows the public description of the WinHelp format (helpfile.txt of
+helpdeco).
 """
 import os
 import re
@@ -20,6 +20,9 @@ import sys
 
 # Context number -> the \cfg{winhelp-topic} string of the topic it opens.
 CONTEXT_MAP = {6: "options"}
+
+# The code pages of WinHelp text, each with its font charset: ANSI, RUSSIAN.
+WINHELP_CHARSETS = {"cp1252": 0, "cp1251": 204}
 
 HLP_MAGIC = 0x00035F3F
 BTREE_MAGIC = 0x293B
@@ -73,12 +76,7 @@ def context_entry(data, at):
     return struct.unpack_from("<II", data, at), at + 8
 
 
-def add_context_map(path):
-    data = bytearray(open(path, "rb").read())
-    magic, directory, _, _ = struct.unpack_from("<IIiI", data, 0)
-    if magic != HLP_MAGIC:
-        raise ValueError(path + ": not a WinHelp file")
-    files = {name: (offset, where) for name, offset, where in btree_entries(data, directory, directory_entry)}
+def add_context_map(data, files):
     topics = dict(btree_entries(data, files["|CONTEXT"][0], context_entry))
     records = b""
     for number, name in sorted(CONTEXT_MAP.items()):
@@ -88,18 +86,44 @@ def add_context_map(path):
     data += struct.pack("<IIB", len(body) + 9, len(body), 0) + body
     struct.pack_into("<I", data, files["|CTXOMAP"][1], new_file)
     struct.pack_into("<I", data, 12, len(data))
+
+
+def set_charset(data, system, charset):
+    """The viewer draws the text in the fonts of the |SYSTEM record CHARSET (11)."""
+    used, = struct.unpack_from("<I", data, system + 4)
+    at, end = system + 9 + 12, system + 9 + used
+    while at + 4 <= end:
+        kind, length = struct.unpack_from("<HH", data, at)
+        if kind == 11:
+            data[at + 4] = charset
+            return
+        at += 4 + length
+    raise ValueError("no CHARSET record in |SYSTEM")
+
+
+def finish_winhelp(path, charset):
+    data = bytearray(open(path, "rb").read())
+    magic, directory, _, _ = struct.unpack_from("<IIiI", data, 0)
+    if magic != HLP_MAGIC:
+        raise ValueError(path + ": not a WinHelp file")
+    files = {name: (offset, where) for name, offset, where in btree_entries(data, directory, directory_entry)}
+    set_charset(data, files["|SYSTEM"][0], charset)
+    add_context_map(data, files)
     open(path, "wb").write(data)
 
 
-def fits_winhelp(text):
-    try:
-        text.encode("cp1252")
-        return True
-    except UnicodeEncodeError:
-        return False
+def winhelp_text(text):
+    """halibut writes WinHelp text in code page 1252 only. A text that another code page below
+    can write goes in as the 1252 characters of its bytes, and the file says which it is."""
+    for code_page, charset in WINHELP_CHARSETS.items():
+        try:
+            return text.encode(code_page).decode("cp1252"), charset
+        except UnicodeError:
+            pass
+    return None, None
 
 
-def make_winhelp(text, base):
+def make_winhelp(text, charset, base):
     """WinHelp titles name a numbered chapter by its number, so this pass gets every chapter
     unnumbered; their keywords only name the HTML pages. halibut reads files only."""
     source = base + ".whlp.but"
@@ -110,7 +134,7 @@ def make_winhelp(text, base):
     finally:
         os.remove(source)
     os.remove(base + ".cnt")     # the contents topic serves instead
-    add_context_map(base + ".hlp")
+    finish_winhelp(base + ".hlp", charset)
 
 
 def main(argv):
@@ -122,9 +146,9 @@ def main(argv):
     for source in argv[2:]:
         base = os.path.join(out, os.path.splitext(os.path.basename(source))[0])
         subprocess.run(["halibut", "--chm=" + base + ".chm", source], check=True)
-        text = open(source, encoding="utf-8").read()
-        if fits_winhelp(text):
-            make_winhelp(text, base)
+        text, charset = winhelp_text(open(source, encoding="utf-8").read())
+        if text:
+            make_winhelp(text, charset, base)
     return 0
 
 
