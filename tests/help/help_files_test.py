@@ -34,9 +34,13 @@ def winhelp_charset(data, system):
 
 
 def winhelp_context_title(path, number):
-    """The title of the topic that the context number opens, read in the file's charset."""
+    """The title of the topic that the context number opens, read in the file's charset. The
+    viewer finds a topic by name (a link) through a search of |CONTEXT by signed hash."""
     data = open(path, "rb").read()
     files = {name: offset for name, offset, _ in btree_entries(data, struct.unpack_from("<I", data, 4)[0], directory_entry)}
+    hashes = [value - (value >> 31 << 32) for value, _ in btree_entries(data, files["|CONTEXT"], context_entry)]
+    if hashes != sorted(hashes):
+        return "names out of the viewer's order"
     count, = struct.unpack_from("<H", data, files["|CTXOMAP"] + 9)
     topics = dict(struct.unpack_from("<II", data, files["|CTXOMAP"] + 11 + 8 * i) for i in range(count))
     title = dict(btree_entries(data, files["|TTLBTREE"], title_entry)).get(topics.get(number))
@@ -54,7 +58,7 @@ def html_help_page_title(path, scratch):
 
 repo, scratch = sys.argv[1], sys.argv[2]
 sys.path.insert(0, os.path.join(repo, "tools", "help"))
-from make_help import btree_entries, directory_entry  # noqa: E402
+from make_help import btree_entries, context_entry, directory_entry  # noqa: E402
 
 shutil.rmtree(scratch, ignore_errors=True)
 sources = [os.path.join(repo, "res", "help", name) for name in ("tidewar.but", "tidewar-ru.but", "tidewar-de.but")]

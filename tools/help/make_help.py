@@ -8,9 +8,9 @@ fits one of WinHelp's code pages below.
 
 WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so this tool looks up
 the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
-internal directory at it; it also sets the charset that the text is written in. The layout of
-the internal files follows the public description of the WinHelp format (helpfile.txt of
-helpdeco).
+internal directory at it; it also sets the charset that the text is written in and puts the
+context strings in the order the viewers search them. The layout of the internal files follows
+the public description of the WinHelp format (helpfile.txt of helpdeco).
 """
 import os
 import re
@@ -88,6 +88,21 @@ def add_context_map(data, files):
     struct.pack_into("<I", data, 12, len(data))
 
 
+def sort_context_hashes(data, context):
+    """Viewers search |CONTEXT by hash as a signed number; halibut sorts it unsigned, so a topic
+    whose hash has the top bit set could not be found by name (a link to it would open nothing).
+    The topics of these files fit one leaf page, whose records are put in signed order."""
+    _, _, page_size = struct.unpack_from("<HHH", data, context + 9)
+    root, = struct.unpack_from("<h", data, context + 9 + 26)
+    levels, = struct.unpack_from("<H", data, context + 9 + 32)
+    if levels != 1:
+        raise ValueError("|CONTEXT spans more than one page")
+    at = context + 9 + 38 + root * page_size
+    count, = struct.unpack_from("<h", data, at + 2)
+    records = sorted(struct.unpack_from("<iI", data, at + 8 + 8 * i) for i in range(count))
+    data[at + 8:at + 8 + 8 * count] = b"".join(struct.pack("<iI", *record) for record in records)
+
+
 def set_charset(data, system, charset):
     """The viewer draws the text in the fonts of the |SYSTEM record CHARSET (11)."""
     used, = struct.unpack_from("<I", data, system + 4)
@@ -108,6 +123,7 @@ def finish_winhelp(path, charset):
         raise ValueError(path + ": not a WinHelp file")
     files = {name: (offset, where) for name, offset, where in btree_entries(data, directory, directory_entry)}
     set_charset(data, files["|SYSTEM"][0], charset)
+    sort_context_hashes(data, files["|CONTEXT"][0])
     add_context_map(data, files)
     open(path, "wb").write(data)
 
