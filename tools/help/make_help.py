@@ -8,8 +8,9 @@ fits one of WinHelp's code pages below.
 
 WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so this tool looks up
 the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
-internal directory at it; it also sets the charset that the text is written in and puts the
-context strings in the order the viewers search them. The layout of the internal files follows
+internal directory at it. It also sets the charset that the text is written in, puts the
+context strings in the order the viewers search them, and labels halibut's buttons as the
+text asks: \cfg{tidewar-button}{btn_up}{&Nach oben} (btn_about, btn_up). The layout of the internal files follows
 the public description of the WinHelp format (helpfile.txt of helpdeco).
 """
 import os
@@ -76,16 +77,20 @@ def context_entry(data, at):
     return struct.unpack_from("<II", data, at), at + 8
 
 
-def add_context_map(data, files):
+def replace_file(data, where, body):
+    """Appends a new copy of an internal file and points its directory entry (at `where`) to it."""
+    new_file = len(data)
+    data += struct.pack("<IIB", len(body) + 9, len(body), 0) + body
+    struct.pack_into("<I", data, where, new_file)
+    struct.pack_into("<I", data, 12, len(data))
+
+
+def context_map(data, files):
     topics = dict(btree_entries(data, files["|CONTEXT"][0], context_entry))
     records = b""
     for number, name in sorted(CONTEXT_MAP.items()):
         records += struct.pack("<II", number, topics[context_hash(name)])
-    body = struct.pack("<H", len(CONTEXT_MAP)) + records
-    new_file = len(data)
-    data += struct.pack("<IIB", len(body) + 9, len(body), 0) + body
-    struct.pack_into("<I", data, files["|CTXOMAP"][1], new_file)
-    struct.pack_into("<I", data, 12, len(data))
+    return struct.pack("<H", len(CONTEXT_MAP)) + records
 
 
 def sort_context_hashes(data, context):
@@ -103,28 +108,33 @@ def sort_context_hashes(data, context):
     data[at + 8:at + 8 + 8 * count] = b"".join(struct.pack("<iI", *record) for record in records)
 
 
-def set_charset(data, system, charset):
-    """The viewer draws the text in the fonts of the |SYSTEM record CHARSET (11)."""
+def system_records(data, system, charset, labels):
+    """|SYSTEM with the charset of the text in its record CHARSET (11), by which the viewer picks
+    its fonts, and halibut's buttons, made by macro records (4), under the labels given."""
     used, = struct.unpack_from("<I", data, system + 4)
     at, end = system + 9 + 12, system + 9 + used
+    body = bytes(data[system + 9:at])
     while at + 4 <= end:
         kind, length = struct.unpack_from("<HH", data, at)
+        record = bytes(data[at + 4:at + 4 + length])
         if kind == 11:
-            data[at + 4] = charset
-            return
+            record = bytes([charset]) + record[1:]
+        for button, label in labels if kind == 4 else ():
+            record = re.sub(b'^CB\\("' + button + b'","[^"]*"', lambda _: b'CB("' + button + b'","' + label + b'"', record)
+        body += struct.pack("<HH", kind, len(record)) + record
         at += 4 + length
-    raise ValueError("no CHARSET record in |SYSTEM")
+    return body
 
 
-def finish_winhelp(path, charset):
+def finish_winhelp(path, charset, labels):
     data = bytearray(open(path, "rb").read())
     magic, directory, _, _ = struct.unpack_from("<IIiI", data, 0)
     if magic != HLP_MAGIC:
         raise ValueError(path + ": not a WinHelp file")
     files = {name: (offset, where) for name, offset, where in btree_entries(data, directory, directory_entry)}
-    set_charset(data, files["|SYSTEM"][0], charset)
     sort_context_hashes(data, files["|CONTEXT"][0])
-    add_context_map(data, files)
+    replace_file(data, files["|SYSTEM"][1], system_records(data, files["|SYSTEM"][0], charset, labels))
+    replace_file(data, files["|CTXOMAP"][1], context_map(data, files))
     open(path, "wb").write(data)
 
 
@@ -150,7 +160,8 @@ def make_winhelp(text, charset, base):
     finally:
         os.remove(source)
     os.remove(base + ".cnt")     # the contents topic serves instead
-    finish_winhelp(base + ".hlp", charset)
+    labels = re.findall(r"^\\cfg\{tidewar-button\}\{(\w+)\}\{(.*)\}$", text, flags=re.MULTILINE)
+    finish_winhelp(base + ".hlp", charset, [(button.encode(), label.encode("cp1252")) for button, label in labels])
 
 
 def main(argv):
