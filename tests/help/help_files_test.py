@@ -19,6 +19,8 @@ OPTIONS_TITLES = {
 }
 # The font charsets of WinHelp text and their code pages.
 CODE_PAGES = {0: "cp1252", 204: "cp1251"}
+# HTML Help file -> its language, by which the viewer reads the contents.
+LANGUAGES = {"tidewar.chm": 0x0409, "tidewar-ru.chm": 0x0419, "tidewar-de.chm": 0x0407}
 
 
 def title_entry(data, at):
@@ -48,8 +50,14 @@ def winhelp_context_title(path, number):
 
 
 def html_help_page_title(path, scratch):
+    """The options page's title, unless the page or the file says another language or charset."""
     folder = os.path.join(scratch, os.path.basename(path) + ".unpacked")
     subprocess.run(["extract_chmLib", path, folder], check=True, stdout=subprocess.DEVNULL)
+    system, at = open(os.path.join(folder, "#SYSTEM"), "rb").read(), 4
+    while struct.unpack_from("<H", system, at)[0] != 4:
+        at += 4 + struct.unpack_from("<H", system, at + 2)[0]
+    if struct.unpack_from("<I", system, at + 4)[0] != LANGUAGES[os.path.basename(path)]:
+        return "language %#x" % struct.unpack_from("<I", system, at + 4)
     page = open(os.path.join(folder, "options.html"), "rb").read()
     if b'charset=UTF-8"' not in page:
         return None

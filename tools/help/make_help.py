@@ -10,7 +10,8 @@ WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so thi
 the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
 internal directory at it. It also sets the charset that the text is written in, puts the
 context strings in the order the viewers search them, and labels halibut's buttons as the
-text asks: \cfg{tidewar-button}{btn_up}{&Nach oben} (btn_about, btn_up). The layout of the internal files follows
+text asks: \cfg{tidewar-button}{btn_up}{&Nach oben} (btn_about, btn_up). HTML Help files get
+the language of their text, \cfg{tidewar-lcid}{0407}. The layout of the internal files follows
 the public description of the WinHelp format (helpfile.txt of helpdeco).
 """
 import os
@@ -164,6 +165,51 @@ def make_winhelp(text, charset, base):
     finish_winhelp(base + ".hlp", charset, [(button.encode(), label.encode("cp1252")) for button, label in labels])
 
 
+def encint(data, at):
+    """An ITSF directory's variable-length number: 7 bits a byte, high bit set on all but the last."""
+    value = 0
+    while True:
+        value = value << 7 | data[at] & 0x7F
+        at += 1
+        if data[at - 1] < 0x80:
+            return value, at
+
+
+def chm_stored_file(data, name):
+    """Where an uncompressed file (section 0) of an HTML Help file starts."""
+    directory, = struct.unpack_from("<Q", data, 0x48)
+    content, = struct.unpack_from("<Q", data, 0x58)
+    chunk_size, = struct.unpack_from("<I", data, directory + 0x10)
+    chunks, = struct.unpack_from("<I", data, directory + 0x28)
+    for chunk in range(directory + 0x54, directory + 0x54 + chunks * chunk_size, chunk_size):
+        if data[chunk:chunk + 4] != b"PMGL":
+            continue
+        at, end = chunk + 20, chunk + chunk_size - struct.unpack_from("<I", data, chunk + 4)[0]
+        while at < end:
+            length, at = encint(data, at)
+            entry, at = data[at:at + length], at + length
+            section, at = encint(data, at)
+            offset, at = encint(data, at)
+            _, at = encint(data, at)
+            if entry == name and section == 0:
+                return content + offset
+    raise ValueError("no %s stored in the HTML Help file" % name.decode())
+
+
+def set_chm_language(path, lcid):
+    """halibut marks every HTML Help file British English; the viewer reads the contents and the
+    index in the code page of the file's language, set in the header and in #SYSTEM record 4."""
+    data = bytearray(open(path, "rb").read())
+    if data[:4] != b"ITSF":
+        raise ValueError(path + ": not an HTML Help file")
+    struct.pack_into("<I", data, 0x14, lcid)
+    at = chm_stored_file(data, b"/#SYSTEM") + 4
+    while struct.unpack_from("<H", data, at)[0] != 4:
+        at += 4 + struct.unpack_from("<H", data, at + 2)[0]
+    struct.pack_into("<I", data, at + 4, lcid)
+    open(path, "wb").write(data)
+
+
 def main(argv):
     if len(argv) < 3:
         sys.stderr.write("usage: make_help.py OUTDIR SOURCE.but...\n")
@@ -173,7 +219,10 @@ def main(argv):
     for source in argv[2:]:
         base = os.path.join(out, os.path.splitext(os.path.basename(source))[0])
         subprocess.run(["halibut", "--chm=" + base + ".chm", source], check=True)
-        text, charset = winhelp_text(open(source, encoding="utf-8").read())
+        text = open(source, encoding="utf-8").read()
+        language = re.search(r"^\\cfg\{tidewar-lcid\}\{(\w+)\}$", text, flags=re.MULTILINE).group(1)
+        set_chm_language(base + ".chm", int(language, 16))
+        text, charset = winhelp_text(text)
         if text:
             make_winhelp(text, charset, base)
     return 0
