@@ -28,11 +28,11 @@ def title_entry(data, at):
     return struct.unpack_from("<I", data, at) + (data[at + 4:end],), end + 1
 
 
-def winhelp_charset(data, system):
-    at = system + 9 + 12
-    while struct.unpack_from("<H", data, at)[0] != 11:
+def record(data, at, kind):
+    """Where the first record of the kind starts its data, in a run of (kind, length, data)."""
+    while struct.unpack_from("<H", data, at)[0] != kind:
         at += 4 + struct.unpack_from("<H", data, at + 2)[0]
-    return data[at + 4]
+    return at + 4
 
 
 def winhelp_context_title(path, number):
@@ -46,18 +46,17 @@ def winhelp_context_title(path, number):
     count, = struct.unpack_from("<H", data, files["|CTXOMAP"] + 9)
     topics = dict(struct.unpack_from("<II", data, files["|CTXOMAP"] + 11 + 8 * i) for i in range(count))
     title = dict(btree_entries(data, files["|TTLBTREE"], title_entry)).get(topics.get(number))
-    return title and title.decode(CODE_PAGES[winhelp_charset(data, files["|SYSTEM"])])
+    return title and title.decode(CODE_PAGES[data[record(data, files["|SYSTEM"] + 9 + 12, 11)]])
 
 
 def html_help_page_title(path, scratch):
     """The options page's title, unless the page or the file says another language or charset."""
     folder = os.path.join(scratch, os.path.basename(path) + ".unpacked")
     subprocess.run(["extract_chmLib", path, folder], check=True, stdout=subprocess.DEVNULL)
-    system, at = open(os.path.join(folder, "#SYSTEM"), "rb").read(), 4
-    while struct.unpack_from("<H", system, at)[0] != 4:
-        at += 4 + struct.unpack_from("<H", system, at + 2)[0]
-    if struct.unpack_from("<I", system, at + 4)[0] != LANGUAGES[os.path.basename(path)]:
-        return "language %#x" % struct.unpack_from("<I", system, at + 4)
+    system = open(os.path.join(folder, "#SYSTEM"), "rb").read()
+    language, = struct.unpack_from("<I", system, record(system, 4, 4))
+    if language != LANGUAGES[os.path.basename(path)]:
+        return "language %#x" % language
     page = open(os.path.join(folder, "options.html"), "rb").read()
     if b'charset=UTF-8"' not in page:
         return None
