@@ -1,6 +1,7 @@
 #include "ui/help.h"
 
 #include <cwchar>
+#include <iterator>
 #include <string>
 
 #include "base/language.h"
@@ -45,6 +46,15 @@ static bool HelpFilePath(const wchar_t* name, wchar_t (&path)[MAX_PATH])
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The help files of each InterfaceLanguage; a language whose file is missing gets English.
+static const wchar_t* const kWinHelpFiles[] = {L"tidewar-ru.hlp", L"tidewar.hlp", L"tidewar-de.hlp"};
+static const wchar_t* const kHtmlHelpFiles[] = {L"tidewar-ru.chm", L"tidewar.chm", L"tidewar-de.chm"};
+
+static bool LanguageHelpPath(const wchar_t* const (&files)[3], wchar_t (&path)[MAX_PATH])
+{
+    return (Language < std::size(files) && HelpFilePath(files[Language], path)) || HelpFilePath(files[English], path);
+}
+
 // Ours instead of the viewer's question, which blocks until answered.
 static void ShowHelpMissing(HWND owner, const wchar_t* name)
 {
@@ -72,11 +82,11 @@ static void OpenHelp(HWND owner, UINT command, DWORD context)
 {
     wchar_t path[MAX_PATH];
     if (HasWinHelpViewer()) {
-        if (HelpFilePath(L"tidewar.hlp", path))
+        if (LanguageHelpPath(kWinHelpFiles, path))
             WinHelpW(owner, AnsiSafePath(path).c_str(), command, context);
         else
             ShowHelpMissing(owner, L"tidewar.hlp");
-    } else if (HelpFilePath(L"tidewar.chm", path)) {
+    } else if (LanguageHelpPath(kHtmlHelpFiles, path)) {
         OpenHtmlHelp(owner, path, context);
     } else {
         ShowHelpMissing(owner, L"tidewar.chm");

@@ -19,7 +19,7 @@ traced() {
   printf '%s' "$out"
 }
 scripts/wine-run --start-server
-want=$(printf "tidewar-$version/%s " night.dll readme.txt tidewar.chm tidewar.exe tidewar.hlp tidewar.mid)
+want=$(printf "tidewar-$version/%s " night.dll readme.txt tidewar-de.chm tidewar-de.hlp tidewar-ru.chm tidewar-ru.hlp tidewar.chm tidewar.exe tidewar.hlp tidewar.mid)
 for arch in win32 win64; do
   unzip -q "dist/tidewar-$version-$arch.zip" -d "$fresh/$arch"
   got=$(cd "$fresh/$arch" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')

@@ -2,6 +2,8 @@
 // needs a process of its own: the exit code of a normal end and the "clear" command.
 #include <cstdlib>
 
+#include <richedit.h>
+
 #include "tests/win/shell_fixture.h"
 #include "ui/about.h"
 #include "ui/help.h"
@@ -59,42 +61,66 @@ TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
                                                      "open http://www.example.org/tidewar/"}));
 }
 
-// The start of the topic that Wine's viewer shows, empty when none opens in time; then the
-// viewer, another process that would outlive the test, is closed.
-std::wstring ViewerTopic(size_t length)
+// The title of the topic that Wine's viewer shows (its first line), empty when none opens in
+// time; then the viewer, another process that would outlive the test, is closed.
+std::wstring ViewerTopic()
 {
-    wchar_t topic[64] = L"";
+    // The viewer's text control is an ANSI window, whose WM_GETTEXT passes through the code page:
+    // it writes its text as UTF-16 into memory of the viewer's process instead.
+    struct Request { GETTEXTEX ask; wchar_t topic[64]; } request = {
+        {sizeof request.topic, GT_DEFAULT, 1200, nullptr, nullptr}, L""};
     HWND viewer = nullptr;
-    for (int tries = 0; tries < 200 && !topic[0]; ++tries, Sleep(50)) {
+    HANDLE process = nullptr;
+    for (int tries = 0; tries < 200 && !request.topic[0]; ++tries, Sleep(50)) {
         viewer = FindWindowW(L"MS_WINHELP", nullptr);
-        if (HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr))
-            SendMessageTimeoutW(text, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(topic), SMTO_ABORTIFHUNG, 1000, nullptr);
+        DWORD id = 0;
+        if (!process && GetWindowThreadProcessId(viewer, &id))
+            process = OpenProcess(SYNCHRONIZE | PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr);
+        auto* there = static_cast<Request*>(process ? VirtualAllocEx(process, nullptr, sizeof request, MEM_COMMIT, PAGE_READWRITE) : nullptr);
+        if (text && there && WriteProcessMemory(process, there, &request, sizeof request, nullptr)) {
+            SendMessageTimeoutW(text, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&there->ask), reinterpret_cast<LPARAM>(there->topic), SMTO_ABORTIFHUNG, 1000, nullptr);
+            ReadProcessMemory(process, there, &request, sizeof request, nullptr);
+        }
+        if (there)
+            VirtualFreeEx(process, there, 0, MEM_RELEASE);
     }
-    DWORD id = 0;
-    GetWindowThreadProcessId(viewer, &id);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
-    return std::wstring(topic).substr(0, length);
+    const std::wstring topic = request.topic;
+    return topic.substr(0, topic.find(L'\r'));
 }
 
-// From another current folder, where the viewer would search instead of beside the exe; a
-// missing file then gets our message.
-TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
+// From another current folder, where the viewer would search instead of beside the exe. Each
+// language opens its own file, English where that is missing, and only with both missing our
+// message comes.
+TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguage)
 {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
     SetCurrentDirectoryW(L"C:\\windows\\temp");
     Command(CMD_HELP);
-    EXPECT_EQ(ViewerTopic(12), L"Tidewar Help");
-    OpenHelpContext(MainWindow, kOptionsHelpContext);
-    EXPECT_EQ(ViewerTopic(16), L"Topic 5: Options");
-    const std::string file = BesideTests("tidewar.hlp"), aside = file + ".aside";
-    ASSERT_TRUE(MoveFileA(file.c_str(), aside.c_str()));
+    EXPECT_EQ(ViewerTopic(), L"Tidewar Help");
+    const auto setAside = [](std::vector<std::string> names, bool back) {
+        for (const auto& name : names) {
+            const std::string file = BesideTests(name.c_str()), aside = file + ".aside";
+            MoveFileA((back ? aside : file).c_str(), (back ? file : aside).c_str());
+        }
+    };
+    const struct { uint32_t language; std::vector<std::string> aside; std::wstring topic; } cases[] = {
+        {German, {}, L"Eigenschaften"}, {German, {"tidewar-de.hlp"}, L"Options"}, {Russian, {}, L"Настройка игры"}};
+    for (const auto& c : cases) {
+        Language = c.language;
+        setAside(c.aside, false);
+        OpenHelpContext(MainWindow, kOptionsHelpContext);
+        EXPECT_EQ(ViewerTopic(), c.topic) << &c - cases;
+        setAside(c.aside, true);
+    }
     Language = German;
+    setAside({"tidewar-de.hlp", "tidewar.hlp"}, false);
     Command(CMD_HELP);
-    MoveFileA(aside.c_str(), file.c_str());
+    setAside({"tidewar-de.hlp", "tidewar.hlp"}, true);
     SetCurrentDirectoryW(folder);
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");
@@ -117,12 +143,12 @@ TEST_F(ShellTest, SheetHelpButtonAndF1OpenTheOptionsTopic)
                 SendMessageW(button, BM_CLICK, 0, 0);
             else
                 SendMessageW(GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-            topics.push_back(ViewerTopic(16));
+            topics.push_back(ViewerTopic());
         }
         SendMessageW(PropSheet_GetTabControl(sheet), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        topics.push_back(ViewerTopic(16));
+        topics.push_back(ViewerTopic());
     });
-    EXPECT_EQ(topics, std::vector<std::wstring>(5, L"Topic 5: Options"));
+    EXPECT_EQ(topics, std::vector<std::wstring>(5, L"Options"));
 }
 
 // A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package in a
@@ -144,7 +170,7 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
     HWND window = program.Window("Tidewar", nullptr);
     ASSERT_TRUE(window);
     PostMessageW(window, WM_COMMAND, CMD_HELP, 0);
-    EXPECT_EQ(ViewerTopic(12), L"Tidewar Help");
+    EXPECT_EQ(ViewerTopic(), L"Tidewar Help");
     PostMessageW(window, WM_COMMAND, CMD_OPTIONS, 0);
     HWND sheet = program.Window("#32770", nullptr);
     ASSERT_TRUE(sheet);

@@ -1,20 +1,30 @@
 #!/usr/bin/env python3
-"""Builds tidewar.hlp and tidewar.chm from the help text, with the context numbers the program asks for.
+"""Builds the help files of each language from its text, with the context numbers the program asks for.
 
-    make_help.py SOURCE.but OUTDIR
+    make_help.py OUTDIR SOURCE.but...
 
-halibut writes both files; WinHelp files get no context-number map from it (an empty |CTXOMAP),
-so this tool looks up the topic of each context string below in |CONTEXT and appends a filled
-|CTXOMAP, pointing the internal directory at it. The layout of the internal files follows the
-public description of the WinHelp format (helpfile.txt of helpdeco).
+tidewar-de.but gives tidewar-de.chm (HTML Help) and tidewar-de.hlp (WinHelp), where the text
+fits one of WinHelp's code pages below.
+
+WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so this tool looks up
+the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
+internal directory at it. It also sets the charset that the text is written in, puts the
+context strings in the order the viewers search them, and labels halibut's buttons as the
+text asks: \cfg{tidewar-button}{btn_up}{&Nach oben} (btn_about, btn_up). HTML Help files get
+the language of their text, \cfg{tidewar-lcid}{0407}. The layout of the internal files follows
+the public description of the WinHelp format (helpfile.txt of helpdeco).
 """
 import os
+import re
 import struct
 import subprocess
 import sys
 
 # Context number -> the \cfg{winhelp-topic} string of the topic it opens.
 CONTEXT_MAP = {6: "options"}
+
+# The code pages of WinHelp text, each with its font charset: ANSI, RUSSIAN.
+WINHELP_CHARSETS = {"cp1252": 0, "cp1251": 204}
 
 HLP_MAGIC = 0x00035F3F
 BTREE_MAGIC = 0x293B
@@ -68,34 +78,153 @@ def context_entry(data, at):
     return struct.unpack_from("<II", data, at), at + 8
 
 
-def add_context_map(path):
+def replace_file(data, where, body):
+    """Appends a new copy of an internal file and points its directory entry (at `where`) to it."""
+    new_file = len(data)
+    data += struct.pack("<IIB", len(body) + 9, len(body), 0) + body
+    struct.pack_into("<I", data, where, new_file)
+    struct.pack_into("<I", data, 12, len(data))
+
+
+def context_map(data, files):
+    topics = dict(btree_entries(data, files["|CONTEXT"][0], context_entry))
+    records = b""
+    for number, name in sorted(CONTEXT_MAP.items()):
+        records += struct.pack("<II", number, topics[context_hash(name)])
+    return struct.pack("<H", len(CONTEXT_MAP)) + records
+
+
+def sort_context_hashes(data, context):
+    """Viewers search |CONTEXT by hash as a signed number; halibut sorts it unsigned, so a topic
+    whose hash has the top bit set could not be found by name (a link to it would open nothing).
+    The topics of these files fit one leaf page, whose records are put in signed order."""
+    _, _, page_size = struct.unpack_from("<HHH", data, context + 9)
+    root, = struct.unpack_from("<h", data, context + 9 + 26)
+    levels, = struct.unpack_from("<H", data, context + 9 + 32)
+    if levels != 1:
+        raise ValueError("|CONTEXT spans more than one page")
+    at = context + 9 + 38 + root * page_size
+    count, = struct.unpack_from("<h", data, at + 2)
+    records = sorted(struct.unpack_from("<iI", data, at + 8 + 8 * i) for i in range(count))
+    data[at + 8:at + 8 + 8 * count] = b"".join(struct.pack("<iI", *record) for record in records)
+
+
+def system_records(data, system, charset, labels):
+    """|SYSTEM with the charset of the text in its record CHARSET (11), by which the viewer picks
+    its fonts, and halibut's buttons, made by macro records (4), under the labels given."""
+    used, = struct.unpack_from("<I", data, system + 4)
+    at, end = system + 9 + 12, system + 9 + used
+    body = bytes(data[system + 9:at])
+    while at + 4 <= end:
+        kind, length = struct.unpack_from("<HH", data, at)
+        record = bytes(data[at + 4:at + 4 + length])
+        if kind == 11:
+            record = bytes([charset]) + record[1:]
+        for button, label in labels if kind == 4 else ():
+            record = re.sub(b'^CB\\("' + button + b'","[^"]*"', lambda _: b'CB("' + button + b'","' + label + b'"', record)
+        body += struct.pack("<HH", kind, len(record)) + record
+        at += 4 + length
+    return body
+
+
+def finish_winhelp(path, charset, labels):
     data = bytearray(open(path, "rb").read())
     magic, directory, _, _ = struct.unpack_from("<IIiI", data, 0)
     if magic != HLP_MAGIC:
         raise ValueError(path + ": not a WinHelp file")
     files = {name: (offset, where) for name, offset, where in btree_entries(data, directory, directory_entry)}
-    topics = dict(btree_entries(data, files["|CONTEXT"][0], context_entry))
-    records = b""
-    for number, name in sorted(CONTEXT_MAP.items()):
-        records += struct.pack("<II", number, topics[context_hash(name)])
-    body = struct.pack("<H", len(CONTEXT_MAP)) + records
-    new_file = len(data)
-    data += struct.pack("<IIB", len(body) + 9, len(body), 0) + body
-    struct.pack_into("<I", data, files["|CTXOMAP"][1], new_file)
-    struct.pack_into("<I", data, 12, len(data))
+    sort_context_hashes(data, files["|CONTEXT"][0])
+    replace_file(data, files["|SYSTEM"][1], system_records(data, files["|SYSTEM"][0], charset, labels))
+    replace_file(data, files["|CTXOMAP"][1], context_map(data, files))
+    open(path, "wb").write(data)
+
+
+def winhelp_text(text):
+    """halibut writes WinHelp text in code page 1252 only. A text that another code page below
+    can write goes in as the 1252 characters of its bytes, and the file says which it is."""
+    for code_page, charset in WINHELP_CHARSETS.items():
+        try:
+            return text.encode(code_page).decode("cp1252"), charset
+        except UnicodeError:
+            pass
+    return None, None
+
+
+def make_winhelp(text, charset, base):
+    """WinHelp titles name a numbered chapter by its number, so this pass gets every chapter
+    unnumbered; their keywords only name the HTML pages. halibut reads files only."""
+    source = base + ".whlp.but"
+    with open(source, "w", encoding="utf-8") as f:
+        f.write(re.sub(r"^\\C\{\w+\}", r"\\U", text, flags=re.MULTILINE))
+    try:
+        subprocess.run(["halibut", "--winhelp=" + base + ".hlp", source], check=True)
+    finally:
+        os.remove(source)
+    os.remove(base + ".cnt")     # the contents topic serves instead
+    labels = re.findall(r"^\\cfg\{tidewar-button\}\{(\w+)\}\{(.*)\}$", text, flags=re.MULTILINE)
+    finish_winhelp(base + ".hlp", charset, [(button.encode(), label.encode("cp1252")) for button, label in labels])
+
+
+def encint(data, at):
+    """An ITSF directory's variable-length number: 7 bits a byte, high bit set on all but the last."""
+    value = 0
+    while True:
+        value = value << 7 | data[at] & 0x7F
+        at += 1
+        if data[at - 1] < 0x80:
+            return value, at
+
+
+def chm_stored_file(data, name):
+    """Where an uncompressed file (section 0) of an HTML Help file starts."""
+    directory, = struct.unpack_from("<Q", data, 0x48)
+    content, = struct.unpack_from("<Q", data, 0x58)
+    chunk_size, = struct.unpack_from("<I", data, directory + 0x10)
+    chunks, = struct.unpack_from("<I", data, directory + 0x28)
+    for chunk in range(directory + 0x54, directory + 0x54 + chunks * chunk_size, chunk_size):
+        if data[chunk:chunk + 4] != b"PMGL":
+            continue
+        at, end = chunk + 20, chunk + chunk_size - struct.unpack_from("<I", data, chunk + 4)[0]
+        while at < end:
+            length, at = encint(data, at)
+            entry, at = data[at:at + length], at + length
+            section, at = encint(data, at)
+            offset, at = encint(data, at)
+            _, at = encint(data, at)
+            if entry == name and section == 0:
+                return content + offset
+    raise ValueError("no %s stored in the HTML Help file" % name.decode())
+
+
+def set_chm_language(path, lcid):
+    """halibut marks every HTML Help file British English; the viewer reads the contents and the
+    index in the code page of the file's language, set in the header and in #SYSTEM record 4."""
+    data = bytearray(open(path, "rb").read())
+    if data[:4] != b"ITSF":
+        raise ValueError(path + ": not an HTML Help file")
+    struct.pack_into("<I", data, 0x14, lcid)
+    at = chm_stored_file(data, b"/#SYSTEM") + 4
+    while struct.unpack_from("<H", data, at)[0] != 4:
+        at += 4 + struct.unpack_from("<H", data, at + 2)[0]
+    struct.pack_into("<I", data, at + 4, lcid)
     open(path, "wb").write(data)
 
 
 def main(argv):
-    if len(argv) != 3:
-        sys.stderr.write("usage: make_help.py SOURCE.but OUTDIR\n")
+    if len(argv) < 3:
+        sys.stderr.write("usage: make_help.py OUTDIR SOURCE.but...\n")
         return 2
-    source, out = argv[1], argv[2]
+    out = argv[1]
     os.makedirs(out, exist_ok=True)
-    hlp, chm = os.path.join(out, "tidewar.hlp"), os.path.join(out, "tidewar.chm")
-    subprocess.run(["halibut", "--winhelp=" + hlp, "--chm=" + chm, source], check=True)
-    os.remove(os.path.join(out, "tidewar.cnt"))     # the contents topic serves instead
-    add_context_map(hlp)
+    for source in argv[2:]:
+        base = os.path.join(out, os.path.splitext(os.path.basename(source))[0])
+        subprocess.run(["halibut", "--chm=" + base + ".chm", source], check=True)
+        text = open(source, encoding="utf-8").read()
+        language = re.search(r"^\\cfg\{tidewar-lcid\}\{(\w+)\}$", text, flags=re.MULTILINE).group(1)
+        set_chm_language(base + ".chm", int(language, 16))
+        text, charset = winhelp_text(text)
+        if text:
+            make_winhelp(text, charset, base)
     return 0
 
 
