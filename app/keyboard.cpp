@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <random>
 
 #include "app/placement.h"
 #include "game/view.h"
@@ -39,10 +38,13 @@ static void TurnKeyDrop()
     KeyDropKind = KeyDropKind == Vertical ? Horizontal : Vertical;
 }
 
-// Not the clock: the computer's fleet is seeded from the second, and A may come within it.
+// Not the calendar second: the computer's fleet is seeded from it, and A may come within
+// it. The performance counter ticks many times a millisecond.
 static std::uint32_t FleetSeed()
 {
-    return std::random_device{}();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.LowPart;
 }
 
 // Each planned ship goes down through the drop rule, and the panel steps between the sizes

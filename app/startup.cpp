@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <commctrl.h>
-#include <cstdio>
 #include <cstring>
 
 #include "app/window.h"
@@ -80,6 +79,6 @@ int RunMainLoop()
 void ShowErrorBox(int number)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "Tidewar ERROR #%d", number);
+    wsprintfA(text, "Tidewar ERROR #%d", number);
     MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONERROR);
 }

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/startup.h"
 #include "game/board.h"
 #include "game/phase.h"
@@ -91,7 +89,7 @@ static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
 static void DrawCounter(const StatusBox& box, int value)
 {
     char text[16];
-    const int length = std::snprintf(text, sizeof text, "%d", value);
+    const int length = wsprintfA(text, "%d", value);
     PatBlt(BackBuffer, box.left, box.top, box.width, box.height, WHITENESS);
     const RECT clip = {box.left, box.textY, box.left + box.width, box.top + box.height};
     ExtTextOutA(BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);

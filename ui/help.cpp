@@ -1,7 +1,6 @@
 #include "ui/help.h"
 
 #include <cstring>
-#include <cwchar>
 
 #include "app/startup.h"
 #include "res/resource.h"
@@ -46,10 +45,10 @@ static bool HelpFilePath(const char* name, char (&path)[MAX_PATH])
 // Ours instead of the viewer's question, which blocks until answered.
 static void ShowHelpMissing(HWND owner, const wchar_t* name)
 {
-    wchar_t format[96], text[128], caption[64];
+    wchar_t format[96], text[1024], caption[64];   // wsprintfW writes 1024 characters at most
     LoadStringW(ProgramInstance, IDS_HELP_MISSING + LanguageOffset(), format, 96);
     LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), caption, 64);
-    std::swprintf(text, 128, format, name);
+    wsprintfW(text, format, name);
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 

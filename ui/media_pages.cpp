@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <string>
+#include <cwchar>
 
 #include "app/startup.h"
 #include "app/window.h"
@@ -40,49 +40,57 @@ bool SkinPageChanged = false;
 
 // The setting stores an ANSI path of at most 255 characters: a longer path, or one with
 // characters that the code page lacks, could not be stored and found again.
-bool ToSettingPath(const std::wstring& wide, char (&path)[kSettingTextSize])
+bool ToSettingPath(const wchar_t* wide, char (&path)[kSettingTextSize])
 {
-    if (!WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, path, kSettingTextSize, nullptr, nullptr))
+    if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, path, kSettingTextSize, nullptr, nullptr))
         return false;
     wchar_t back[kSettingTextSize];
-    return MultiByteToWideChar(CP_ACP, 0, path, -1, back, kSettingTextSize) > 0 && wide == back;
+    return MultiByteToWideChar(CP_ACP, 0, path, -1, back, kSettingTextSize) > 0 && std::wcscmp(wide, back) == 0;
 }
 
-// The folder of the program with its trailing backslash, or empty when it is not to be searched.
-std::wstring ProgramFolder()
+// Into path (MAX_PATH characters): the folder of the program with its trailing backslash;
+// false when it is not to be searched.
+bool ProgramFolder(wchar_t* path)
 {
-    wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(ProgramInstance, path, MAX_PATH);
     if (length == 0 || length > kMaxProgramPath)
-        return {};
-    wchar_t* lastBackslash = wcsrchr(path, L'\\');
+        return false;
+    wchar_t* lastBackslash = std::wcsrchr(path, L'\\');
     if (!lastBackslash)
-        return {};
+        return false;
     lastBackslash[1] = L'\0';
-    return path;
+    return true;
 }
 
-// The list text of a file, or empty when the file is not to be listed.
-using EntryText = std::wstring (*)(const char* path, const wchar_t* fileName);
+// A skin's name, a space, the file name in brackets and the terminator fit.
+constexpr int kEntryTextLength = kSkinNameLength + MAX_PATH + 4;
 
-std::wstring MusicEntryText(const char*, const wchar_t* fileName)
+// The list text of a file; false when the file is not to be listed.
+using EntryText = bool (*)(const char* path, const wchar_t* fileName, wchar_t (&text)[kEntryTextLength]);
+
+bool MusicEntryText(const char*, const wchar_t* fileName, wchar_t (&text)[kEntryTextLength])
 {
-    return fileName;
+    lstrcpynW(text, fileName, kEntryTextLength);
+    return true;
 }
 
 // A skin is listed by the name it gives itself in the current language; the library is
 // opened as data only, like the skin in play.
-std::wstring SkinEntryText(const char* path, const wchar_t* fileName)
+bool SkinEntryText(const char* path, const wchar_t* fileName, wchar_t (&text)[kEntryTextLength])
 {
     HMODULE library = OpenSkinLibrary(path);
     if (!library)
-        return {};
+        return false;
     wchar_t name[kSkinNameLength] = L"";
     const int length = LoadStringW(library, IDS_SKIN_NAME * (LanguageOffset() / 100 + 1), name, kSkinNameLength);
     FreeLibrary(library);
     if (length <= 0)
-        return {};
-    return std::wstring(name) + L" (" + fileName + L")";
+        return false;
+    lstrcpyW(text, name);
+    lstrcatW(text, L" (");
+    lstrcatW(text, fileName);
+    lstrcatW(text, L")");
+    return true;
 }
 
 int FillList(HWND list, ChoicePaths& choices, int firstEntry, const char* setting, const wchar_t* pattern,
@@ -96,21 +104,25 @@ int FillList(HWND list, ChoicePaths& choices, int firstEntry, const char* settin
     choices.count = 1;
     int selected = std::strcmp(setting, "no") == 0 ? 0 : -1;
 
-    const std::wstring folder = ProgramFolder();
-    if (folder.empty())
+    // The folder, then the pattern or each file's name (at most MAX_PATH - 1 characters).
+    wchar_t file[2 * MAX_PATH];
+    if (!ProgramFolder(file))
         return selected;
+    wchar_t* const name = file + std::wcslen(file);
+    lstrcpyW(name, pattern);
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
+    HANDLE search = FindFirstFileW(file, &found);
     if (search == INVALID_HANDLE_VALUE)
         return selected;
     do {
         char(&path)[kSettingTextSize] = choices.path[choices.count];
-        if (!ToSettingPath(folder + found.cFileName, path))
+        lstrcpyW(name, found.cFileName);
+        if (!ToSettingPath(file, path))
             continue;
-        const std::wstring text = entryText(path, found.cFileName);
-        if (text.empty())
+        wchar_t text[kEntryTextLength];
+        if (!entryText(path, found.cFileName, text))
             continue;
-        const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         if (added == LB_ERR || added == LB_ERRSPACE)
             continue;
         CharLowerA(path);
