@@ -1,5 +1,5 @@
-# Cross build for 32-bit Windows with MinGW-w64: the product that ships. This kernel runs no
-# 32-bit code, so nothing built here is run; its tests only inspect the exe.
+# Cross build for 32-bit Windows with MinGW-w64: the product that ships. Test programs run
+# under Wine's 32-bit loader (scripts/wine-run --32), where the machine runs 32-bit code.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
@@ -17,3 +17,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # libgcc, libstdc++ and winpthread go into the exe: nothing but system DLLs is imported.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run;--32")

@@ -100,7 +100,7 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolder)
     EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
 }
 
-// A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package
+// A normal end's exit code. tests/dist/check.sh runs this on each unpacked package
 // (TIDEWAR_PACKAGE), tracing the files it opens; elsewhere the program beside the tests.
 TEST(Package, StartsInItsFolderWithTheNightSkinAndTheTuneOpensItsHelpAndEndsWithZero)
 {
