@@ -2,7 +2,7 @@
 #   make         build the program: build/win32/tidewar.exe (the product), build/win64/tidewar.exe
 #   make test    build the native, win64 and win32 presets and run every test
 #   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
-#   make bench   build the native preset and run the model benchmarks
+#   make bench   print both exes' sizes, run the model benchmarks and time the start-up under Wine
 #   make art     repaint the skins and the icon, and regenerate the sounds and the tune
 #   make dist    build dist/tidewar-2.2-win32.zip and -win64.zip and check them
 NPROC := $(shell nproc)
@@ -24,9 +24,7 @@ run: bootstrap
 	@scripts/run $(ARGS)
 
 bench: bootstrap
-	@cmake --preset native >/dev/null
-	@cmake --build --preset native -j$(NPROC) --target model_bench
-	@build/native/model_bench
+	@scripts/bench
 
 art: bootstrap
 	@tools/art/build.sh

@@ -24,7 +24,7 @@ void ResetGameView()
 
 void StartNewGame()
 {
-    PlaySoundEffect("nazalo");
+    PlaySoundEffect(kNewGameSound);
     ShowStatusMessage(ForgetMessage);
     NewGame();
 }
@@ -82,7 +82,7 @@ static void OnGameEnded(bool playerWon)
     LoadStatistics();
     (playerWon ? Wins : Losses) += 1;
     SaveStatistics();
-    PlaySoundEffect(playerWon ? "fire1" : "fire");
+    PlaySoundEffect(playerWon ? kVictorySound : kDefeatSound);
     wchar_t title[16], body[64];
     const int offset = LanguageOffset();
     LoadStringW(ProgramInstance, (playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION) + offset, title, 16);

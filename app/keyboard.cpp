@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <random>
 
 #include "app/placement.h"
 #include "app/window.h"
@@ -30,10 +29,18 @@ static void TurnKeyDrop()
     Cursor.dropOrientation = Cursor.dropOrientation == Vertical ? Horizontal : Vertical;
 }
 
-// Not the clock: the computer's fleet is seeded from the second, and A may come within it.
+// Not the calendar second: the computer's fleet is seeded from it, and A may come within
+// it. The performance counter ticks many times a millisecond.
+static std::uint32_t FleetSeed()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.LowPart;
+}
+
 static void PlaceRestAtRandom()
 {
-    if (!PlaceRestOfFleet(std::random_device{}()))
+    if (!PlaceRestOfFleet(FleetSeed()))
         MessageBeep(MB_OK);   // the ships on the board leave the rest no room
     InvalidateMainWindow(true);
 }

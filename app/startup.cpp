@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <commctrl.h>
-#include <cstdio>
 #include <cstring>
 
 #include "app/game_view.h"

@@ -111,7 +111,7 @@ static void OnPaint(HWND window)
     PaintWindow(window);
     DrawKeyCursor(window);
     if (ViewState.ShotSoundPending) {
-        PlaySoundEffect("vstrl");
+        PlaySoundEffect(kShotSound);
         ViewState.ShotSoundPending = false;
     }
 }

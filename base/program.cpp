@@ -1,7 +1,5 @@
 #include "base/program.h"
 
-#include <cstdio>
-
 HINSTANCE ProgramInstance = nullptr;
 HWND MainWindow = nullptr;
 
@@ -13,6 +11,6 @@ void InvalidateMainWindow(bool erase)
 void ShowErrorBox(ErrorBox number)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "Tidewar ERROR #%d", static_cast<int>(number));
+    wsprintfA(text, "Tidewar ERROR #%d", static_cast<int>(number));
     MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONERROR);
 }

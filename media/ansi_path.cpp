@@ -1,13 +1,10 @@
 #include "media/ansi_path.h"
 
-#include <windows.h>
-
-std::wstring AnsiSafePath(const wchar_t* path)
+void AnsiSafePath(const wchar_t* path, wchar_t (&safe)[MAX_PATH])
 {
     BOOL lossy = FALSE;
-    if (WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, &lossy) > 0 && !lossy)
-        return path;
-    wchar_t shortPath[MAX_PATH];
-    const DWORD length = GetShortPathNameW(path, shortPath, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? shortPath : path;
+    const bool writable = WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, &lossy) > 0 && !lossy;
+    const DWORD length = writable ? 0 : GetShortPathNameW(path, safe, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        lstrcpynW(safe, path, MAX_PATH);
 }

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <string>
 
 #include "media/ansi_path.h"
 #include "media/skin.h"
@@ -48,13 +47,13 @@ bool IsPlayableWave(const BYTE* image, DWORD size)
     return false;
 }
 
-void PlaySoundEffect(const char* name)
+void PlaySoundEffect(const wchar_t* name)
 {
     if (!SoundOn)
         return;
-    if (SoundWatcher)   // the names of the sounds are ASCII
-        SoundWatcher(EffectCall, std::wstring(name, name + std::strlen(name)).c_str());
-    HRSRC resource = FindResourceA(SkinModule, name, "WAVFILE");
+    if (SoundWatcher)
+        SoundWatcher(EffectCall, name);
+    HRSRC resource = FindResourceW(SkinModule, name, L"WAVFILE");
     if (!resource)
         return;
     HGLOBAL loaded = LoadResource(SkinModule, resource);
@@ -74,10 +73,11 @@ int StartMusic(HWND window, const wchar_t* path)
     if (std::wcscmp(path, L"no") == 0)
         return -1;
 
-    const std::wstring file = AnsiSafePath(path);
+    wchar_t file[MAX_PATH];
+    AnsiSafePath(path, file);
     MCI_OPEN_PARMSW open = {};
     open.lpstrDeviceType = L"sequencer";
-    open.lpstrElementName = file.c_str();
+    open.lpstrElementName = file;
     MCIERROR error = mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
                                      reinterpret_cast<DWORD_PTR>(&open));
     if (error)

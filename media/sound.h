@@ -15,12 +15,18 @@ extern MCIDEVICEID MusicDevice;
 bool IsPlayableWave(const BYTE* image, DWORD size);
 
 // What the program asked of the speaker; tests set the watcher to record it.
+// The sound effects, by their "WAVFILE" resource names in a skin.
+constexpr const wchar_t* kNewGameSound = L"nazalo";
+constexpr const wchar_t* kShotSound = L"vstrl";
+constexpr const wchar_t* kVictorySound = L"fire1";
+constexpr const wchar_t* kDefeatSound = L"fire";
+
 enum SoundCall { EffectCall, MusicStartCall, MusicStopCall };
 extern void (*SoundWatcher)(SoundCall call, const wchar_t* name);
 
 // Plays the "WAVFILE" resource `name` (any case) of the SkinModule and returns when it has
 // finished; nothing when SoundOn is off or the skin has no such sound, or no playable one.
-void PlaySoundEffect(const char* name);
+void PlaySoundEffect(const wchar_t* name);
 
 // Opens the MIDI file at `path` and plays it; `window` receives MM_MCINOTIFY at its end.
 // Returns 0 when it plays, -1 for the path "no", else the MCI error code.

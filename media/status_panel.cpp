@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
@@ -92,7 +90,7 @@ static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
 static void DrawCounter(const StatusBox& box, int value)
 {
     char text[16];
-    const int length = std::snprintf(text, sizeof text, "%d", value);
+    const int length = wsprintfA(text, "%d", value);
     PatBlt(BackBuffer, box.left, box.top, box.width, box.height, WHITENESS);
     const RECT clip = {box.left, box.textY, box.left + box.width, box.top + box.height};
     ExtTextOutA(BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);

@@ -2,7 +2,6 @@
 
 #include <cwchar>
 #include <iterator>
-#include <string>
 
 #include "base/language.h"
 #include "base/program.h"
@@ -58,34 +57,40 @@ static bool LanguageHelpPath(const wchar_t* const (&files)[3], wchar_t (&path)[M
 // Ours instead of the viewer's question, which blocks until answered.
 static void ShowHelpMissing(HWND owner, const wchar_t* name)
 {
-    wchar_t format[96], text[128], caption[64];
+    wchar_t format[96], text[1024], caption[64];   // wsprintfW writes 1024 characters at most
     LoadStringW(ProgramInstance, IDS_HELP_MISSING + LanguageOffset(), format, 96);
     LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), caption, 64);
-    std::swprintf(text, 128, format, name);
+    wsprintfW(text, format, name);
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 static void OpenHtmlHelp(HWND owner, const wchar_t* path, DWORD context)
 {
-    wchar_t systemFolder[MAX_PATH] = L"";
-    GetSystemDirectoryW(systemFolder, MAX_PATH);
+    wchar_t library[MAX_PATH + 16] = L"";
+    GetSystemDirectoryW(library, MAX_PATH);
+    lstrcatW(library, L"\\hhctrl.ocx");
     // Kept loaded: the viewer's window lives in this process.
-    static HMODULE viewer = LoadLibraryW((std::wstring(systemFolder) + L"\\hhctrl.ocx").c_str());
+    static HMODULE viewer = LoadLibraryW(library);
     auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
         reinterpret_cast<void*>(viewer ? GetProcAddress(viewer, "HtmlHelpW") : nullptr));
     if (!htmlHelp)
         return;
-    htmlHelp(owner, (std::wstring(path) + HtmlHelpPage(context)).c_str(), HH_DISPLAY_TOPIC, 0);
+    wchar_t topic[MAX_PATH + 32];
+    lstrcpyW(topic, path);
+    lstrcatW(topic, HtmlHelpPage(context));
+    htmlHelp(owner, topic, HH_DISPLAY_TOPIC, 0);
 }
 
 static void OpenHelp(HWND owner, UINT command, DWORD context)
 {
-    wchar_t path[MAX_PATH];
+    wchar_t path[MAX_PATH], safe[MAX_PATH];
     if (HasWinHelpViewer()) {
-        if (LanguageHelpPath(kWinHelpFiles, path))
-            WinHelpW(owner, AnsiSafePath(path).c_str(), command, context);
-        else
+        if (LanguageHelpPath(kWinHelpFiles, path)) {
+            AnsiSafePath(path, safe);
+            WinHelpW(owner, safe, command, context);
+        } else {
             ShowHelpMissing(owner, L"tidewar.hlp");
+        }
     } else if (LanguageHelpPath(kHtmlHelpFiles, path)) {
         OpenHtmlHelp(owner, path, context);
     } else {

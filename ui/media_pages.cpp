@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <cwchar>
-#include <string>
 
 #include "base/language.h"
 #include "base/program.h"
@@ -35,41 +34,46 @@ ChoicePaths SkinChoices;
 bool MusicPageChanged = false;
 bool SkinPageChanged = false;
 
-// The folder of the program with its trailing backslash, or empty when it is not to be searched.
-std::wstring ProgramFolder()
+// Into path (MAX_PATH characters): the folder of the program with its trailing backslash;
+// false when it is not to be searched.
+bool ProgramFolder(wchar_t* path)
 {
-    wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(ProgramInstance, path, MAX_PATH);
     if (length == 0 || length > kMaxProgramPath)
-        return {};
-    wchar_t* lastBackslash = wcsrchr(path, L'\\');
+        return false;
+    wchar_t* lastBackslash = std::wcsrchr(path, L'\\');
     if (!lastBackslash)
-        return {};
+        return false;
     lastBackslash[1] = L'\0';
-    return path;
+    return true;
 }
 
-// The list text of a file, or empty when the file is not to be listed.
-using EntryText = std::wstring (*)(const wchar_t* path, const wchar_t* fileName);
+// A skin's name, a space, the file name in brackets and the terminator fit.
+constexpr int kEntryTextLength = kSkinNameLength + MAX_PATH + 4;
 
-std::wstring MusicEntryText(const wchar_t*, const wchar_t* fileName)
+// The list text of a file; false when the file is not to be listed.
+using EntryText = bool (*)(const wchar_t* path, const wchar_t* fileName, wchar_t (&text)[kEntryTextLength]);
+
+bool MusicEntryText(const wchar_t*, const wchar_t* fileName, wchar_t (&text)[kEntryTextLength])
 {
-    return fileName;
+    lstrcpynW(text, fileName, kEntryTextLength);
+    return true;
 }
 
 // A skin is listed by the name it gives itself in the current language; the library is
 // opened as data only, like the skin in play.
-std::wstring SkinEntryText(const wchar_t* path, const wchar_t* fileName)
+bool SkinEntryText(const wchar_t* path, const wchar_t* fileName, wchar_t (&text)[kEntryTextLength])
 {
     HMODULE library = OpenSkinLibrary(path);
     if (!library)
-        return {};
+        return false;
     wchar_t name[kSkinNameLength] = L"";
     const int length = LoadStringW(library, IDS_SKIN_NAME * (LanguageOffset() / 100 + 1), name, kSkinNameLength);
     FreeLibrary(library);
     if (length <= 0)
-        return {};
-    return std::wstring(name) + L" (" + fileName + L")";
+        return false;
+    wsprintfW(text, L"%s (%s)", name, fileName);
+    return true;
 }
 
 int FillList(HWND list, ChoicePaths& choices, int firstEntry, const wchar_t* setting, const wchar_t* pattern,
@@ -77,30 +81,33 @@ int FillList(HWND list, ChoicePaths& choices, int firstEntry, const wchar_t* set
 {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     wchar_t none[kSettingTextSize] = L"";
-    LoadStringW(ProgramInstance, firstEntry + LanguageOffset(), none, kSettingTextSize);
+    LoadLanguageString(firstEntry, none, kSettingTextSize);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none));
     std::wcscpy(choices.path[0], L"no");
     choices.count = 1;
     int selected = std::wcscmp(setting, L"no") == 0 ? 0 : -1;
 
-    const std::wstring folder = ProgramFolder();
-    if (folder.empty())
+    // The folder, then the pattern or each file's name (at most MAX_PATH - 1 characters).
+    wchar_t file[2 * MAX_PATH];
+    if (!ProgramFolder(file))
         return selected;
+    wchar_t* const name = file + std::wcslen(file);
+    lstrcpyW(name, pattern);
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
+    HANDLE search = FindFirstFileW(file, &found);
     if (search == INVALID_HANDLE_VALUE)
         return selected;
     do {
         // The setting holds at most 255 characters: a longer path could not be stored.
-        const std::wstring fullPath = folder + found.cFileName;
-        if (fullPath.size() >= kSettingTextSize)
+        lstrcpyW(name, found.cFileName);
+        if (std::wcslen(file) >= kSettingTextSize)
             continue;
         wchar_t(&path)[kSettingTextSize] = choices.path[choices.count];
-        std::wcscpy(path, fullPath.c_str());
-        const std::wstring text = entryText(path, found.cFileName);
-        if (text.empty())
+        std::wcscpy(path, file);
+        wchar_t text[kEntryTextLength];
+        if (!entryText(path, found.cFileName, text))
             continue;
-        const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        const LRESULT added = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         if (added == LB_ERR || added == LB_ERRSPACE)
             continue;
         CharLowerW(path);

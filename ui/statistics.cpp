@@ -1,7 +1,7 @@
 #include "ui/statistics.h"
 
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 
 #include "base/language.h"
 #include "base/program.h"
@@ -13,14 +13,14 @@ constexpr int kStatisticTextLength = 32;
 static void ShowNumber(HWND dialog, int control, uint64_t count)
 {
     char text[kStatisticTextLength];
-    std::snprintf(text, sizeof text, "%llu", static_cast<unsigned long long>(count));
+    _ui64toa(count, text, 10);
     SetDlgItemTextA(dialog, control, text);
 }
 
 static void ShowCount(HWND dialog, int control, uint32_t count, unsigned share)
 {
     char text[kStatisticTextLength];
-    std::snprintf(text, sizeof text, "%lu (%u%%)", static_cast<unsigned long>(count), share);
+    wsprintfA(text, "%lu (%u%%)", static_cast<unsigned long>(count), share);
     SetDlgItemTextA(dialog, control, text);
 }
 

@@ -151,7 +151,7 @@ TEST_F(ShellTest, SheetHelpButtonAndF1OpenTheOptionsTopic)
     EXPECT_EQ(topics, std::vector<std::wstring>(5, L"Options"));
 }
 
-// A normal end's exit code. tests/dist/check.sh runs this on the unpacked 64-bit package in a
+// A normal end's exit code. tests/dist/check.sh runs this on each unpacked package, in a
 // folder that the ANSI code page cannot name (TIDEWAR_PACKAGE), tracing the files it opens:
 // the skin and the tune before the help. Elsewhere the program beside the tests.
 TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZero)

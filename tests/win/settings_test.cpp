@@ -45,7 +45,7 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
 }
 
-// Options: 0 reserved, 1 SoundOn, 2 Options.SkillLevel; Properties: ships, zone, decks, language;
+// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language;
 // Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to the first zero.
 // Taken by their bytes whatever their type, kept where short, replaced where long or missing,
 // by what memory holds (Statistic by zeros). Paths outside the ANSI code page go both ways.

@@ -54,7 +54,7 @@ protected:
     void Click(int x, int y);
     void Drag(int fromX, int fromY, int toX, int toY);
 
-    // Drags a ship of the offered size onto the Game.HomeBoard, first deck at (column, row).
+    // Drags a ship of the offered size onto the HomeBoard, first deck at (column, row).
     void DropOfferedShip(bool vertical, int column, int row);
 
     // Drops the first `count` ships of a fixed legal fleet, ticking after each.

@@ -114,7 +114,7 @@ TEST(SoundCapture, TheShotSoundsForItsLength)
     if (!waveOutGetNumDevs())
         GTEST_SKIP() << "no capture: Wine found no sound device behind alsa-lib";
 
-    PlaySoundEffect("vstrl");
+    PlaySoundEffect(kShotSound);
     EXPECT_NEAR(CapturedSeconds(path), 0.473, 0.02);
 }
 
