@@ -80,7 +80,7 @@ static void OnGameEnded(bool playerWon)
 {
     ShowStatusMessage(playerWon ? VictoryMessage() : ComputerWinsMessage);
     LoadStatistics();
-    (playerWon ? Wins : Losses) += 1;
+    (playerWon ? Settings.Wins : Settings.Losses) += 1;
     SaveStatistics();
     PlaySoundEffect(playerWon ? kVictorySound : kDefeatSound);
     wchar_t title[16], body[64];

@@ -34,7 +34,7 @@ static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int h
     if (Dragging.PlacementDrag)   // the button went up outside the window: start afresh
         EndDragImage();
     Dragging = {true, orientation, false};
-    const ShipImage& image = ShipImages[orientation][Game.PlacementSize - 1];
+    const ShipImage& image = Skin.ShipImages[orientation][Game.PlacementSize - 1];
     const bool vertical = orientation == Vertical;
     if (!ImageList_BeginDrag(image.list, image.index, hotspotX, kDragHotspotY))
         ShowErrorBox(vertical ? VerticalDragNotBegun : HorizontalDragNotBegun);

@@ -4,15 +4,20 @@
 #include <cstring>
 
 #include "app/game_view.h"
+#include "app/keyboard.h"
+#include "app/placement.h"
 #include "app/window.h"
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
+#include "game/game.h"
+#include "game/options.h"
+#include "game/random.h"
 #include "media/skin.h"
+#include "media/sound.h"
+#include "media/status_panel.h"
 #include "res/resource.h"
 
-HMENU MainMenu = nullptr;
-HACCEL Accelerators = nullptr;
 
 bool IsClearCommand(const char* commandLine)
 {
@@ -51,18 +56,18 @@ bool StartUp(HINSTANCE instance, int showCommand)
     InstallGameView();
     OpenSettingsStore();
     LoadSkin();
-    LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), TitleText, kTitleLength);
-    MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), MainFrame.TitleText, kTitleLength);
+    MainFrame.MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
     // 510 x 400 is the outer size: no sizing frame and no maximize box, so it never changes.
-    CreateWindowExW(0, MainWindowClass, TitleText, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 510, 400, nullptr, MainMenu, ProgramInstance, nullptr);
+    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                    CW_USEDEFAULT, 510, 400, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
     if (!MainWindow) {
         UnloadSkin();
         return false;
     }
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
-    Accelerators = LoadAcceleratorsW(ProgramInstance, L"ACCEL_1");
+    MainFrame.Accelerators = LoadAcceleratorsW(ProgramInstance, L"ACCEL_1");
     return true;
 }
 
@@ -70,10 +75,24 @@ int RunMainLoop()
 {
     MSG message = {};
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
-        if (!TranslateAcceleratorW(MainWindow, Accelerators, &message)) {
+        if (!TranslateAcceleratorW(MainWindow, MainFrame.Accelerators, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     UnloadSkin();
     return static_cast<int>(message.wParam);
+}
+
+void ResetProgram()
+{
+    ResetGame();
+    ResetOptions();
+    ResetDice();
+    ResetSettings();
+    ResetStatusPanel();
+    ResetSound();
+    ResetShipDrag();
+    ResetKeyCursor();
+    ResetGameView();
+    ResetMainWindow();
 }

@@ -1,9 +1,6 @@
-// Start-up, the main loop and the numbered error box.
+// Start-up, the main loop, and the one reset of the whole program.
 #pragma once
 #include <windows.h>
-
-extern HMENU MainMenu;
-extern HACCEL Accelerators;
 
 // The one command-line word: wipes the settings key and says so.
 bool IsClearCommand(const char* commandLine);
@@ -14,3 +11,7 @@ bool StartUp(HINSTANCE instance, int showCommand);
 
 // Runs until the quit message and returns its exit code.
 int RunMainLoop();
+
+// Every owner's state as a fresh process has it, the model's included. The window, the
+// skin and the scene are released by the end of the program, not here.
+void ResetProgram();

@@ -22,7 +22,12 @@
 #include "ui/options.h"
 #include "ui/statistics.h"
 
-wchar_t TitleText[kTitleLength] = L"Tidewar";
+MainWindowState MainFrame;
+
+void ResetMainWindow()
+{
+    MainFrame = MainWindowState{};
+}
 
 void FireAtEnemy(unsigned px, unsigned py)
 {
@@ -32,11 +37,12 @@ void FireAtEnemy(unsigned px, unsigned py)
         FireAtEnemyCell(static_cast<int>(px - left) / kCellSize, static_cast<int>(py - top) / kCellSize);
 }
 
-static void ExitGame(HWND window)
+// The Exit command and the window's end alike; safe to run twice, as the end may follow Exit.
+static void EndProgram(HWND window)
 {
     PostQuitMessage(0);
     ReleaseBackBuffer();
-    DeleteStatusFonts();
+    ResetStatusPanel();
     StopMusic();
     KillTimer(window, GameTimer);
 }
@@ -44,38 +50,35 @@ static void ExitGame(HWND window)
 // The title, the menu and the status text in the new Language, which is stored at once.
 static void ChooseLanguage(uint32_t language)
 {
-    if (Language == language)
+    if (Settings.Language == language)
         return;
-    Language = language;
+    Settings.Language = language;
     SaveSettings();
-    LoadLanguageString(IDS_TITLE, TitleText, kTitleLength);
-    SetWindowTextW(MainWindow, TitleText);
-    HMENU previous = MainMenu;
-    MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
-    SetMenu(MainWindow, MainMenu);
-    if (previous && previous != MainMenu)
+    LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
+    SetWindowTextW(MainWindow, MainFrame.TitleText);
+    HMENU previous = MainFrame.MainMenu;
+    MainFrame.MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    SetMenu(MainWindow, MainFrame.MainMenu);
+    if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
     InvalidateRect(MainWindow, nullptr, FALSE);
     ShowStatusMessage(NoMessage);
 }
 
-// A box that closes over an open dialog enables the main window again, so the menu works
-// behind the dialog; a second dialog must not open over the first, whose pages share state.
 static void OpenOneDialog(void (*open)(HWND owner), HWND window)
 {
-    static bool dialogOpen = false;
-    if (dialogOpen)
+    if (MainFrame.dialogOpen)
         return;
-    dialogOpen = true;
+    MainFrame.dialogOpen = true;
     open(window);
-    dialogOpen = false;
+    MainFrame.dialogOpen = false;
 }
 
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
     case CMD_NEW_GAME: StartNewGame(); break;
-    case CMD_EXIT: ExitGame(window); break;
+    case CMD_EXIT: EndProgram(window); break;
     case CMD_HELP: OpenHelpContents(window); break;
     case CMD_ABOUT: OpenOneDialog(ShowAboutDialog, window); break;
     case CMD_OPTIONS: OpenOneDialog(ShowOptionsSheet, window); break;
@@ -92,22 +95,13 @@ static void OnCreate(HWND window)
     MainWindow = window;
     CreateBackBuffer(window);
     SetTimer(window, GameTimer, kGameTimerMs, nullptr);
-    StartMusic(window, MusicName);
+    StartMusic(window, Settings.MusicName);
     InvalidateMainWindow(true);
-}
-
-static void OnDestroy(HWND window)
-{
-    PostQuitMessage(0);
-    ReleaseBackBuffer();
-    DeleteStatusFonts();
-    KillTimer(window, GameTimer);
-    StopMusic();
 }
 
 static void OnPaint(HWND window)
 {
-    SetWindowTextW(window, TitleText);
+    SetWindowTextW(window, MainFrame.TitleText);
     PaintWindow(window);
     DrawKeyCursor(window);
     if (ViewState.ShotSoundPending) {
@@ -143,17 +137,15 @@ static void OnMusicNotify(WPARAM code)
     if (code != MCI_NOTIFY_SUCCESSFUL)
         return;
     StopMusic();
-    StartMusic(MainWindow, MusicName);
+    StartMusic(MainWindow, Settings.MusicName);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
-    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_DESTROY: EndProgram(window); return 0;
     case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: return 0;   // the music plays on
     case WM_PAINT: OnPaint(window); return 0;
     case WM_TIMER: GameTick(); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;

@@ -7,7 +7,19 @@ constexpr int kTitleLength = 64;
 constexpr UINT_PTR GameTimer = 1;
 constexpr UINT kGameTimerMs = 10;
 
-extern wchar_t TitleText[kTitleLength];
+struct MainWindowState {
+    wchar_t TitleText[kTitleLength] = L"Tidewar";
+    HMENU MainMenu = nullptr;
+    HACCEL Accelerators = nullptr;
+    // A box that closes over an open dialog enables the main window again, so the menu works
+    // behind the dialog; a second dialog must not open over the first, whose pages share state.
+    bool dialogOpen = false;
+};
+
+extern MainWindowState MainFrame;
+
+// As before start-up: no menu, no accelerators, the plain title.
+void ResetMainWindow();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "base/program.h"
+#include "base/settings.h"
 
-uint32_t Language = English;
 
 int LanguageOffset()
 {
-    return static_cast<int>(Language <= German ? Language : English) * 100;
+    return static_cast<int>(Settings.Language <= German ? Settings.Language : English) * 100;
 }
 
 int LoadLanguageString(int id, wchar_t* text, int size)

@@ -4,9 +4,6 @@
 
 enum InterfaceLanguage : uint32_t { Russian = 0, English = 1, German = 2 };
 
-// As stored; a hand-edited store may hold any byte.
-extern uint32_t Language;
-
 // The offset to add to a Russian resource id: Language x 100, English for an unknown Language.
 int LanguageOffset();
 

@@ -15,12 +15,12 @@
 #include "game/options.h"
 #include "base/language.h"
 
-wchar_t MusicName[kSettingTextSize] = L"no";
-wchar_t SkinName[kSettingTextSize] = L"no";
-bool SoundOn = true;
-bool ShowDecks = true;
-uint32_t Wins = 0;
-uint32_t Losses = 0;
+StoredSettings Settings;
+
+void ResetSettings()
+{
+    Settings = StoredSettings{};
+}
 
 namespace {
 
@@ -87,13 +87,13 @@ uint32_t GetUint32(const BYTE* bytes)
 void EncodeOptions(BYTE* bytes)
 {
     bytes[0] = 0;
-    bytes[1] = Flag(SoundOn);
+    bytes[1] = Flag(Settings.SoundOn);
     bytes[2] = Options.SkillLevel;
 }
 
 void DecodeOptions(const BYTE* bytes)
 {
-    SoundOn = bytes[1] != 0;
+    Settings.SoundOn = bytes[1] != 0;
     Options.SkillLevel = bytes[2];
 }
 
@@ -102,29 +102,29 @@ void EncodeProperties(BYTE* bytes)
 {
     bytes[0] = Flag(Options.MarkDeadShips);
     bytes[1] = Flag(Options.MarkDeadZone);
-    bytes[2] = Flag(ShowDecks);
-    bytes[3] = static_cast<BYTE>(Language);
+    bytes[2] = Flag(Settings.ShowDecks);
+    bytes[3] = static_cast<BYTE>(Settings.Language);
 }
 
 void DecodeProperties(const BYTE* bytes)
 {
     Options.MarkDeadShips = bytes[0] != 0;
     Options.MarkDeadZone = bytes[1] != 0;
-    ShowDecks = bytes[2] != 0;
-    Language = bytes[3];
+    Settings.ShowDecks = bytes[2] != 0;
+    Settings.Language = bytes[3];
 }
 
 // "Statistic": Wins then Losses, little-endian, under the type REG_DWORD all the same.
 void EncodeStatistic(BYTE* bytes)
 {
-    PutUint32(bytes, Wins);
-    PutUint32(bytes + 4, Losses);
+    PutUint32(bytes, Settings.Wins);
+    PutUint32(bytes + 4, Settings.Losses);
 }
 
 void DecodeStatistic(const BYTE* bytes)
 {
-    Wins = GetUint32(bytes);
-    Losses = GetUint32(bytes + 4);
+    Settings.Wins = GetUint32(bytes);
+    Settings.Losses = GetUint32(bytes + 4);
 }
 
 // A binary value: its name, type and length, and its bytes to and from the settings.
@@ -205,7 +205,7 @@ static void LoadText(HKEY key, const wchar_t* name, wchar_t (&text)[kSettingText
 void TakeStoredValue(const char* name, const BYTE* stored, DWORD size)
 {
     if (std::strcmp(name, "Music") == 0 || std::strcmp(name, "Skins") == 0)
-        TakeText(stored, size, name[0] == 'M' ? MusicName : SkinName);
+        TakeText(stored, size, name[0] == 'M' ? Settings.MusicName : Settings.SkinName);
     for (const StoredValue* value : {&kOptions, &kProperties, &kStatistic})
         if (std::strcmp(name, value->name) == 0)
             TakeValue(*value, stored, size);
@@ -214,8 +214,8 @@ void TakeStoredValue(const char* name, const BYTE* stored, DWORD size)
 void LoadSettings()
 {
     HKEY key = OpenSettingsKey();
-    LoadText(key, L"Music", MusicName);
-    LoadText(key, L"Skins", SkinName);
+    LoadText(key, L"Music", Settings.MusicName);
+    LoadText(key, L"Skins", Settings.SkinName);
     LoadValue(key, kOptions);
     LoadValue(key, kProperties);
     CloseSettingsKey(key);
@@ -232,14 +232,14 @@ void SaveSettings()
 void SaveMusicName()
 {
     HKEY key = OpenSettingsKey();
-    SetText(key, L"Music", MusicName);
+    SetText(key, L"Music", Settings.MusicName);
     CloseSettingsKey(key);
 }
 
 void SaveSkinName()
 {
     HKEY key = OpenSettingsKey();
-    SetText(key, L"Skins", SkinName);
+    SetText(key, L"Skins", Settings.SkinName);
     CloseSettingsKey(key);
 }
 
@@ -252,7 +252,7 @@ void LoadStatistics()
     if (QueryValue(key, kStatistic.name, stored, &size)) {
         TakeValue(kStatistic, stored, size);
     } else {
-        Wins = Losses = 0;
+        Settings.Wins = Settings.Losses = 0;
         SaveValue(key, kStatistic);
     }
     CloseSettingsKey(key);

@@ -3,20 +3,32 @@
 #pragma once
 #include <cstdint>
 
+#include "base/language.h"
+
 constexpr const char* SettingsKeyPath = "Software\\Quorvex Software\\Tidewar";
 constexpr const char* OldSettingsKeyPath = "Software\\Quorvex Software\\Tidewar v1.2";
 constexpr int kSettingTextSize = 256;
 
-// Full lower-case paths, or "no" for no music and for the built-in skin. Wide, so that a
-// folder outside the ANSI code page can be named; stored as REG_SZ all the same.
-extern wchar_t MusicName[kSettingTextSize];
-extern wchar_t SkinName[kSettingTextSize];
-extern bool SoundOn;     // the sound effects; the music does not depend on it
-extern bool ShowDecks;   // the counters show decks (else ships)
+struct StoredSettings {
+    // Full lower-case paths, or "no" for no music and for the built-in skin. Wide, so that a
+    // folder outside the ANSI code page can be named; stored as REG_SZ all the same.
+    wchar_t MusicName[kSettingTextSize] = L"no";
+    wchar_t SkinName[kSettingTextSize] = L"no";
+    bool SoundOn = true;     // the sound effects; the music does not depend on it
+    bool ShowDecks = true;   // the counters show decks (else ships)
+    // As stored; a hand-edited store may hold any byte.
+    uint32_t Language = English;
+    // Games won and lost, read again from the store before every change and display.
+    uint32_t Wins = 0;
+    uint32_t Losses = 0;
+};
 
-// Games won and lost, read again from the store before every change and display.
-extern uint32_t Wins;
-extern uint32_t Losses;
+// The rules' own choices (SkillLevel, MarkDeadShips, MarkDeadZone) are the model's Options;
+// the store keeps them beside these.
+extern StoredSettings Settings;
+
+// The defaults, as before the store is read.
+void ResetSettings();
 
 // Takes a value as stored under `name` into the settings: the bytes it holds replace the
 // setting's, the bytes it lacks keep it. Reads no more than `size` bytes at `stored`.

@@ -2,13 +2,19 @@
 #pragma once
 #include <windows.h>
 
-// A memory DC with a 510 x 400 bitmap; its text and background colours stay at the
-// defaults (black on opaque white), which the status texts and picture 60 rely on.
-extern HDC BackBuffer;
+struct SceneBuffer {
+    // A memory DC with a 510 x 400 bitmap; its text and background colours stay at the
+    // defaults (black on opaque white), which the status texts and picture 60 rely on.
+    HDC BackBuffer = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ initialBitmap = nullptr;
+    // Set once the background has been copied in at the first paint.
+    bool BackgroundDrawn = false;
+};
 
-// Set once the background has been copied in at the first paint.
-extern bool BackgroundDrawn;
+extern SceneBuffer Scene;
 
 void CreateBackBuffer(HWND window);
 void PaintWindow(HWND window);
+// Releases the bitmap and forgets the background, as before the window was made.
 void ReleaseBackBuffer();

@@ -28,9 +28,9 @@ void DrawPicture(int picture, int left, int top, int width, int height)
     HBITMAP bitmap = SkinPicture(picture);
     if (!bitmap)
         return;
-    HDC source = CreateCompatibleDC(BackBuffer);
+    HDC source = CreateCompatibleDC(Scene.BackBuffer);
     HGDIOBJ previous = SelectObject(source, bitmap);
-    BitBlt(BackBuffer, left, top, width, height, source, 0, 0, SRCCOPY);
+    BitBlt(Scene.BackBuffer, left, top, width, height, source, 0, 0, SRCCOPY);
     SelectObject(source, previous);
     DeleteDC(source);
 }
@@ -44,9 +44,9 @@ void DrawShipImage(Orientation orientation, int decks, int left, int top)
 {
     if (orientation < Vertical || orientation > Horizontal || decks < 1 || decks > kLargestShip)
         return;
-    const ShipImage& image = ShipImages[orientation][decks - 1];
+    const ShipImage& image = Skin.ShipImages[orientation][decks - 1];
     if (image.list)
-        ImageList_Draw(image.list, image.index, BackBuffer, left, top, ILD_NORMAL);
+        ImageList_Draw(image.list, image.index, Scene.BackBuffer, left, top, ILD_NORMAL);
 }
 
 // The picture of a shot cell, or 0 for a cell that keeps the CellPicture.

@@ -11,8 +11,7 @@
 #include "media/scene.h"
 #include "res/resource.h"
 
-HMODULE SkinModule = nullptr;
-ShipImage ShipImages[2][kLargestShip];
+LoadedSkin Skin;
 
 // The scene pictures, each with the part of it that the scene copies.
 struct ScenePicture {
@@ -29,8 +28,7 @@ static const ScenePicture kScenePictures[] = {
     {SunkPicture, kCellSize, kCellSize},
     {DeadZonePicture, kCellSize, kCellSize},
 };
-constexpr int kScenePictureCount = sizeof kScenePictures / sizeof kScenePictures[0];
-static HBITMAP Pictures[kScenePictureCount];
+static_assert(sizeof kScenePictures / sizeof kScenePictures[0] == kScenePictureCount, "one slot a picture");
 
 static int PictureSlot(int picture)
 {
@@ -43,7 +41,7 @@ static int PictureSlot(int picture)
 HBITMAP SkinPicture(int picture)
 {
     const int slot = PictureSlot(picture);
-    return slot < 0 ? nullptr : Pictures[slot];
+    return slot < 0 ? nullptr : Skin.pictures[slot];
 }
 
 bool IsWholeBitmap(const void* bytes, DWORD size, int width, int height)
@@ -90,8 +88,8 @@ static HBITMAP LoadWholeBitmap(HMODULE module, int id, int width, int height)
 static HBITMAP LoadScenePicture(int slot)
 {
     const ScenePicture& picture = kScenePictures[slot];
-    HBITMAP bitmap = LoadWholeBitmap(SkinModule, picture.id, picture.width, picture.height);
-    if (!bitmap && SkinModule != ProgramInstance)
+    HBITMAP bitmap = LoadWholeBitmap(Skin.SkinModule, picture.id, picture.width, picture.height);
+    if (!bitmap && Skin.SkinModule != ProgramInstance)
         bitmap = LoadWholeBitmap(ProgramInstance, picture.id, picture.width, picture.height);
     return bitmap;
 }
@@ -106,11 +104,11 @@ HMODULE OpenSkinLibrary(const wchar_t* path)
 
 void LoadSkin()
 {
-    HMODULE library = std::wcscmp(SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(SkinName);
-    SkinModule = library ? library : ProgramInstance;
+    HMODULE library = std::wcscmp(Settings.SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(Settings.SkinName);
+    Skin.SkinModule = library ? library : ProgramInstance;
     for (int slot = 0; slot < kScenePictureCount; ++slot)
-        Pictures[slot] = LoadScenePicture(slot);
-    CreateShipImages(SkinModule);
+        Skin.pictures[slot] = LoadScenePicture(slot);
+    CreateShipImages(Skin.SkinModule);
 }
 
 void CreateShipImages(HMODULE module)
@@ -118,7 +116,7 @@ void CreateShipImages(HMODULE module)
     for (int n = 1; n <= kLargestShip; ++n)
         for (Orientation orientation : {Vertical, Horizontal}) {
             const bool vertical = orientation == Vertical;
-            ShipImage& image = ShipImages[orientation][n - 1];
+            ShipImage& image = Skin.ShipImages[orientation][n - 1];
             const int width = vertical ? kCellSize : kCellSize * n, height = vertical ? kCellSize * n : kCellSize;
             image.list = ImageList_Create(width, height, ILC_COLOR4, 0, 1);
             if (!image.list)
@@ -138,26 +136,23 @@ void CreateShipImages(HMODULE module)
 
 void UnloadSkin()
 {
-    for (HBITMAP& picture : Pictures) {
+    for (HBITMAP picture : Skin.pictures)
         if (picture)
             DeleteObject(picture);
-        picture = nullptr;
-    }
-    for (auto& orientation : ShipImages)
-        for (ShipImage& image : orientation) {
+    for (auto& orientation : Skin.ShipImages)
+        for (ShipImage& image : orientation)
             if (image.list)
                 ImageList_Destroy(image.list);
-            image = ShipImage{nullptr, -1};
-        }
-    if (SkinModule && SkinModule != ProgramInstance)
-        FreeLibrary(SkinModule);
-    SkinModule = ProgramInstance;
+    if (Skin.SkinModule && Skin.SkinModule != ProgramInstance)
+        FreeLibrary(Skin.SkinModule);
+    Skin = LoadedSkin{};
+    Skin.SkinModule = ProgramInstance;
 }
 
 void ReloadBattlePanelPicture()
 {
     const int slot = PictureSlot(BattlePanelPicture);
-    if (Pictures[slot])
-        DeleteObject(Pictures[slot]);
-    Pictures[slot] = LoadScenePicture(slot);
+    if (Skin.pictures[slot])
+        DeleteObject(Skin.pictures[slot]);
+    Skin.pictures[slot] = LoadScenePicture(slot);
 }

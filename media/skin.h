@@ -6,17 +6,25 @@
 
 #include "game/board.h"
 
-// Where pictures and sounds are loaded from.
-extern HMODULE SkinModule;
-
 // One ship picture in its own image list.
 struct ShipImage {
-    HIMAGELIST list;
-    int index;
+    HIMAGELIST list = nullptr;
+    int index = -1;
 };
 
-// By orientation and decks - 1.
-extern ShipImage ShipImages[2][kLargestShip];
+// The nine pictures of the scene.
+constexpr int kScenePictureCount = 9;
+
+struct LoadedSkin {
+    // Where pictures and sounds are loaded from.
+    HMODULE SkinModule = nullptr;
+    // By orientation and decks - 1.
+    ShipImage ShipImages[2][kLargestShip] = {};
+    // The scene pictures, in the order of the skin's table; nullptr where none could be loaded.
+    HBITMAP pictures[kScenePictureCount] = {};
+};
+
+extern LoadedSkin Skin;
 
 // The loaded bitmap of a scene picture (30, 35, ... 70), or nullptr.
 HBITMAP SkinPicture(int picture);
@@ -32,6 +40,7 @@ HMODULE OpenSkinLibrary(const wchar_t* path);
 
 // Opens the skin that SkinName names, or the built-in one, and loads its pictures.
 void LoadSkin();
+// Releases the pictures, the image lists and the library: the skin is the program's own again.
 void UnloadSkin();
 void CreateShipImages(HMODULE module);
 

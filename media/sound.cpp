@@ -7,8 +7,12 @@
 #include "media/skin.h"
 #include "base/settings.h"
 
-MCIDEVICEID MusicDevice = 0;
-void (*SoundWatcher)(SoundCall call, const wchar_t* name) = nullptr;
+SoundState Sound;
+
+void ResetSound()
+{
+    Sound = SoundState{};
+}
 
 static DWORD ReadLittleEndian32(const BYTE* bytes)
 {
@@ -49,27 +53,27 @@ bool IsPlayableWave(const BYTE* image, DWORD size)
 
 void PlaySoundEffect(const wchar_t* name)
 {
-    if (!SoundOn)
+    if (!Settings.SoundOn)
         return;
-    if (SoundWatcher)
-        SoundWatcher(EffectCall, name);
-    HRSRC resource = FindResourceW(SkinModule, name, L"WAVFILE");
+    if (Sound.SoundWatcher)
+        Sound.SoundWatcher(EffectCall, name);
+    HRSRC resource = FindResourceW(Skin.SkinModule, name, L"WAVFILE");
     if (!resource)
         return;
-    HGLOBAL loaded = LoadResource(SkinModule, resource);
+    HGLOBAL loaded = LoadResource(Skin.SkinModule, resource);
     if (!loaded)
         return;
     const BYTE* image = static_cast<const BYTE*>(LockResource(loaded));
     // Synchronous on purpose: the game waits for the sound before it goes on.
-    if (IsPlayableWave(image, SizeofResource(SkinModule, resource)))
+    if (IsPlayableWave(image, SizeofResource(Skin.SkinModule, resource)))
         sndPlaySoundA(reinterpret_cast<LPCSTR>(image), SND_MEMORY);
     FreeResource(loaded);
 }
 
 int StartMusic(HWND window, const wchar_t* path)
 {
-    if (SoundWatcher)
-        SoundWatcher(MusicStartCall, path);
+    if (Sound.SoundWatcher)
+        Sound.SoundWatcher(MusicStartCall, path);
     if (std::wcscmp(path, L"no") == 0)
         return -1;
 
@@ -82,13 +86,13 @@ int StartMusic(HWND window, const wchar_t* path)
                                      reinterpret_cast<DWORD_PTR>(&open));
     if (error)
         return static_cast<int>(error);
-    MusicDevice = open.wDeviceID;
+    Sound.MusicDevice = open.wDeviceID;
 
     MCI_PLAY_PARMS play = {};
     play.dwCallback = reinterpret_cast<DWORD_PTR>(window);
-    error = mciSendCommandW(MusicDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
+    error = mciSendCommandW(Sound.MusicDevice, MCI_PLAY, MCI_NOTIFY, reinterpret_cast<DWORD_PTR>(&play));
     if (error) {
-        mciSendCommandW(MusicDevice, MCI_CLOSE, 0, 0);
+        mciSendCommandW(Sound.MusicDevice, MCI_CLOSE, 0, 0);
         return static_cast<int>(error);
     }
     return 0;
@@ -96,7 +100,7 @@ int StartMusic(HWND window, const wchar_t* path)
 
 void StopMusic()
 {
-    if (SoundWatcher)
-        SoundWatcher(MusicStopCall, nullptr);
-    mciSendCommandW(MusicDevice, MCI_CLOSE, 0, 0);
+    if (Sound.SoundWatcher)
+        Sound.SoundWatcher(MusicStopCall, nullptr);
+    mciSendCommandW(Sound.MusicDevice, MCI_CLOSE, 0, 0);
 }

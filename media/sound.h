@@ -5,16 +5,12 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-// The music device most recently opened; keeps its value after the device is closed.
-extern MCIDEVICEID MusicDevice;
-
 // Whether `size` bytes at `image` hold a RIFF WAVE image whose chunks all lie within them,
 // with a "fmt " chunk of the common fields (and, for compressed formats, the extra bytes it
 // announces) before a "data" chunk. The player trusts every chunk size inside the image: it
 // gets no length, so an image that lies would make it read past the resource.
 bool IsPlayableWave(const BYTE* image, DWORD size);
 
-// What the program asked of the speaker; tests set the watcher to record it.
 // The sound effects, by their "WAVFILE" resource names in a skin.
 constexpr const wchar_t* kNewGameSound = L"nazalo";
 constexpr const wchar_t* kShotSound = L"vstrl";
@@ -22,7 +18,17 @@ constexpr const wchar_t* kVictorySound = L"fire1";
 constexpr const wchar_t* kDefeatSound = L"fire";
 
 enum SoundCall { EffectCall, MusicStartCall, MusicStopCall };
-extern void (*SoundWatcher)(SoundCall call, const wchar_t* name);
+
+struct SoundState {
+    // The music device most recently opened; keeps its value after the device is closed.
+    MCIDEVICEID MusicDevice = 0;
+    // What the program asked of the speaker; tests set the watcher to record it.
+    void (*SoundWatcher)(SoundCall call, const wchar_t* name) = nullptr;
+};
+
+extern SoundState Sound;
+
+void ResetSound();
 
 // Plays the "WAVFILE" resource `name` (any case) of the SkinModule and returns when it has
 // finished; nothing when SoundOn is off or the skin has no such sound, or no playable one.

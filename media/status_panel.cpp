@@ -10,9 +10,7 @@
 #include "media/backbuffer.h"
 #include "media/scene.h"
 
-int32_t StatusMessageId = NoMessage;
-HFONT CounterFont = nullptr;
-HFONT MessageFont = nullptr;
+StatusPanel Status;
 
 constexpr int kMessageLength = 32;
 
@@ -36,43 +34,43 @@ static void DeleteFonts(HFONT counter, HFONT message)
 // deleted: select the new one first.
 void MakeStatusFonts()
 {
-    const HFONT oldCounter = CounterFont, oldMessage = MessageFont;
-    CounterFont = MakeStatusFont(50, ANSI_CHARSET);
-    MessageFont = MakeStatusFont(20, RUSSIAN_CHARSET);
-    SelectObject(BackBuffer, CounterFont);
+    const HFONT oldCounter = Status.CounterFont, oldMessage = Status.MessageFont;
+    Status.CounterFont = MakeStatusFont(50, ANSI_CHARSET);
+    Status.MessageFont = MakeStatusFont(20, RUSSIAN_CHARSET);
+    SelectObject(Scene.BackBuffer, Status.CounterFont);
     DeleteFonts(oldCounter, oldMessage);
 }
 
 // Called once the BackBuffer is released, so that no font is selected any more.
-void DeleteStatusFonts()
+void ResetStatusPanel()
 {
-    DeleteFonts(CounterFont, MessageFont);
-    CounterFont = MessageFont = nullptr;
+    DeleteFonts(Status.CounterFont, Status.MessageFont);
+    Status = StatusPanel{};
 }
 
 void ShowStatusMessage(int id)
 {
     if (id == ForgetMessage) {
-        StatusMessageId = NoMessage;
+        Status.StatusMessageId = NoMessage;
         return;
     }
     if (Game.GamePhase <= Placement)
         return;
     if (id > 0)
-        StatusMessageId = id;
+        Status.StatusMessageId = id;
     // The wide calls, not the ANSI ones: under any ANSI code page but 1251 the Russian
     // messages would load and draw as question marks.
     wchar_t text[kMessageLength] = L"";
-    if (StatusMessageId != NoMessage &&
-        LoadStringW(ProgramInstance, StatusMessageId + LanguageOffset(), text, kMessageLength) <= 0)
+    if (Status.StatusMessageId != NoMessage &&
+        LoadStringW(ProgramInstance, Status.StatusMessageId + LanguageOffset(), text, kMessageLength) <= 0)
         text[0] = L'\0';
     const StatusBox& line = kMessageLine;
-    SelectObject(BackBuffer, MessageFont);
-    PatBlt(BackBuffer, line.left, line.top, line.width, line.height, WHITENESS);
+    SelectObject(Scene.BackBuffer, Status.MessageFont);
+    PatBlt(Scene.BackBuffer, line.left, line.top, line.width, line.height, WHITENESS);
     // Clipped: the longest messages are wider than their box, and would spill onto the frame.
     const RECT box = {line.left, line.top, line.left + line.width, line.top + line.height};
-    ExtTextOutW(BackBuffer, line.textX, line.textY, ETO_CLIPPED, &box, text, lstrlenW(text), nullptr);
-    SelectObject(BackBuffer, CounterFont);
+    ExtTextOutW(Scene.BackBuffer, line.textX, line.textY, ETO_CLIPPED, &box, text, lstrlenW(text), nullptr);
+    SelectObject(Scene.BackBuffer, Status.CounterFont);
     InvalidateMainWindow(false);
 }
 
@@ -80,7 +78,7 @@ void ShowStatusMessage(int id)
 // game ended, counted from the board.
 static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
 {
-    if (!ShowDecks)
+    if (!Settings.ShowDecks)
         return shipsLeft;
     return Game.GamePhase == GameOver ? CountCells(board, Deck) : decksLeft;
 }
@@ -91,9 +89,9 @@ static void DrawCounter(const StatusBox& box, int value)
 {
     char text[16];
     const int length = wsprintfA(text, "%d", value);
-    PatBlt(BackBuffer, box.left, box.top, box.width, box.height, WHITENESS);
+    PatBlt(Scene.BackBuffer, box.left, box.top, box.width, box.height, WHITENESS);
     const RECT clip = {box.left, box.textY, box.left + box.width, box.top + box.height};
-    ExtTextOutA(BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);
+    ExtTextOutA(Scene.BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);
 }
 
 void DrawCounters()

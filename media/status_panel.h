@@ -24,13 +24,17 @@ void ShowStatusMessage(int id);
 // Both counters: the computer's fleet on the left, the player's on the right.
 void DrawCounters();
 
-// The message shown now, kept so that it can be drawn again in another language.
-extern int32_t StatusMessageId;
+struct StatusPanel {
+    // The message shown now, kept so that it can be drawn again in another language.
+    int32_t StatusMessageId = NoMessage;
+    // Made at each switch to battle; CounterFont stays selected in the BackBuffer.
+    HFONT CounterFont = nullptr;
+    HFONT MessageFont = nullptr;
+};
 
-// Made at each switch to battle; CounterFont stays selected in the BackBuffer.
-extern HFONT CounterFont;
-extern HFONT MessageFont;
+extern StatusPanel Status;
 
 // Replaces the fonts of an earlier battle, if any, and selects the new CounterFont.
 void MakeStatusFonts();
-void DeleteStatusFonts();
+// Deletes the fonts and forgets the message: as before the first battle.
+void ResetStatusPanel();

@@ -5,6 +5,7 @@
 
 #include "base/language.h"
 #include "base/program.h"
+#include "base/settings.h"
 #include "media/ansi_path.h"
 #include "res/resource.h"
 
@@ -51,7 +52,7 @@ static const wchar_t* const kHtmlHelpFiles[] = {L"tidewar-ru.chm", L"tidewar.chm
 
 static bool LanguageHelpPath(const wchar_t* const (&files)[3], wchar_t (&path)[MAX_PATH])
 {
-    return (Language < std::size(files) && HelpFilePath(files[Language], path)) || HelpFilePath(files[English], path);
+    return (Settings.Language < std::size(files) && HelpFilePath(files[Settings.Language], path)) || HelpFilePath(files[English], path);
 }
 
 // Ours instead of the viewer's question, which blocks until answered.

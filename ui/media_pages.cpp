@@ -184,30 +184,30 @@ INT_PTR CALLBACK SkinPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 
 int FillMusicList(HWND list)
 {
-    return FillList(list, MusicChoices, IDS_NO_MUSIC, MusicName, L"*.mid", MusicEntryText);
+    return FillList(list, MusicChoices, IDS_NO_MUSIC, Settings.MusicName, L"*.mid", MusicEntryText);
 }
 
 int FillSkinList(HWND list)
 {
-    return FillList(list, SkinChoices, IDS_STANDARD_SKIN, SkinName, L"*.dll", SkinEntryText);
+    return FillList(list, SkinChoices, IDS_STANDARD_SKIN, Settings.SkinName, L"*.dll", SkinEntryText);
 }
 
 void ApplyMusicChoice(int index)
 {
     if (index < 0 || index >= MusicChoices.count)
         return;
-    std::wcscpy(MusicName, MusicChoices.path[index]);
+    std::wcscpy(Settings.MusicName, MusicChoices.path[index]);
     SaveMusicName();
     StopMusic();
     if (index != 0)
-        StartMusic(MainWindow, MusicName);
+        StartMusic(MainWindow, Settings.MusicName);
 }
 
 void ApplySkinChoice(int index)
 {
     if (index < 0 || index >= SkinChoices.count)
         return;
-    std::wcscpy(SkinName, SkinChoices.path[index]);
+    std::wcscpy(Settings.SkinName, SkinChoices.path[index]);
     SaveSkinName();
     UnloadSkin();
     LoadSkin();

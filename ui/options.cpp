@@ -65,10 +65,10 @@ static void ShowAdjustments(HWND page)
     SetChecked(page, IDC_MARK_DEAD_SHIPS, Options.MarkDeadShips);
     EnableControl(page, IDC_MARK_DEAD_ZONE, Options.MarkDeadShips);
     SetChecked(page, IDC_MARK_DEAD_ZONE, Options.MarkDeadShips && Options.MarkDeadZone);
-    SetChecked(page, IDC_SOUND_ON, SoundOn);
-    SetChecked(page, IDC_SOUND_OFF, !SoundOn);
-    SetChecked(page, IDC_SHOW_DECKS, ShowDecks);
-    SetChecked(page, IDC_SHOW_SHIPS, !ShowDecks);
+    SetChecked(page, IDC_SOUND_ON, Settings.SoundOn);
+    SetChecked(page, IDC_SOUND_OFF, !Settings.SoundOn);
+    SetChecked(page, IDC_SHOW_DECKS, Settings.ShowDecks);
+    SetChecked(page, IDC_SHOW_SHIPS, !Settings.ShowDecks);
 }
 
 // The counters change at once between decks and ships.
@@ -76,8 +76,8 @@ static void ApplyAdjustments(HWND page)
 {
     Options.MarkDeadShips = IsChecked(page, IDC_MARK_DEAD_SHIPS);
     Options.MarkDeadZone = Options.MarkDeadShips && IsChecked(page, IDC_MARK_DEAD_ZONE);
-    SoundOn = IsChecked(page, IDC_SOUND_ON);
-    ShowDecks = IsChecked(page, IDC_SHOW_DECKS);
+    Settings.SoundOn = IsChecked(page, IDC_SOUND_ON);
+    Settings.ShowDecks = IsChecked(page, IDC_SHOW_DECKS);
     SaveSettings();
     DrawCounters();
 }

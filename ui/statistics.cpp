@@ -29,18 +29,18 @@ static void ShowCount(HWND dialog, int control, uint32_t count, unsigned share)
 static void Refresh(HWND dialog)
 {
     LoadStatistics();
-    const uint64_t total = static_cast<uint64_t>(Wins) + Losses;
-    const unsigned winShare = total ? static_cast<unsigned>(Wins * uint64_t{100} / total) : 0;
-    ShowCount(dialog, IDC_WINS_TEXT, Wins, winShare);
-    ShowCount(dialog, IDC_LOSSES_TEXT, Losses, total ? 100 - winShare : 0);
+    const uint64_t total = static_cast<uint64_t>(Settings.Wins) + Settings.Losses;
+    const unsigned winShare = total ? static_cast<unsigned>(Settings.Wins * uint64_t{100} / total) : 0;
+    ShowCount(dialog, IDC_WINS_TEXT, Settings.Wins, winShare);
+    ShowCount(dialog, IDC_LOSSES_TEXT, Settings.Losses, total ? 100 - winShare : 0);
     ShowNumber(dialog, IDC_TOTAL_TEXT, total);
     SetFocus(GetDlgItem(dialog, IDC_STATISTICS_OK));
 }
 
 static void ResetStatistics()
 {
-    Wins = 0;
-    Losses = 0;
+    Settings.Wins = 0;
+    Settings.Losses = 0;
     SaveStatistics();
 }
 

@@ -27,7 +27,7 @@ TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
         {Russian, Key(VK_ESCAPE), L"О программе|open"}, {English, Key(VK_RETURN), L"About|closed"},
         {German, IDC_ABOUT_OK, L"An das Programm|closed"}, {English, kCloseBox, L"About|closed"}};
     for (const auto& c : cases) {
-        Language = c.language;
+        Settings.Language = c.language;
         EXPECT_EQ(Drive(CMD_ABOUT, {Read(0), c.step}), c.notes);
     }
 }
@@ -111,13 +111,13 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguage)
     const struct { uint32_t language; std::vector<std::string> aside; std::wstring topic; } cases[] = {
         {German, {}, L"Eigenschaften"}, {German, {"tidewar-de.hlp"}, L"Options"}, {Russian, {}, L"Настройка игры"}};
     for (const auto& c : cases) {
-        Language = c.language;
+        Settings.Language = c.language;
         setAside(c.aside, false);
         OpenHelpContext(MainWindow, kOptionsHelpContext);
         EXPECT_EQ(ViewerTopic(), c.topic) << &c - cases;
         setAside(c.aside, true);
     }
-    Language = German;
+    Settings.Language = German;
     setAside({"tidewar-de.hlp", "tidewar.hlp"}, false);
     Command(CMD_HELP);
     setAside({"tidewar-de.hlp", "tidewar.hlp"}, true);

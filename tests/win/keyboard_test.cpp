@@ -90,7 +90,7 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
     const auto gameState = [] {
         std::vector<int32_t> state(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + kBoardSize * kBoardSize);
         state.insert(state.end(), &Game.EnemyBoard[0][0], &Game.EnemyBoard[0][0] + kBoardSize * kBoardSize);
-        state.insert(state.end(), {Game.PlacedShipCount, Game.ComputerTurn, StatusMessageId, Game.GamePhase, Dragging.PlacementDrag});
+        state.insert(state.end(), {Game.PlacedShipCount, Game.ComputerTurn, Status.StatusMessageId, Game.GamePhase, Dragging.PlacementDrag});
         return state;
     };
     for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {

@@ -46,7 +46,7 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
             Options.SkillLevel = c.skill;
             Options.MarkDeadShips = c.ships;
             Options.MarkDeadZone = c.zone;
-            SoundOn = ShowDecks = true;
+            Settings.SoundOn = Settings.ShowDecks = true;
             SaveSettings();
         }
         EXPECT_EQ(Drive(CMD_OPTIONS, c.steps), c.notes) << &c - cases;
@@ -60,10 +60,10 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 // itself in the next sheet.
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 {
-    const auto store = [](const std::string& setting) { lstrcpyW(MusicName, Wide(setting).c_str()); SaveMusicName(); };
+    const auto store = [](const std::string& setting) { lstrcpyW(Settings.MusicName, Wide(setting).c_str()); SaveMusicName(); };
     store(Stored("tidewar.mid"));
-    ASSERT_EQ(StartMusic(MainWindow, MusicName), 0);
-    const auto plays = [device = MusicDevice] {
+    ASSERT_EQ(StartMusic(MainWindow, Settings.MusicName), 0);
+    const auto plays = [device = Sound.MusicDevice] {
         MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
         return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
     };
@@ -92,7 +92,7 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
     const struct { std::string setting; std::wstring selected; } cases[] = {{"no", L"|>No music|"},
         {Stored("Mixed Case.MID"), L"|>Mixed Case.MID|"}, {Stored(longest), L"|>fff"}, {Stored("moved.mid"), L""}};
     for (const auto& c : cases) {
-        lstrcpyW(MusicName, Wide(c.setting).c_str());
+        lstrcpyW(Settings.MusicName, Wide(c.setting).c_str());
         SaveMusicName();
         const std::wstring list = L"|" + Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL}) + L"|";
         EXPECT_NE(list.find(c.selected), std::wstring::npos) << list;
@@ -115,7 +115,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 {
     const std::string mark = BesideTests("acting.dll.ran");
     DeleteFileA(mark.c_str());
-    lstrcpyW(SkinName, Wide(Stored("night.dll")).c_str());
+    lstrcpyW(Settings.SkinName, Wide(Stored("night.dll")).c_str());
     SaveSkinName();
     const struct { int language; const wchar_t *first, *night; bool englishOnly; } cases[] = {
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin|Kein Skin haben|", L"|>Nachtmeer (night.dll)", false},
@@ -133,7 +133,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 
     Command(CMD_NEW_GAME);
     PlaceShips(3);
-    lstrcpyW(SkinName, L"no");
+    lstrcpyW(Settings.SkinName, L"no");
     SaveSkinName();
     const std::vector<unsigned> standard = SceneSnapshot();
     Drive(CMD_OPTIONS, {Page(3), Pick(std::count(list.begin(), list.begin() + list.find(L">"), L'|') - 5), IDOK});
@@ -172,8 +172,8 @@ TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
         {4294967295u, 1, L"4294967295 (99%)|1 (1%)|4294967296|closed"},
     };
     for (const auto& c : cases) {
-        Wins = c.wins;
-        Losses = c.losses;
+        Settings.Wins = c.wins;
+        Settings.Losses = c.losses;
         SaveStatistics();
         EXPECT_EQ(Drive(CMD_STATISTICS, {Read(0), Read(IDC_WINS_TEXT), Read(IDC_LOSSES_TEXT), Read(IDC_TOTAL_TEXT),
                                          Key(VK_RETURN)}), L"Statistik|" + std::wstring(c.notes));

@@ -22,7 +22,7 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
     EXPECT_EQ(ScenePixel(170 + 84, 245 + 80), 0x0000FFu) << "band at columns 82-86";
     EXPECT_EQ(ScenePixel(166, 300), 0x00FFFFu) << "the placement frame stays around the battle panel";
     struct Font { HFONT font; LONG height; BYTE charset; };
-    for (const Font& c : {Font{CounterFont, 50, ANSI_CHARSET}, Font{MessageFont, 20, RUSSIAN_CHARSET}}) {
+    for (const Font& c : {Font{Status.CounterFont, 50, ANSI_CHARSET}, Font{Status.MessageFont, 20, RUSSIAN_CHARSET}}) {
         LOGFONTW made = {};
         GetObjectW(c.font, sizeof made, &made);
         EXPECT_TRUE(made.lfHeight == c.height && made.lfWeight == FW_BOLD && made.lfCharSet == c.charset) << c.height;
@@ -42,7 +42,7 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "16")) << "a switch leaves the counters";
-    ShowDecks = false;
+    Settings.ShowDecks = false;
     DrawCounters();
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, "9") && CounterShows(kHomeCounterBox, "10"));
     Game.HuntActive = Game.ComputerTurn = true;
@@ -81,7 +81,7 @@ TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
     for (int round = 0; round < 12; ++round) {
         Options.MarkDeadShips = round % 3 != 1;
         Options.MarkDeadZone = round % 2 == 0;
-        ShowDecks = round % 4 != 3;
+        Settings.ShowDecks = round % 4 != 3;
         Options.SkillLevel = static_cast<uint8_t>(1 + round % 3);
         Command(CMD_NEW_GAME);
         PlaceShips(round % 4 == 0 ? static_cast<int>(dice() % 10) : kFleetShips);

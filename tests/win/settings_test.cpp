@@ -75,17 +75,17 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", true},
     };
     const auto arrange = [&] {
-        SoundOn = false, Options.SkillLevel = 3, Options.MarkDeadShips = true, Options.MarkDeadZone = false, ShowDecks = false, Language = 2;
-        Wins = 5, Losses = 6;
-        lstrcpyW(MusicName, Wide(current).c_str());
-        lstrcpyW(SkinName, Wide(current).c_str());
+        Settings.SoundOn = false, Options.SkillLevel = 3, Options.MarkDeadShips = true, Options.MarkDeadZone = false, Settings.ShowDecks = false, Settings.Language = 2;
+        Settings.Wins = 5, Settings.Losses = 6;
+        lstrcpyW(Settings.MusicName, Wide(current).c_str());
+        lstrcpyW(Settings.SkinName, Wide(current).c_str());
     };
     const auto loaded = [](const char* name) {
         std::string numbers;
-        for (uint32_t n : {uint32_t(SoundOn), uint32_t(Options.SkillLevel), uint32_t(Options.MarkDeadShips), uint32_t(Options.MarkDeadZone),
-                           uint32_t(ShowDecks), uint32_t(Language), Wins, Losses})
+        for (uint32_t n : {uint32_t(Settings.SoundOn), uint32_t(Options.SkillLevel), uint32_t(Options.MarkDeadShips), uint32_t(Options.MarkDeadZone),
+                           uint32_t(Settings.ShowDecks), uint32_t(Settings.Language), Settings.Wins, Settings.Losses})
             numbers += " " + std::to_string(n);
-        return name[0] == 'M' ? Utf8(MusicName) : name[1] == 'k' ? Utf8(SkinName) : numbers.substr(1);
+        return name[0] == 'M' ? Utf8(Settings.MusicName) : name[1] == 'k' ? Utf8(Settings.SkinName) : numbers.substr(1);
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
@@ -104,7 +104,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
             continue;
         arrange();   // the same bytes again, ending at a page that cannot be read
         if (c.name[1] != 't')
-            Wins = Losses = 0;   // as a missing Statistic loads
+            Settings.Wins = Settings.Losses = 0;   // as a missing Statistic loads
         const GuardedBytes guarded(std::string(c.stored.second.begin(), c.stored.second.end()));
         TakeStoredValue(c.name, guarded.data(), guarded.size());
         EXPECT_EQ(loaded(c.name), c.loaded);

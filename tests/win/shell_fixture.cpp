@@ -38,23 +38,6 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
-// The shell's state on top of the model's, as a fresh process starts with it.
-static void ResetProgramState()
-{
-    ResetModel();
-    ResetShipDrag();
-    ResetKeyCursor();
-    ResetGameView();
-    StatusMessageId = NoMessage;
-    BackgroundDrawn = false;
-    lstrcpyW(MusicName, L"no");
-    lstrcpyW(SkinName, L"no");
-    SoundOn = ShowDecks = true;
-    Language = English;
-    Wins = Losses = 0;
-    SoundWatcher = nullptr;
-}
-
 void DeleteSettingsKey()
 {
     RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
@@ -63,7 +46,7 @@ void DeleteSettingsKey()
 void ShellTest::SetUp()
 {
     DeleteSettingsKey();
-    ResetProgramState();
+    ResetProgram();
     BoxLog = &answered;
     BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
     StartProgram();
@@ -84,7 +67,7 @@ void ShellTest::StartProgram()
 void ShellTest::RestartProgram()
 {
     StopProgram();
-    ResetProgramState();
+    ResetProgram();
     StartProgram();
 }
 
@@ -97,9 +80,9 @@ void ShellTest::StopProgram()
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         ;
     UnloadSkin();
-    DestroyMenu(MainMenu);
+    DestroyMenu(MainFrame.MainMenu);
     UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
-    MainMenu = nullptr;
+    MainFrame.MainMenu = nullptr;
     MainWindow = nullptr;
     started = false;
 }
@@ -193,7 +176,7 @@ std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
 
 unsigned ScenePixel(int x, int y, HDC dc)
 {
-    const COLORREF colour = GetPixel(dc ? dc : BackBuffer, x, y);
+    const COLORREF colour = GetPixel(dc ? dc : Scene.BackBuffer, x, y);
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
@@ -217,17 +200,17 @@ static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap)
 
 std::vector<unsigned> SceneSnapshot()
 {
-    return Pixels(BackBuffer, static_cast<HBITMAP>(GetCurrentObject(BackBuffer, OBJ_BITMAP)));
+    return Pixels(Scene.BackBuffer, static_cast<HBITMAP>(GetCurrentObject(Scene.BackBuffer, OBJ_BITMAP)));
 }
 
 // Draws into a copy of the BackBuffer, then compares a rectangle of the two.
 template <typename Draw>
 static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)
 {
-    HDC scratch = CreateCompatibleDC(BackBuffer), source = CreateCompatibleDC(BackBuffer);
-    HBITMAP bitmap = CreateCompatibleBitmap(BackBuffer, 510, 400);
+    HDC scratch = CreateCompatibleDC(Scene.BackBuffer), source = CreateCompatibleDC(Scene.BackBuffer);
+    HBITMAP bitmap = CreateCompatibleBitmap(Scene.BackBuffer, 510, 400);
     HGDIOBJ previous = SelectObject(scratch, bitmap);
-    BitBlt(scratch, 0, 0, 510, 400, BackBuffer, 0, 0, SRCCOPY);
+    BitBlt(scratch, 0, 0, 510, 400, Scene.BackBuffer, 0, 0, SRCCOPY);
     draw(scratch, source);
     SelectObject(scratch, previous);
     const std::vector<unsigned> expected = Pixels(scratch, bitmap), actual = SceneSnapshot();
@@ -269,12 +252,12 @@ static bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
 bool CounterShows(const StatusBox& box, const char* text)
 {
     const std::wstring wide(text, text + lstrlenA(text));
-    return TextShows(CounterFont, box, wide.c_str());
+    return TextShows(Status.CounterFont, box, wide.c_str());
 }
 
 bool MessageShows(const wchar_t* text)
 {
-    return TextShows(MessageFont, kMessageLine, text);
+    return TextShows(Status.MessageFont, kMessageLine, text);
 }
 
 Process::Process(const std::string& arguments, const std::wstring& folder)

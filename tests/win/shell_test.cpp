@@ -33,12 +33,12 @@ protected:
         ShellTest::SetUp();
         Sounds.clear();
         Boxes = &answered;
-        SoundWatcher = Hear;
+        Sound.SoundWatcher = Hear;
     }
     void TearDown() override
     {
         ShellTest::TearDown();
-        SoundWatcher = nullptr;   // sound tests outside this fixture call StopMusic
+        Sound.SoundWatcher = nullptr;   // sound tests outside this fixture call StopMusic
     }
 };
 
@@ -70,7 +70,7 @@ TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
     for (Case c : {Case{2, WinLevel2Message, true}, Case{1, WinLevel1Message, true}, Case{3, WinLevel3Message, false},
                    Case{7, WinLevel2Message, true}}) {
         Options.SkillLevel = c.level;
-        SoundOn = c.sound;
+        Settings.SoundOn = c.sound;
         Sounds.clear();
         answered.clear();
         Command(CMD_NEW_GAME);
@@ -83,7 +83,7 @@ TEST_F(GameFlow, VictoryComesAtTheNextTickWithSoundsMessageStatisticsAndBox)
         UpdateWindow(MainWindow);
         UpdateWindow(MainWindow);
         Tick();
-        EXPECT_EQ(StatusMessageId, c.message) << "level " << int(c.level);
+        EXPECT_EQ(Status.StatusMessageId, c.message) << "level " << int(c.level);
         ASSERT_EQ(answered.size(), 1u);
         EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"VICTORY|You has won");
         EXPECT_EQ(Sounds, c.sound ? std::vector<std::string>({"nazalo", "vstrl", "fire1"}) : std::vector<std::string>());
@@ -107,7 +107,7 @@ TEST_F(GameFlow, DefeatInTheTickOfTheLastHitAndTheComputerOpensTheNextBattle)
     Sounds.clear();
     Tick();
     EXPECT_EQ(Game.GamePhase, GameOver);
-    EXPECT_EQ(StatusMessageId, ComputerWinsMessage);
+    EXPECT_EQ(Status.StatusMessageId, ComputerWinsMessage);
     EXPECT_EQ(Sounds, std::vector<std::string>({"fire"}));
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].caption + L"|" + answered[0].text, L"DEFEAT|You has loss");
@@ -129,10 +129,10 @@ TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, tune.c_str(), static_cast<DWORD>(tune.size() + 1));
     Sounds.clear();
     StartProgram();
-    const std::string music = "music " + Utf8(MusicName);
+    const std::string music = "music " + Utf8(Settings.MusicName);
     EXPECT_EQ(Sounds, std::vector<std::string>({music}));
     for (WPARAM code : {MCI_NOTIFY_ABORTED, MCI_NOTIFY_FAILURE, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL})
-        SendMessageW(MainWindow, MM_MCINOTIFY, code, MusicDevice);
+        SendMessageW(MainWindow, MM_MCINOTIFY, code, Sound.MusicDevice);
     EXPECT_EQ(Sounds, std::vector<std::string>({music, "stop", music})) << "only a finished tune starts again";
     Command(CMD_EXIT);
     EXPECT_EQ(Sounds.back(), "stop");
@@ -179,8 +179,8 @@ TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
     Command(CMD_NEW_GAME);
     struct Case { Orientation orientation; int pressX, pressY; int boxes[3]; };
     for (const Case& c : {Case{Vertical, 210, 260, {10, 11, 14}}, Case{Horizontal, 250, 285, {12, 13, 14}}}) {
-        ImageList_Destroy(ShipImages[c.orientation][3].list);
-        ShipImages[c.orientation][3].list = nullptr;
+        ImageList_Destroy(Skin.ShipImages[c.orientation][3].list);
+        Skin.ShipImages[c.orientation][3].list = nullptr;
         answered.clear();
         Drag(c.pressX, c.pressY, 100, 100);
         ASSERT_EQ(answered.size(), 3u) << "14 once per drag";

@@ -77,7 +77,6 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.library);
         answered.clear();
-        BackgroundDrawn = false;  // as in a fresh process
         const std::string path = strchr(c.library, '.') ? BesideTests(c.library) : c.library;
         RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, path.c_str(), DWORD(path.size() + 1));
         StartProgram();
@@ -97,7 +96,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         UpdateWindow(MainWindow);
         EXPECT_EQ(boxes(), c.errors) << "play shows no box";
         StopProgram();
-        EXPECT_EQ(SkinModule, GetModuleHandleW(nullptr)) << "the library's pictures go back";
+        EXPECT_EQ(Skin.SkinModule, GetModuleHandleW(nullptr)) << "the library's pictures go back";
     }
     EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "acting.dll's entry point ran";
 }
