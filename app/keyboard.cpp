@@ -6,12 +6,23 @@
 #include "app/placement.h"
 #include "app/window.h"
 #include "base/program.h"
+#include "game/board.h"
 #include "game/game.h"
 #include "game/placement.h"
 #include "game/shots.h"
 #include "media/scene.h"
 
-KeyCursor Cursor;
+struct KeyCursor {
+    // Shown from the first cursor key to the next mouse action; the cell is kept while
+    // hidden, so the cursor comes back where it was.
+    bool shown = false;
+    int column = 0;
+    int row = 0;
+    Orientation dropOrientation = Vertical;   // which way a ship dropped by key runs
+    LPARAM lastMousePosition = -1;
+};
+
+static KeyCursor Cursor;
 
 void ResetKeyCursor()
 {

@@ -3,20 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "game/board.h"
-
-struct KeyCursor {
-    // Shown from the first cursor key to the next mouse action; the cell is kept while
-    // hidden, so the cursor comes back where it was.
-    bool shown = false;
-    int column = 0;
-    int row = 0;
-    Orientation dropOrientation = Vertical;   // which way a ship dropped by key runs
-    LPARAM lastMousePosition = -1;
-};
-
-extern KeyCursor Cursor;
-
+// Hidden, at the top-left cell, dropping ships down.
 void ResetKeyCursor();
 
 // WM_KEYDOWN: arrows, Enter and Space, R and A, by virtual-key code.

@@ -29,7 +29,11 @@ void ResetMainWindow()
     MainFrame = MainWindowState{};
 }
 
-void FireAtEnemy(unsigned px, unsigned py)
+constexpr UINT kGameTimerMs = 10;
+
+// A press at client (px, py): the player's shot when it lands strictly inside a cell of
+// the EnemyBoard.
+static void FireAtEnemy(unsigned px, unsigned py)
 {
     const unsigned left = kEnemyBoardLeft, right = kEnemyBoardLeft + kBoardPixels;
     const unsigned top = kBoardTop, bottom = kBoardTop + kBoardPixels;

@@ -5,7 +5,6 @@
 constexpr const wchar_t* MainWindowClass = L"Tidewar";
 constexpr int kTitleLength = 64;
 constexpr UINT_PTR GameTimer = 1;
-constexpr UINT kGameTimerMs = 10;
 
 struct MainWindowState {
     wchar_t TitleText[kTitleLength] = L"Tidewar";
@@ -23,6 +22,3 @@ void ResetMainWindow();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A press at client (px, py): the player's shot when it lands strictly inside a cell of
-// the EnemyBoard.
-void FireAtEnemy(unsigned px, unsigned py);

@@ -45,12 +45,13 @@ static void EndGame(bool playerWon)
     View().gameEnded(playerWon);
 }
 
-void DeclareVictory()
+// The player has sunk the computer's fleet, or the computer the player's.
+static void DeclareVictory()
 {
     EndGame(true);
 }
 
-void DeclareDefeat()
+static void DeclareDefeat()
 {
     EndGame(false);
 }

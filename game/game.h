@@ -66,7 +66,3 @@ void NewGame();
 // game when a fleet is gone, the panel's step to the next size, and the start of the battle
 // once the player's fleet is down.
 void GameTick();
-
-// The player has sunk the computer's fleet, or the computer the player's.
-void DeclareVictory();
-void DeclareDefeat();

@@ -5,32 +5,6 @@
 #include "game/options.h"
 #include "game/view.h"
 
-bool CanFireAtEnemyCell(int x, int y)
-{
-    const int32_t cell = CellAt(Game.EnemyBoard, x, y);
-    return InField(x, y) && Game.GamePhase == Battle && !Game.ComputerTurn &&
-           (cell == Water || cell == Deck || cell == DeadZone);
-}
-
-bool FireAtEnemyCell(int x, int y)
-{
-    if (!CanFireAtEnemyCell(x, y))
-        return false;
-    int32_t& cell = Game.EnemyBoard[x][y];
-    if (cell == Deck) {
-        cell = EnemyHit;
-        Game.EnemyDecksLeft -= 1;
-        View().cellChanged(EnemySide, x, y);
-        View().shotResolved(PlayerShooter, HitEnemyShip(x, y) ? ShotSunk : ShotHit);
-    } else {
-        cell = EnemyMiss;
-        Game.ComputerTurn = true;
-        View().cellChanged(EnemySide, x, y);
-        View().shotResolved(PlayerShooter, ShotMissed);
-    }
-    return true;
-}
-
 // The ship whose record the hit brought to no decks left, or nullptr.
 static ShipRecord* ShipSunkBy(int x, int y)
 {
@@ -70,7 +44,8 @@ static void MarkDeadZoneAround(const ShipRecord& ship)
         }
 }
 
-bool HitEnemyShip(int x, int y)
+// After a Deck at (x, y) turned EnemyHit: whether that sank its ship.
+static bool HitEnemyShip(int x, int y)
 {
     ShipRecord* ship = ShipSunkBy(x, y);
     if (!ship)
@@ -81,5 +56,31 @@ bool HitEnemyShip(int x, int y)
     if (Options.MarkDeadZone)
         MarkDeadZoneAround(*ship);
     Game.EnemyShipsLeft -= 1;
+    return true;
+}
+
+bool CanFireAtEnemyCell(int x, int y)
+{
+    const int32_t cell = CellAt(Game.EnemyBoard, x, y);
+    return InField(x, y) && Game.GamePhase == Battle && !Game.ComputerTurn &&
+           (cell == Water || cell == Deck || cell == DeadZone);
+}
+
+bool FireAtEnemyCell(int x, int y)
+{
+    if (!CanFireAtEnemyCell(x, y))
+        return false;
+    int32_t& cell = Game.EnemyBoard[x][y];
+    if (cell == Deck) {
+        cell = EnemyHit;
+        Game.EnemyDecksLeft -= 1;
+        View().cellChanged(EnemySide, x, y);
+        View().shotResolved(PlayerShooter, HitEnemyShip(x, y) ? ShotSunk : ShotHit);
+    } else {
+        cell = EnemyMiss;
+        Game.ComputerTurn = true;
+        View().cellChanged(EnemySide, x, y);
+        View().shotResolved(PlayerShooter, ShotMissed);
+    }
     return true;
 }

@@ -7,6 +7,3 @@ bool FireAtEnemyCell(int x, int y);
 
 // Whether FireAtEnemyCell would fire at the cell now.
 bool CanFireAtEnemyCell(int x, int y);
-
-// After a Deck at (x, y) turned EnemyHit: whether that sank its ship.
-bool HitEnemyShip(int x, int y);

@@ -40,7 +40,8 @@ static void DrawCellPicture(int picture, BoardSide board, int x, int y)
     DrawPicture(picture, CellLeft(board, x), CellTop(y), kCellSize, kCellSize);
 }
 
-void DrawShipImage(Orientation orientation, int decks, int left, int top)
+// Draws the ship image of `decks` decks, opaque, at (left, top).
+static void DrawShipImage(Orientation orientation, int decks, int left, int top)
 {
     if (orientation < Vertical || orientation > Horizontal || decks < 1 || decks > kLargestShip)
         return;

@@ -62,9 +62,6 @@ constexpr int kDragHotspotY = -30;
 // Copies the upper-left width x height pixels of a picture to (left, top).
 void DrawPicture(int picture, int left, int top, int width, int height);
 
-// Draws the ship image of `decks` decks, opaque, at (left, top).
-void DrawShipImage(Orientation orientation, int decks, int left, int top);
-
 // The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone.
 void DrawCell(BoardSide side, int x, int y);
 

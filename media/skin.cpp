@@ -102,16 +102,7 @@ HMODULE OpenSkinLibrary(const wchar_t* path)
     return library ? library : LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
-void LoadSkin()
-{
-    HMODULE library = std::wcscmp(Settings.SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(Settings.SkinName);
-    Skin.SkinModule = library ? library : ProgramInstance;
-    for (int slot = 0; slot < kScenePictureCount; ++slot)
-        Skin.pictures[slot] = LoadScenePicture(slot);
-    CreateShipImages(Skin.SkinModule);
-}
-
-void CreateShipImages(HMODULE module)
+static void CreateShipImages(HMODULE module)
 {
     for (int n = 1; n <= kLargestShip; ++n)
         for (Orientation orientation : {Vertical, Horizontal}) {
@@ -132,6 +123,15 @@ void CreateShipImages(HMODULE module)
             if (bitmap)
                 DeleteObject(bitmap);
         }
+}
+
+void LoadSkin()
+{
+    HMODULE library = std::wcscmp(Settings.SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(Settings.SkinName);
+    Skin.SkinModule = library ? library : ProgramInstance;
+    for (int slot = 0; slot < kScenePictureCount; ++slot)
+        Skin.pictures[slot] = LoadScenePicture(slot);
+    CreateShipImages(Skin.SkinModule);
 }
 
 void UnloadSkin()

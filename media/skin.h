@@ -42,7 +42,6 @@ HMODULE OpenSkinLibrary(const wchar_t* path);
 void LoadSkin();
 // Releases the pictures, the image lists and the library: the skin is the program's own again.
 void UnloadSkin();
-void CreateShipImages(HMODULE module);
 
 // The battle panel is loaded afresh at every switch to battle.
 void ReloadBattlePanelPicture();

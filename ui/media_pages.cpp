@@ -17,6 +17,9 @@
 
 namespace {
 
+// Files listed after the first entry, at most.
+constexpr int kMaxListedFiles = 250;
+
 // The longest program path whose folder is searched.
 constexpr DWORD kMaxProgramPath = 240;
 constexpr int kSkinNameLength = 256;
@@ -119,6 +122,43 @@ int FillList(HWND list, ChoicePaths& choices, int firstEntry, const wchar_t* set
     return selected;
 }
 
+// Refill a page's list and the paths behind it; the index of the entry that the current
+// setting names, or -1 when none does.
+int FillMusicList(HWND list)
+{
+    return FillList(list, MusicChoices, IDS_NO_MUSIC, Settings.MusicName, L"*.mid", MusicEntryText);
+}
+
+int FillSkinList(HWND list)
+{
+    return FillList(list, SkinChoices, IDS_STANDARD_SKIN, Settings.SkinName, L"*.dll", SkinEntryText);
+}
+
+// Store and play list entry `index` of the last filled music list, or store and show that
+// skin; an index below 0 (no selection) does nothing.
+void ApplyMusicChoice(int index)
+{
+    if (index < 0 || index >= MusicChoices.count)
+        return;
+    std::wcscpy(Settings.MusicName, MusicChoices.path[index]);
+    SaveMusicName();
+    StopMusic();
+    if (index != 0)
+        StartMusic(MainWindow, Settings.MusicName);
+}
+
+void ApplySkinChoice(int index)
+{
+    if (index < 0 || index >= SkinChoices.count)
+        return;
+    std::wcscpy(Settings.SkinName, SkinChoices.path[index]);
+    SaveSkinName();
+    UnloadSkin();
+    LoadSkin();
+    RedrawScene();
+    InvalidateMainWindow(false);
+}
+
 // What tells the two pages apart.
 struct ChoicePage {
     int list;
@@ -180,37 +220,4 @@ INT_PTR CALLBACK MusicPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
 INT_PTR CALLBACK SkinPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ChoicePageProc<kSkinPage>(page, message, wParam, lParam);
-}
-
-int FillMusicList(HWND list)
-{
-    return FillList(list, MusicChoices, IDS_NO_MUSIC, Settings.MusicName, L"*.mid", MusicEntryText);
-}
-
-int FillSkinList(HWND list)
-{
-    return FillList(list, SkinChoices, IDS_STANDARD_SKIN, Settings.SkinName, L"*.dll", SkinEntryText);
-}
-
-void ApplyMusicChoice(int index)
-{
-    if (index < 0 || index >= MusicChoices.count)
-        return;
-    std::wcscpy(Settings.MusicName, MusicChoices.path[index]);
-    SaveMusicName();
-    StopMusic();
-    if (index != 0)
-        StartMusic(MainWindow, Settings.MusicName);
-}
-
-void ApplySkinChoice(int index)
-{
-    if (index < 0 || index >= SkinChoices.count)
-        return;
-    std::wcscpy(Settings.SkinName, SkinChoices.path[index]);
-    SaveSkinName();
-    UnloadSkin();
-    LoadSkin();
-    RedrawScene();
-    InvalidateMainWindow(false);
 }
