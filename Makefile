@@ -4,7 +4,8 @@
 #   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
 #   make bench   print both exes' sizes, run the model benchmarks and time the start-up under Wine
 #   make art     repaint the skins and the icon, and regenerate the sounds and the tune
-#   make dist    build dist/tidewar-2.2-win32.zip and -win64.zip and check them
+#   make dist    build dist/tidewar-VERSION-win32.zip and -win64.zip and check them
+#                (VERSION: CMakeLists.txt's project() line)
 NPROC := $(shell nproc)
 
 .PHONY: all bootstrap test run bench art dist

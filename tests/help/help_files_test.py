@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the help files of every language into a scratch folder and reads them back: context 6
 of each WinHelp file opens the options topic, each HTML Help file holds the options page, each in
-its own language and charset; no title carries a chapter number.
+its own language and charset and with the version given; no title carries a chapter number.
 
     help_files_test.py REPO SCRATCH
 """
@@ -50,7 +50,8 @@ def winhelp_context_title(path, number):
 
 
 def html_help_page_title(path, scratch):
-    """The options page's title, unless the page or the file says another language or charset."""
+    """The options page's title, unless the page or the file says another language or charset, or
+    the page lacks the version given."""
     folder = os.path.join(scratch, os.path.basename(path) + ".unpacked")
     subprocess.run(["extract_chmLib", path, folder], check=True, stdout=subprocess.DEVNULL)
     system = open(os.path.join(folder, "#SYSTEM"), "rb").read()
@@ -58,7 +59,7 @@ def html_help_page_title(path, scratch):
     if language != LANGUAGES[os.path.basename(path)]:
         return "language %#x" % language
     page = open(os.path.join(folder, "options.html"), "rb").read()
-    if b'charset=UTF-8"' not in page:
+    if b'charset=UTF-8"' not in page or b"Tidewar 7.3" not in page:
         return None
     return re.search(r"<title>(.*)</title>", page.decode("utf-8")).group(1)
 
@@ -69,7 +70,7 @@ from make_help import btree_entries, context_entry, directory_entry  # noqa: E40
 
 shutil.rmtree(scratch, ignore_errors=True)
 sources = [os.path.join(repo, "res", "help", name) for name in ("tidewar.but", "tidewar-ru.but", "tidewar-de.but")]
-subprocess.run([sys.executable, os.path.join(repo, "tools", "help", "make_help.py"), scratch] + sources, check=True)
+subprocess.run([sys.executable, os.path.join(repo, "tools", "help", "make_help.py"), scratch, "7.3"] + sources, check=True)
 failed = False
 for name, want in OPTIONS_TITLES.items():
     path = os.path.join(scratch, name)

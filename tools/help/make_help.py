@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """Builds the help files of each language from its text, with the context numbers the program asks for.
 
-    make_help.py OUTDIR SOURCE.but...
+    make_help.py OUTDIR VERSION SOURCE.but...
 
 tidewar-de.but gives tidewar-de.chm (HTML Help) and tidewar-de.hlp (WinHelp), where the text
-fits one of WinHelp's code pages below.
+fits one of WinHelp's code pages below. The text says @VERSION@ where the program's version goes.
 
 WinHelp files get no context-number map from halibut (an empty |CTXOMAP), so this tool looks up
 the topic of each context string below in |CONTEXT and appends a filled |CTXOMAP, pointing the
@@ -150,16 +150,20 @@ def winhelp_text(text):
     return None, None
 
 
-def make_winhelp(text, charset, base):
-    """WinHelp titles name a numbered chapter by its number, so this pass gets every chapter
-    unnumbered; their keywords only name the HTML pages. halibut reads files only."""
-    source = base + ".whlp.but"
+def run_halibut(option, text, source):
+    """halibut reads files only: the text goes through one beside the output."""
     with open(source, "w", encoding="utf-8") as f:
-        f.write(re.sub(r"^\\C\{\w+\}", r"\\U", text, flags=re.MULTILINE))
+        f.write(text)
     try:
-        subprocess.run(["halibut", "--winhelp=" + base + ".hlp", source], check=True)
+        subprocess.run(["halibut", option, source], check=True)
     finally:
         os.remove(source)
+
+
+def make_winhelp(text, charset, base):
+    """WinHelp titles name a numbered chapter by its number, so this pass gets every chapter
+    unnumbered; their keywords only name the HTML pages."""
+    run_halibut("--winhelp=" + base + ".hlp", re.sub(r"^\\C\{\w+\}", r"\\U", text, flags=re.MULTILINE), base + ".whlp.but")
     os.remove(base + ".cnt")     # the contents topic serves instead
     labels = re.findall(r"^\\cfg\{tidewar-button\}\{(\w+)\}\{(.*)\}$", text, flags=re.MULTILINE)
     finish_winhelp(base + ".hlp", charset, [(button.encode(), label.encode("cp1252")) for button, label in labels])
@@ -211,15 +215,15 @@ def set_chm_language(path, lcid):
 
 
 def main(argv):
-    if len(argv) < 3:
-        sys.stderr.write("usage: make_help.py OUTDIR SOURCE.but...\n")
+    if len(argv) < 4:
+        sys.stderr.write("usage: make_help.py OUTDIR VERSION SOURCE.but...\n")
         return 2
-    out = argv[1]
+    out, version = argv[1], argv[2]
     os.makedirs(out, exist_ok=True)
-    for source in argv[2:]:
+    for source in argv[3:]:
         base = os.path.join(out, os.path.splitext(os.path.basename(source))[0])
-        subprocess.run(["halibut", "--chm=" + base + ".chm", source], check=True)
-        text = open(source, encoding="utf-8").read()
+        text = open(source, encoding="utf-8").read().replace("@VERSION@", version)
+        run_halibut("--chm=" + base + ".chm", text, base + ".chm.but")
         language = re.search(r"^\\cfg\{tidewar-lcid\}\{(\w+)\}$", text, flags=re.MULTILINE).group(1)
         set_chm_language(base + ".chm", int(language, 16))
         text, charset = winhelp_text(text)
