@@ -186,14 +186,12 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
-    ASSERT_TRUE(CounterShows(kEnemyCounterBox, "20"));
+    ASSERT_TRUE(CounterShows(kEnemyCounterBox, L"20"));
     Drive(CMD_OPTIONS, {Page(1), IDC_SHOW_SHIPS, kApplyButton, IDCANCEL});
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "10"));
-    EXPECT_TRUE(CounterShows(kHomeCounterBox, "10"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10"));
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
     ASSERT_EQ(Game.ComputerTurn, 0);
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
+    SinkEnemyFleet();
     EXPECT_EQ(Drive(CMD_STATISTICS, {Read(IDC_WINS_TEXT), kTick, Main(CMD_OPTIONS), Key(VK_ESCAPE),
                                      Read(IDC_WINS_TEXT), IDC_STATISTICS_RESET, Read(IDC_TOTAL_TEXT), kCloseBox}),
               L"0 (0%)|1 (100%)|0|closed");
