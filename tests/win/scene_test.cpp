@@ -6,8 +6,9 @@ namespace {
 
 using Scene = ShellTest;
 
-// Panels, cells, counters and message to the pixel, a deck hidden.
-TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
+// Panels, cells, counters and message to the pixel, a deck hidden; every message of every
+// language stays in its line.
+TEST_F(Scene, PicturesCountersAndMessagesLandToThePixelInTheirFontsShipsHideAndNoMessageLeavesItsLine)
 {
     const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
@@ -47,14 +48,7 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
     Game.TargetStack = {{{1, 0}}, 1};
     Tick();
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
-}
-
-// The widest messages are clipped to their line: nothing outside it changes.
-TEST_F(Scene, EveryMessageOfEveryLanguageStaysInItsLine)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    const std::vector<unsigned> before = SceneSnapshot();
+    const std::vector<unsigned> before = SceneSnapshot();   // the widest messages are clipped to their line
     const StatusBox& line = kMessageLine;
     for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
         for (int message = IDS_MISS; message <= IDS_SUNK; ++message) {
