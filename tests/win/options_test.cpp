@@ -15,6 +15,12 @@ std::string Stored(const std::string& name)
     return CharLowerA(&path[0]);
 }
 
+void StoreMusic(const std::string& setting)
+{
+    lstrcpyW(Settings.MusicName, Wide(setting).c_str());
+    SaveMusicName();
+}
+
 // kChecks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
 TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
@@ -60,18 +66,17 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 // itself in the next sheet.
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
 {
-    const auto store = [](const std::string& setting) { lstrcpyW(Settings.MusicName, Wide(setting).c_str()); SaveMusicName(); };
-    store(Stored("tidewar.mid"));
+    StoreMusic(Stored("tidewar.mid"));
     ASSERT_EQ(StartMusic(MainWindow, Settings.MusicName), 0);
     const auto plays = [device = Sound.MusicDevice] {
         MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
         return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
     };
     Drive(CMD_OPTIONS, {Page(2), Pick(0), Page(0), IDCANCEL});
-    store("no");   // what the next sheet shows, and would apply: it would stop the tune
+    StoreMusic("no");   // what the next sheet shows, and would apply: it would stop the tune
     Drive(CMD_OPTIONS, {Page(2), Page(0), IDOK});
     EXPECT_TRUE(plays()) << "the cancelled pick applied itself";
-    store(Stored("tidewar.mid"));
+    StoreMusic(Stored("tidewar.mid"));
     Drive(CMD_OPTIONS, {Page(2), Pick(0), Page(0), IDOK});
     EXPECT_EQ(SettingBytes("Music"), TextBytes("no"));
     EXPECT_FALSE(plays()) << "the tune still plays";
@@ -92,8 +97,7 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
     const struct { std::string setting; std::wstring selected; } cases[] = {{"no", L"|>No music|"},
         {Stored("Mixed Case.MID"), L"|>Mixed Case.MID|"}, {Stored(longest), L"|>fff"}, {Stored("moved.mid"), L""}};
     for (const auto& c : cases) {
-        lstrcpyW(Settings.MusicName, Wide(c.setting).c_str());
-        SaveMusicName();
+        StoreMusic(c.setting);
         const std::wstring list = L"|" + Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL}) + L"|";
         EXPECT_NE(list.find(c.selected), std::wstring::npos) << list;
         EXPECT_EQ(std::count(list.begin(), list.end(), L'>'), c.selected.empty() ? 0 : 1);
@@ -186,14 +190,12 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
-    ASSERT_TRUE(CounterShows(kEnemyCounterBox, "20"));
+    ASSERT_TRUE(CounterShows(kEnemyCounterBox, L"20"));
     Drive(CMD_OPTIONS, {Page(1), IDC_SHOW_SHIPS, kApplyButton, IDCANCEL});
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "10"));
-    EXPECT_TRUE(CounterShows(kHomeCounterBox, "10"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10"));
+    EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
     ASSERT_EQ(Game.ComputerTurn, 0);
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
+    SinkEnemyFleet();
     EXPECT_EQ(Drive(CMD_STATISTICS, {Read(IDC_WINS_TEXT), kTick, Main(CMD_OPTIONS), Key(VK_ESCAPE),
                                      Read(IDC_WINS_TEXT), IDC_STATISTICS_RESET, Read(IDC_TOTAL_TEXT), kCloseBox}),
               L"0 (0%)|1 (100%)|0|closed");

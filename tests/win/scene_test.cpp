@@ -1,15 +1,14 @@
 // The scene in the BackBuffer: the pictures where they belong, the counters and the
-// message line in their fonts, and a redraw that gives back exactly what play drew.
-#include <random>
-
+// message line in their fonts; the redraw is held by the random-input test.
 #include "tests/win/shell_fixture.h"
 
 namespace {
 
 using Scene = ShellTest;
 
-// Panels, cells, counters and message to the pixel, a deck hidden; the redraw test below holds the rest.
-TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
+// Panels, cells, counters and message to the pixel, a deck hidden; every message of every
+// language stays in its line.
+TEST_F(Scene, PicturesCountersAndMessagesLandToThePixelInTheirFontsShipsHideAndNoMessageLeavesItsLine)
 {
     const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
@@ -28,35 +27,28 @@ TEST_F(Scene, PicturesCountersAndMessageLandToThePixelInTheirFontsAndShipsHide)
         EXPECT_TRUE(made.lfHeight == c.height && made.lfWeight == FW_BOLD && made.lfCharSet == c.charset) << c.height;
     }
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "20") && CounterShows(kHomeCounterBox, "20"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"20") && CounterShows(kHomeCounterBox, L"20"));
     const ShipRecord& ship = Game.EnemyFleet[0];
     fire(ship.deckX[0], ship.deckY[0]);
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
     EXPECT_TRUE(MessageShows(L"Direct hit"));
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "19")) << "the left counter is the computer's fleet";
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"19")) << "the left counter is the computer's fleet";
     for (int k = 1; k < ship.size; ++k)
         fire(ship.deckX[k], ship.deckY[k]);
     EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[3], ship.deckY[3]));
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "16")) << "a switch leaves the counters";
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"16")) << "a switch leaves the counters";
     Settings.ShowDecks = false;
     DrawCounters();
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, "9") && CounterShows(kHomeCounterBox, "10"));
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"9") && CounterShows(kHomeCounterBox, L"10"));
     Game.HuntActive = Game.ComputerTurn = true;
     Game.TargetStack = {{{1, 0}}, 1};
     Tick();
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
-}
-
-// The widest messages are clipped to their line: nothing outside it changes.
-TEST_F(Scene, EveryMessageOfEveryLanguageStaysInItsLine)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    const std::vector<unsigned> before = SceneSnapshot();
+    const std::vector<unsigned> before = SceneSnapshot();   // the widest messages are clipped to their line
     const StatusBox& line = kMessageLine;
     for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
         for (int message = IDS_MISS; message <= IDS_SUNK; ++message) {
@@ -70,31 +62,6 @@ TEST_F(Scene, EveryMessageOfEveryLanguageStaysInItsLine)
                              after[y * 510 + x] != before[y * 510 + x];
             EXPECT_EQ(spilt, 0) << "message " << message << " of language command " << language;
         }
-}
-
-// After any play, rebuilding the scene from the state gives the very same pixels as the
-// drawing done step by step.
-TEST_F(Scene, RedrawRebuildsWhatPlayDrew)
-{
-    ViewState.computerPauseMs = 0;
-    std::mt19937 dice(2024);
-    for (int round = 0; round < 12; ++round) {
-        Options.MarkDeadShips = round % 3 != 1;
-        Options.MarkDeadZone = round % 2 == 0;
-        Settings.ShowDecks = round % 4 != 3;
-        Options.SkillLevel = static_cast<uint8_t>(1 + round % 3);
-        Command(CMD_NEW_GAME);
-        PlaceShips(round % 4 == 0 ? static_cast<int>(dice() % 10) : kFleetShips);
-        const int shots = static_cast<int>(dice() % 120);
-        for (int shot = 0; shot < shots && Game.GamePhase == Battle; ++shot) {
-            if (!Game.ComputerTurn)
-                Click(31 + static_cast<int>(dice() % 199), 31 + static_cast<int>(dice() % 199));
-            Tick();
-        }
-        const std::vector<unsigned> played = SceneSnapshot();
-        RedrawScene();
-        EXPECT_TRUE(SceneSnapshot() == played) << "round " << round << ", phase " << Game.GamePhase;
-    }
 }
 
 }  // namespace

@@ -111,18 +111,4 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
     }
 }
 
-// A game's end reads the store right before its increment: the games another instance
-// stored meanwhile are kept.
-TEST_F(SettingsStore, GamesOfTwoInstancesAddUp)
-{
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    Store(SettingsKeyPath, "Statistic", {REG_DWORD, {0, 0, 0, 0, 3, 0, 0, 0}});
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            Click(30 + 20 * ship.deckX[k] + 10, 30 + 20 * ship.deckY[k] + 10);
-    Tick();
-    EXPECT_EQ(Stored("Statistic"), Value(REG_DWORD, {1, 0, 0, 0, 3, 0, 0, 0}));
-}
-
 } // namespace

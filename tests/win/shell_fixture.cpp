@@ -3,7 +3,6 @@
 
 #include <cwchar>
 #include <cstdio>
-#include <random>
 
 // A fault in the program under test ends the test process at once with the fault's code,
 // instead of waiting in Wine's debugger until ctest's timeout.
@@ -114,6 +113,13 @@ void ShellTest::PlaceShips(int count)
         DropOfferedShip(false, plan[i][0], plan[i][1]);
         Tick();
     }
+}
+
+void ShellTest::SinkEnemyFleet()
+{
+    for (const ShipRecord& ship : Game.EnemyFleet)
+        for (int k = 0; k < ship.size; ++k)
+            Click(40 + 20 * ship.deckX[k], 40 + 20 * ship.deckY[k]);
 }
 
 std::string BesideTests(const char* name)
@@ -249,10 +255,9 @@ static bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
     });
 }
 
-bool CounterShows(const StatusBox& box, const char* text)
+bool CounterShows(const StatusBox& box, const wchar_t* text)
 {
-    const std::wstring wide(text, text + lstrlenA(text));
-    return TextShows(Status.CounterFont, box, wide.c_str());
+    return TextShows(Status.CounterFont, box, text);
 }
 
 bool MessageShows(const wchar_t* text)
@@ -408,16 +413,4 @@ std::wstring Drive(int command, const std::vector<int>& steps)
             notes += IsWindowVisible(dialog) ? L"|open" : L"|closed";
     });
     return notes.substr(notes.empty() ? 0 : 1);
-}
-
-void PokeAtDialogs(unsigned seed)
-{
-    std::mt19937 dice(seed);
-    const int choices[] = {Page(0), Page(1), IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_SHOW_SHIPS};
-    const int buttons[] = {IDOK, kApplyButton, IDCANCEL};
-    if (dice() % 3 == 0)
-        Drive(CMD_STATISTICS, {Key(dice() % 2 ? VK_ESCAPE : VK_RETURN)});
-    else
-        Drive(CMD_OPTIONS, {choices[dice() % 7], choices[dice() % 7], choices[dice() % 7], choices[dice() % 7],
-                            buttons[dice() % 3]});
 }

@@ -63,6 +63,9 @@ protected:
     // Places the whole fleet with the mouse and ticks into the battle.
     void PlaceWholeFleet() { PlaceShips(10); }
 
+    // Clicks every deck of the computer's fleet.
+    void SinkEnemyFleet();
+
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;
 
@@ -115,7 +118,7 @@ bool PictureShownAt(int picture, int left, int top, int width, int height);
 bool CellShows(int picture, bool enemyBoard, int x, int y);
 
 // Whether a counter box shows exactly the text, in the counter font.
-bool CounterShows(const StatusBox& box, const char* text);
+bool CounterShows(const StatusBox& box, const wchar_t* text);
 
 // Whether the message line shows exactly the text, in the message font.
 bool MessageShows(const wchar_t* text);
@@ -159,7 +162,3 @@ std::wstring ListEntries(HWND list);
 // Opens the dialog of `command`, takes the steps and returns the notes joined by '|', then
 // "open" or "closed" unless it is a sheet; "no dialog" when none opened.
 std::wstring Drive(int command, const std::vector<int>& steps);
-
-// Opens the options sheet or the statistics, makes a few random choices on the first two
-// pages and leaves by a random way.
-void PokeAtDialogs(unsigned seed);
