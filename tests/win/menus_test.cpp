@@ -1,5 +1,6 @@
 // The keys and the menus: the shortcuts, the underlined letters, the ticked language, the
 // first screen's hint and the question before a battle is abandoned.
+#include <algorithm>
 #include <set>
 
 #include "tests/win/shell_fixture.h"
@@ -37,24 +38,16 @@ void CheckLetters(HMENU menu, const std::wstring& where)
     std::set<wchar_t> letters;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[64] = L"";
-        MENUITEMINFOW item = {};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        item.dwTypeData = text;
-        item.cch = 64;
-        GetMenuItemInfoW(menu, i, TRUE, &item);
-        if (item.fType & MFT_SEPARATOR)
-            continue;
-        const std::wstring name = text, tab = name.find(L'\t') == std::wstring::npos ? L"" : name.substr(name.find(L'\t'));
+        if (!GetMenuStringW(menu, i, text, 64, MF_BYPOSITION))
+            continue;   // a separator
+        const std::wstring name = text, tab = name.substr(std::min(name.find(L'\t'), name.size()));
         const size_t mark = name.find(L'&');
-        ASSERT_TRUE(mark != std::wstring::npos && mark + 1 < name.size() && name[mark + 1] != L'\t') << where << name;
-        const wchar_t letter = static_cast<wchar_t>(
-            reinterpret_cast<ULONG_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(name[mark + 1])))));
-        EXPECT_TRUE(letters.insert(letter).second) << where << name;
-        EXPECT_EQ(tab, item.wID == CMD_NEW_GAME ? L"\tF2" : item.wID == CMD_EXIT ? L"\tAlt+X"
-                       : item.wID == CMD_HELP   ? L"\tF1" : L"") << where << name;
-        if (item.hSubMenu)
-            CheckLetters(item.hSubMenu, where + L" " + name + L": ");
+        ASSERT_TRUE(mark < name.size() - 1 && name[mark + 1] != L'\t') << where << name;
+        EXPECT_TRUE(letters.insert(LOWORD(CharUpperW(MAKEINTRESOURCEW(name[mark + 1])))).second) << where << name;
+        const UINT id = GetMenuItemID(menu, i);
+        EXPECT_EQ(tab, id == CMD_NEW_GAME ? L"\tF2" : id == CMD_EXIT ? L"\tAlt+X" : id == CMD_HELP ? L"\tF1" : L"") << where << name;
+        if (HMENU popup = GetSubMenu(menu, i))
+            CheckLetters(popup, where + name + L": ");
     }
 }
 
