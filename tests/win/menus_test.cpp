@@ -45,7 +45,8 @@ void CheckLetters(HMENU menu, const std::wstring& where)
         ASSERT_TRUE(mark < name.size() - 1 && name[mark + 1] != L'\t') << where << name;
         EXPECT_TRUE(letters.insert(LOWORD(CharUpperW(MAKEINTRESOURCEW(name[mark + 1])))).second) << where << name;
         const UINT id = GetMenuItemID(menu, i);
-        EXPECT_EQ(tab, id == CMD_NEW_GAME ? L"\tF2" : id == CMD_EXIT ? L"\tAlt+X" : id == CMD_HELP ? L"\tF1" : L"") << where << name;
+        const wchar_t* key = id == CMD_NEW_GAME ? L"\tF2" : id == CMD_EXIT ? L"\tAlt+X" : id == CMD_HELP ? L"\tF1" : L"";
+        EXPECT_EQ(tab, key) << where << name;
         if (HMENU popup = GetSubMenu(menu, i))
             CheckLetters(popup, where + name + L": ");
     }
@@ -86,7 +87,7 @@ TEST_F(Menus, TheCurrentLanguageIsTicked)
 
 TEST_F(Menus, TheFirstScreenTellsHowToBeginInEachLanguageUntilTheFirstGame)
 {
-    EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, 510, 30)) << "the first paint draws the hint";
+    EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop)) << "the first paint draws the hint";
     std::set<std::vector<unsigned>> screens;
     for (int command : {CMD_RUSSIAN, CMD_GERMAN, CMD_ENGLISH}) {
         Command(command);
@@ -98,7 +99,7 @@ TEST_F(Menus, TheFirstScreenTellsHowToBeginInEachLanguageUntilTheFirstGame)
     EXPECT_EQ(screens.size(), 3u);
     Command(CMD_NEW_GAME);
     RedrawScene();
-    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 30));
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop));
 }
 
 // Begin, Exit and closing the window in a battle, each answered No and Yes.
