@@ -29,9 +29,10 @@ void StartNewGame()
     NewGame();
 }
 
+// From the background up: the first game wipes the first screen's hint.
 static void OnGameBegun()
 {
-    DrawNewGame();
+    RedrawScene();
     InvalidateMainWindow(true);
 }
 

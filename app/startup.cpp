@@ -57,7 +57,7 @@ bool StartUp(HINSTANCE instance, int showCommand)
     OpenSettingsStore();
     LoadSkin();
     LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), MainFrame.TitleText, kTitleLength);
-    MainFrame.MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    MainFrame.MainMenu = LoadMainMenu();
     // 510 x 400 is the outer size: no sizing frame and no maximize box, so it never changes.
     CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                     CW_USEDEFAULT, 510, 400, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);

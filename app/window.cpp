@@ -51,7 +51,14 @@ static void EndProgram(HWND window)
     KillTimer(window, GameTimer);
 }
 
-// The title, the menu and the status text in the new Language, which is stored at once.
+HMENU LoadMainMenu()
+{
+    HMENU menu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    CheckMenuRadioItem(menu, CMD_RUSSIAN, CMD_GERMAN, CMD_RUSSIAN + LanguageOffset() / 100, MF_BYCOMMAND);
+    return menu;
+}
+
+// The title, the menu, the first screen's hint and the status text in the new Language, which is stored at once.
 static void ChooseLanguage(uint32_t language)
 {
     if (Settings.Language == language)
@@ -61,12 +68,33 @@ static void ChooseLanguage(uint32_t language)
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     SetWindowTextW(MainWindow, MainFrame.TitleText);
     HMENU previous = MainFrame.MainMenu;
-    MainFrame.MainMenu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
+    MainFrame.MainMenu = LoadMainMenu();
     SetMenu(MainWindow, MainFrame.MainMenu);
     if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
+    if (Game.GamePhase == NoGame)
+        RedrawScene();
     InvalidateRect(MainWindow, nullptr, FALSE);
     ShowStatusMessage(NoMessage);
+}
+
+// A new game or the program's end abandons a battle in progress: the player agrees first.
+// The box's own loop keeps the game's timer ticking, so the computer may end the battle
+// meanwhile; then nothing is left to abandon and the command goes ahead whatever the answer.
+// A second request while the box is open is dropped.
+static bool MayAbandonBattle(HWND window)
+{
+    if (Game.GamePhase != Battle)
+        return true;
+    if (MainFrame.askingToAbandon)
+        return false;
+    wchar_t caption[32] = L"", question[64] = L"";
+    LoadLanguageString(IDS_ABANDON_CAPTION, caption, 32);
+    LoadLanguageString(IDS_ABANDON_QUESTION, question, 64);
+    MainFrame.askingToAbandon = true;
+    const int answer = MessageBoxW(window, question, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    MainFrame.askingToAbandon = false;
+    return answer == IDYES || Game.GamePhase != Battle;
 }
 
 static void OpenOneDialog(void (*open)(HWND owner), HWND window)
@@ -81,8 +109,14 @@ static void OpenOneDialog(void (*open)(HWND owner), HWND window)
 static void OnCommand(HWND window, int command)
 {
     switch (command) {
-    case CMD_NEW_GAME: StartNewGame(); break;
-    case CMD_EXIT: EndProgram(window); break;
+    case CMD_NEW_GAME:
+        if (MayAbandonBattle(window))
+            StartNewGame();
+        break;
+    case CMD_EXIT:
+        if (MayAbandonBattle(window))
+            EndProgram(window);
+        break;
     case CMD_HELP: OpenHelpContents(window); break;
     case CMD_ABOUT: OpenOneDialog(ShowAboutDialog, window); break;
     case CMD_OPTIONS: OpenOneDialog(ShowOptionsSheet, window); break;
@@ -101,6 +135,12 @@ static void OnCreate(HWND window)
     SetTimer(window, GameTimer, kGameTimerMs, nullptr);
     StartMusic(window, Settings.MusicName);
     InvalidateMainWindow(true);
+}
+
+static void OnClose(HWND window)
+{
+    if (MayAbandonBattle(window))
+        DestroyWindow(window);
 }
 
 static void OnPaint(HWND window)
@@ -148,6 +188,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
+    case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: EndProgram(window); return 0;
     case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
     case WM_PAINT: OnPaint(window); return 0;

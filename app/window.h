@@ -13,12 +13,17 @@ struct MainWindowState {
     // A box that closes over an open dialog enables the main window again, so the menu works
     // behind the dialog; a second dialog must not open over the first, whose pages share state.
     bool dialogOpen = false;
+    // The question before a battle is abandoned is open.
+    bool askingToAbandon = false;
 };
 
 extern MainWindowState MainFrame;
 
 // As before start-up: no menu, no accelerators, the plain title.
 void ResetMainWindow();
+
+// The main menu in the current language, with that language ticked.
+HMENU LoadMainMenu();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

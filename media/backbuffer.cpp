@@ -17,6 +17,7 @@ void PaintWindow(HWND window)
 {
     if (!Scene.BackgroundDrawn) {
         DrawPicture(BackgroundPicture, 0, 0, kSceneWidth, kSceneHeight);
+        DrawStartHint();
         Scene.BackgroundDrawn = true;
     }
     PAINTSTRUCT paint;

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "base/language.h"
 #include "media/backbuffer.h"
 #include "media/skin.h"
 #include "media/status_panel.h"
@@ -81,7 +82,8 @@ static void DrawOfferedShipImages(int size)
     DrawShipImage(Horizontal, size, kOfferedHorizontalLeft, kOfferedHorizontalTop);
 }
 
-void DrawNewGame()
+// A new game: both fields empty and the panel offering the largest ship.
+static void DrawNewGame()
 {
     for (BoardSide side : {EnemySide, HomeSide})
         for (int x = 0; x < kFieldSize; ++x)
@@ -112,10 +114,34 @@ void DrawBattlePanel()
     DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
 }
 
+// White with a black shadow: the background runs from dark cloud to white foam. Arial by
+// name, as in the status panel, for its Cyrillic; the BackBuffer's colours are restored.
+void DrawStartHint()
+{
+    if (Game.GamePhase != NoGame)
+        return;
+    wchar_t text[96] = L"";
+    const int length = LoadLanguageString(IDS_START_HINT, text, 96);
+    if (length <= 0)
+        return;
+    HFONT font = CreateFontW(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
+    const int saved = SaveDC(Scene.BackBuffer);
+    SelectObject(Scene.BackBuffer, font);
+    SetBkMode(Scene.BackBuffer, TRANSPARENT);
+    for (int shadow : {1, 0}) {
+        RECT band = {shadow, kStartHintTop + shadow, kClientWidth + shadow, kStartHintTop + kStartHintHeight + shadow};
+        SetTextColor(Scene.BackBuffer, shadow ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        DrawTextW(Scene.BackBuffer, text, length, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    RestoreDC(Scene.BackBuffer, saved);
+    DeleteObject(font);
+}
 
 void RedrawScene()
 {
     DrawPicture(BackgroundPicture, 0, 0, kSceneWidth, kSceneHeight);
+    DrawStartHint();
     if (Game.GamePhase != NoGame) {
         DrawNewGame();
         for (int i = 0; i < Game.PlacedShipCount; ++i)

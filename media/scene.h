@@ -54,6 +54,11 @@ constexpr StatusBox kMessageLine = {170, 250, 160, 21, 175, 250};
 constexpr StatusBox kEnemyCounterBox = {175, 285, 70, 45, 190, 280};
 constexpr StatusBox kHomeCounterBox = {260, 285, 80, 45, 280, 280};
 
+// The first screen's hint: a band above the boards, centred on the visible client width.
+constexpr int kStartHintTop = 4;
+constexpr int kStartHintHeight = 24;
+constexpr int kClientWidth = 504;
+
 // The point of a dragged ship's image that follows the mouse, from the image's corner.
 constexpr int kVerticalDragHotspotX = 10;
 constexpr int kHorizontalDragHotspotX = 0;
@@ -65,9 +70,6 @@ void DrawPicture(int picture, int left, int top, int width, int height);
 // The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone.
 void DrawCell(BoardSide side, int x, int y);
 
-// A new game: both fields empty and the panel offering the largest ship.
-void DrawNewGame();
-
 // The panel steps down to ships of `size` decks (0: none left).
 void DrawNextShipSize(int size);
 
@@ -76,5 +78,8 @@ void DrawPlacedShip(const PlacedShip& ship);
 // The battle panel, loaded afresh from the skin.
 void DrawBattlePanel();
 
-// Rebuilds the whole BackBuffer from the game state, after the skin has changed.
+// Before the first game: the line that tells how to begin one, in the current language.
+void DrawStartHint();
+
+// Rebuilds the whole BackBuffer from the game state: at a new game, and after the skin has changed.
 void RedrawScene();

@@ -60,6 +60,9 @@
 #define IDS_DEFEAT_CAPTION      173
 #define IDS_NO_MUSIC            180
 #define IDS_STANDARD_SKIN       190
+#define IDS_START_HINT          130
+#define IDS_ABANDON_CAPTION     131
+#define IDS_ABANDON_QUESTION    132
 
 /* A skin library names itself with string 150 x (Language + 1). */
 #define IDS_SKIN_NAME           150

@@ -11,7 +11,7 @@ using Scene = ShellTest;
 TEST_F(Scene, PicturesCountersAndMessagesLandToThePixelInTheirFontsShipsHideAndNoMessageLeavesItsLine)
 {
     const auto fire = [this](int x, int y) { Click(40 + 20 * x, 40 + 20 * y); };
-    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, 510, 400)) << "only the background before a game";
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 30, 510, 370)) << "only the background below the hint";
     Command(CMD_NEW_GAME);
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, 165, 240, 35, 100)) << "left of the ships on offer";
     EXPECT_EQ(ScenePixel(165 + 50, 240 + 99), 0x000000u) << "the frame closes at row 99";

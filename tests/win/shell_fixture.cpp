@@ -17,6 +17,7 @@ static const LPTOP_LEVEL_EXCEPTION_FILTER PreviousFaultFilter = SetUnhandledExce
 
 static std::vector<AnsweredBox>* BoxLog = nullptr;
 static UINT_PTR BoxAnswerer = 0;
+std::function<WPARAM(HWND box)> BoxReply;
 
 static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
 {
@@ -27,7 +28,8 @@ static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
     GetWindowTextW(window, caption, 128);
     GetDlgItemTextW(window, 0xFFFF, text, 256);
     BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    const WPARAM agree = GetDlgItem(window, IDYES) ? IDYES : IDOK;
+    PostMessageW(window, WM_COMMAND, BoxReply ? BoxReply(window) : agree, 0);
     return TRUE;
 }
 
@@ -47,6 +49,7 @@ void ShellTest::SetUp()
     DeleteSettingsKey();
     ResetProgram();
     BoxLog = &answered;
+    BoxReply = nullptr;
     BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
     StartProgram();
 }

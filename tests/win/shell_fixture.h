@@ -72,6 +72,10 @@ protected:
     bool started = false;
 };
 
+// Boxes are answered Yes, or OK where they have no Yes; when set, this gives the button
+// instead, and may change the game first.
+extern std::function<WPARAM(HWND box)> BoxReply;
+
 // The path of a file in the test exe's own folder.
 std::string BesideTests(const char* name);
 

@@ -1,0 +1,160 @@
+// The keys and the menus: the shortcuts, the underlined letters, the ticked language, the
+// first screen's hint and the question before a battle is abandoned.
+#include <algorithm>
+#include <set>
+
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+using Menus = ShellTest;
+
+// The real loop, so that the key goes through the accelerator table.
+void RunLoopAfterKey(WPARAM key, bool control)
+{
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(MainWindow, WM_KEYDOWN, key, 1);
+    PostQuitMessage(7);
+    RunMainLoop();
+}
+
+TEST_F(Menus, F2AndCtrlNBeginAGame)
+{
+    struct Case { WPARAM key; bool control; Phase phase; };
+    for (const Case& c : {Case{'N', false, NoGame}, Case{'N', true, Placement}, Case{VK_F2, false, Placement}}) {
+        Game.GamePhase = NoGame;
+        RunLoopAfterKey(c.key, c.control);
+        EXPECT_EQ(Game.GamePhase, c.phase) << c.key << " control " << c.control;
+    }
+    BYTE released[256] = {};
+    SetKeyboardState(released);
+}
+
+// Every item of a menu has a letter of its own there; Begin, Exit and Help show their keys.
+void CheckLetters(HMENU menu, const std::wstring& where)
+{
+    std::set<wchar_t> letters;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[64] = L"";
+        if (!GetMenuStringW(menu, i, text, 64, MF_BYPOSITION))
+            continue;   // a separator
+        const std::wstring name = text, tab = name.substr(std::min(name.find(L'\t'), name.size()));
+        const size_t mark = name.find(L'&');
+        ASSERT_TRUE(mark < name.size() - 1 && name[mark + 1] != L'\t') << where << name;
+        EXPECT_TRUE(letters.insert(LOWORD(CharUpperW(MAKEINTRESOURCEW(name[mark + 1])))).second) << where << name;
+        const UINT id = GetMenuItemID(menu, i);
+        const wchar_t* key = id == CMD_NEW_GAME ? L"\tF2" : id == CMD_EXIT ? L"\tAlt+X" : id == CMD_HELP ? L"\tF1" : L"";
+        EXPECT_EQ(tab, key) << where << name;
+        if (HMENU popup = GetSubMenu(menu, i))
+            CheckLetters(popup, where + name + L": ");
+    }
+}
+
+TEST_F(Menus, EveryItemHasALetterOfItsOwnInItsMenu)
+{
+    for (int language : {0, 1, 2}) {
+        HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN + 100 * language));
+        ASSERT_EQ(GetMenuItemCount(menu), 3);
+        CheckLetters(menu, std::to_wstring(language) + L": ");
+        DestroyMenu(menu);
+    }
+}
+
+TEST_F(Menus, TheCurrentLanguageIsTicked)
+{
+    const auto ticked = [] {
+        std::wstring marks;
+        for (int command : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
+            marks += (GetMenuState(GetMenu(MainWindow), command, MF_BYCOMMAND) & MF_CHECKED) ? L'x' : L'-';
+        return marks;
+    };
+    EXPECT_EQ(ticked(), L"-x-") << "at start-up";
+    for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x"), std::make_pair(CMD_RUSSIAN, L"x--"),
+                          std::make_pair(CMD_ENGLISH, L"-x-")}) {
+        Command(c.first);
+        EXPECT_EQ(ticked(), c.second);
+    }
+    Command(CMD_RUSSIAN);
+    RestartProgram();
+    EXPECT_EQ(ticked(), L"x--") << "the stored language";
+    const unsigned char unknown[17] = {1, 0, 1, 9};
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, unknown, sizeof unknown);
+    RestartProgram();
+    EXPECT_EQ(ticked(), L"-x-") << "an unknown language shows English";
+}
+
+TEST_F(Menus, TheFirstScreenTellsHowToBeginInEachLanguageUntilTheFirstGame)
+{
+    EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop)) << "the first paint draws the hint";
+    std::set<std::vector<unsigned>> screens;
+    for (int command : {CMD_RUSSIAN, CMD_GERMAN, CMD_ENGLISH}) {
+        Command(command);
+        const std::vector<unsigned> scene = SceneSnapshot();
+        screens.insert(scene);
+        RedrawScene();
+        EXPECT_EQ(SceneSnapshot(), scene) << "a new skin keeps it";
+    }
+    EXPECT_EQ(screens.size(), 3u);
+    Command(CMD_NEW_GAME);
+    RedrawScene();
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop));
+}
+
+// Begin, Exit and closing the window in a battle, each answered No and Yes.
+TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
+{
+    enum Action { Begin, Exit, Close };
+    for (Action action : {Begin, Exit, Close})
+        for (WPARAM answer : {IDNO, IDYES}) {
+            RestartProgram();
+            Command(CMD_NEW_GAME);
+            PlaceWholeFleet();
+            ASSERT_EQ(Game.GamePhase, Battle);
+            const std::vector<unsigned char> statistic = SettingBytes("Statistic");
+            answered.clear();
+            LONG defaultButton = 0;
+            BoxReply = [&](HWND box) {
+                defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK;
+                return answer;
+            };
+            if (action == Close)
+                SendMessageW(MainWindow, WM_CLOSE, 0, 0);
+            else
+                Command(action == Exit ? CMD_EXIT : CMD_NEW_GAME);
+            ASSERT_EQ(answered.size(), 1u) << action;
+            EXPECT_EQ(Utf8(answered[0].caption + L"|" + answered[0].text), "Battle in progress|Abandon the battle?");
+            EXPECT_FALSE(answered[0].windowEnabled);
+            EXPECT_EQ(defaultButton, BS_DEFPUSHBUTTON) << "No is the default";
+            MSG quit;
+            const bool proceeded = action == Begin  ? Game.GamePhase == Placement
+                                   : action == Exit ? PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE
+                                                    : !IsWindow(MainWindow);
+            EXPECT_EQ(proceeded, answer == IDYES) << action;
+            EXPECT_EQ(SettingBytes("Statistic"), statistic) << action;
+        }
+}
+
+TEST_F(Menus, OutsideABattleNothingAsksAndABattleThatEndedWhileAskingIsNotKept)
+{
+    for (Phase phase : {NoGame, Placement, GameOver}) {
+        Game.GamePhase = phase;
+        Command(CMD_NEW_GAME);
+        EXPECT_EQ(Game.GamePhase, Placement) << phase;
+    }
+    EXPECT_TRUE(answered.empty());
+    PlaceWholeFleet();
+    BoxReply = [](HWND) {
+        Game.GamePhase = GameOver;
+        return WPARAM(IDNO);
+    };
+    Command(CMD_NEW_GAME);
+    EXPECT_EQ(answered.size(), 1u);
+    EXPECT_EQ(Game.GamePhase, Placement) << "the battle ended while the question was open";
+    SendMessageW(MainWindow, WM_CLOSE, 0, 0);
+    EXPECT_EQ(answered.size(), 1u);
+    EXPECT_FALSE(IsWindow(MainWindow));
+}
+
+}  // namespace
