@@ -62,8 +62,15 @@ constexpr int kDragHotspotY = -30;
 // Copies the upper-left width x height pixels of a picture to (left, top).
 void DrawPicture(int picture, int left, int top, int width, int height);
 
-// The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone.
+// The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone; the board's
+// last shot wears a ring.
 void DrawCell(BoardSide side, int x, int y);
+
+// Whose turn it is: in a battle, a frame around the board being fired at; none otherwise.
+void DrawTurnFrame();
+
+// The computer's ships still afloat when the game is over; only a defeat leaves any.
+void DrawShipsAfloat();
 
 // A new game: both fields empty and the panel offering the largest ship.
 void DrawNewGame();
