@@ -48,7 +48,8 @@ struct GameState {
     PlacedShip PlacedShips[kFleetShips] = {};
     int32_t PlacedShipCount = 0;
 
-    // The cell each board was last fired at, by BoardSide; x is -1 until its first shot of a game.
+    // The cell each board was last fired at, by BoardSide; x is -1 until its first shot of a
+    // game. Kept with the game, as the scene is rebuilt from the game alone.
     TargetCell LastShot[2] = {{-1, -1}, {-1, -1}};
 
     // Both outlive a game: a hunt left open is where the computer fires first next battle.

@@ -160,7 +160,7 @@ static void DrawEnemyShipAfloat(const ShipRecord& ship)
 
 void DrawShipsAfloat()
 {
-    if (Game.GamePhase != GameOver)
+    if (Game.GamePhase != GameOver || Game.HomeShipsLeft > 0)
         return;
     for (const ShipRecord& ship : Game.EnemyFleet)
         if (ship.decksLeft > 0)

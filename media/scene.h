@@ -69,7 +69,7 @@ void DrawCell(BoardSide side, int x, int y);
 // Whose turn it is: in a battle, a frame around the board being fired at; none otherwise.
 void DrawTurnFrame();
 
-// The computer's ships still afloat when the game is over; only a defeat leaves any.
+// After a defeat, the computer's ships still afloat.
 void DrawShipsAfloat();
 
 // A new game: both fields empty and the panel offering the largest ship.
