@@ -48,6 +48,7 @@ static void OnBattleBegun()
     DrawBattlePanel();
     MakeStatusFonts();
     DrawCounters();
+    DrawTurnFrame();
 }
 
 static int ShotMessage(ShotResult result)
@@ -55,9 +56,11 @@ static int ShotMessage(ShotResult result)
     return result == ShotMissed ? MissMessage : result == ShotSunk ? SunkMessage : HitMessage;
 }
 
-// The player's shot is told in the status line and heard once it is on screen.
+// The player's shot is told in the status line and heard once it is on screen; after a miss
+// the frame moves to the other board before the computer's pause.
 static void OnShotResolved(Shooter shooter, ShotResult result)
 {
+    DrawTurnFrame();
     if (shooter == PlayerShooter) {
         ShowStatusMessage(ShotMessage(result));
         ViewState.ShotSoundPending = true;
@@ -84,12 +87,14 @@ static void OnGameEnded(bool playerWon)
     (playerWon ? Settings.Wins : Settings.Losses) += 1;
     SaveStatistics();
     PlaySoundEffect(playerWon ? kVictorySound : kDefeatSound);
+    DrawTurnFrame();
+    DrawShipsAfloat();
+    InvalidateMainWindow(true);
     wchar_t title[16], body[64];
     const int offset = LanguageOffset();
     LoadStringW(ProgramInstance, (playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION) + offset, title, 16);
     LoadStringW(ProgramInstance, (playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT) + offset, body, 64);
     MessageBoxW(MainWindow, body, title, MB_OK);
-    InvalidateMainWindow(true);
 }
 
 static void PauseBeforeComputerShot()

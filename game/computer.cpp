@@ -108,6 +108,7 @@ static void RebuildTargetStack(int x, int y)
 static ShotResult HitHomeDeck(int x, int y)
 {
     Game.HomeBoard[x][y] = HomeHit;
+    SetLastShot(HomeSide, x, y);
     View().cellChanged(HomeSide, x, y);
     Game.HuntActive = true;
     Game.HomeDecksLeft -= 1;
@@ -135,6 +136,7 @@ bool ComputerShot()
     } else if (Game.HomeBoard[x][y] == Water) {
         Game.HomeBoard[x][y] = HomeMiss;
         Game.ComputerTurn = false;
+        SetLastShot(HomeSide, x, y);
         View().cellChanged(HomeSide, x, y);
         View().shotResolved(ComputerShooter, ShotMissed);
     }

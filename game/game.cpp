@@ -21,6 +21,7 @@ void NewGame()
             for (int32_t& cell : column)
                 cell = Water;
     Game.PlacedShipCount = 0;
+    Game.LastShot[EnemySide] = Game.LastShot[HomeSide] = {-1, -1};
     Game.PlacementSize = kLargestShip;
     Game.PlacementLeft = ShipsOfSize(kLargestShip);
     PlaceEnemyFleet();
@@ -28,6 +29,14 @@ void NewGame()
     Game.EnemyShipsLeft = Game.HomeShipsLeft = kFleetShips;
     Game.GamePhase = Placement;
     View().gameBegun();
+}
+
+void SetLastShot(BoardSide side, int x, int y)
+{
+    const TargetCell previous = Game.LastShot[side];
+    Game.LastShot[side] = {x, y};
+    if (InField(previous.x, previous.y))
+        View().cellChanged(side, previous.x, previous.y);
 }
 
 static void BeginBattle()

@@ -48,6 +48,10 @@ struct GameState {
     PlacedShip PlacedShips[kFleetShips] = {};
     int32_t PlacedShipCount = 0;
 
+    // The cell each board was last fired at, by BoardSide; x is -1 until its first shot of a
+    // game. Kept with the game, as the scene is rebuilt from the game alone.
+    TargetCell LastShot[2] = {{-1, -1}, {-1, -1}};
+
     // Both outlive a game: a hunt left open is where the computer fires first next battle.
     TargetList TargetStack = {};
     bool HuntActive = false;   // set while finishing a ship it has hit
@@ -61,6 +65,10 @@ void ResetGame();
 // Clears both boards and the player's ships, offers the largest ship and lays the
 // computer's fleet; the turn and the computer's hunt stay as they were.
 void NewGame();
+
+// A shot has just changed (x, y) on the board: it becomes the board's last shot, and the view
+// hears that the cell which was the last shot before has changed.
+void SetLastShot(BoardSide side, int x, int y);
 
 // One tick of the game's timer, in order: the computer's shot on its turn, the end of the
 // game when a fleet is gone, the panel's step to the next size, and the start of the battle

@@ -74,11 +74,13 @@ bool FireAtEnemyCell(int x, int y)
     if (cell == Deck) {
         cell = EnemyHit;
         Game.EnemyDecksLeft -= 1;
+        SetLastShot(EnemySide, x, y);
         View().cellChanged(EnemySide, x, y);
         View().shotResolved(PlayerShooter, HitEnemyShip(x, y) ? ShotSunk : ShotHit);
     } else {
         cell = EnemyMiss;
         Game.ComputerTurn = true;
+        SetLastShot(EnemySide, x, y);
         View().cellChanged(EnemySide, x, y);
         View().shotResolved(PlayerShooter, ShotMissed);
     }

@@ -15,7 +15,8 @@ struct GameView {
     // A ship of the player went down on the HomeBoard.
     void (*shipLaid)(const PlacedShip& ship);
     void (*battleBegun)();
-    // A shot, a sinking or a dead zone changed the cell; the state is already its new one.
+    // A shot, a sinking or a dead zone changed the cell, or it stopped being its board's
+    // last shot; the state is already its new one.
     void (*cellChanged)(BoardSide side, int x, int y);
     // After the cells of a shot have changed.
     void (*shotResolved)(Shooter shooter, ShotResult result);

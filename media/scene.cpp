@@ -1,5 +1,6 @@
 #include "media/scene.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "base/language.h"
@@ -24,16 +25,51 @@ static int CellTop(int y)
     return kBoardTop + kCellSize * y;
 }
 
-void DrawPicture(int picture, int left, int top, int width, int height)
+// Copies width x height pixels of the picture from (fromX, fromY) to (left, top).
+static void CopyPicturePart(int picture, int fromX, int fromY, int left, int top, int width, int height)
 {
     HBITMAP bitmap = SkinPicture(picture);
     if (!bitmap)
         return;
     HDC source = CreateCompatibleDC(Scene.BackBuffer);
     HGDIOBJ previous = SelectObject(source, bitmap);
-    BitBlt(Scene.BackBuffer, left, top, width, height, source, 0, 0, SRCCOPY);
+    BitBlt(Scene.BackBuffer, left, top, width, height, source, fromX, fromY, SRCCOPY);
     SelectObject(source, previous);
     DeleteDC(source);
+}
+
+void DrawPicture(int picture, int left, int top, int width, int height)
+{
+    CopyPicturePart(picture, 0, 0, left, top, width, height);
+}
+
+// The background lies at (0, 0): a part of it goes back where it belongs.
+static void RestoreBackground(int left, int top, int width, int height)
+{
+    CopyPicturePart(BackgroundPicture, left, top, left, top, width, height);
+}
+
+static void FillBox(COLORREF colour, int left, int top, int width, int height)
+{
+    HBRUSH brush = CreateSolidBrush(colour);
+    const RECT box = {left, top, left + width, top + height};
+    FillRect(Scene.BackBuffer, &box, brush);
+    DeleteObject(brush);
+}
+
+static auto FilledWith(COLORREF colour)
+{
+    return [colour](int left, int top, int width, int height) { FillBox(colour, left, top, width, height); };
+}
+
+// Paints the four bars of a square ring `width` thick whose outside is size x size at (left, top).
+template <typename PaintBar>
+static void PaintRing(int left, int top, int size, int width, PaintBar paint)
+{
+    paint(left, top, size, width);
+    paint(left, top + size - width, size, width);
+    paint(left, top + width, width, size - 2 * width);
+    paint(left + size - width, top + width, width, size - 2 * width);
 }
 
 static void DrawCellPicture(int picture, BoardSide board, int x, int y)
@@ -70,10 +106,66 @@ static const Board& BoardOf(BoardSide side)
     return side == EnemySide ? Game.EnemyBoard : Game.HomeBoard;
 }
 
+// Yellow stands out on the grey, red and blue cell pictures.
+constexpr COLORREF kLastShotColour = RGB(255, 255, 0);
+constexpr int kLastShotRingWidth = 2;
+
 void DrawCell(BoardSide side, int x, int y)
 {
-    if (int picture = ShotCellPicture(CellAt(BoardOf(side), x, y)))
-        DrawCellPicture(picture, side, x, y);
+    const int picture = ShotCellPicture(CellAt(BoardOf(side), x, y));
+    if (!picture)
+        return;
+    DrawCellPicture(picture, side, x, y);
+    const TargetCell& last = Game.LastShot[side];
+    if (last.x == x && last.y == y)
+        PaintRing(CellLeft(side, x), CellTop(y), kCellSize, kLastShotRingWidth, FilledWith(kLastShotColour));
+}
+
+// The frame lies in the background around a board, one pixel off its edge.
+constexpr int kTurnFrameGap = 1;
+constexpr int kTurnFrameWidth = 3;
+constexpr COLORREF kPlayerTurnColour = RGB(0, 255, 0);
+constexpr COLORREF kComputerTurnColour = RGB(255, 0, 0);
+
+template <typename PaintBar>
+static void PaintTurnFrame(BoardSide side, PaintBar paint)
+{
+    const int outset = kTurnFrameGap + kTurnFrameWidth;
+    PaintRing(CellLeft(side, 0) - outset, kBoardTop - outset, kBoardPixels + 2 * outset, kTurnFrameWidth, paint);
+}
+
+void DrawTurnFrame()
+{
+    for (BoardSide side : {EnemySide, HomeSide})
+        PaintTurnFrame(side, RestoreBackground);
+    if (Game.GamePhase != Battle)
+        return;
+    if (Game.ComputerTurn)
+        PaintTurnFrame(HomeSide, FilledWith(kComputerTurnColour));
+    else
+        PaintTurnFrame(EnemySide, FilledWith(kPlayerTurnColour));
+}
+
+// A record's decks run from its first cell in any of the four directions; the image wants
+// the top-left cell. The hit decks keep their picture over it.
+static void DrawEnemyShipAfloat(const ShipRecord& ship)
+{
+    const int last = ship.size - 1;
+    const int left = std::min(ship.deckX[0], ship.deckX[last]);
+    const int top = std::min(ship.deckY[0], ship.deckY[last]);
+    const Orientation orientation = ship.deckY[0] == ship.deckY[last] && ship.size > 1 ? Horizontal : Vertical;
+    DrawShipImage(orientation, ship.size, CellLeft(EnemySide, left), CellTop(top));
+    for (int k = 0; k < ship.size; ++k)
+        DrawCell(EnemySide, ship.deckX[k], ship.deckY[k]);
+}
+
+void DrawShipsAfloat()
+{
+    if (Game.GamePhase != GameOver || Game.HomeShipsLeft > 0)
+        return;
+    for (const ShipRecord& ship : Game.EnemyFleet)
+        if (ship.decksLeft > 0)
+            DrawEnemyShipAfloat(ship);
 }
 
 static void DrawOfferedShipImages(int size)
@@ -156,4 +248,6 @@ void RedrawScene()
                 for (int y = 0; y < kFieldSize; ++y)
                     DrawCell(side, x, y);
     }
+    DrawTurnFrame();
+    DrawShipsAfloat();
 }

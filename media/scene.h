@@ -67,8 +67,15 @@ constexpr int kDragHotspotY = -30;
 // Copies the upper-left width x height pixels of a picture to (left, top).
 void DrawPicture(int picture, int left, int top, int width, int height);
 
-// The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone.
+// The picture of the cell's state: a hit, a miss, a sunk deck or a dead zone; the board's
+// last shot wears a ring.
 void DrawCell(BoardSide side, int x, int y);
+
+// Whose turn it is: in a battle, a frame around the board being fired at; none otherwise.
+void DrawTurnFrame();
+
+// After a defeat, the computer's ships still afloat.
+void DrawShipsAfloat();
 
 // The panel steps down to ships of `size` decks (0: none left).
 void DrawNextShipSize(int size);

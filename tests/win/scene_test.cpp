@@ -30,13 +30,14 @@ TEST_F(Scene, PicturesCountersAndMessagesLandToThePixelInTheirFontsShipsHideAndN
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"20") && CounterShows(kHomeCounterBox, L"20"));
     const ShipRecord& ship = Game.EnemyFleet[0];
     fire(ship.deckX[0], ship.deckY[0]);
+    fire(ship.deckX[1], ship.deckY[1]);   // deck 0 is no longer the ringed last shot
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
-    EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
+    EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[2], ship.deckY[2]));
     EXPECT_TRUE(MessageShows(L"Direct hit"));
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"19")) << "the left counter is the computer's fleet";
-    for (int k = 1; k < ship.size; ++k)
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"18")) << "the left counter is the computer's fleet";
+    for (int k = 2; k < ship.size; ++k)
         fire(ship.deckX[k], ship.deckY[k]);
-    EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[3], ship.deckY[3]));
+    EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[0], ship.deckY[0]));
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
@@ -47,6 +48,7 @@ TEST_F(Scene, PicturesCountersAndMessagesLandToThePixelInTheirFontsShipsHideAndN
     Game.HuntActive = Game.ComputerTurn = true;
     Game.TargetStack = {{{1, 0}}, 1};
     Tick();
+    Tick();   // the hunt's next shot takes the ring off (1, 0)
     EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
     const std::vector<unsigned> before = SceneSnapshot();   // the widest messages are clipped to their line
     const StatusBox& line = kMessageLine;

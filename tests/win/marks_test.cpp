@@ -1,0 +1,143 @@
+// The marks of a battle: the frame of whose turn it is, the ring of each board's last shot,
+// and the computer's ships left afloat after a defeat; a redraw gives back all three.
+#include <algorithm>
+
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+class Marks : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ViewState.computerPauseMs = 0;
+        Command(CMD_NEW_GAME);
+        PlaceWholeFleet();
+    }
+    void Fire(int x, int y) { Click(40 + 20 * x, 40 + 20 * y); }
+    void Fire(const ShipRecord& ship, int deck) { Fire(ship.deckX[deck], ship.deckY[deck]); }
+    // The player's miss, at the first water of the EnemyBoard; returns its x + 10 * y.
+    int Miss()
+    {
+        int cell = 0;
+        while (Game.EnemyBoard[cell % 10][cell / 10] != Water)
+            ++cell;
+        Fire(cell % 10, cell / 10);
+        return cell;
+    }
+    // The computer's next shot, on its turn, at the HomeBoard's (x, y).
+    void ComputerFiresAt(int x, int y)
+    {
+        Game.HuntActive = true;
+        Game.TargetStack = {{{x, y}}, 1};
+        Tick();
+    }
+    void ExpectRedrawKeepsTheScene(const char* when)
+    {
+        const std::vector<unsigned> played = SceneSnapshot();
+        RedrawScene();
+        EXPECT_TRUE(SceneSnapshot() == played) << when;
+    }
+};
+
+// The colour of the frame 1 to 3 pixels outside the board at `boardLeft`; 0 where the strip
+// shows the background, 1 where it shows neither.
+unsigned FrameAround(int boardLeft)
+{
+    const int left = boardLeft - 4, top = 26, size = 208;
+    const int bars[4][4] = {{left, top, size, 3}, {left, top + size - 3, size, 3}, {left, top, 3, size}, {left + size - 3, top, 3, size}};
+    const std::vector<unsigned> scene = SceneSnapshot();
+    bool background = true, whole = true;
+    for (const auto& bar : bars) {
+        background = background && PictureShownAt(BackgroundPicture, bar[0], bar[1], bar[2], bar[3]);
+        for (int y = bar[1]; y < bar[1] + bar[3]; ++y)
+            for (int x = bar[0]; x < bar[0] + bar[2]; ++x)
+                whole = whole && scene[y * 510 + x] == scene[top * 510 + left];
+    }
+    return background ? 0 : whole ? scene[top * 510 + left] : 1;
+}
+
+// The cells of a board that wear the yellow ring, as x + 10 * y.
+std::vector<int> RingedCells(bool enemyBoard)
+{
+    std::vector<int> ringed;
+    for (int cell = 0; cell < 100; ++cell) {
+        const int left = (enemyBoard ? 30 : 280) + 20 * (cell % 10), top = 30 + 20 * (cell / 10);
+        if (ScenePixel(left, top) == 0xFFFF00u && ScenePixel(left + 18, top + 18) == 0xFFFF00u)
+            ringed.push_back(cell);
+    }
+    return ringed;
+}
+
+TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndLeavesWithTheBattle)
+{
+    const unsigned player = 0x00FF00, computer = 0xFF0000;
+    struct Step { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; };
+    const Step steps[] = {
+        {"the battle begins", [] {}, player, 0},
+        {"the player hits", [this] { Fire(Game.EnemyFleet[0], 0); }, player, 0},
+        {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer},
+        {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer},
+        {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(FrameAround(30), step.enemyFrame) << step.shot;
+        EXPECT_EQ(FrameAround(280), step.homeFrame) << step.shot;
+    }
+    Command(CMD_NEW_GAME);
+    EXPECT_TRUE(FrameAround(30) == 0 && FrameAround(280) == 0) << "a new game in the middle of a battle";
+}
+
+// The ring stays on the cell fired at, not on the last deck a sinking turns Sunk.
+TEST_F(Marks, TheLastShotOfEachBoardIsRingedUntilItsNextShot)
+{
+    const ShipRecord& ship = Game.EnemyFleet[0];
+    for (int deck : {0, 1, 3, 2})
+        Fire(ship, deck);
+    EXPECT_EQ(RingedCells(true), std::vector<int>{ship.deckX[2] + 10 * ship.deckY[2]});
+    EXPECT_TRUE(RingedCells(false).empty());
+    const int missed = Miss();
+    ComputerFiresAt(0, 0);
+    ComputerFiresAt(1, 0);
+    EXPECT_EQ(RingedCells(false), std::vector<int>{1});
+    EXPECT_EQ(RingedCells(true), std::vector<int>{missed});
+    EXPECT_TRUE(CellShows(HitPicture, false, 0, 0)) << "the ring is gone from the shot before";
+    ExpectRedrawKeepsTheScene("after the rings moved");
+}
+
+// Every deck not hit of every ship afloat shows the ship, whichever way its record runs.
+TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
+{
+    const ShipRecord& ship = Game.EnemyFleet[0];
+    Fire(ship, 0);
+    Miss();
+    for (int cell = 0; cell < 100; ++cell)
+        if (Game.HomeBoard[cell % 10][cell / 10] == Deck)
+            ComputerFiresAt(cell % 10, cell / 10);
+    ASSERT_EQ(Game.GamePhase, GameOver);
+    EXPECT_TRUE(FrameAround(30) == 0 && FrameAround(280) == 0) << "no frame after the end";
+    EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0])) << "a hit deck keeps its picture";
+    for (ShipRecord& afloat : Game.EnemyFleet) {
+        for (int k = 0; k < afloat.size; ++k)
+            EXPECT_TRUE(Game.EnemyBoard[afloat.deckX[k]][afloat.deckY[k]] != Deck ||
+                        !CellShows(CellPicture, true, afloat.deckX[k], afloat.deckY[k]))
+                << "ship of " << int(afloat.size) << " at " << int(afloat.deckX[k]) << ", " << int(afloat.deckY[k]);
+        std::reverse(afloat.deckX, afloat.deckX + afloat.size);
+        std::reverse(afloat.deckY, afloat.deckY + afloat.size);
+    }
+    ExpectRedrawKeepsTheScene("after a defeat, every record running the other way");
+}
+
+TEST_F(Marks, AVictoryShowsNoShipOfTheComputer)
+{
+    const ShipRecord& ship = Game.EnemyFleet[0];
+    Game.EnemyDecksLeft = 1;   // the first hit wins, with the rest of the fleet still on its board
+    Fire(ship, 0);
+    Tick();
+    ASSERT_EQ(Game.GamePhase, GameOver);
+    EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
+}
+
+}  // namespace
