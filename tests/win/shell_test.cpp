@@ -146,10 +146,11 @@ LRESULT CALLBACK SwallowHelp(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return help ? 0 : CallWindowProcW(ProgramProc, window, message, wParam, lParam);
 }
 
-int RunLoopAfterKey(UINT message, WPARAM key, bool alt)
+int RunLoopAfterKey(UINT message, WPARAM key, bool alt, bool control = false)
 {
     BYTE keys[256] = {};
     keys[VK_MENU] = alt ? 0x80 : 0;
+    keys[VK_CONTROL] = control ? 0x80 : 0;
     SetKeyboardState(keys);
     PostMessageW(MainWindow, message, key, alt ? 0x20000001 : 1);
     PostQuitMessage(7);   // taken once the key's messages are handled
@@ -163,6 +164,13 @@ TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
     EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, VK_F1, false), 7);
     EXPECT_EQ(HelpAsked, 1) << "F1 asks for help";
     EXPECT_EQ(RunLoopAfterKey(WM_KEYDOWN, 'X', false), 7) << "X alone is no command";
+    RunLoopAfterKey(WM_KEYDOWN, 'N', false);
+    EXPECT_EQ(Game.GamePhase, NoGame) << "N alone is no command";
+    for (const auto& key : {std::make_pair(WPARAM('N'), true), std::make_pair(WPARAM(VK_F2), false)}) {
+        Game.GamePhase = NoGame;
+        RunLoopAfterKey(WM_KEYDOWN, key.first, false, key.second);
+        EXPECT_EQ(Game.GamePhase, Placement) << "Ctrl+N and F2 begin a game: " << key.first;
+    }
     EXPECT_EQ(RunLoopAfterKey(WM_SYSKEYDOWN, 'X', true), 0) << "Alt+X ends the program with code 0";
 }
 
