@@ -43,6 +43,13 @@ static void OnShipOffered(int size)
         InvalidateMainWindow(true);
 }
 
+// Its cells go back to water and the panel to the size it offers again.
+static void OnShipTakenBack(const PlacedShip&)
+{
+    RedrawScene();
+    InvalidateMainWindow(true);
+}
+
 static void OnBattleBegun()
 {
     DrawBattlePanel();
@@ -104,6 +111,6 @@ static void PauseBeforeComputerShot()
 
 void InstallGameView()
 {
-    InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnBattleBegun, DrawCell, OnShotResolved, OnGameEnded,
+    InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnShipTakenBack, OnBattleBegun, DrawCell, OnShotResolved, OnGameEnded,
                  PauseBeforeComputerShot});
 }

@@ -79,6 +79,8 @@ void OnGameKey(WPARAM key)
         return;
     if (key == 'A' && placing)
         PlaceRestAtRandom();
+    if (key == VK_BACK && placing)
+        TakeBackShip();
     if (!IsCursorKey(key, placing))
         return;
     if (!Cursor.shown)   // the first key only shows where the cursor is
@@ -123,21 +125,28 @@ static bool KeyActionRefused(bool placing)
                    : !CanFireAtEnemyCell(Cursor.column, Cursor.row);
 }
 
-// While placing, the outline of the ship on offer as Enter would drop it, cut at the board's edge.
+// While placing, the outline of the ship on offer as Enter would drop it.
 void DrawKeyCursor(HWND window)
 {
     const bool placing = Game.GamePhase == Placement;
     if (!Cursor.shown || (!placing && Game.GamePhase != Battle))
         return;
-    const int boardLeft = placing ? kHomeBoardLeft : kEnemyBoardLeft;
-    const int decks = placing ? std::max(Game.PlacementSize, 1) : 1;
-    const bool across = placing && Cursor.dropOrientation == Horizontal;
-    const int left = boardLeft + kCellSize * Cursor.column, top = kBoardTop + kCellSize * Cursor.row;
+    DrawCellOutline(window, placing ? kHomeBoardLeft : kEnemyBoardLeft, Cursor.column, Cursor.row,
+                    placing ? std::max(Game.PlacementSize, 1) : 1, placing ? Cursor.dropOrientation : Vertical,
+                    KeyActionRefused(placing));
+}
+
+void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
+                     bool refused)
+{
+    const bool across = orientation == Horizontal;
+    const int left = boardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
     RECT outline = {left, top, left + kCellSize * (across ? decks : 1), top + kCellSize * (across ? 1 : decks)};
     const RECT board = {boardLeft, kBoardTop, boardLeft + kBoardPixels, kBoardTop + kBoardPixels};
-    IntersectRect(&outline, &outline, &board);
+    if (!IntersectRect(&outline, &outline, &board))
+        return;
     HDC screen = GetDC(window);
-    HBRUSH mark = CreateSolidBrush(KeyActionRefused(placing) ? RGB(230, 30, 30) : RGB(255, 215, 0));
+    HBRUSH mark = CreateSolidBrush(refused ? RGB(230, 30, 30) : RGB(255, 215, 0));
     FrameRect(screen, &outline, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     for (int ring = 0; ring < 2; ++ring) {
         InflateRect(&outline, -1, -1);

@@ -3,10 +3,12 @@
 #pragma once
 #include <windows.h>
 
+#include "game/board.h"
+
 // Hidden, at the top-left cell, dropping ships down.
 void ResetKeyCursor();
 
-// WM_KEYDOWN: arrows, Enter and Space, R and A, by virtual-key code.
+// WM_KEYDOWN: arrows, Enter and Space, R and A, Backspace, by virtual-key code.
 void OnGameKey(WPARAM key);
 
 // Mouse actions hide the cursor. A move to where the pointer already was is no action:
@@ -16,3 +18,8 @@ void NoteMouseMove(LPARAM position);
 
 // Draws the cursor over the window's copy of the scene, never into the BackBuffer.
 void DrawKeyCursor(HWND window);
+
+// Outlines `decks` cells from (column, row) of the board at `boardLeft` on the window: black,
+// then gold where the action would be taken and red where refused; cut at the board's edge.
+void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
+                     bool refused);

@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/keyboard.h"
 #include "app/startup.h"
 #include "app/window.h"
 #include "base/program.h"
 #include "game/game.h"
 #include "game/placement.h"
+#include "media/backbuffer.h"
 #include "media/scene.h"
 #include "media/skin.h"
 
@@ -56,10 +58,49 @@ void StartShipDrag(unsigned x, unsigned y)
         BeginShipDrag(Horizontal, x, y, kHorizontalDragHotspotX);
 }
 
+// The HomeBoard cell a release at (x, y) lays the first deck on; false off the board.
+static bool DropCell(unsigned x, unsigned y, int& column, int& row)
+{
+    if (!Inside(x, kHomeBoardLeft, kHomeBoardLeft + kBoardPixels) || !Inside(y, kBoardTop, kBoardTop + kBoardPixels))
+        return false;
+    column = (static_cast<int>(x) - kHomeBoardLeft) / kCellSize;
+    row = (static_cast<int>(y) - kBoardTop) / kCellSize;
+    return true;
+}
+
+void DrawShipDragOutline(HWND window)
+{
+    if (!Dragging.PlacementDrag || Dragging.outlineColumn < 0)
+        return;
+    DrawCellOutline(window, kHomeBoardLeft, Dragging.outlineColumn, Dragging.outlineRow, Game.PlacementSize,
+                    Dragging.orientation,
+                    !CanPlaceOfferedShip(Dragging.orientation, Dragging.outlineColumn, Dragging.outlineRow));
+}
+
+// The old outline is wiped from the scene's copy; the drag image is hidden meanwhile, as it
+// keeps what lay under it.
+static void MoveDragOutline(unsigned x, unsigned y)
+{
+    int column = -1, row = -1;
+    DropCell(x, y, column, row);
+    if (column == Dragging.outlineColumn && row == Dragging.outlineRow)
+        return;
+    ImageList_DragShowNolock(FALSE);
+    HDC screen = GetDC(MainWindow);
+    BitBlt(screen, kHomeBoardLeft, kBoardTop, kBoardPixels, kBoardPixels, Scene.BackBuffer, kHomeBoardLeft, kBoardTop,
+           SRCCOPY);
+    ReleaseDC(MainWindow, screen);
+    Dragging.outlineColumn = column;
+    Dragging.outlineRow = row;
+    DrawShipDragOutline(MainWindow);
+    ImageList_DragShowNolock(TRUE);
+}
+
 void MoveShipDrag(unsigned x, unsigned y)
 {
     if (!Dragging.PlacementDrag)
         return;
+    MoveDragOutline(x, y);
     if (!ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)) && !Dragging.moveFailureShown) {
         Dragging.moveFailureShown = true;
         ShowErrorBox(DragNotMoved);
@@ -71,11 +112,9 @@ void DropShip(unsigned x, unsigned y)
     if (!Dragging.PlacementDrag)
         return;
     EndDragImage();
-    const bool onBoard = Inside(x, kHomeBoardLeft, kHomeBoardLeft + kBoardPixels) &&
-                         Inside(y, kBoardTop, kBoardTop + kBoardPixels);
-    if (onBoard)
-        PlaceOfferedShip(Dragging.orientation, (static_cast<int>(x) - kHomeBoardLeft) / kCellSize,
-                         (static_cast<int>(y) - kBoardTop) / kCellSize);
+    int column, row;
+    if (DropCell(x, y, column, row))
+        PlaceOfferedShip(Dragging.orientation, column, row);
     InvalidateMainWindow(true);
     Dragging.PlacementDrag = false;
 }
@@ -86,4 +125,25 @@ void CancelShipDrag()
         return;
     EndDragImage();
     Dragging.PlacementDrag = false;
+    InvalidateMainWindow(true);
+}
+
+void TakeBackShipAt(unsigned x, unsigned y)
+{
+    int column, row;
+    if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips ||
+        !DropCell(x, y, column, row))
+        return;
+    const PlacedShip& last = Game.PlacedShips[Game.PlacedShipCount - 1];
+    const bool across = last.orientation == Horizontal;
+    const int along = across ? column - last.column : row - last.row;
+    if ((across ? row == last.row : column == last.column) && along >= 0 && along < last.size)
+        TakeBackShip();
+}
+
+// Not while a drag is on: its image and outline are of the ship on offer.
+void TakeBackShip()
+{
+    if (!Dragging.PlacementDrag)
+        TakeBackLastShip();
 }

@@ -148,6 +148,7 @@ static void OnPaint(HWND window)
     SetWindowTextW(window, MainFrame.TitleText);
     PaintWindow(window);
     DrawKeyCursor(window);
+    DrawShipDragOutline(window);
     if (ViewState.ShotSoundPending) {
         PlaySoundEffect(kShotSound);
         ViewState.ShotSoundPending = false;
@@ -197,6 +198,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(lParam); return 0;
+    case WM_RBUTTONDOWN: TakeBackShipAt(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam); return 0;

@@ -41,6 +41,24 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row)
     return true;
 }
 
+bool TakeBackLastShip()
+{
+    if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips)
+        return false;
+    const PlacedShip ship = Game.PlacedShips[--Game.PlacedShipCount];
+    const int dx = ship.orientation == Horizontal, dy = ship.orientation == Vertical;
+    for (int i = 0; i < ship.size; ++i)
+        Game.HomeBoard[ship.column + i * dx][ship.row + i * dy] = Water;
+    if (ship.size == Game.PlacementSize) {
+        Game.PlacementLeft += 1;
+    } else {   // the panel has stepped past its size
+        Game.PlacementSize = ship.size;
+        Game.PlacementLeft = 1;
+    }
+    View().shipTakenBack(ship);
+    return true;
+}
+
 void OfferNextShipSize()
 {
     if (Game.PlacementLeft != 0 || Game.GamePhase != Placement)

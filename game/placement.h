@@ -12,6 +12,10 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row);
 // Whether PlaceOfferedShip would lay the ship there now.
 bool CanPlaceOfferedShip(Orientation orientation, int column, int row);
 
+// Lifts the last ship laid back onto the panel, while placing: its size is offered again,
+// one more of it if that size is on offer; false when no ship is down.
+bool TakeBackLastShip();
+
 // Once the ships of a size are down, offers the next smaller size.
 void OfferNextShipSize();
 

@@ -9,7 +9,7 @@ void NothingChanged(BoardSide, int, int) {}
 void NothingResolved(Shooter, ShotResult) {}
 void NothingEnded(bool) {}
 
-const GameView kBlindView = {Nothing, NothingOffered, NothingLaid, Nothing, NothingChanged,
+const GameView kBlindView = {Nothing, NothingOffered, NothingLaid, NothingLaid, Nothing, NothingChanged,
                              NothingResolved, NothingEnded, Nothing};
 GameView InstalledView = kBlindView;
 

@@ -14,6 +14,8 @@ struct GameView {
     void (*shipOffered)(int size);
     // A ship of the player went down on the HomeBoard.
     void (*shipLaid)(const PlacedShip& ship);
+    // The player's last ship left the HomeBoard for the panel, which offers its size again.
+    void (*shipTakenBack)(const PlacedShip& ship);
     void (*battleBegun)();
     // A shot, a sinking or a dead zone changed the cell, or it stopped being its board's
     // last shot; the state is already its new one.

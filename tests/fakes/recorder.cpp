@@ -8,7 +8,7 @@ std::vector<Recorded> Recording;
 
 void PrintTo(const Recorded& r, std::ostream* os)
 {
-    static const char* names[] = {"Begun", "Offered", "Laid", "Battle", "Cell", "Shot", "Ended", "Pause"};
+    static const char* names[] = {"Begun", "Offered", "Laid", "Back", "Battle", "Cell", "Shot", "Ended", "Pause"};
     *os << names[r.kind] << "(" << r.a << ", " << r.b << ", " << r.c << ", " << r.d << ")";
 }
 
@@ -19,6 +19,7 @@ void InstallRecorder()
         [] { Recording.push_back({Recorded::Begun}); },
         [](int size) { Recording.push_back({Recorded::Offered, size}); },
         [](const PlacedShip& s) { Recording.push_back({Recorded::Laid, s.orientation, s.size, s.column, s.row}); },
+        [](const PlacedShip& s) { Recording.push_back({Recorded::Back, s.orientation, s.size, s.column, s.row}); },
         [] { Recording.push_back({Recorded::Battle}); },
         [](BoardSide side, int x, int y) { Recording.push_back({Recorded::Cell, side, x, y}); },
         [](Shooter shooter, ShotResult result) { Recording.push_back({Recorded::Shot, shooter, result}); },

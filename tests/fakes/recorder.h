@@ -5,8 +5,8 @@
 #include <vector>
 
 struct Recorded {
-    enum Kind { Begun, Offered, Laid, Battle, Cell, Shot, Ended, Pause } kind;
-    int a = 0, b = 0, c = 0, d = 0;   // Offered: size; Laid: orientation, size, column, row;
+    enum Kind { Begun, Offered, Laid, Back, Battle, Cell, Shot, Ended, Pause } kind;
+    int a = 0, b = 0, c = 0, d = 0;   // Offered: size; Laid, Back: orientation, size, column, row;
                                       // Cell: side, x, y; Shot: shooter, result; Ended: won
 
     bool operator==(const Recorded& o) const { return kind == o.kind && a == o.a && b == o.b && c == o.c && d == o.d; }
