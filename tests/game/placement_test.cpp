@@ -57,6 +57,37 @@ TEST_F(Placing, TicksStepThePanelThroughTheSizesAndBeginTheBattle)
     EXPECT_TRUE(Game.GamePhase == GameOver && Game.HomeDecksLeft == -1 && Game.EnemyDecksLeft == -1);
 }
 
+// The last ship leaves the board for the panel, which offers its size again, and goes down
+// again by the same rule; nothing is taken back before the first ship or in battle.
+TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
+{
+    const int columns[] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, rows[] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
+    struct Case { int ships, ticks, size, left, decks; };   // ticks after the last ship; what is left
+    const Case cases[] = {{1, 0, 4, 1, 0}, {3, 1, 3, 1, 7}, {5, 0, 2, 2, 12}, {10, 0, 1, 1, 19}};
+    for (const Case& c : cases) {
+        NewGame();
+        EXPECT_FALSE(TakeBackLastShip()) << "no ship yet";
+        for (int ship = 0; ship < c.ships; ++ship) {
+            GameTick();
+            ASSERT_TRUE(PlaceOfferedShip(Vertical, columns[ship], rows[ship]));
+        }
+        for (int tick = 0; tick < c.ticks; ++tick)
+            GameTick();
+        const PlacedShip last = Game.PlacedShips[c.ships - 1];
+        ASSERT_TRUE(TakeBackLastShip()) << c.ships << " ships";
+        EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
+        EXPECT_TRUE(Game.PlacementSize == c.size && Game.PlacementLeft == c.left && Game.PlacedShipCount == c.ships - 1 &&
+                    CountCells(Game.HomeBoard, Deck) == c.decks)
+            << c.ships << " ships: " << Game.PlacementSize << " x " << Game.PlacementLeft;
+        EXPECT_FALSE(PlaceOfferedShip(Vertical, 9, 11 - c.size)) << "past the bottom edge";
+        EXPECT_TRUE(PlaceOfferedShip(Vertical, last.column, last.row)) << c.ships << " ships";
+    }
+    GameTick();
+    ASSERT_EQ(Game.GamePhase, Battle);
+    EXPECT_FALSE(TakeBackLastShip());
+    EXPECT_EQ(Game.PlacedShipCount, kFleetShips);
+}
+
 // The computer's last hit and the defeat come in the same tick.
 TEST_F(Placing, TheComputersLastHitEndsTheGameInItsTick)
 {
