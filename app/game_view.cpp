@@ -111,6 +111,6 @@ static void PauseBeforeComputerShot()
 
 void InstallGameView()
 {
-    InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnShipTakenBack, OnBattleBegun, DrawCell, OnShotResolved, OnGameEnded,
-                 PauseBeforeComputerShot});
+    InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnShipTakenBack, OnBattleBegun, DrawCell, OnShotResolved,
+                 OnGameEnded, PauseBeforeComputerShot});
 }

@@ -76,8 +76,8 @@ TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
         const PlacedShip last = Game.PlacedShips[c.ships - 1];
         ASSERT_TRUE(TakeBackLastShip()) << c.ships << " ships";
         EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
-        EXPECT_TRUE(Game.PlacementSize == c.size && Game.PlacementLeft == c.left && Game.PlacedShipCount == c.ships - 1 &&
-                    CountCells(Game.HomeBoard, Deck) == c.decks)
+        EXPECT_TRUE(Game.PlacementSize == c.size && Game.PlacementLeft == c.left &&
+                    Game.PlacedShipCount == c.ships - 1 && CountCells(Game.HomeBoard, Deck) == c.decks)
             << c.ships << " ships: " << Game.PlacementSize << " x " << Game.PlacementLeft;
         EXPECT_FALSE(PlaceOfferedShip(Vertical, 9, 11 - c.size)) << "past the bottom edge";
         EXPECT_TRUE(PlaceOfferedShip(Vertical, last.column, last.row)) << c.ships << " ships";
