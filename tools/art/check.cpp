@@ -189,7 +189,7 @@ void checkMarksDiffer(Judge& j, const std::map<std::string, Picture>& pics) {
                     const int d = std::abs(ca.r - cb.r) + std::abs(ca.g - cb.g) + std::abs(ca.b - cb.b);
                     if (d >= 96) ++differ;
                 }
-            if (differ < 40) j.fail("only " + std::to_string(differ) + " of 400 pixels differ clearly");
+            if (differ < 16) j.fail("only " + std::to_string(differ) + " of 400 pixels differ clearly");
             j.end();
         }
 }

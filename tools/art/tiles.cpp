@@ -74,12 +74,12 @@ Picture paintHit(const Look& look) {
 }
 
 Picture paintMiss(const Look& look) {
-    Picture p = vgaPicture(kCell, kCell, look.water);
-    if (night(look)) {
-        // Rings spreading where the shell went in.
-        ellipseRing(p, 10, 10, 7, 4, Blue);
-        ellipseRing(p, 10, 10, 3.5, 2, Blue);
-    }
+    // Plain water with a small splash: a miss must not outshout the hits.
+    Picture p = paintCell(look);
+    const uint8_t spray = night(look) ? Silver : White;
+    stamp(p, 6, 6,
+          {"..#..#..", "#..##..#", ".##oo##.", "..#oo#..", ".##oo##.", "#..##..#", "..#..#.."},
+          {{'#', Blue}, {'o', spray}});
     return p;
 }
 
@@ -103,13 +103,10 @@ Picture paintSunk(const Look& look) {
 }
 
 Picture paintDeadZone(const Look& look) {
-    const uint8_t face = night(look) ? Navy : Grey;
-    const uint8_t mark = night(look) ? Aqua : Black;
-    Picture p = vgaPicture(kCell, kCell, face);
-    bevel(p, night(look) ? Blue : Silver, face, Black);
-    stamp(p, 6, 4,
-          {".#####.", "##...##", "##...##", "....##.", "...##..", "...##..", ".......", "...##..", "...##.."},
-          {{'#', mark}});
+    // Plain water with a few dots: known empty, yet quieter than a miss.
+    Picture p = paintCell(look);
+    const uint8_t dot = night(look) ? Black : Navy;
+    for (const Pt& at : {Pt{5, 5}, Pt{13, 5}, Pt{9, 9}, Pt{5, 13}, Pt{13, 13}}) fillRect(p, int(at.x), int(at.y), 2, 2, dot);
     return p;
 }
 
