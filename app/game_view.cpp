@@ -98,9 +98,8 @@ static void OnGameEnded(bool playerWon)
     DrawShipsAfloat();
     InvalidateMainWindow(true);
     wchar_t title[16], body[64];
-    const int offset = LanguageOffset();
-    LoadStringW(ProgramInstance, (playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION) + offset, title, 16);
-    LoadStringW(ProgramInstance, (playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT) + offset, body, 64);
+    LoadLanguageString(playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION, title, 16);
+    LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 64);
     MessageBoxW(MainWindow, body, title, MB_OK);
 }
 

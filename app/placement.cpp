@@ -58,16 +58,6 @@ void StartShipDrag(unsigned x, unsigned y)
         BeginShipDrag(Horizontal, x, y, kHorizontalDragHotspotX);
 }
 
-// The HomeBoard cell a release at (x, y) lays the first deck on; false off the board.
-static bool DropCell(unsigned x, unsigned y, int& column, int& row)
-{
-    if (!Inside(x, kHomeBoardLeft, kHomeBoardLeft + kBoardPixels) || !Inside(y, kBoardTop, kBoardTop + kBoardPixels))
-        return false;
-    column = (static_cast<int>(x) - kHomeBoardLeft) / kCellSize;
-    row = (static_cast<int>(y) - kBoardTop) / kCellSize;
-    return true;
-}
-
 void DrawShipDragOutline(HWND window)
 {
     if (!Dragging.PlacementDrag || Dragging.outlineColumn < 0)
@@ -82,7 +72,7 @@ void DrawShipDragOutline(HWND window)
 static void MoveDragOutline(unsigned x, unsigned y)
 {
     int column = -1, row = -1;
-    DropCell(x, y, column, row);
+    CellUnderPress(HomeSide, x, y, column, row);
     if (column == Dragging.outlineColumn && row == Dragging.outlineRow)
         return;
     ImageList_DragShowNolock(FALSE);
@@ -113,7 +103,7 @@ void DropShip(unsigned x, unsigned y)
         return;
     EndDragImage();
     int column, row;
-    if (DropCell(x, y, column, row))
+    if (CellUnderPress(HomeSide, x, y, column, row))
         PlaceOfferedShip(Dragging.orientation, column, row);
     InvalidateMainWindow(true);
     Dragging.PlacementDrag = false;
@@ -132,7 +122,7 @@ void TakeBackShipAt(unsigned x, unsigned y)
 {
     int column, row;
     if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips ||
-        !DropCell(x, y, column, row))
+        !CellUnderPress(HomeSide, x, y, column, row))
         return;
     const PlacedShip& last = Game.PlacedShips[Game.PlacedShipCount - 1];
     const bool across = last.orientation == Horizontal;

@@ -56,7 +56,7 @@ bool StartUp(HINSTANCE instance, int showCommand)
     InstallGameView();
     OpenSettingsStore();
     LoadSkin();
-    LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), MainFrame.TitleText, kTitleLength);
+    LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     MainFrame.MainMenu = LoadMainMenu();
     // 510 x 400 is the outer size: no sizing frame and no maximize box, so it never changes.
     CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,

@@ -35,10 +35,9 @@ constexpr UINT kGameTimerMs = 10;
 // the EnemyBoard.
 static void FireAtEnemy(unsigned px, unsigned py)
 {
-    const unsigned left = kEnemyBoardLeft, right = kEnemyBoardLeft + kBoardPixels;
-    const unsigned top = kBoardTop, bottom = kBoardTop + kBoardPixels;
-    if (px > left && px < right && py > top && py < bottom)
-        FireAtEnemyCell(static_cast<int>(px - left) / kCellSize, static_cast<int>(py - top) / kCellSize);
+    int column, row;
+    if (CellUnderPress(EnemySide, px, py, column, row))
+        FireAtEnemyCell(column, row);
 }
 
 // The Exit command and the window's end alike; safe to run twice, as the end may follow Exit.

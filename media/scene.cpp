@@ -25,6 +25,16 @@ static int CellTop(int y)
     return kBoardTop + kCellSize * y;
 }
 
+bool CellUnderPress(BoardSide side, unsigned x, unsigned y, int& column, int& row)
+{
+    const unsigned left = CellLeft(side, 0), top = kBoardTop;
+    if (x <= left || x >= left + kBoardPixels || y <= top || y >= top + kBoardPixels)
+        return false;
+    column = static_cast<int>(x - left) / kCellSize;
+    row = static_cast<int>(y - top) / kCellSize;
+    return true;
+}
+
 // Copies width x height pixels of the picture from (fromX, fromY) to (left, top).
 static void CopyPicturePart(int picture, int fromX, int fromY, int left, int top, int width, int height)
 {

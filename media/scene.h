@@ -64,6 +64,10 @@ constexpr int kVerticalDragHotspotX = 10;
 constexpr int kHorizontalDragHotspotX = 0;
 constexpr int kDragHotspotY = -30;
 
+// The cell of the board under a press at client (x, y), strictly inside the board's edge
+// lines; false elsewhere.
+bool CellUnderPress(BoardSide side, unsigned x, unsigned y, int& column, int& row);
+
 // Copies the upper-left width x height pixels of a picture to (left, top).
 void DrawPicture(int picture, int left, int top, int width, int height);
 

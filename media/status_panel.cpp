@@ -62,7 +62,7 @@ void ShowStatusMessage(int id)
     // messages would load and draw as question marks.
     wchar_t text[kMessageLength] = L"";
     if (Status.StatusMessageId != NoMessage &&
-        LoadStringW(ProgramInstance, Status.StatusMessageId + LanguageOffset(), text, kMessageLength) <= 0)
+        LoadLanguageString(Status.StatusMessageId, text, kMessageLength) <= 0)
         text[0] = L'\0';
     const StatusBox& line = kMessageLine;
     SelectObject(Scene.BackBuffer, Status.MessageFont);

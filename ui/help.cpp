@@ -59,8 +59,8 @@ static bool LanguageHelpPath(const wchar_t* const (&files)[3], wchar_t (&path)[M
 static void ShowHelpMissing(HWND owner, const wchar_t* name)
 {
     wchar_t format[96], text[1024], caption[64];   // wsprintfW writes 1024 characters at most
-    LoadStringW(ProgramInstance, IDS_HELP_MISSING + LanguageOffset(), format, 96);
-    LoadStringW(ProgramInstance, IDS_TITLE + LanguageOffset(), caption, 64);
+    LoadLanguageString(IDS_HELP_MISSING, format, 96);
+    LoadLanguageString(IDS_TITLE, caption, 64);
     wsprintfW(text, format, name);
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -193,7 +193,7 @@ void ShowOptionsSheet(HWND owner)
     }
 
     wchar_t caption[kSheetCaptionLength] = L"";
-    LoadStringW(ProgramInstance, IDS_OPTIONS_CAPTION + LanguageOffset(), caption, kSheetCaptionLength);
+    LoadLanguageString(IDS_OPTIONS_CAPTION, caption, kSheetCaptionLength);
     PROPSHEETHEADERW sheet = {};
     sheet.dwSize = PROPSHEETHEADERW_V1_SIZE;
     sheet.dwFlags = PSH_USEHICON | PSH_HASHELP | PSH_USECALLBACK;
