@@ -23,11 +23,12 @@ bool CanPlaceOfferedShip(Orientation orientation, int column, int row)
     return ShipOnOffer() && CheckHomePlacement(column, row, orientation, Game.PlacementSize, step) == 0;
 }
 
-static void LayDecks(Orientation orientation, int size, int column, int row)
+// Sets the cells a ship of the player's takes: Deck to lay it, Water to lift it.
+static void SetShipCells(Orientation orientation, int size, int column, int row, CellState cell)
 {
     const int dx = orientation == Horizontal, dy = orientation == Vertical;
     for (int i = 0; i < size; ++i)
-        Game.HomeBoard[column + i * dx][row + i * dy] = Deck;
+        Game.HomeBoard[column + i * dx][row + i * dy] = cell;
 }
 
 bool PlaceOfferedShip(Orientation orientation, int column, int row)
@@ -35,7 +36,7 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row)
     if (!CanPlaceOfferedShip(orientation, column, row))
         return false;
     Game.PlacementLeft -= 1;
-    LayDecks(orientation, Game.PlacementSize, column, row);
+    SetShipCells(orientation, Game.PlacementSize, column, row, Deck);
     const PlacedShip& ship = Game.PlacedShips[Game.PlacedShipCount++] = {orientation, Game.PlacementSize, column, row};
     View().shipLaid(ship);
     return true;
@@ -46,9 +47,7 @@ bool TakeBackLastShip()
     if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips)
         return false;
     const PlacedShip ship = Game.PlacedShips[--Game.PlacedShipCount];
-    const int dx = ship.orientation == Horizontal, dy = ship.orientation == Vertical;
-    for (int i = 0; i < ship.size; ++i)
-        Game.HomeBoard[ship.column + i * dx][ship.row + i * dy] = Water;
+    SetShipCells(ship.orientation, ship.size, ship.column, ship.row, Water);
     if (ship.size == Game.PlacementSize) {
         Game.PlacementLeft += 1;
     } else {   // the panel has stepped past its size
@@ -93,7 +92,7 @@ static int TryPlan(int size, int left, std::mt19937& dice, HomeShipPlace plan[kF
         for (; left > 0; --left) {
             if (!DrawPlace(size, dice, plan[count]))
                 return 0;
-            LayDecks(plan[count].orientation, size, plan[count].column, plan[count].row);
+            SetShipCells(plan[count].orientation, size, plan[count].column, plan[count].row, Deck);
             ++count;
         }
     return count;
