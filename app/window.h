@@ -19,7 +19,8 @@ struct MainWindowState {
 
 extern MainWindowState MainFrame;
 
-constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX;
+// The caption is named although Windows adds it anyway: AdjustWindowRect counts only what is named.
+constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // The outer size at Settings.Scale: 510 x 400 at normal size, whose client area the larger
 // scales enlarge.
