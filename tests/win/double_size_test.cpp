@@ -1,4 +1,6 @@
 // Double size: presses, drags and the picture at twice the scene's size, and the stored choice.
+#include <cstring>
+
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -37,38 +39,24 @@ TEST_F(DoubleSize, PressesOnTheCornerCellsLandAsAtNormalSizeAndEachScenePixelSho
     SendMessageW(MainWindow, WM_KEYDOWN, 'A', 1);
     Tick();
     ASSERT_EQ(Game.GamePhase, Battle);
-    const auto shot = [](int x, int y) { return Game.EnemyBoard[x][y] != Water && Game.EnemyBoard[x][y] != Deck; };
-    const auto shots = [&shot] {
-        int count = 0;
-        for (int i = 0; i < kFieldSize * kFieldSize; ++i)
-            count += shot(i % kFieldSize, i / kFieldSize);
-        return count;
-    };
     for (const POINT& cell : corners)
         for (bool edge : {true, false}) {
-            const int before = shots();
+            Board before;
+            std::memcpy(before, Game.EnemyBoard, sizeof before);
             Game.ComputerTurn = false;
             const POINT at = CornerPixel(30, cell, edge);
             Click(at.x, at.y);
-            EXPECT_TRUE(edge ? shots() == before : shot(cell.x, cell.y)) << cell.x << ", " << cell.y << ", " << edge;
+            const CellState state = CellState(Game.EnemyBoard[cell.x][cell.y]);
+            EXPECT_TRUE(edge ? !std::memcmp(before, Game.EnemyBoard, sizeof before) : state != Water && state != Deck)
+                << cell.x << ", " << cell.y << ", " << edge;
         }
     UpdateWindow(MainWindow);
-    const SIZE size = {2 * normal.cx, 2 * normal.cy};
-    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    std::vector<unsigned> window(size.cx * size.cy);
-    HDC screen = GetDC(MainWindow), copy = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
-    SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, size.cx, size.cy, screen, 0, 0, SRCCOPY);
-    DeleteDC(copy);
-    GetDIBits(screen, bitmap, 0, size.cy, window.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    ReleaseDC(MainWindow, screen);
-    const std::vector<unsigned> scene = SceneSnapshot();
+    HDC window = GetDC(MainWindow);
     int wrong = 0;
-    for (int y = 0; y < size.cy; ++y)
-        for (int x = 0; x < size.cx; ++x)
-            wrong += (window[y * size.cx + x] & 0xFFFFFF) != scene[y / 2 * 510 + x / 2];
+    for (int y = 0; y < 2 * normal.cy; ++y)
+        for (int x = 0; x < 2 * normal.cx; ++x)
+            wrong += ScenePixel(x, y, window) != ScenePixel(x / 2, y / 2);
+    ReleaseDC(MainWindow, window);
     EXPECT_EQ(wrong, 0);
 }
 
@@ -96,6 +84,8 @@ TEST_F(DoubleSize, ADragShowsItsImageAndOutlineAtTwiceTheSizeAndDropsWhereItWoul
         HDC window = GetDC(MainWindow);
         for (int x = 0; x < 3 * scale; ++x)
             EXPECT_EQ(ScenePixel(400 * scale + x, 215 * scale, window), x < scale ? 0u : 0xFFD700u) << scale << ": " << x;
+        SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250 * scale, 285 * scale));
+        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, window), ScenePixel(400, 215)) << scale << ": off the board it goes";
         ReleaseDC(MainWindow, window);
         SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(410 * scale, 220 * scale));
         const PlacedShip& ship = Game.PlacedShips[0];
