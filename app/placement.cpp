@@ -73,7 +73,8 @@ static POINT DragImagePoint(unsigned x, unsigned y)
             scale * static_cast<int>(y) - (scale - 1) * (client.y - outer.top)};
 }
 
-// BeginDrag copies the picture, so a scaled list is released at once.
+// BeginDrag copies the picture, so a scaled list is released at once. A ship without a picture
+// is given to BeginDrag as it is, to fail there at any scale.
 static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int hotspotX)
 {
     if (Dragging.PlacementDrag)   // the button went up outside the window: start afresh
@@ -82,11 +83,12 @@ static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int h
     const ShipImage& image = Skin.ShipImages[orientation][Game.PlacementSize - 1];
     const bool vertical = orientation == Vertical;
     const int scale = Settings.Scale;
-    HIMAGELIST scaled = scale == 1 ? image.list : ScaledShipImage(image);
-    if (!ImageList_BeginDrag(scaled, scale == 1 ? image.index : 0, hotspotX * scale, kDragHotspotY * scale))
+    const bool scaled = scale > 1 && image.index >= 0;
+    HIMAGELIST list = scaled ? ScaledShipImage(image) : image.list;
+    if (!ImageList_BeginDrag(list, scaled ? 0 : image.index, hotspotX * scale, kDragHotspotY * scale))
         ShowErrorBox(vertical ? VerticalDragNotBegun : HorizontalDragNotBegun);
-    if (scaled != image.list)
-        ImageList_Destroy(scaled);
+    if (scaled)
+        ImageList_Destroy(list);
     const POINT at = DragImagePoint(x, y);
     if (!ImageList_DragEnter(MainWindow, at.x, at.y))
         ShowErrorBox(vertical ? VerticalDragNotShown : HorizontalDragNotShown);
