@@ -83,7 +83,7 @@ static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int h
     const ShipImage& image = Skin.ShipImages[orientation][Game.PlacementSize - 1];
     const bool vertical = orientation == Vertical;
     const int scale = Settings.Scale;
-    const bool scaled = scale > 1 && image.index >= 0;
+    const bool scaled = scale > 1 && image.list && image.index >= 0;
     HIMAGELIST list = scaled ? ScaledShipImage(image) : image.list;
     if (!ImageList_BeginDrag(list, scaled ? 0 : image.index, hotspotX * scale, kDragHotspotY * scale))
         ShowErrorBox(vertical ? VerticalDragNotBegun : HorizontalDragNotBegun);
