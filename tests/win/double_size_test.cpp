@@ -60,7 +60,6 @@ TEST_F(DoubleSize, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldA
         if (scale == 2)
             Command(CMD_DOUBLE_SIZE);
         Command(CMD_NEW_GAME);
-        UpdateWindow(MainWindow);
         const auto mouse = [scale](UINT message, int x, int y) {
             SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale));
         };
@@ -80,7 +79,7 @@ TEST_F(DoubleSize, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldA
         EXPECT_TRUE(ScenePixel(401 * scale - 1, 215 * scale, window) == 0 &&
                     ScenePixel(403 * scale - 1, 215 * scale, window) == 0xFFD700u) << scale;
         mouse(WM_MOUSEMOVE, 250, 285);
-        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, window), ScenePixel(400, 215)) << scale << ": it goes with the ship";
+        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, window), ScenePixel(400, 215)) << scale << ": wiped";
         ReleaseDC(MainWindow, window);
         mouse(WM_LBUTTONUP, 410, 220);
         const PlacedShip& ship = Game.PlacedShips[0];
@@ -90,26 +89,24 @@ TEST_F(DoubleSize, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldA
 
 TEST_F(DoubleSize, TheChoiceIsTickedStoredAndRestoredAndAnyOtherStoredNumberIsNormalSize)
 {
-    RECT normal, client, outer;
-    GetClientRect(MainWindow, &normal);
-    const auto shownAt = [&](int scale) {   // the menu's tick, and the client area or the outer size
+    RECT client;
+    const auto shown = [&client] {   // the client area and the tick
         GetClientRect(MainWindow, &client);
-        GetWindowRect(MainWindow, &outer);
-        const bool ticked = GetMenuState(GetMenu(MainWindow), CMD_DOUBLE_SIZE, MF_BYCOMMAND) & MF_CHECKED;
-        return ticked == (scale == 2) && (scale == 2 ? client.right == 2 * normal.right && client.bottom == 2 * normal.bottom
-                                                     : outer.right - outer.left == 510 && outer.bottom - outer.top == 400);
+        const UINT tick = GetMenuState(GetMenu(MainWindow), CMD_DOUBLE_SIZE, MF_BYCOMMAND) & MF_CHECKED;
+        return std::make_tuple(client.right, client.bottom, tick);
     };
+    const auto normal = shown(), doubled = std::make_tuple(2 * client.right, 2 * client.bottom, UINT(MF_CHECKED));
     Command(CMD_DOUBLE_SIZE);
     DWORD type = REG_NONE;
     EXPECT_TRUE(SettingBytes("Scale", &type) == std::vector<unsigned char>({2, 0, 0, 0}) && type == REG_DWORD);
     RestartProgram();
-    EXPECT_TRUE(shownAt(2));
+    EXPECT_EQ(shown(), doubled);
     Command(CMD_DOUBLE_SIZE);
-    EXPECT_TRUE(shownAt(1)) << "back to the window of old";
+    EXPECT_EQ(shown(), normal) << "back to the window of old";
     const DWORD seven = 7;
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Scale", REG_DWORD, &seven, sizeof seven);
     RestartProgram();
-    EXPECT_TRUE(shownAt(1)) << "a hand-edited 7";
+    EXPECT_EQ(shown(), normal) << "a hand-edited 7";
 }
 
 }  // namespace
