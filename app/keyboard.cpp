@@ -6,6 +6,7 @@
 #include "app/placement.h"
 #include "app/window.h"
 #include "base/program.h"
+#include "base/settings.h"
 #include "game/board.h"
 #include "game/game.h"
 #include "game/placement.h"
@@ -145,13 +146,13 @@ void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks,
     const RECT board = {boardLeft, kBoardTop, boardLeft + kBoardPixels, kBoardTop + kBoardPixels};
     if (!IntersectRect(&outline, &outline, &board))
         return;
+    const int scale = Settings.Scale;
+    RECT ring = {outline.left * scale, outline.top * scale, outline.right * scale, outline.bottom * scale};
     HDC screen = GetDC(window);
     HBRUSH mark = CreateSolidBrush(refused ? RGB(230, 30, 30) : RGB(255, 215, 0));
-    FrameRect(screen, &outline, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    for (int ring = 0; ring < 2; ++ring) {
-        InflateRect(&outline, -1, -1);
-        FrameRect(screen, &outline, mark);
-    }
+    // One black scene pixel, then two of the mark, inwards.
+    for (int line = 0; line < 3 * scale; ++line, InflateRect(&ring, -1, -1))
+        FrameRect(screen, &ring, line < scale ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : mark);
     DeleteObject(mark);
     ReleaseDC(window, screen);
 }

@@ -19,7 +19,8 @@ void NoteMouseMove(LPARAM position);
 // Draws the cursor over the window's copy of the scene, never into the BackBuffer.
 void DrawKeyCursor(HWND window);
 
-// Outlines `decks` cells from (column, row) of the board at `boardLeft` on the window: black,
-// then gold where the action would be taken and red where refused; cut at the board's edge.
+// Outlines `decks` cells from (column, row) of the board at `boardLeft` on the window, at its
+// scale: black, then gold where the action would be taken and red where refused; cut at the
+// board's edge.
 void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
                      bool refused);

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "base/program.h"
+#include "base/settings.h"
 #include "game/game.h"
 #include "game/placement.h"
 #include "media/backbuffer.h"
@@ -31,6 +32,49 @@ static void EndDragImage()
     ImageList_EndDrag();
 }
 
+// The ship's picture at the window's scale, in a list of its own; each picture pixel a square.
+static HIMAGELIST ScaledShipImage(const ShipImage& image)
+{
+    const int scale = Settings.Scale;
+    int width = 0, height = 0;
+    ImageList_GetIconSize(image.list, &width, &height);
+    HDC screen = GetDC(MainWindow);
+    HDC plain = CreateCompatibleDC(screen), scaled = CreateCompatibleDC(screen);
+    HBITMAP plainBitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP scaledBitmap = CreateCompatibleBitmap(screen, width * scale, height * scale);
+    HGDIOBJ plainBefore = SelectObject(plain, plainBitmap), scaledBefore = SelectObject(scaled, scaledBitmap);
+    ImageList_Draw(image.list, image.index, plain, 0, 0, ILD_NORMAL);
+    SetStretchBltMode(scaled, COLORONCOLOR);
+    StretchBlt(scaled, 0, 0, width * scale, height * scale, plain, 0, 0, width, height, SRCCOPY);
+    SelectObject(plain, plainBefore);
+    SelectObject(scaled, scaledBefore);
+    HIMAGELIST list = ImageList_Create(width * scale, height * scale, ILC_COLOR24, 1, 0);
+    if (list)
+        ImageList_Add(list, scaledBitmap, nullptr);
+    DeleteObject(plainBitmap);
+    DeleteObject(scaledBitmap);
+    DeleteDC(plain);
+    DeleteDC(scaled);
+    ReleaseDC(MainWindow, screen);
+    return list;
+}
+
+// The drag image is placed from the window's corner, and has always been given the client
+// point, which the hot spots allow for. At a larger scale the point is scaled about that
+// corner, so that the image lies over the same scene pixels as at normal size.
+static POINT DragImagePoint(unsigned x, unsigned y)
+{
+    const int scale = Settings.Scale;
+    RECT outer;
+    POINT client = {0, 0};
+    GetWindowRect(MainWindow, &outer);
+    ClientToScreen(MainWindow, &client);
+    return {scale * static_cast<int>(x) - (scale - 1) * (client.x - outer.left),
+            scale * static_cast<int>(y) - (scale - 1) * (client.y - outer.top)};
+}
+
+// BeginDrag copies the picture, so a scaled list is released at once. A ship without a picture
+// is given to BeginDrag as it is, to fail there at any scale.
 static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int hotspotX)
 {
     if (Dragging.PlacementDrag)   // the button went up outside the window: start afresh
@@ -38,9 +82,15 @@ static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int h
     Dragging = {true, orientation, false};
     const ShipImage& image = Skin.ShipImages[orientation][Game.PlacementSize - 1];
     const bool vertical = orientation == Vertical;
-    if (!ImageList_BeginDrag(image.list, image.index, hotspotX, kDragHotspotY))
+    const int scale = Settings.Scale;
+    const bool scaled = scale > 1 && image.list && image.index >= 0;
+    HIMAGELIST list = scaled ? ScaledShipImage(image) : image.list;
+    if (!ImageList_BeginDrag(list, scaled ? 0 : image.index, hotspotX * scale, kDragHotspotY * scale))
         ShowErrorBox(vertical ? VerticalDragNotBegun : HorizontalDragNotBegun);
-    if (!ImageList_DragEnter(MainWindow, static_cast<int>(x), static_cast<int>(y)))
+    if (scaled)
+        ImageList_Destroy(list);
+    const POINT at = DragImagePoint(x, y);
+    if (!ImageList_DragEnter(MainWindow, at.x, at.y))
         ShowErrorBox(vertical ? VerticalDragNotShown : HorizontalDragNotShown);
 }
 
@@ -77,8 +127,7 @@ static void MoveDragOutline(unsigned x, unsigned y)
         return;
     ImageList_DragShowNolock(FALSE);
     HDC screen = GetDC(MainWindow);
-    BitBlt(screen, kHomeBoardLeft, kBoardTop, kBoardPixels, kBoardPixels, Scene.BackBuffer, kHomeBoardLeft, kBoardTop,
-           SRCCOPY);
+    ShowSceneArea(screen, kHomeBoardLeft, kBoardTop, kBoardPixels, kBoardPixels);
     ReleaseDC(MainWindow, screen);
     Dragging.outlineColumn = column;
     Dragging.outlineRow = row;
@@ -91,7 +140,8 @@ void MoveShipDrag(unsigned x, unsigned y)
     if (!Dragging.PlacementDrag)
         return;
     MoveDragOutline(x, y);
-    if (!ImageList_DragMove(static_cast<int>(x), static_cast<int>(y)) && !Dragging.moveFailureShown) {
+    const POINT at = DragImagePoint(x, y);
+    if (!ImageList_DragMove(at.x, at.y) && !Dragging.moveFailureShown) {
         Dragging.moveFailureShown = true;
         ShowErrorBox(DragNotMoved);
     }

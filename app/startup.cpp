@@ -58,9 +58,10 @@ bool StartUp(HINSTANCE instance, int showCommand)
     LoadSkin();
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     MainFrame.MainMenu = LoadMainMenu();
-    // 510 x 400 is the outer size: no sizing frame and no maximize box, so it never changes.
-    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, WS_OVERLAPPED | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                    CW_USEDEFAULT, 510, 400, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
+    // No sizing frame and no maximize box: only double size changes the size.
+    const SIZE size = MainWindowSize();
+    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                    size.cy, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
     if (!MainWindow) {
         UnloadSkin();
         return false;

@@ -54,7 +54,30 @@ HMENU LoadMainMenu()
 {
     HMENU menu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
     CheckMenuRadioItem(menu, CMD_RUSSIAN, CMD_GERMAN, CMD_RUSSIAN + LanguageOffset() / 100, MF_BYCOMMAND);
+    CheckMenuItem(menu, CMD_DOUBLE_SIZE, Settings.Scale == 2 ? MF_CHECKED : MF_UNCHECKED);
     return menu;
+}
+
+SIZE MainWindowSize()
+{
+    constexpr int kNormalWidth = 510, kNormalHeight = 400;
+    RECT frame = {0, 0, 0, 0};
+    AdjustWindowRect(&frame, kMainWindowStyle, TRUE);
+    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+    return {frameWidth + Settings.Scale * (kNormalWidth - frameWidth),
+            frameHeight + Settings.Scale * (kNormalHeight - frameHeight)};
+}
+
+// Double size and back; the choice is stored at once. A drag in progress is dropped, as its
+// image was made for the old scale.
+static void ToggleDoubleSize()
+{
+    CancelShipDrag();
+    Settings.Scale = Settings.Scale == 2 ? 1 : 2;
+    SaveSettings();
+    CheckMenuItem(MainFrame.MainMenu, CMD_DOUBLE_SIZE, Settings.Scale == 2 ? MF_CHECKED : MF_UNCHECKED);
+    const SIZE size = MainWindowSize();
+    SetWindowPos(MainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The title, the menu, the first screen's hint and the status text in the new Language, which is stored at once.
@@ -123,6 +146,7 @@ static void OnCommand(HWND window, int command)
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;
+    case CMD_DOUBLE_SIZE: ToggleDoubleSize(); break;
     default: break;
     }
 }
@@ -154,26 +178,45 @@ static void OnPaint(HWND window)
     }
 }
 
+// A mouse position on the client area as the scene's pixel under it.
+struct ScenePoint {
+    unsigned x, y;
+};
+
+static ScenePoint AtScene(LPARAM position)
+{
+    const unsigned scale = Settings.Scale;
+    return {LOWORD(position) / scale, HIWORD(position) / scale};
+}
+
 static void OnLeftButtonDown(LPARAM position)
 {
     HideKeyCursor();
     if (Game.GamePhase == GameOver)
         return;
-    const unsigned x = LOWORD(position), y = HIWORD(position);
-    FireAtEnemy(x, y);
-    StartShipDrag(x, y);
+    const ScenePoint at = AtScene(position);
+    FireAtEnemy(at.x, at.y);
+    StartShipDrag(at.x, at.y);
 }
 
 static void OnMouseMove(LPARAM position)
 {
     NoteMouseMove(position);
-    MoveShipDrag(LOWORD(position), HIWORD(position));
+    const ScenePoint at = AtScene(position);
+    MoveShipDrag(at.x, at.y);
 }
 
 static void OnLeftButtonUp(LPARAM position)
 {
     HideKeyCursor();
-    DropShip(LOWORD(position), HIWORD(position));
+    const ScenePoint at = AtScene(position);
+    DropShip(at.x, at.y);
+}
+
+static void OnRightButtonDown(LPARAM position)
+{
+    const ScenePoint at = AtScene(position);
+    TakeBackShipAt(at.x, at.y);
 }
 
 static void OnMusicNotify(WPARAM code)
@@ -197,7 +240,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(lParam); return 0;
-    case WM_RBUTTONDOWN: TakeBackShipAt(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_RBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam); return 0;

@@ -127,6 +127,17 @@ void DecodeStatistic(const BYTE* bytes)
     Settings.Losses = GetUint32(bytes + 4);
 }
 
+// "Scale": 2 for double size; any other number is normal size.
+void EncodeScale(BYTE* bytes)
+{
+    PutUint32(bytes, static_cast<uint32_t>(Settings.Scale));
+}
+
+void DecodeScale(const BYTE* bytes)
+{
+    Settings.Scale = GetUint32(bytes) == 2 ? 2 : 1;
+}
+
 // A binary value: its name, type and length, and its bytes to and from the settings.
 struct StoredValue {
     const char* name;
@@ -140,6 +151,7 @@ constexpr DWORD kLongestValue = 17;
 const StoredValue kOptions = {"Options", REG_BINARY, 3, EncodeOptions, DecodeOptions};
 const StoredValue kProperties = {"Properties", REG_BINARY, kLongestValue, EncodeProperties, DecodeProperties};
 const StoredValue kStatistic = {"Statistic", REG_DWORD, 8, EncodeStatistic, DecodeStatistic};
+const StoredValue kScale = {"Scale", REG_DWORD, 4, EncodeScale, DecodeScale};
 
 void SaveValue(HKEY key, const StoredValue& value)
 {
@@ -206,7 +218,7 @@ void TakeStoredValue(const char* name, const BYTE* stored, DWORD size)
 {
     if (std::strcmp(name, "Music") == 0 || std::strcmp(name, "Skins") == 0)
         TakeText(stored, size, name[0] == 'M' ? Settings.MusicName : Settings.SkinName);
-    for (const StoredValue* value : {&kOptions, &kProperties, &kStatistic})
+    for (const StoredValue* value : {&kOptions, &kProperties, &kStatistic, &kScale})
         if (std::strcmp(name, value->name) == 0)
             TakeValue(*value, stored, size);
 }
@@ -218,6 +230,7 @@ void LoadSettings()
     LoadText(key, L"Skins", Settings.SkinName);
     LoadValue(key, kOptions);
     LoadValue(key, kProperties);
+    LoadValue(key, kScale);
     CloseSettingsKey(key);
 }
 
@@ -226,6 +239,7 @@ void SaveSettings()
     HKEY key = OpenSettingsKey();
     SaveValue(key, kOptions);
     SaveValue(key, kProperties);
+    SaveValue(key, kScale);
     CloseSettingsKey(key);
 }
 

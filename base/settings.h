@@ -21,6 +21,8 @@ struct StoredSettings {
     // Games won and lost, read again from the store before every change and display.
     uint32_t Wins = 0;
     uint32_t Losses = 0;
+    // Window pixels per scene pixel, each way: 1 or 2, whatever the store holds.
+    int Scale = 1;
 };
 
 // The rules' own choices (SkillLevel, MarkDeadShips, MarkDeadZone) are the model's Options;

@@ -1,5 +1,6 @@
 #include "media/backbuffer.h"
 
+#include "base/settings.h"
 #include "media/scene.h"
 
 SceneBuffer Scene;
@@ -22,8 +23,17 @@ void PaintWindow(HWND window)
     }
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(window, &paint);
-    BitBlt(screen, 0, 0, kSceneWidth, kSceneHeight, Scene.BackBuffer, 0, 0, SRCCOPY);
+    ShowSceneArea(screen, 0, 0, kSceneWidth, kSceneHeight);
     EndPaint(window, &paint);
+}
+
+// Copies, never blends: at an integer scale every scene pixel stays one colour.
+void ShowSceneArea(HDC window, int left, int top, int width, int height)
+{
+    const int scale = Settings.Scale;
+    SetStretchBltMode(window, COLORONCOLOR);
+    StretchBlt(window, left * scale, top * scale, width * scale, height * scale, Scene.BackBuffer, left, top, width,
+               height, SRCCOPY);
 }
 
 // Safe to call twice: the Exit command releases it and the window's end may follow.

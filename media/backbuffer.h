@@ -16,5 +16,8 @@ extern SceneBuffer Scene;
 
 void CreateBackBuffer(HWND window);
 void PaintWindow(HWND window);
+// Shows a rectangle of the scene, given in scene pixels, on a DC of the window's client area,
+// each scene pixel as a Settings.Scale square of window pixels.
+void ShowSceneArea(HDC window, int left, int top, int width, int height);
 // Releases the bitmap and forgets the background, as before the window was made.
 void ReleaseBackBuffer();

@@ -43,6 +43,7 @@
 #define CMD_RUSSIAN             108
 #define CMD_ENGLISH             109
 #define CMD_GERMAN              110
+#define CMD_DOUBLE_SIZE         111
 
 /* Strings (Russian ids). */
 #define IDS_MISS                100
