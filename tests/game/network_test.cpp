@@ -1,0 +1,259 @@
+// Two players in one process, each side's game swapped in while it acts, play network games
+// through the real messages; a lying or broken partner is made by changing messages in transit.
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "game/network.h"
+#include "game/placement.h"
+#include "game/referee.h"
+#include "game/shots.h"
+#include "tests/game/model_fixture.h"
+
+namespace {
+
+struct Side {
+    GameState game;
+    NetworkGameState network;
+    std::vector<Recorded> seen;
+    std::vector<uint8_t> outbox;
+    std::vector<std::string> board;   // a fleet laid by hand, else a random one
+};
+Side Sides[2];
+int Active = 0;
+std::mt19937 Dice;
+bool Crypto = true;
+std::function<void(int from, Message&)> Tamper;
+
+void Enter(int side)
+{
+    std::swap(Sides[Active].game, Game), std::swap(Sides[Active].network, Network), std::swap(Sides[Active].seen, Recording);
+    std::swap(Sides[side].game, Game), std::swap(Sides[side].network, Network), std::swap(Sides[side].seen, Recording);
+    Active = side;
+}
+
+const GameState& GameOf(int side)
+{
+    return side == Active ? Game : Sides[side].game;
+}
+
+// A hash is only ever compared: any deterministic mix of every byte will do.
+bool Mix(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
+{
+    uint64_t h = 1469598103934665603u;
+    for (size_t i = 0; i < size; ++i)
+        h = (h ^ bytes[i]) * 1099511628211u;
+    for (uint8_t& d : digest)
+        h = (h ^ h >> 29) * 0xbf58476d1ce4e5b9u, d = static_cast<uint8_t>(h >> 56);
+    return Crypto;
+}
+
+void Inject(int to, const Message& message)
+{
+    uint8_t frame[kMaxFrameSize];
+    const size_t size = EncodeMessage(message, frame);
+    Enter(to);
+    ReceivePartnerBytes(frame, size);
+}
+
+// Frame by frame, through Tamper; bytes that are no frame pass as they are.
+void Deliver(int from)
+{
+    std::vector<uint8_t> bytes, sent;
+    bytes.swap(Sides[from].outbox);
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t size = bytes.size() - at < 2 ? bytes.size() - at : 2 + (bytes[at] << 8 | bytes[at + 1]);
+        static Message message;
+        uint8_t frame[kMaxFrameSize];
+        if (Tamper && size <= bytes.size() - at && DecodeFrame(&bytes[at + 2], size - 2, message) == MessageDecoded) {
+            Tamper(from, message);
+            sent.insert(sent.end(), frame, frame + EncodeMessage(message, frame));
+        } else {
+            sent.insert(sent.end(), bytes.begin() + at, bytes.begin() + std::min(at + size, bytes.size()));
+        }
+        at += size;
+    }
+    Enter(1 - from);
+    ReceivePartnerBytes(sent.data(), sent.size());
+}
+
+void Flush()
+{
+    while (!Sides[0].outbox.empty() || !Sides[1].outbox.empty())
+        Deliver(0), Deliver(1);
+}
+
+enum Stage { Greeting, Placing, Waiting, Fighting };
+
+// Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
+// row from the top left corner, water in every fleet laid by hand.
+void PlayGame(int aimer, const std::function<void(Stage)>& at = [](Stage) {})
+{
+    Enter(0), StartNetworkGame(true, "Host");
+    Enter(1), StartNetworkGame(false, "Joiner");
+    at(Greeting);
+    Flush();
+    at(Placing);
+    for (int side : {0, 1}) {
+        Enter(side);
+        if (Sides[side].board.empty()) {
+            PlaceRestOfFleet(Dice());
+        } else {
+            for (int y = 0; y < 10; ++y)
+                for (int x = 0; x < 10; ++x)
+                    Game.HomeBoard[x][y] = Sides[side].board[y][x] == 'X' ? Deck : Water;
+            Game.PlacementSize = 0, Game.PlacementLeft = 5;
+        }
+        GameTick();
+        if (side == 0)
+            at(Waiting);
+        Flush();
+    }
+    at(Fighting);
+    std::vector<int> cells[2];
+    for (int side : {0, 1})
+        for (int i = 0; i < 100; ++i)
+            cells[side].push_back(i);
+    std::stable_partition(cells[aimer].begin(), cells[aimer].end(),
+                          [&](int i) { return GameOf(1 - aimer).HomeBoard[i % 10][i / 10] == Deck; });
+    for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
+        Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? Active : 1 - Active);
+        while (!cells[Active].empty() && !FireAtEnemyCell(cells[Active].front() % 10, cells[Active].front() / 10) &&
+               Game.GamePhase == Battle && !Game.ComputerTurn)
+            cells[Active].erase(cells[Active].begin());
+        Flush();
+    }
+}
+
+class NetworkGame : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        for (Side& side : Sides)
+            side = Side{};
+        Active = 0;
+        Dice.seed(7);
+        Crypto = true;
+        Tamper = nullptr;
+        InstallNetworkPort({[](const uint8_t* bytes, size_t size) { Sides[Active].outbox.insert(Sides[Active].outbox.end(), bytes, bytes + size); },
+                            [] {}, Mix, [](uint8_t* bytes, size_t size) {
+                                for (size_t i = 0; i < size; ++i)
+                                    bytes[i] = static_cast<uint8_t>(Dice());
+                                return Crypto;
+                            }});
+    }
+
+    // How the side's game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
+    static int Outcome(int side)
+    {
+        Enter(side);
+        EXPECT_FALSE(NetworkGameRunning());
+        EXPECT_TRUE(Game.GamePhase == GameOver && Game.EnemyDecksLeft == -1 && Game.HomeDecksLeft == -1);
+        for (const Recorded& r : Recording)
+            if (r.kind == Recorded::Ended || r.kind == Recorded::Stopped)
+                return r.kind == Recorded::Ended ? r.a : 10 + r.a;
+        return -1;
+    }
+};
+
+// The partner's fleet after a defeat and the record of every honest game.
+TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
+{
+    for (int game = 0; game < 12; ++game) {
+        const int winner = game % 2;
+        SetUp();
+        Dice.seed(game);
+        int bits[2] = {-1, -1}, firstShooter = -1;
+        Tamper = [&](int from, Message& m) {
+            if (m.type == CoinMessage)
+                bits[from] = m.coinBit;
+            if (m.type == ShotMessage && firstShooter < 0)
+                firstShooter = from;
+        };
+        PlayGame(winner);
+        ASSERT_EQ(Outcome(winner), 1) << "game " << game;
+        ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
+        EXPECT_EQ(firstShooter, bits[0] == bits[1] ? 0 : 1) << "equal bits: the host fires first";
+        EXPECT_EQ(std::string(PartnerName()), winner ? "Joiner" : "Host");
+        EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2) << "hello and fleet";
+        int decks = 0, afloat = 0;
+        for (const ShipRecord& ship : Game.EnemyFleet) {
+            afloat += ship.decksLeft > 0;
+            for (int k = 0; k < ship.size; ++k)
+                decks += GameOf(winner).HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water &&
+                         GameOf(winner).HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
+        }
+        EXPECT_EQ(decks, 20);
+        EXPECT_EQ(afloat, GameOf(winner).HomeShipsLeft);
+    }
+}
+
+// Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
+// revealed, and end with no winner.
+TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
+{
+    const std::vector<std::string> touching = {"..........", ".XXXX.X.X.", "..........", ".XXX.XXX..", "..........",
+                                               ".XX.XX.XX.", "..........", "X.........", ".X........", ".........."};
+    std::vector<std::string> fiveDecks = touching;
+    fiveDecks[1] = ".XXXXX.X.X", fiveDecks[8] = "..........";
+    // Changes the first message of the type from side 1 that `change` takes.
+    const auto first = [](MessageType type, std::function<bool(Message&)> change) {
+        return [type, change, done = false](int from, Message& m) mutable { done = done || (from == 1 && m.type == type && change(m)); };
+    };
+    Message shot, answer, hello;
+    int shots = 0;
+    shot.type = ShotMessage, answer.type = AnswerMessage, answer.count = 1, hello.type = HelloMessage;
+    std::strcpy(hello.name, "Liar");
+    uint8_t http[] = "GET / HTTP/1.1\r\n";
+    struct Row {
+        const char* lie;
+        int aimer;
+        std::function<void(int, Message&)> tamper;
+        std::function<void(Stage)> at;
+        std::vector<std::string> board;
+        int outcome;   // of side 0: 10 + NetworkEnd
+        bool atReveal;
+    };
+    const auto leaveAt = [](Stage stage) { return [stage](Stage now) { if (now == stage) Enter(1), LeaveNetworkGame(); }; };
+    const Row rows[] = {
+        {"a hit answered as a miss", 0, first(AnswerMessage, [](Message& m) { return m.result != ShotMissed && (m.result = ShotMissed, m.cells[0].content = 0, true); }), {}, {}, 10 + PartnerLied, false},
+        {"a hit answered as sunk", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotHit && (m.result = ShotSunk, true); }), {}, {}, 10 + PartnerLied, false},
+        {"a sinking answered as a hit", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotSunk && (m.result = ShotHit, m.count = 1, true); }), {}, {}, 10 + PartnerLied, true},
+        {"ships touching at a corner", 1, {}, {}, touching, 10 + PartnerLied, true},
+        {"a ship of five decks", 1, {}, {}, fiveDecks, 10 + PartnerLied, true},
+        {"a reveal off its commitment", 0, first(RevealMessage, [](Message& m) { return m.salts[0][0] ^= 1, true; }), {}, {}, 10 + PartnerLied, true},
+        {"a coin off its commitment", 0, first(CoinMessage, [](Message& m) { return m.coinBit ^= 1, true; }), {}, {}, 10 + PartnerLied, false},
+        {"a shot out of turn", 0, {}, [&](Stage s) { if (s == Fighting) Inject(GameOf(0).ComputerTurn ? 1 : 0, shot), Enter(0); }, {}, 10 + BrokenMessage, false},
+        {"a shot repeated", 1, [&](int from, Message& m) { if (from == 1 && m.type == ShotMessage && shots++ > 0) m.column = shot.column, m.row = shot.row; else if (from == 1 && m.type == ShotMessage) shot = m; }, {}, {}, 10 + BrokenMessage, false},
+        {"a shot off the field", 1, first(ShotMessage, [](Message& m) { return m.column = 10, true; }), {}, {}, 10 + BrokenMessage, false},
+        {"an answer to no shot", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, answer); }, {}, 10 + BrokenMessage, false},
+        {"a second hello", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, hello); }, {}, 10 + BrokenMessage, false},
+        {"another program", 0, {}, [&](Stage s) { if (s == Greeting) Enter(0), ReceivePartnerBytes(http, sizeof http); }, {}, 10 + ForeignProgram, false},
+        {"a shot for a hello", 0, {}, [&](Stage s) { if (s == Greeting) Inject(0, shot); }, {}, 10 + ForeignProgram, false},
+        {"another version", 0, first(HelloMessage, [](Message& m) { return m.version = 2, true; }), {}, {}, 10 + OtherVersion, false},
+        {"no random bytes", 0, {}, [](Stage s) { Crypto = s != Placing; }, {}, 10 + NoCrypto, false},
+        {"a bye after the hello", 0, {}, leaveAt(Greeting), {}, 10 + PartnerLeft, false},
+        {"a bye while placing", 0, {}, leaveAt(Placing), {}, 10 + PartnerLeft, false},
+        {"a bye with the fleet down", 0, {}, leaveAt(Waiting), {}, 10 + PartnerLeft, false},
+        {"a bye in battle", 0, {}, leaveAt(Fighting), {}, 10 + PartnerLeft, false},
+        {"a bye for the reveal", 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; }), {}, {}, 10 + PartnerLeft, false},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        shot.column = shot.row = 0, shots = 0;
+        Sides[1].board = row.board;
+        int reveals = 0;
+        Tamper = [&](int from, Message& m) {
+            if (row.tamper)
+                row.tamper(from, m);
+            reveals += from == 1 && m.type == RevealMessage;
+        };
+        PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
+        EXPECT_EQ(Outcome(0), row.outcome) << row.lie;
+        EXPECT_EQ(reveals, row.atReveal ? 1 : 0) << row.lie;
+    }
+}
+
+}  // namespace
