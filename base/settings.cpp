@@ -324,8 +324,11 @@ bool IsPlayerName(const wchar_t* name)
         const unsigned unit = *name;
         if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F) || IS_LOW_SURROGATE(unit))
             return false;
-        if (IS_HIGH_SURROGATE(unit) && !IS_LOW_SURROGATE(*++name))
-            return false;
+        if (IS_HIGH_SURROGATE(unit)) {
+            const unsigned next = *++name;
+            if (!IS_LOW_SURROGATE(next))
+                return false;
+        }
     }
     return chars >= 1 && chars <= kMaxPlayerNameChars;
 }

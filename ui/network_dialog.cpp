@@ -126,7 +126,7 @@ static INT_PTR OnDialogCommand(int control)
 {
     switch (control) {
     case IDOK: OnStart(); return TRUE;
-    case IDCANCEL: StopWaiting(); EndDialog(NetworkDialog.dialog, FALSE); return TRUE;
+    case IDCANCEL: EndDialog(NetworkDialog.dialog, FALSE); return TRUE;
     default: return FALSE;
     }
 }
@@ -145,6 +145,8 @@ bool ShowNetworkDialog(HWND owner)
 {
     const INT_PTR connected = DialogBoxParamW(ProgramInstance, MAKEINTRESOURCEW(IDD_NETWORK + LanguageOffset()), owner,
                                               NetworkDialogProc, 0);
+    // Partners are taken only while the dialog waits.
+    StopWaiting();
     NetworkDialog.dialog = nullptr;
     return connected == TRUE;
 }

@@ -1,0 +1,132 @@
+// The network game's shell: the system's hash, the stored network values, the dialog and its
+// link, games against a scripted partner over loopback, and a whole game between two programs.
+#include "tests/win/network_peer.h"
+
+#include "base/crypto.h"
+#include "base/link.h"
+#include "game/network.h"
+#include "tests/win/shell_fixture.h"
+#include "ui/network_dialog.h"
+
+namespace {
+
+std::wstring ControlText(HWND dialog, int control)
+{
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(dialog, control, text, 1024);
+    return text;
+}
+
+TEST(NetworkCrypto, HashIsSha256AndRandomBytesVary)
+{
+    uint8_t digest[32];
+    ASSERT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, digest));
+    std::string hex;
+    for (uint8_t byte : digest)
+        hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
+    EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    uint8_t first[16] = {}, second[16] = {};
+    ASSERT_TRUE(SecretRandomBytes(first, 16) && SecretRandomBytes(second, 16));
+    EXPECT_NE(std::string(first, first + 16), std::string(second, second + 16));
+}
+
+using NetworkStore = ShellTest;
+
+// A port outside 1024..65535 or not four bytes, and a name that is empty, longer than 32
+// characters (a surrogate pair is one), holds a control character or broken UTF-16, read as
+// the defaults; the bytes end at a page that cannot be read.
+TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
+{
+    wchar_t user[257] = L"";
+    DWORD length = 257;
+    GetUserNameW(user, &length);
+    const std::string you = Utf8(user).substr(0, 32), smile = "\xF0\x9F\x98\x80";
+    std::string smiles;
+    for (int i = 0; i < 32; ++i)
+        smiles += smile;
+    const auto port = [](uint32_t value, size_t size = 4) {
+        return std::string(reinterpret_cast<const char*>(&value), size);
+    };
+    const auto name = [](const std::string& utf8, bool zero = true) {
+        const std::vector<unsigned char> bytes = TextBytes(utf8, zero);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    struct Case { const char* value; std::string stored; std::string loaded; };
+    const std::vector<Case> cases = {
+        {"NetworkPort", port(1024), "1024"}, {"NetworkPort", port(65535), "65535"},
+        {"NetworkPort", port(1023), "41770"}, {"NetworkPort", port(65536), "41770"},
+        {"NetworkPort", port(5000, 2), "41770"}, {"NetworkPort", "", "41770"},
+        {"PlayerName", name("Игрок 海"), "Игрок 海"}, {"PlayerName", name(std::string(32, 'x'), false), std::string(32, 'x')},
+        {"PlayerName", name(smiles), smiles}, {"PlayerName", name(std::string(33, 'x')), you},
+        {"PlayerName", name(smiles + "x"), you}, {"PlayerName", name(""), you}, {"PlayerName", name("a\x07z"), you},
+        {"PlayerName", name("a\xC2\x85z"), you}, {"PlayerName", std::string("\x00\xD8\x41\x00\x00\x00", 6), you},
+    };
+    for (const Case& c : cases) {
+        Settings.NetworkPort = 1;
+        Settings.PlayerName[0] = L'?';
+        const GuardedBytes guarded(c.stored);
+        TakeStoredValue(c.value, guarded.data(), guarded.size());
+        const std::string loaded = c.value[0] == 'N' ? std::to_string(Settings.NetworkPort) : Utf8(Settings.PlayerName);
+        EXPECT_EQ(loaded, c.loaded) << c.value << " " << c.stored.size();
+    }
+}
+
+using NetworkDialogTest = ShellTest;
+
+// The host's dialog shows the record and this computer's name, waits, takes the first partner
+// and starts the game (its hello goes out), and refuses a second connection.
+TEST_F(NetworkDialogTest, HostTakesOnePartnerAndRefusesTheNext)
+{
+    const unsigned char record[8] = {3, 0, 0, 0, 4, 0, 0, 0};
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkStatistic", REG_DWORD, record, 8);
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, (const BYTE*)"\x1F\xB9\0\0", 4);
+    Peer first, second;
+    bool ended = false;
+    RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+        wchar_t computer[256] = L"";
+        DWORD size = 256;
+        GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
+        EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
+        EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
+        EXPECT_EQ(ControlText(dialog, IDC_NET_PORT), L"47391");
+        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+        EXPECT_EQ(ControlText(dialog, IDC_NET_STATUS), L"Waiting for a partner on port 47391...");
+        ASSERT_TRUE(first.Connect());
+        ASSERT_TRUE(second.Connect());
+        ended = !IsWindowVisible(dialog) || !IsWindow(dialog);
+    });
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(first.Receive(3).substr(2, 1), "H");
+    EXPECT_TRUE(second.Closed());
+    EXPECT_TRUE(NetworkGameRunning());
+}
+
+// Start with a bad port or name says so and waits for nothing; a join that no one answers
+// says so and lets the player try again; Cancel stops the waiting.
+TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
+{
+    struct Case { int choice; const wchar_t* port; const wchar_t* name; const wchar_t* line; bool enabled; };
+    const Case cases[] = {
+        {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535", true},
+        {IDC_NET_HOST, L"47391", L"", L"Name: 1 to 32 characters, no control characters", true},
+        {IDC_NET_JOIN, L"47392", L"Anna", L"127.0.0.1 does not answer on port 47392", true},
+        {IDC_NET_HOST, L"47391", L"Anna", L"Waiting for a partner on port 47391...", false},
+    };
+    for (const Case& c : cases) {
+        RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+            CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, c.choice);
+            SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
+            SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
+            SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            Pump(300);
+            EXPECT_EQ(ControlText(dialog, IDC_NET_STATUS), c.line);
+            EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0, c.enabled) << c.line;
+        });
+        Peer peer;
+        EXPECT_FALSE(peer.Connect()) << c.line;
+        EXPECT_FALSE(NetworkGameRunning());
+    }
+}
+
+} // namespace
