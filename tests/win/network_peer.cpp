@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <cstring>
+
+#include "base/crypto.h"
+#include "game/view.h"
+
 void Pump(int ms)
 {
     const DWORD end = GetTickCount() + ms;
@@ -102,4 +107,94 @@ void Peer::Close()
     if (socket_ != INVALID_SOCKET)
         closesocket(socket_);
     socket_ = INVALID_SOCKET;
+}
+
+bool ScriptedPartner::Deck(int column, int row)
+{
+    static const char* const kRows[] = {"XXXX.XXX..", "..........", "XXX.XX.XX.", "..........", "XX.X.X.X.X"};
+    return row < 5 && kRows[row][column] == 'X';
+}
+
+ScriptedPartner::ScriptedPartner(uint8_t coinBit) : coinBit_(coinBit) {}
+
+// Salt i for cell i, salt 100 for the coin.
+static void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
+{
+    uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt)};
+    bytes[kSaltSize] = content;
+    Sha256(bytes, sizeof bytes, digest);
+}
+
+void ScriptedPartner::Say(const Message& message)
+{
+    uint8_t frame[kMaxFrameSize];
+    Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(message, frame)));
+}
+
+void ScriptedPartner::SendHello(uint8_t version)
+{
+    static Message hello;
+    hello.type = HelloMessage;
+    hello.version = version;
+    std::strcpy(hello.name, "Anna");
+    Say(hello);
+}
+
+void ScriptedPartner::SendFleetAndCoin()
+{
+    static Message ready, coin;
+    ready.type = ReadyMessage;
+    for (int i = 0; i < kFieldCells; ++i)
+        Commit(i, Deck(i % 10, i / 10), ready.commitments[i]);
+    Commit(100, coinBit_, ready.coinCommitment);
+    Say(ready);
+    Expect(ReadyMessage);
+    coin.type = CoinMessage;
+    coin.coinSalt[0] = 100;
+    coin.coinBit = coinBit_;
+    Say(coin);
+}
+
+void ScriptedPartner::SendShot(int column, int row)
+{
+    static Message shot;
+    shot.type = ShotMessage;
+    shot.column = static_cast<uint8_t>(column);
+    shot.row = static_cast<uint8_t>(row);
+    Say(shot);
+}
+
+void ScriptedPartner::AnswerMiss(int column, int row)
+{
+    static Message answer;
+    answer.type = AnswerMessage;
+    answer.column = answer.cells[0].column = static_cast<uint8_t>(column);
+    answer.row = answer.cells[0].row = static_cast<uint8_t>(row);
+    answer.result = ShotMissed;
+    answer.count = 1;
+    answer.cells[0].content = 0;
+    answer.cells[0].salt[0] = static_cast<uint8_t>(10 * row + column);
+    Say(answer);
+}
+
+bool ScriptedPartner::Expect(MessageType type, Message* message)
+{
+    static Message read;
+    for (int tries = 0; tries < 100; ++tries) {
+        pending_ += Receive(1, tries ? 30 : 0);
+        while (!pending_.empty()) {
+            const size_t taken = reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size());
+            pending_.erase(0, taken);
+            if (!reader_.complete())
+                break;
+            const bool found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+            reader_.next();
+            if (found) {
+                if (message)
+                    *message = read;
+                return true;
+            }
+        }
+    }
+    return false;
 }

@@ -2,6 +2,8 @@
 // link, games against a scripted partner over loopback, and a whole game between two programs.
 #include "tests/win/network_peer.h"
 
+#include <cstring>
+
 #include "base/crypto.h"
 #include "base/link.h"
 #include "game/network.h"
@@ -126,6 +128,94 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
         Peer peer;
         EXPECT_FALSE(peer.Connect()) << c.line;
         EXPECT_FALSE(NetworkGameRunning());
+    }
+}
+
+// The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero).
+class NetworkGame : public ShellTest {
+protected:
+    void Connect(ScriptedPartner& partner)
+    {
+        InstallNetworkPort({SendToPartner, HangUpLink, Sha256, [](uint8_t* bytes, size_t size) {
+                                std::memset(bytes, 0, size);
+                                return true;
+                            }});
+        const DWORD port = kTestPort;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
+        RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            ASSERT_TRUE(partner.Connect());
+        });
+        ASSERT_TRUE(partner.Expect(HelloMessage));
+    }
+
+    void ToBattle(ScriptedPartner& partner)
+    {
+        partner.SendHello();
+        PlaceWholeFleet();
+        partner.SendFleetAndCoin();
+        Tick();
+        ASSERT_EQ(Game.GamePhase, Battle);
+    }
+};
+
+// Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
+TEST_F(NetworkGame, EveryStopSaysWhyAndCountsNothing)
+{
+    using Script = std::function<void(ScriptedPartner&)>;
+    struct Case { const char* what; uint8_t coin; Script script; const wchar_t* box; };
+    const std::string outOfRange = {0, 3, 'S', 10, 0}, overlong = {0x0C, static_cast<char>(0xE5)};
+    const Case cases[] = {
+        {"garbage", 0, [](ScriptedPartner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); },
+         L"The other side is not Tidewar."},
+        {"another version", 0, [](ScriptedPartner& p) { p.SendHello(2); },
+         L"The other side plays another version of Tidewar."},
+        {"overlong", 0, [&](ScriptedPartner& p) { p.SendHello(), p.Send(overlong); },
+         L"Anna sent a message against the rules."},
+        {"shot before the battle", 0, [](ScriptedPartner& p) { p.SendHello(), p.SendShot(0, 6); },
+         L"Anna sent a message against the rules."},
+        {"shot out of turn", 0, [this](ScriptedPartner& p) { ToBattle(p), p.SendShot(0, 6); },
+         L"Anna sent a message against the rules."},
+        {"shot out of range", 1, [&](ScriptedPartner& p) { ToBattle(p), p.Send(outOfRange); },
+         L"Anna sent a message against the rules."},
+        {"shot repeated", 1, [this](ScriptedPartner& p) {
+             ToBattle(p), p.SendShot(0, 0);
+             EXPECT_TRUE(p.Expect(AnswerMessage));
+             p.SendShot(0, 0);
+         }, L"Anna sent a message against the rules."},
+        {"lying answer", 0, [this](ScriptedPartner& p) {
+             ToBattle(p), Click(40, 40);
+             EXPECT_TRUE(p.Expect(ShotMessage));
+             p.AnswerMiss(0, 0);
+         }, L"Anna answered against the fleet it had committed to. The game does not count."},
+        {"goodbye", 0, [](ScriptedPartner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); },
+         L"Anna has left the game."},
+        {"gone before its hello", 0, [](ScriptedPartner& p) { p.Close(); },
+         L"The connection to Partner was lost."},
+        {"gone while placing", 0, [this](ScriptedPartner& p) { p.SendHello(), PlaceShips(3), p.Close(); },
+         L"The connection to Anna was lost."},
+        {"gone in battle", 0, [this](ScriptedPartner& p) { ToBattle(p), p.Close(); },
+         L"The connection to Anna was lost."},
+        // Silence: the program plays on, and the player may leave; the partner hears so.
+        {"silent", 0, [this](ScriptedPartner& p) {
+             p.SendHello(), PlaceWholeFleet();
+             Command(CMD_NEW_GAME);
+             EXPECT_TRUE(p.Expect(ByeMessage));
+         }, L"Abandon the battle?"},
+    };
+    for (const Case& c : cases) {
+        RestartProgram();
+        ScriptedPartner partner(c.coin);
+        Connect(partner);
+        c.script(partner);
+        Pump(100);
+        ASSERT_FALSE(answered.empty()) << c.what;
+        EXPECT_EQ(answered.back().text, c.box) << c.what;
+        EXPECT_TRUE(partner.Closed()) << c.what;
+        EXPECT_FALSE(NetworkGameRunning()) << c.what;
+        EXPECT_TRUE(SettingBytes("Statistic").empty() && SettingBytes("NetworkStatistic").empty()) << c.what;
+        Command(CMD_NEW_GAME);
+        EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == ComputerOpponent) << c.what;
     }
 }
 
