@@ -2,6 +2,7 @@
 // link, games against a scripted partner over loopback, and a whole game between two programs.
 #include "tests/win/network_peer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/crypto.h"
@@ -217,6 +218,71 @@ TEST_F(NetworkGame, EveryStopSaysWhyAndCountsNothing)
         Command(CMD_NEW_GAME);
         EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == ComputerOpponent) << c.what;
     }
+}
+
+// A top-level window of the process with the class and caption, or null.
+HWND WindowOf(const Process& process, const char* className, const char* caption)
+{
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == process.info.dwProcessId)
+            return window;
+    }
+    return nullptr;
+}
+
+// Opens the network dialog of the program's window, joining 127.0.0.1 or hosting, and starts.
+void StartFromDialog(Process& program, HWND window, bool join)
+{
+    PostMessageW(window, WM_COMMAND, CMD_NETWORK_GAME, 0);
+    HWND dialog = program.Window("#32770", "Network game");
+    ASSERT_TRUE(dialog);
+    if (join) {
+        SendDlgItemMessageW(dialog, IDC_NET_JOIN, BM_CLICK, 0, 0);
+        SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
+    }
+    SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+}
+
+// Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, and
+// only the network record counts it.
+TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
+{
+    DeleteSettingsKey();
+    const DWORD port = kTestPort + 2;
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
+    Process programs[2] = {Process(""), Process("")};
+    HWND windows[2];
+    for (int i : {0, 1}) {
+        windows[i] = programs[i].Window("Tidewar", nullptr);
+        ASSERT_TRUE(windows[i]);
+        StartFromDialog(programs[i], windows[i], i == 1);
+    }
+    for (int tries = 0; tries < 300 && (WindowOf(programs[0], "#32770", nullptr) || WindowOf(programs[1], "#32770", nullptr)); ++tries)
+        Sleep(10);
+    for (HWND window : windows)
+        PostMessageW(window, WM_KEYDOWN, 'A', 0);
+    // Every cell of the enemy board in turn, on both: a click is taken only on its player's turn.
+    std::string ends;
+    for (int pass = 0; pass < 50 && ends.size() < 2; ++pass) {
+        for (int cell = 0; cell < 100; ++cell)
+            for (HWND window : windows)
+                for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+                    SendMessageTimeoutW(window, message, MK_LBUTTON, MAKELPARAM(40 + 20 * (cell % 10), 40 + 20 * (cell / 10)),
+                                        SMTO_NORMAL, 1000, nullptr);
+        Sleep(50);
+        for (const Process& program : programs)
+            for (const char* caption : {"VICTORY", "DEFEAT"})
+                if (HWND box = WindowOf(program, "#32770", caption)) {
+                    ends += caption[0];
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                }
+    }
+    std::sort(ends.begin(), ends.end());
+    EXPECT_EQ(ends, "DV");
+    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({1, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
 } // namespace
