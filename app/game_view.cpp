@@ -36,11 +36,11 @@ static void OnGameBegun()
     InvalidateMainWindow(true);
 }
 
+// With the fleet down the panel is empty: a partner may keep the battle waiting.
 static void OnShipOffered(int size)
 {
     DrawNextShipSize(size);
-    if (size > 0)
-        InvalidateMainWindow(true);
+    InvalidateMainWindow(true);
 }
 
 // Its cells go back to water and the panel to the size it offers again.
@@ -90,9 +90,7 @@ static int VictoryMessage()
 static void CountGame(bool playerWon)
 {
     if (Game.Opponent == PartnerOpponent) {
-        LoadNetworkStatistics();
-        (playerWon ? Settings.NetworkWins : Settings.NetworkLosses) += 1;
-        SaveNetworkStatistics();
+        CountNetworkGame(playerWon);
         return;
     }
     ShowStatusMessage(playerWon ? VictoryMessage() : ComputerWinsMessage);

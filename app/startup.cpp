@@ -8,6 +8,7 @@
 #include "app/network_game.h"
 #include "app/placement.h"
 #include "app/window.h"
+#include "base/crypto.h"
 #include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"
@@ -100,5 +101,6 @@ void ResetProgram()
     ResetGameView();
     ResetMainWindow();
     ResetLink();
+    ResetCrypto();
     ResetNetworkDialog();
 }

@@ -345,11 +345,20 @@ void LoadNetworkStatistics()
     CloseSettingsKey(key);
 }
 
-void SaveNetworkStatistics()
+void CountNetworkGame(bool won)
 {
+    HANDLE turn = CreateMutexW(nullptr, FALSE, L"Local\\TidewarNetworkStatistic");
+    if (turn)
+        WaitForSingleObject(turn, 5000);
+    LoadNetworkStatistics();
+    (won ? Settings.NetworkWins : Settings.NetworkLosses) += 1;
     HKEY key = OpenSettingsKey();
     SaveValue(key, kNetworkStatistic);
     CloseSettingsKey(key);
+    if (turn) {
+        ReleaseMutex(turn);
+        CloseHandle(turn);
+    }
 }
 
 // Read by the wide call, as the name may hold any script.

@@ -55,7 +55,10 @@ void SaveSkinName();
 void LoadStatistics();
 void SaveStatistics();
 void LoadNetworkStatistics();
-void SaveNetworkStatistics();
+
+// Adds a network game won or lost to the stored record. Both players of a game on one
+// computer end it at the same moment: the read and the write are one step for all instances.
+void CountNetworkGame(bool won);
 
 // 1 to 32 characters, none of them a control character, and no broken UTF-16.
 bool IsPlayerName(const wchar_t* name);

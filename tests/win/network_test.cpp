@@ -237,7 +237,9 @@ void StartFromDialog(Process& program, HWND window, bool join)
 {
     PostMessageW(window, WM_COMMAND, CMD_NETWORK_GAME, 0);
     HWND dialog = program.Window("#32770", "Network game");
-    ASSERT_TRUE(dialog);
+    for (int tries = 0; tries < 300 && !IsWindowVisible(dialog); ++tries)
+        Sleep(10);   // shown once its controls are filled
+    ASSERT_TRUE(IsWindowVisible(dialog));
     if (join) {
         SendDlgItemMessageW(dialog, IDC_NET_JOIN, BM_CLICK, 0, 0);
         SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
@@ -261,11 +263,12 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
     }
     for (int tries = 0; tries < 300 && (WindowOf(programs[0], "#32770", nullptr) || WindowOf(programs[1], "#32770", nullptr)); ++tries)
         Sleep(10);
-    for (HWND window : windows)
-        PostMessageW(window, WM_KEYDOWN, 'A', 0);
-    // Every cell of the enemy board in turn, on both: a click is taken only on its player's turn.
+    // 'A' lays the fleet once the partner's hello has come; every cell of the enemy board in
+    // turn, on both: a click is taken only on its player's turn.
     std::string ends;
     for (int pass = 0; pass < 50 && ends.size() < 2; ++pass) {
+        for (HWND window : windows)
+            PostMessageW(window, WM_KEYDOWN, 'A', 0);
         for (int cell = 0; cell < 100; ++cell)
             for (HWND window : windows)
                 for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
