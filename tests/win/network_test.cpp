@@ -101,6 +101,8 @@ TEST_F(NetworkDialogTest, HostTakesOnePartnerAndRefusesTheNext)
     EXPECT_TRUE(ended);
     EXPECT_EQ(first.Receive(3).substr(2, 1), "H");
     EXPECT_TRUE(second.Closed());
+    Peer third;
+    EXPECT_FALSE(third.Connect()) << "no one listens once the dialog has ended";
     EXPECT_TRUE(NetworkGameRunning());
 }
 
@@ -254,6 +256,7 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
     DeleteSettingsKey();
     const DWORD port = kTestPort + 2;
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, L"Ким", 8);
     Process programs[2] = {Process(""), Process("")};
     HWND windows[2];
     for (int i : {0, 1}) {
@@ -265,7 +268,7 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         Sleep(10);
     // 'A' lays the fleet once the partner's hello has come; every cell of the enemy board in
     // turn, on both: a click is taken only on its player's turn.
-    std::string ends;
+    std::vector<std::wstring> ends;
     for (int pass = 0; pass < 50 && ends.size() < 2; ++pass) {
         for (HWND window : windows)
             PostMessageW(window, WM_KEYDOWN, 'A', 0);
@@ -278,12 +281,14 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         for (const Process& program : programs)
             for (const char* caption : {"VICTORY", "DEFEAT"})
                 if (HWND box = WindowOf(program, "#32770", caption)) {
-                    ends += caption[0];
+                    wchar_t text[64] = L"";
+                    GetDlgItemTextW(box, 0xFFFF, text, 64);
+                    ends.push_back(Wide(caption) + L": " + text);
                     PostMessageW(box, WM_COMMAND, IDOK, 0);
                 }
     }
     std::sort(ends.begin(), ends.end());
-    EXPECT_EQ(ends, "DV");
+    EXPECT_EQ(ends, std::vector<std::wstring>({L"DEFEAT: Ким has beaten you", L"VICTORY: You have beaten Ким"}));
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({1, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
