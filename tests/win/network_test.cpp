@@ -120,7 +120,7 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
 }
 
 // The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero).
-class NetworkGame : public ShellTest {
+class NetworkStops : public ShellTest {
 protected:
     void Connect(Partner& partner)
     {
@@ -147,7 +147,7 @@ protected:
 };
 
 // Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
-TEST_F(NetworkGame, EveryStopSaysWhyAndCountsNothing)
+TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
 {
     const std::string shot = {0, 3, 'S', 0, 0};   // a deck of the program's fleet
     const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
