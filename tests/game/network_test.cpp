@@ -2,6 +2,7 @@
 // through the real messages; a lying or broken partner is made by changing messages in transit.
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 
@@ -49,6 +50,16 @@ bool Mix(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
     return Crypto;
 }
 
+// One frame a call, changed by Tamper on its way.
+void Send(const uint8_t* bytes, size_t size)
+{
+    static Message m;
+    uint8_t frame[kMaxFrameSize];
+    if (Tamper && DecodeFrame(bytes + 2, size - 2, m) == MessageDecoded)
+        Tamper(Active, m), size = EncodeMessage(m, frame), bytes = frame;
+    Sides[Active].outbox.insert(Sides[Active].outbox.end(), bytes, bytes + size);
+}
+
 void Inject(int to, const Message& message)
 {
     uint8_t frame[kMaxFrameSize];
@@ -57,31 +68,14 @@ void Inject(int to, const Message& message)
     ReceivePartnerBytes(frame, size);
 }
 
-// Frame by frame, through Tamper; bytes that are no frame pass as they are.
-void Deliver(int from)
-{
-    std::vector<uint8_t> bytes, sent;
-    bytes.swap(Sides[from].outbox);
-    for (size_t at = 0; at < bytes.size();) {
-        const size_t size = bytes.size() - at < 2 ? bytes.size() - at : 2 + (bytes[at] << 8 | bytes[at + 1]);
-        static Message message;
-        uint8_t frame[kMaxFrameSize];
-        if (Tamper && size <= bytes.size() - at && DecodeFrame(&bytes[at + 2], size - 2, message) == MessageDecoded) {
-            Tamper(from, message);
-            sent.insert(sent.end(), frame, frame + EncodeMessage(message, frame));
-        } else {
-            sent.insert(sent.end(), bytes.begin() + at, bytes.begin() + std::min(at + size, bytes.size()));
-        }
-        at += size;
-    }
-    Enter(1 - from);
-    ReceivePartnerBytes(sent.data(), sent.size());
-}
-
 void Flush()
 {
-    while (!Sides[0].outbox.empty() || !Sides[1].outbox.empty())
-        Deliver(0), Deliver(1);
+    for (int from = 0; !Sides[0].outbox.empty() || !Sides[1].outbox.empty(); from = 1 - from) {
+        const std::vector<uint8_t> bytes = std::move(Sides[from].outbox);
+        Sides[from].outbox.clear();
+        Enter(1 - from);
+        ReceivePartnerBytes(bytes.data(), bytes.size());
+    }
 }
 
 enum Stage { Greeting, Placing, Waiting, Fighting };
@@ -111,10 +105,9 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at = [](Stage) {})
         Flush();
     }
     at(Fighting);
-    std::vector<int> cells[2];
-    for (int side : {0, 1})
-        for (int i = 0; i < 100; ++i)
-            cells[side].push_back(i);
+    Flush();
+    std::vector<int> cells[2] = {std::vector<int>(100), std::vector<int>(100)};
+    std::iota(cells[0].begin(), cells[0].end(), 0), std::iota(cells[1].begin(), cells[1].end(), 0);
     std::stable_partition(cells[aimer].begin(), cells[aimer].end(),
                           [&](int i) { return GameOf(1 - aimer).HomeBoard[i % 10][i / 10] == Deck; });
     for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
@@ -137,10 +130,8 @@ protected:
         Dice.seed(7);
         Crypto = true;
         Tamper = nullptr;
-        InstallNetworkPort({[](const uint8_t* bytes, size_t size) { Sides[Active].outbox.insert(Sides[Active].outbox.end(), bytes, bytes + size); },
-                            [] {}, Mix, [](uint8_t* bytes, size_t size) {
-                                for (size_t i = 0; i < size; ++i)
-                                    bytes[i] = static_cast<uint8_t>(Dice());
+        InstallNetworkPort({Send, [] {}, Mix, [](uint8_t* bytes, size_t size) {
+                                std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(Dice()); });
                                 return Crypto;
                             }});
     }
@@ -172,7 +163,13 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             if (m.type == ShotMessage && firstShooter < 0)
                 firstShooter = from;
         };
-        PlayGame(winner);
+        PlayGame(winner, [](Stage s) {
+            EXPECT_TRUE(s != Waiting || (Enter(0), !TakeBackLastShip())) << "a promised fleet stays";
+            if (s == Fighting) {   // the side on turn
+                Enter(GameOf(0).ComputerTurn);
+                EXPECT_TRUE(FireAtEnemyCell(9, 9) && !FireAtEnemyCell(8, 9)) << "one shot at a time";
+            }
+        });
         ASSERT_EQ(Outcome(winner), 1) << "game " << game;
         ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
         EXPECT_EQ(firstShooter, bits[0] == bits[1] ? 0 : 1) << "equal bits: the host fires first";
@@ -194,17 +191,25 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 // revealed, and end with no winner.
 TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
 {
-    const std::vector<std::string> touching = {"..........", ".XXXX.X.X.", "..........", ".XXX.XXX..", "..........",
-                                               ".XX.XX.XX.", "..........", "X.........", ".X........", ".........."};
-    std::vector<std::string> fiveDecks = touching;
-    fiveDecks[1] = ".XXXXX.X.X", fiveDecks[8] = "..........";
+    const std::vector<std::string> fleet = {"..........", ".XXXX.X.X.", "..........", ".XXX.XXX..", "..........",
+                                            ".XX.XX.XX.", "..........", "X.X.......", "..........", ".........."};
+    const auto edit = [&](std::vector<std::pair<int, const char*>> rows) {
+        std::vector<std::string> board = fleet;
+        for (const auto& row : rows)
+            board[row.first] = row.second;
+        return board;
+    };
+    const auto touching = edit({{7, "X........."}, {8, ".X........"}}), fiveDecks = edit({{1, ".XXXXX.X.X"}});
+    const auto bent = edit({{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}}), nineShips = edit({{7, "X........."}});
+    const auto fiveSingles = edit({{5, ".XX.XX...."}, {7, "X.X.X....."}});
     // Changes the first message of the type from side 1 that `change` takes.
     const auto first = [](MessageType type, std::function<bool(Message&)> change) {
         return [type, change, done = false](int from, Message& m) mutable { done = done || (from == 1 && m.type == type && change(m)); };
     };
-    Message shot, answer, hello;
+    Message shot, answer, hello, coin, ready, reveal;
     int shots = 0;
     shot.type = ShotMessage, answer.type = AnswerMessage, answer.count = 1, hello.type = HelloMessage;
+    coin.type = CoinMessage, ready.type = ReadyMessage, reveal.type = RevealMessage;
     std::strcpy(hello.name, "Liar");
     uint8_t http[] = "GET / HTTP/1.1\r\n";
     struct Row {
@@ -216,19 +221,39 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         int outcome;   // of side 0: 10 + NetworkEnd
         bool atReveal;
     };
-    const auto leaveAt = [](Stage stage) { return [stage](Stage now) { if (now == stage) Enter(1), LeaveNetworkGame(); }; };
+    const auto leaveAt = [](Stage stage) {
+        return [stage](Stage now) {
+            if (now == stage) {
+                Enter(1), LeaveNetworkGame();
+                EXPECT_EQ(Outcome(1), 10 + PlayerLeft);
+            }
+        };
+    };
     const Row rows[] = {
-        {"a hit answered as a miss", 0, first(AnswerMessage, [](Message& m) { return m.result != ShotMissed && (m.result = ShotMissed, m.cells[0].content = 0, true); }), {}, {}, 10 + PartnerLied, false},
+        {"a hit answered as a miss", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotHit && (m.result = ShotMissed, true); }), {}, {}, 10 + PartnerLied, false},
         {"a hit answered as sunk", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotHit && (m.result = ShotSunk, true); }), {}, {}, 10 + PartnerLied, false},
         {"a sinking answered as a hit", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotSunk && (m.result = ShotHit, m.count = 1, true); }), {}, {}, 10 + PartnerLied, true},
         {"ships touching at a corner", 1, {}, {}, touching, 10 + PartnerLied, true},
         {"a ship of five decks", 1, {}, {}, fiveDecks, 10 + PartnerLied, true},
+        {"a bent ship", 1, {}, {}, bent, 10 + PartnerLied, true},
+        {"a bent ship sunk, the cell past it on the slant shown", 0, [](int from, Message& m) {
+             if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {   // the corner, sunk last
+                 m.count = 2, m.cells[1] = {4, 7, 0, {}};
+                 std::memcpy(m.cells[1].salt, Network.ours.salts[74], kSaltSize);
+             }
+         }, {}, bent, 10 + PartnerLied, false},
+        {"five ships of one deck", 1, {}, {}, fiveSingles, 10 + PartnerLied, true},
+        {"a fifth ship of one deck sunk", 0, {}, {}, fiveSingles, 10 + PartnerLied, false},
+        {"nine ships", 1, {}, {}, nineShips, 10 + PartnerLied, true},
         {"a reveal off its commitment", 0, first(RevealMessage, [](Message& m) { return m.salts[0][0] ^= 1, true; }), {}, {}, 10 + PartnerLied, true},
         {"a coin off its commitment", 0, first(CoinMessage, [](Message& m) { return m.coinBit ^= 1, true; }), {}, {}, 10 + PartnerLied, false},
         {"a shot out of turn", 0, {}, [&](Stage s) { if (s == Fighting) Inject(GameOf(0).ComputerTurn ? 1 : 0, shot), Enter(0); }, {}, 10 + BrokenMessage, false},
         {"a shot repeated", 1, [&](int from, Message& m) { if (from == 1 && m.type == ShotMessage && shots++ > 0) m.column = shot.column, m.row = shot.row; else if (from == 1 && m.type == ShotMessage) shot = m; }, {}, {}, 10 + BrokenMessage, false},
         {"a shot off the field", 1, first(ShotMessage, [](Message& m) { return m.column = 10, true; }), {}, {}, 10 + BrokenMessage, false},
         {"an answer to no shot", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, answer); }, {}, 10 + BrokenMessage, false},
+        {"a coin before the fleets", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, coin); }, {}, 10 + BrokenMessage, false},
+        {"a second ready", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, ready), Inject(0, ready); }, {}, 10 + BrokenMessage, false},
+        {"a reveal in battle", 0, {}, [&](Stage s) { if (s == Fighting) Inject(0, reveal); }, {}, 10 + BrokenMessage, false},
         {"a second hello", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, hello); }, {}, 10 + BrokenMessage, false},
         {"another program", 0, {}, [&](Stage s) { if (s == Greeting) Enter(0), ReceivePartnerBytes(http, sizeof http); }, {}, 10 + ForeignProgram, false},
         {"a shot for a hello", 0, {}, [&](Stage s) { if (s == Greeting) Inject(0, shot); }, {}, 10 + ForeignProgram, false},
@@ -238,6 +263,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a bye while placing", 0, {}, leaveAt(Placing), {}, 10 + PartnerLeft, false},
         {"a bye with the fleet down", 0, {}, leaveAt(Waiting), {}, 10 + PartnerLeft, false},
         {"a bye in battle", 0, {}, leaveAt(Fighting), {}, 10 + PartnerLeft, false},
+        {"the connection lost in battle", 0, {}, [](Stage s) { if (s == Fighting) Enter(0), LosePartner(), Enter(1), LosePartner(); }, {}, 10 + ConnectionLost, false},
         {"a bye for the reveal", 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; }), {}, {}, 10 + PartnerLeft, false},
     };
     for (const Row& row : rows) {
@@ -253,6 +279,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
         EXPECT_EQ(Outcome(0), row.outcome) << row.lie;
         EXPECT_EQ(reveals, row.atReveal ? 1 : 0) << row.lie;
+        EXPECT_FALSE((Enter(1), NetworkGameRunning())) << row.lie << ": the partner hears of the stop";
     }
 }
 
