@@ -156,6 +156,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         const int winner = game % 2;
         SetUp();
         Dice.seed(game);
+        Options.MarkDeadZone = game % 3 == 0;
         int bits[2] = {-1, -1}, firstShooter = -1;
         Tamper = [&](int from, Message& m) {
             if (m.type == CoinMessage)
@@ -184,6 +185,8 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         }
         EXPECT_EQ(decks, 20);
         EXPECT_EQ(afloat, GameOf(winner).HomeShipsLeft);
+        EXPECT_EQ(CountCells(GameOf(winner).EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
+        EXPECT_EQ(CountCells(GameOf(winner).EnemyBoard, DeadZone) > 0, Options.MarkDeadZone);
     }
 }
 
@@ -200,71 +203,79 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         return board;
     };
     const auto touching = edit({{7, "X........."}, {8, ".X........"}}), fiveDecks = edit({{1, ".XXXXX.X.X"}});
-    const auto bent = edit({{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}}), nineShips = edit({{7, "X........."}});
+    const auto bent = edit({{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}});
+    const auto nineShips = edit({{7, "X........."}});
     const auto fiveSingles = edit({{5, ".XX.XX...."}, {7, "X.X.X....."}});
     // Changes the first message of the type from side 1 that `change` takes.
     const auto first = [](MessageType type, std::function<bool(Message&)> change) {
         return [type, change, done = false](int from, Message& m) mutable { done = done || (from == 1 && m.type == type && change(m)); };
     };
+    const auto answered = [&](int was, int now) {
+        return first(AnswerMessage, [=](Message& m) { return m.result == was && (m.result = static_cast<uint8_t>(now), m.count = 1, true); });
+    };
+    const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
+    const auto leave = [] {
+        Enter(1), LeaveNetworkGame();
+        EXPECT_EQ(Outcome(1), 10 + PlayerLeft);
+    };
     Message shot, answer, hello, coin, ready, reveal;
-    int shots = 0;
     shot.type = ShotMessage, answer.type = AnswerMessage, answer.count = 1, hello.type = HelloMessage;
     coin.type = CoinMessage, ready.type = ReadyMessage, reveal.type = RevealMessage;
     std::strcpy(hello.name, "Liar");
+    int shots = 0;
+    const auto repeat = [&](int from, Message& m) {   // side 1's second shot goes where its first went
+        if (from == 1 && m.type == ShotMessage && shots++ > 0)
+            m.column = shot.column, m.row = shot.row;
+        else if (from == 1 && m.type == ShotMessage)
+            shot = m;
+    };
+    const auto slant = [](int from, Message& m) {   // the corner of the bent ship, sunk last, and a true cell past it
+        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {
+            m.count = 2, m.cells[1] = {4, 7, 0, {}};
+            std::memcpy(m.cells[1].salt, Network.ours.salts[74], kSaltSize);
+        }
+    };
     uint8_t http[] = "GET / HTTP/1.1\r\n";
     struct Row {
         const char* lie;
-        int aimer;
-        std::function<void(int, Message&)> tamper;
-        std::function<void(Stage)> at;
-        std::vector<std::string> board;
-        int outcome;   // of side 0: 10 + NetworkEnd
+        NetworkEnd end;   // as side 0 sees it
         bool atReveal;
-    };
-    const auto leaveAt = [](Stage stage) {
-        return [stage](Stage now) {
-            if (now == stage) {
-                Enter(1), LeaveNetworkGame();
-                EXPECT_EQ(Outcome(1), 10 + PlayerLeft);
-            }
-        };
+        int aimer = 0;
+        std::function<void(int, Message&)> tamper = {};
+        std::function<void(Stage)> at = {};
+        std::vector<std::string> board = {};
     };
     const Row rows[] = {
-        {"a hit answered as a miss", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotHit && (m.result = ShotMissed, true); }), {}, {}, 10 + PartnerLied, false},
-        {"a hit answered as sunk", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotHit && (m.result = ShotSunk, true); }), {}, {}, 10 + PartnerLied, false},
-        {"a sinking answered as a hit", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotSunk && (m.result = ShotHit, m.count = 1, true); }), {}, {}, 10 + PartnerLied, true},
-        {"ships touching at a corner", 1, {}, {}, touching, 10 + PartnerLied, true},
-        {"a ship of five decks", 1, {}, {}, fiveDecks, 10 + PartnerLied, true},
-        {"a bent ship", 1, {}, {}, bent, 10 + PartnerLied, true},
-        {"a bent ship sunk, the cell past it on the slant shown", 0, [](int from, Message& m) {
-             if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {   // the corner, sunk last
-                 m.count = 2, m.cells[1] = {4, 7, 0, {}};
-                 std::memcpy(m.cells[1].salt, Network.ours.salts[74], kSaltSize);
-             }
-         }, {}, bent, 10 + PartnerLied, false},
-        {"five ships of one deck", 1, {}, {}, fiveSingles, 10 + PartnerLied, true},
-        {"a fifth ship of one deck sunk", 0, {}, {}, fiveSingles, 10 + PartnerLied, false},
-        {"nine ships", 1, {}, {}, nineShips, 10 + PartnerLied, true},
-        {"a reveal off its commitment", 0, first(RevealMessage, [](Message& m) { return m.salts[0][0] ^= 1, true; }), {}, {}, 10 + PartnerLied, true},
-        {"a coin off its commitment", 0, first(CoinMessage, [](Message& m) { return m.coinBit ^= 1, true; }), {}, {}, 10 + PartnerLied, false},
-        {"a shot out of turn", 0, {}, [&](Stage s) { if (s == Fighting) Inject(GameOf(0).ComputerTurn ? 1 : 0, shot), Enter(0); }, {}, 10 + BrokenMessage, false},
-        {"a shot repeated", 1, [&](int from, Message& m) { if (from == 1 && m.type == ShotMessage && shots++ > 0) m.column = shot.column, m.row = shot.row; else if (from == 1 && m.type == ShotMessage) shot = m; }, {}, {}, 10 + BrokenMessage, false},
-        {"a shot off the field", 1, first(ShotMessage, [](Message& m) { return m.column = 10, true; }), {}, {}, 10 + BrokenMessage, false},
-        {"an answer to no shot", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, answer); }, {}, 10 + BrokenMessage, false},
-        {"a coin before the fleets", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, coin); }, {}, 10 + BrokenMessage, false},
-        {"a second ready", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, ready), Inject(0, ready); }, {}, 10 + BrokenMessage, false},
-        {"a reveal in battle", 0, {}, [&](Stage s) { if (s == Fighting) Inject(0, reveal); }, {}, 10 + BrokenMessage, false},
-        {"a second hello", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, hello); }, {}, 10 + BrokenMessage, false},
-        {"another program", 0, {}, [&](Stage s) { if (s == Greeting) Enter(0), ReceivePartnerBytes(http, sizeof http); }, {}, 10 + ForeignProgram, false},
-        {"a shot for a hello", 0, {}, [&](Stage s) { if (s == Greeting) Inject(0, shot); }, {}, 10 + ForeignProgram, false},
-        {"another version", 0, first(HelloMessage, [](Message& m) { return m.version = 2, true; }), {}, {}, 10 + OtherVersion, false},
-        {"no random bytes", 0, {}, [](Stage s) { Crypto = s != Placing; }, {}, 10 + NoCrypto, false},
-        {"a bye after the hello", 0, {}, leaveAt(Greeting), {}, 10 + PartnerLeft, false},
-        {"a bye while placing", 0, {}, leaveAt(Placing), {}, 10 + PartnerLeft, false},
-        {"a bye with the fleet down", 0, {}, leaveAt(Waiting), {}, 10 + PartnerLeft, false},
-        {"a bye in battle", 0, {}, leaveAt(Fighting), {}, 10 + PartnerLeft, false},
-        {"the connection lost in battle", 0, {}, [](Stage s) { if (s == Fighting) Enter(0), LosePartner(), Enter(1), LosePartner(); }, {}, 10 + ConnectionLost, false},
-        {"a bye for the reveal", 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; }), {}, {}, 10 + PartnerLeft, false},
+        {"a hit answered as a miss", PartnerLied, false, 0, answered(ShotHit, ShotMissed)},
+        {"a hit answered as sunk", PartnerLied, false, 0, answered(ShotHit, ShotSunk)},
+        {"a sinking answered as a hit", PartnerLied, true, 0, answered(ShotSunk, ShotHit)},
+        {"ships touching at a corner", PartnerLied, true, 1, {}, {}, touching},
+        {"a ship of five decks", PartnerLied, true, 1, {}, {}, fiveDecks},
+        {"a bent ship", PartnerLied, true, 1, {}, {}, bent},
+        {"a bent ship sunk, the cell past it on the slant shown", PartnerLied, false, 0, slant, {}, bent},
+        {"five ships of one deck", PartnerLied, true, 1, {}, {}, fiveSingles},
+        {"a fifth ship of one deck sunk", PartnerLied, false, 0, {}, {}, fiveSingles},
+        {"nine ships", PartnerLied, true, 1, {}, {}, nineShips},
+        {"a reveal off its commitment", PartnerLied, true, 0, first(RevealMessage, [](Message& m) { return m.salts[0][0] ^= 1, true; })},
+        {"a coin off its commitment", PartnerLied, false, 0, first(CoinMessage, [](Message& m) { return m.coinBit ^= 1, true; })},
+        {"a shot out of turn", BrokenMessage, false, 0, {}, when(Fighting, [&] { Inject(GameOf(0).ComputerTurn ? 1 : 0, shot); })},
+        {"a shot repeated", BrokenMessage, false, 1, repeat},
+        {"a shot off the field", BrokenMessage, false, 1, first(ShotMessage, [](Message& m) { return m.column = 10, true; })},
+        {"an answer to no shot", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, answer); })},
+        {"a coin before the fleets", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, coin); })},
+        {"a second ready", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, ready), Inject(0, ready); })},
+        {"a reveal in battle", BrokenMessage, false, 0, {}, when(Fighting, [&] { Inject(0, reveal); })},
+        {"a second hello", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, hello); })},
+        {"another program", ForeignProgram, false, 0, {}, when(Greeting, [&] { Enter(0), ReceivePartnerBytes(http, sizeof http); })},
+        {"a shot for a hello", ForeignProgram, false, 0, {}, when(Greeting, [&] { Inject(0, shot); })},
+        {"another version", OtherVersion, false, 0, first(HelloMessage, [](Message& m) { return m.version = 2, true; })},
+        {"no random bytes", NoCrypto, false, 0, {}, [](Stage s) { Crypto = s != Placing; }},
+        {"a bye after the hello", PartnerLeft, false, 0, {}, when(Greeting, leave)},
+        {"a bye while placing", PartnerLeft, false, 0, {}, when(Placing, leave)},
+        {"a bye with the fleet down", PartnerLeft, false, 0, {}, when(Waiting, leave)},
+        {"a bye in battle", PartnerLeft, false, 0, {}, when(Fighting, leave)},
+        {"the connection lost in battle", ConnectionLost, false, 0, {}, when(Fighting, [] { Enter(0), LosePartner(), Enter(1), LosePartner(); })},
+        {"a bye for the reveal", PartnerLeft, false, 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; })},
     };
     for (const Row& row : rows) {
         SetUp();
@@ -277,7 +288,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
             reveals += from == 1 && m.type == RevealMessage;
         };
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
-        EXPECT_EQ(Outcome(0), row.outcome) << row.lie;
+        EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
         EXPECT_EQ(reveals, row.atReveal ? 1 : 0) << row.lie;
         EXPECT_FALSE((Enter(1), NetworkGameRunning())) << row.lie << ": the partner hears of the stop";
     }
