@@ -160,8 +160,8 @@ Proof CheckRevealedCells(const Message& answer)
         return Disproven;
     for (int i = 0; i < answer.count; ++i) {
         const RevealedCell& cell = answer.cells[i];
-        const int i = cell.row * kFieldSize + cell.column;
-        const Proof proof = CheckCommitment(Port.hash, Network.commitments[i], cell.salt, cell.content);
+        const int index = cell.row * kFieldSize + cell.column;
+        const Proof proof = CheckCommitment(Port.hash, Network.commitments[index], cell.salt, cell.content);
         if (proof != Proven)
             return proof;
     }
