@@ -221,7 +221,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     Message shot, answer, hello, coin, ready, reveal;
     shot.type = ShotMessage, answer.type = AnswerMessage, answer.count = 1, hello.type = HelloMessage;
     coin.type = CoinMessage, ready.type = ReadyMessage, reveal.type = RevealMessage;
-    std::strcpy(hello.name, "Liar");
+    std::strcpy(hello.name, "Liar"), hello.version = kProtocolVersion;
     int shots = 0;
     const auto repeat = [&](int from, Message& m) {   // side 1's second shot goes where its first went
         if (from == 1 && m.type == ShotMessage && shots++ > 0)

@@ -22,7 +22,7 @@ Bytes Frame(const Message& message)
 Bytes Valid(MessageType type, const char* name = "Ann", int count = 1)
 {
     static Message m;
-    m.type = type;
+    m.type = type, m.version = kProtocolVersion;
     std::snprintf(m.name, sizeof m.name, "%s", name);
     m.count = static_cast<uint8_t>(count);
     return Frame(m);
