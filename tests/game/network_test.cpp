@@ -78,6 +78,14 @@ void Flush()
     }
 }
 
+// The cell as the promise of the side now sending has it.
+RevealedCell TrueCell(int x, int y)
+{
+    RevealedCell cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), Network.ours.contents[y * 10 + x], {}};
+    std::memcpy(cell.salt, Network.ours.salts[y * 10 + x], kSaltSize);
+    return cell;
+}
+
 enum Stage { Greeting, Placing, Waiting, Fighting };
 
 // Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
@@ -176,15 +184,15 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         EXPECT_EQ(firstShooter, bits[0] == bits[1] ? 0 : 1) << "equal bits: the host fires first";
         EXPECT_EQ(std::string(PartnerName()), winner ? "Joiner" : "Host");
         EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2) << "hello and fleet";
-        int decks = 0, afloat = 0;
+        int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : Game.EnemyFleet) {
-            afloat += ship.decksLeft > 0;
+            afloat += ship.decksLeft > 0, sunk += ship.decksLeft == -1;
             for (int k = 0; k < ship.size; ++k)
                 decks += GameOf(winner).HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water &&
                          GameOf(winner).HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
         }
         EXPECT_EQ(decks, 20);
-        EXPECT_EQ(afloat, GameOf(winner).HomeShipsLeft);
+        EXPECT_TRUE(afloat == GameOf(winner).HomeShipsLeft && sunk == 10 - afloat) << afloat << " afloat, " << sunk << " sunk";
         EXPECT_EQ(CountCells(GameOf(winner).EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
         EXPECT_EQ(CountCells(GameOf(winner).EnemyBoard, DeadZone) > 0, Options.MarkDeadZone);
     }
@@ -231,10 +239,18 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     const auto slant = [](int from, Message& m) {   // the corner of the bent ship, sunk last, and a true cell past it
         if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {
-            m.count = 2, m.cells[1] = {4, 7, 0, {}};
-            std::memcpy(m.cells[1].salt, Network.ours.salts[74], kSaltSize);
+            m.count = 2, m.cells[1] = TrueCell(4, 7);
         }
     };
+    const auto sunkEarly = first(AnswerMessage, [](Message& m) {   // the cells around the first hit, shown as they are
+        TargetCell around[4];
+        if (m.result != ShotHit)
+            return false;
+        m.result = ShotSunk, m.count = static_cast<uint8_t>(1 + CellsBeyondShip(m.column, m.row, 0, 0, 1, around));
+        for (int i = 1; i < m.count; ++i)
+            m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
+        return true;
+    });
     uint8_t http[] = "GET / HTTP/1.1\r\n";
     struct Row {
         const char* lie;
@@ -247,7 +263,20 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     const Row rows[] = {
         {"a hit answered as a miss", PartnerLied, false, 0, answered(ShotHit, ShotMissed)},
-        {"a hit answered as sunk", PartnerLied, false, 0, answered(ShotHit, ShotSunk)},
+        {"a hit answered as sunk, the next deck shown", PartnerLied, false, 0, sunkEarly},
+        {"a hit answered as a miss shown by water of its row", BrokenMessage, false, 0, first(AnswerMessage, [](Message& m) {
+             int x = 0;
+             while (x < 9 && (x == m.column || Network.ours.contents[m.row * 10 + x]))
+                 ++x;
+             const bool water = x != m.column && !Network.ours.contents[m.row * 10 + x];
+             return m.result == ShotHit && water && (m.result = ShotMissed, m.cells[0] = TrueCell(x, m.row), true);
+         })},
+        {"a hit revealing two cells", BrokenMessage, false, 0, first(AnswerMessage, [](Message& m) {
+             return m.result == ShotHit && (m.cells[1] = m.cells[0], m.count = 2, true);
+         })},
+        {"a sinking showing one end twice", PartnerLied, false, 0, first(AnswerMessage, [](Message& m) {
+             return m.result == ShotSunk && m.count == 3 && (m.cells[2] = m.cells[1], true);
+         })},
         {"a sinking answered as a hit", PartnerLied, true, 0, answered(ShotSunk, ShotHit)},
         {"ships touching at a corner", PartnerLied, true, 1, {}, {}, touching},
         {"a ship of five decks", PartnerLied, true, 1, {}, {}, fiveDecks},
@@ -274,6 +303,10 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a bye while placing", PartnerLeft, false, 0, {}, when(Placing, leave)},
         {"a bye with the fleet down", PartnerLeft, false, 0, {}, when(Waiting, leave)},
         {"a bye in battle", PartnerLeft, false, 0, {}, when(Fighting, leave)},
+        {"a new game in battle", PartnerLeft, false, 0, {}, when(Fighting, [] {
+             Enter(1), NewGame();
+             EXPECT_FALSE(NetworkGameRunning()) << "a new game leaves the network game";
+         })},
         {"the connection lost in battle", ConnectionLost, false, 0, {}, when(Fighting, [] { Enter(0), LosePartner(), Enter(1), LosePartner(); })},
         {"a bye for the reveal", PartnerLeft, false, 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; })},
     };
