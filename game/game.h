@@ -79,6 +79,6 @@ void SetLastShot(BoardSide side, int x, int y);
 // One tick of the game's timer, in order: the opponent's move on its turn (the computer's
 // shot; a partner's shots come as messages), the end of the game when a fleet is gone
 // (against a partner, the reveal ends it instead), the panel's step to the next size, and
-// the start of the battle once the player's fleet is down (against a partner, once the coin
-// is in).
+// the start of the battle once the player's fleet is down (against a partner the fleet is
+// promised then, and the battle begins when the partner's coin comes).
 void GameTick();
