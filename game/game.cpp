@@ -13,6 +13,7 @@
 
 GameState Game;
 
+// The computer lays its fleet at random, answers at once and fires on the ticks of its turn.
 const OpponentPlay kComputerPlay = {
     PlaceEnemyFleet,
     [] { return true; },

@@ -76,7 +76,9 @@ void NewGame();
 // hears that the cell which was the last shot before has changed.
 void SetLastShot(BoardSide side, int x, int y);
 
-// One tick of the game's timer, in order: the computer's shot on its turn, the end of the
-// game when a fleet is gone, the panel's step to the next size, and the start of the battle
-// once the player's fleet is down.
+// One tick of the game's timer, in order: the opponent's move on its turn (the computer's
+// shot; a partner's shots come as messages), the end of the game when a fleet is gone
+// (against a partner, the reveal ends it instead), the panel's step to the next size, and
+// the start of the battle once the player's fleet is down (against a partner the fleet is
+// promised then, and the battle begins when the partner's coin comes).
 void GameTick();

@@ -58,8 +58,6 @@ bool FleetGone()
     return Game.EnemyDecksLeft == 0 || Game.HomeDecksLeft == 0;
 }
 
-// The player fires first when the bits are equal and the player hosts, or they differ and
-// the player joined.
 void SendCoin()
 {
     Outgoing.type = CoinMessage;
@@ -94,16 +92,16 @@ void SendAnswer(int x, int y, ShotResult result)
     Outgoing.result = static_cast<uint8_t>(result);
     Outgoing.count = 1;
     RevealOwnCell(Outgoing.cells[0], x, y);
-    if (result == ShotSunk) {   // the ship runs across or down from its first deck
+    if (result == ShotSunk) {   // the water beyond the ship, as the promised fleet has it
         const auto deck = [](int cx, int cy) { return InField(cx, cy) && Network.ours.contents[cy * kFieldSize + cx] != 0; };
         const int dx = deck(x - 1, y) || deck(x + 1, y), dy = !dx && (deck(x, y - 1) || deck(x, y + 1));
-        int first = 0, length = 1;
-        while (first < kLargestShip && (dx || dy) && deck(x - dx * (first + 1), y - dy * (first + 1)))
-            ++first;
-        while (length < kLargestShip && (dx || dy) && deck(x + dx * (length - first), y + dy * (length - first)))
+        int firstX = x, firstY = y, length = 1;
+        while ((dx || dy) && deck(firstX - dx, firstY - dy))
+            firstX -= dx, firstY -= dy;
+        while ((dx || dy) && deck(firstX + dx * length, firstY + dy * length))
             ++length;
         TargetCell beyond[4];
-        const int ends = CellsBeyondShip(x - dx * first, y - dy * first, dx, dy, length, beyond);
+        const int ends = CellsBeyondShip(firstX, firstY, dx, dy, length, beyond);
         for (int i = 0; i < ends; ++i)
             RevealOwnCell(Outgoing.cells[Outgoing.count++], beyond[i].x, beyond[i].y);
     }
@@ -138,6 +136,7 @@ void ReceiveCoin(const Message& coin)
     if (proof != Proven)
         return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
     Network.coinReceived = true;
+    // Equal bits: the host fires first; different bits: the joiner.
     Game.ComputerTurn = (coin.coinBit == Network.ours.coinBit) != Network.hosting;
     BeginBattle();
 }
@@ -148,10 +147,10 @@ void ReceiveShot(const Message& shot)
     if (Game.GamePhase != Battle || !Game.ComputerTurn || FleetGone() || (cell != Water && cell != Deck))
         return StopNetworkGame(BrokenMessage);
     const ShotResult result = LandOnHomeBoard(shot.column, shot.row);
-    View().shotResolved(ComputerShooter, result);
     SendAnswer(shot.column, shot.row, result);
     if (Game.HomeDecksLeft == 0)
         SendReveal();
+    View().shotResolved(ComputerShooter, result);
 }
 
 // Every revealed cell against its commitment, and what the shot cell holds against the result.
@@ -161,7 +160,8 @@ Proof CheckRevealedCells(const Message& answer)
         return Disproven;
     for (int i = 0; i < answer.count; ++i) {
         const RevealedCell& cell = answer.cells[i];
-        const Proof proof = CheckCommitment(Port.hash, Network.commitments[cell.row * kFieldSize + cell.column], cell.salt, cell.content);
+        const int index = cell.row * kFieldSize + cell.column;
+        const Proof proof = CheckCommitment(Port.hash, Network.commitments[index], cell.salt, cell.content);
         if (proof != Proven)
             return proof;
     }
@@ -262,7 +262,7 @@ void ReceiveFrame(const uint8_t* frame, size_t length)
 // The player's fleet is down: it is promised once, and the coin follows when both are.
 bool PartnerFleetDown()
 {
-    if (Network.readySent || !Network.running)
+    if (Network.readySent)
         return false;
     if (!CommitToFleet(Port, Network.ours, Outgoing)) {
         StopNetworkGame(NoCrypto);
@@ -299,7 +299,7 @@ void ClearEnemyFleet()
 const OpponentPlay kPartnerPlay = {
     ClearEnemyFleet,
     [] { return !Network.readySent; },
-    [] { return Network.running && !Network.shotOutstanding && !FleetGone(); },
+    [] { return !Network.shotOutstanding && !FleetGone(); },
     FireAtPartner,
     [] {},
     PartnerFleetDown,
@@ -319,9 +319,9 @@ void StartNetworkGame(bool hosting, const char* playerNameUtf8)
     Network.hosting = hosting;
     Outgoing.type = HelloMessage;
     Outgoing.version = kProtocolVersion;
-    const size_t size = std::strlen(playerNameUtf8);
+    const size_t size = playerNameUtf8 ? std::strlen(playerNameUtf8) : 0;
     const bool valid = size <= kMaxNameBytes && ValidPartnerName(reinterpret_cast<const uint8_t*>(playerNameUtf8), size);
-    std::strcpy(Outgoing.name, valid ? playerNameUtf8 : "?");
+    std::strcpy(Outgoing.name, valid ? playerNameUtf8 : "?");   // a hello the partner would refuse never goes
     Send(Outgoing);
 }
 

@@ -34,10 +34,11 @@ struct RevealedCell {
     uint8_t salt[kSaltSize];
 };
 
-// One message of any type; each type reads only its own fields.
+// One message of any type; each type reads only its own fields. All zero at first, so that a
+// message kept for the whole run costs the program file nothing.
 struct Message {
-    MessageType type = ByeMessage;
-    uint8_t version = kProtocolVersion;           // Hello
+    MessageType type = {};
+    uint8_t version = 0;                          // Hello
     char name[kPartnerNameBytes] = {};            // Hello: UTF-8, zero-terminated
     uint8_t commitments[kFieldCells][kDigestSize] = {};   // Ready
     uint8_t coinCommitment[kDigestSize] = {};     // Ready

@@ -153,9 +153,9 @@ bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
         const int32_t cell = CellAt(Game.EnemyBoard, cx, cy);
         return (cx == x && cy == y) || cell == EnemyHit || cell == Sunk;
     };
-    int reach[4];   // hits beyond the shot: down, up, right, left
+    int reach[4] = {};   // hits beyond the shot: down, up, right, left
     for (int d = 0; d < 4; ++d)
-        for (reach[d] = 0; reach[d] < kLargestShip && hit(x + kSideSteps[d][0] * (reach[d] + 1), y + kSideSteps[d][1] * (reach[d] + 1));)
+        while (reach[d] < kLargestShip && hit(x + kSideSteps[d][0] * (reach[d] + 1), y + kSideSteps[d][1] * (reach[d] + 1)))
             ++reach[d];
     const int down = reach[0] + reach[1], across = reach[2] + reach[3], length = 1 + down + across;
     if ((down > 0 && across > 0) || length > kLargestShip)

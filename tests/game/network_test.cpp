@@ -2,6 +2,7 @@
 // through the real messages; a lying or broken partner is made by changing messages in transit.
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 
@@ -49,6 +50,16 @@ bool Mix(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
     return Crypto;
 }
 
+// One frame a call, changed by Tamper on its way.
+void Send(const uint8_t* bytes, size_t size)
+{
+    static Message m;
+    uint8_t frame[kMaxFrameSize];
+    if (Tamper && DecodeFrame(bytes + 2, size - 2, m) == MessageDecoded)
+        Tamper(Active, m), size = EncodeMessage(m, frame), bytes = frame;
+    Sides[Active].outbox.insert(Sides[Active].outbox.end(), bytes, bytes + size);
+}
+
 void Inject(int to, const Message& message)
 {
     uint8_t frame[kMaxFrameSize];
@@ -57,31 +68,22 @@ void Inject(int to, const Message& message)
     ReceivePartnerBytes(frame, size);
 }
 
-// Frame by frame, through Tamper; bytes that are no frame pass as they are.
-void Deliver(int from)
-{
-    std::vector<uint8_t> bytes, sent;
-    bytes.swap(Sides[from].outbox);
-    for (size_t at = 0; at < bytes.size();) {
-        const size_t size = bytes.size() - at < 2 ? bytes.size() - at : 2 + (bytes[at] << 8 | bytes[at + 1]);
-        static Message message;
-        uint8_t frame[kMaxFrameSize];
-        if (Tamper && size <= bytes.size() - at && DecodeFrame(&bytes[at + 2], size - 2, message) == MessageDecoded) {
-            Tamper(from, message);
-            sent.insert(sent.end(), frame, frame + EncodeMessage(message, frame));
-        } else {
-            sent.insert(sent.end(), bytes.begin() + at, bytes.begin() + std::min(at + size, bytes.size()));
-        }
-        at += size;
-    }
-    Enter(1 - from);
-    ReceivePartnerBytes(sent.data(), sent.size());
-}
-
 void Flush()
 {
-    while (!Sides[0].outbox.empty() || !Sides[1].outbox.empty())
-        Deliver(0), Deliver(1);
+    for (int from = 0; !Sides[0].outbox.empty() || !Sides[1].outbox.empty(); from = 1 - from) {
+        const std::vector<uint8_t> bytes = std::move(Sides[from].outbox);
+        Sides[from].outbox.clear();
+        Enter(1 - from);
+        ReceivePartnerBytes(bytes.data(), bytes.size());
+    }
+}
+
+// The cell as the promise of the side now sending has it.
+RevealedCell TrueCell(int x, int y)
+{
+    RevealedCell cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), Network.ours.contents[y * 10 + x], {}};
+    std::memcpy(cell.salt, Network.ours.salts[y * 10 + x], kSaltSize);
+    return cell;
 }
 
 enum Stage { Greeting, Placing, Waiting, Fighting };
@@ -111,10 +113,9 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at = [](Stage) {})
         Flush();
     }
     at(Fighting);
-    std::vector<int> cells[2];
-    for (int side : {0, 1})
-        for (int i = 0; i < 100; ++i)
-            cells[side].push_back(i);
+    Flush();
+    std::vector<int> cells[2] = {std::vector<int>(100), std::vector<int>(100)};
+    std::iota(cells[0].begin(), cells[0].end(), 0), std::iota(cells[1].begin(), cells[1].end(), 0);
     std::stable_partition(cells[aimer].begin(), cells[aimer].end(),
                           [&](int i) { return GameOf(1 - aimer).HomeBoard[i % 10][i / 10] == Deck; });
     for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
@@ -137,10 +138,8 @@ protected:
         Dice.seed(7);
         Crypto = true;
         Tamper = nullptr;
-        InstallNetworkPort({[](const uint8_t* bytes, size_t size) { Sides[Active].outbox.insert(Sides[Active].outbox.end(), bytes, bytes + size); },
-                            [] {}, Mix, [](uint8_t* bytes, size_t size) {
-                                for (size_t i = 0; i < size; ++i)
-                                    bytes[i] = static_cast<uint8_t>(Dice());
+        InstallNetworkPort({Send, [] {}, Mix, [](uint8_t* bytes, size_t size) {
+                                std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(Dice()); });
                                 return Crypto;
                             }});
     }
@@ -165,6 +164,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         const int winner = game % 2;
         SetUp();
         Dice.seed(game);
+        Options.MarkDeadZone = game % 3 == 0;
         int bits[2] = {-1, -1}, firstShooter = -1;
         Tamper = [&](int from, Message& m) {
             if (m.type == CoinMessage)
@@ -172,21 +172,29 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             if (m.type == ShotMessage && firstShooter < 0)
                 firstShooter = from;
         };
-        PlayGame(winner);
+        PlayGame(winner, [](Stage s) {
+            EXPECT_TRUE(s != Waiting || (Enter(0), !TakeBackLastShip())) << "a promised fleet stays";
+            if (s == Fighting) {   // the side on turn
+                Enter(GameOf(0).ComputerTurn);
+                EXPECT_TRUE(FireAtEnemyCell(9, 9) && !FireAtEnemyCell(8, 9)) << "one shot at a time";
+            }
+        });
         ASSERT_EQ(Outcome(winner), 1) << "game " << game;
         ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
         EXPECT_EQ(firstShooter, bits[0] == bits[1] ? 0 : 1) << "equal bits: the host fires first";
         EXPECT_EQ(std::string(PartnerName()), winner ? "Joiner" : "Host");
         EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2) << "hello and fleet";
-        int decks = 0, afloat = 0;
+        int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : Game.EnemyFleet) {
-            afloat += ship.decksLeft > 0;
+            afloat += ship.decksLeft > 0, sunk += ship.decksLeft == -1;
             for (int k = 0; k < ship.size; ++k)
                 decks += GameOf(winner).HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water &&
                          GameOf(winner).HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
         }
         EXPECT_EQ(decks, 20);
-        EXPECT_EQ(afloat, GameOf(winner).HomeShipsLeft);
+        EXPECT_TRUE(afloat == GameOf(winner).HomeShipsLeft && sunk == 10 - afloat) << afloat << " afloat, " << sunk << " sunk";
+        EXPECT_EQ(CountCells(GameOf(winner).EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
+        EXPECT_EQ(CountCells(GameOf(winner).EnemyBoard, DeadZone) > 0, Options.MarkDeadZone);
     }
 }
 
@@ -194,51 +202,113 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 // revealed, and end with no winner.
 TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
 {
-    const std::vector<std::string> touching = {"..........", ".XXXX.X.X.", "..........", ".XXX.XXX..", "..........",
-                                               ".XX.XX.XX.", "..........", "X.........", ".X........", ".........."};
-    std::vector<std::string> fiveDecks = touching;
-    fiveDecks[1] = ".XXXXX.X.X", fiveDecks[8] = "..........";
+    const std::vector<std::string> fleet = {"..........", ".XXXX.X.X.", "..........", ".XXX.XXX..", "..........",
+                                            ".XX.XX.XX.", "..........", "X.X.......", "..........", ".........."};
+    const auto edit = [&](std::vector<std::pair<int, const char*>> rows) {
+        std::vector<std::string> board = fleet;
+        for (const auto& row : rows)
+            board[row.first] = row.second;
+        return board;
+    };
+    const auto touching = edit({{7, "X........."}, {8, ".X........"}}), fiveDecks = edit({{1, ".XXXXX.X.X"}});
+    const auto bent = edit({{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}});
+    const auto nineShips = edit({{7, "X........."}});
+    const auto fiveSingles = edit({{5, ".XX.XX...."}, {7, "X.X.X....."}});
     // Changes the first message of the type from side 1 that `change` takes.
     const auto first = [](MessageType type, std::function<bool(Message&)> change) {
         return [type, change, done = false](int from, Message& m) mutable { done = done || (from == 1 && m.type == type && change(m)); };
     };
-    Message shot, answer, hello;
-    int shots = 0;
+    const auto answered = [&](int was, int now) {
+        return first(AnswerMessage, [=](Message& m) { return m.result == was && (m.result = static_cast<uint8_t>(now), m.count = 1, true); });
+    };
+    const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
+    const auto leave = [] {
+        Enter(1), LeaveNetworkGame();
+        EXPECT_EQ(Outcome(1), 10 + PlayerLeft);
+    };
+    Message shot, answer, hello, coin, ready, reveal;
     shot.type = ShotMessage, answer.type = AnswerMessage, answer.count = 1, hello.type = HelloMessage;
-    std::strcpy(hello.name, "Liar");
+    coin.type = CoinMessage, ready.type = ReadyMessage, reveal.type = RevealMessage;
+    std::strcpy(hello.name, "Liar"), hello.version = kProtocolVersion;
+    int shots = 0;
+    const auto repeat = [&](int from, Message& m) {   // side 1's second shot goes where its first went
+        if (from == 1 && m.type == ShotMessage && shots++ > 0)
+            m.column = shot.column, m.row = shot.row;
+        else if (from == 1 && m.type == ShotMessage)
+            shot = m;
+    };
+    const auto slant = [](int from, Message& m) {   // the corner of the bent ship, sunk last, and a true cell past it
+        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {
+            m.count = 2, m.cells[1] = TrueCell(4, 7);
+        }
+    };
+    const auto sunkEarly = first(AnswerMessage, [](Message& m) {   // the cells around the first hit, shown as they are
+        TargetCell around[4];
+        if (m.result != ShotHit)
+            return false;
+        m.result = ShotSunk, m.count = static_cast<uint8_t>(1 + CellsBeyondShip(m.column, m.row, 0, 0, 1, around));
+        for (int i = 1; i < m.count; ++i)
+            m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
+        return true;
+    });
     uint8_t http[] = "GET / HTTP/1.1\r\n";
     struct Row {
         const char* lie;
-        int aimer;
-        std::function<void(int, Message&)> tamper;
-        std::function<void(Stage)> at;
-        std::vector<std::string> board;
-        int outcome;   // of side 0: 10 + NetworkEnd
+        NetworkEnd end;   // as side 0 sees it
         bool atReveal;
+        int aimer = 0;
+        std::function<void(int, Message&)> tamper = {};
+        std::function<void(Stage)> at = {};
+        std::vector<std::string> board = {};
     };
-    const auto leaveAt = [](Stage stage) { return [stage](Stage now) { if (now == stage) Enter(1), LeaveNetworkGame(); }; };
     const Row rows[] = {
-        {"a hit answered as a miss", 0, first(AnswerMessage, [](Message& m) { return m.result != ShotMissed && (m.result = ShotMissed, m.cells[0].content = 0, true); }), {}, {}, 10 + PartnerLied, false},
-        {"a hit answered as sunk", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotHit && (m.result = ShotSunk, true); }), {}, {}, 10 + PartnerLied, false},
-        {"a sinking answered as a hit", 0, first(AnswerMessage, [](Message& m) { return m.result == ShotSunk && (m.result = ShotHit, m.count = 1, true); }), {}, {}, 10 + PartnerLied, true},
-        {"ships touching at a corner", 1, {}, {}, touching, 10 + PartnerLied, true},
-        {"a ship of five decks", 1, {}, {}, fiveDecks, 10 + PartnerLied, true},
-        {"a reveal off its commitment", 0, first(RevealMessage, [](Message& m) { return m.salts[0][0] ^= 1, true; }), {}, {}, 10 + PartnerLied, true},
-        {"a coin off its commitment", 0, first(CoinMessage, [](Message& m) { return m.coinBit ^= 1, true; }), {}, {}, 10 + PartnerLied, false},
-        {"a shot out of turn", 0, {}, [&](Stage s) { if (s == Fighting) Inject(GameOf(0).ComputerTurn ? 1 : 0, shot), Enter(0); }, {}, 10 + BrokenMessage, false},
-        {"a shot repeated", 1, [&](int from, Message& m) { if (from == 1 && m.type == ShotMessage && shots++ > 0) m.column = shot.column, m.row = shot.row; else if (from == 1 && m.type == ShotMessage) shot = m; }, {}, {}, 10 + BrokenMessage, false},
-        {"a shot off the field", 1, first(ShotMessage, [](Message& m) { return m.column = 10, true; }), {}, {}, 10 + BrokenMessage, false},
-        {"an answer to no shot", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, answer); }, {}, 10 + BrokenMessage, false},
-        {"a second hello", 0, {}, [&](Stage s) { if (s == Placing) Inject(0, hello); }, {}, 10 + BrokenMessage, false},
-        {"another program", 0, {}, [&](Stage s) { if (s == Greeting) Enter(0), ReceivePartnerBytes(http, sizeof http); }, {}, 10 + ForeignProgram, false},
-        {"a shot for a hello", 0, {}, [&](Stage s) { if (s == Greeting) Inject(0, shot); }, {}, 10 + ForeignProgram, false},
-        {"another version", 0, first(HelloMessage, [](Message& m) { return m.version = 2, true; }), {}, {}, 10 + OtherVersion, false},
-        {"no random bytes", 0, {}, [](Stage s) { Crypto = s != Placing; }, {}, 10 + NoCrypto, false},
-        {"a bye after the hello", 0, {}, leaveAt(Greeting), {}, 10 + PartnerLeft, false},
-        {"a bye while placing", 0, {}, leaveAt(Placing), {}, 10 + PartnerLeft, false},
-        {"a bye with the fleet down", 0, {}, leaveAt(Waiting), {}, 10 + PartnerLeft, false},
-        {"a bye in battle", 0, {}, leaveAt(Fighting), {}, 10 + PartnerLeft, false},
-        {"a bye for the reveal", 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; }), {}, {}, 10 + PartnerLeft, false},
+        {"a hit answered as a miss", PartnerLied, false, 0, answered(ShotHit, ShotMissed)},
+        {"a hit answered as sunk, the next deck shown", PartnerLied, false, 0, sunkEarly},
+        {"a hit answered as a miss shown by water of its row", BrokenMessage, false, 0, first(AnswerMessage, [](Message& m) {
+             int x = 0;
+             while (x < 9 && (x == m.column || Network.ours.contents[m.row * 10 + x]))
+                 ++x;
+             const bool water = x != m.column && !Network.ours.contents[m.row * 10 + x];
+             return m.result == ShotHit && water && (m.result = ShotMissed, m.cells[0] = TrueCell(x, m.row), true);
+         })},
+        {"a hit revealing two cells", BrokenMessage, false, 0, first(AnswerMessage, [](Message& m) {
+             return m.result == ShotHit && (m.cells[1] = m.cells[0], m.count = 2, true);
+         })},
+        {"a sinking showing one end twice", PartnerLied, false, 0, first(AnswerMessage, [](Message& m) {
+             return m.result == ShotSunk && m.count == 3 && (m.cells[2] = m.cells[1], true);
+         })},
+        {"a sinking answered as a hit", PartnerLied, true, 0, answered(ShotSunk, ShotHit)},
+        {"ships touching at a corner", PartnerLied, true, 1, {}, {}, touching},
+        {"a ship of five decks", PartnerLied, true, 1, {}, {}, fiveDecks},
+        {"a bent ship", PartnerLied, true, 1, {}, {}, bent},
+        {"a bent ship sunk, the cell past it on the slant shown", PartnerLied, false, 0, slant, {}, bent},
+        {"five ships of one deck", PartnerLied, true, 1, {}, {}, fiveSingles},
+        {"a fifth ship of one deck sunk", PartnerLied, false, 0, {}, {}, fiveSingles},
+        {"nine ships", PartnerLied, true, 1, {}, {}, nineShips},
+        {"a reveal off its commitment", PartnerLied, true, 0, first(RevealMessage, [](Message& m) { return m.salts[0][0] ^= 1, true; })},
+        {"a coin off its commitment", PartnerLied, false, 0, first(CoinMessage, [](Message& m) { return m.coinBit ^= 1, true; })},
+        {"a shot out of turn", BrokenMessage, false, 0, {}, when(Fighting, [&] { Inject(GameOf(0).ComputerTurn ? 1 : 0, shot); })},
+        {"a shot repeated", BrokenMessage, false, 1, repeat},
+        {"a shot off the field", BrokenMessage, false, 1, first(ShotMessage, [](Message& m) { return m.column = 10, true; })},
+        {"an answer to no shot", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, answer); })},
+        {"a coin before the fleets", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, coin); })},
+        {"a second ready", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, ready), Inject(0, ready); })},
+        {"a reveal in battle", BrokenMessage, false, 0, {}, when(Fighting, [&] { Inject(0, reveal); })},
+        {"a second hello", BrokenMessage, false, 0, {}, when(Placing, [&] { Inject(0, hello); })},
+        {"another program", ForeignProgram, false, 0, {}, when(Greeting, [&] { Enter(0), ReceivePartnerBytes(http, sizeof http); })},
+        {"a shot for a hello", ForeignProgram, false, 0, {}, when(Greeting, [&] { Inject(0, shot); })},
+        {"another version", OtherVersion, false, 0, first(HelloMessage, [](Message& m) { return m.version = 2, true; })},
+        {"no random bytes", NoCrypto, false, 0, {}, [](Stage s) { Crypto = s != Placing; }},
+        {"a bye after the hello", PartnerLeft, false, 0, {}, when(Greeting, leave)},
+        {"a bye while placing", PartnerLeft, false, 0, {}, when(Placing, leave)},
+        {"a bye with the fleet down", PartnerLeft, false, 0, {}, when(Waiting, leave)},
+        {"a bye in battle", PartnerLeft, false, 0, {}, when(Fighting, leave)},
+        {"a new game in battle", PartnerLeft, false, 0, {}, when(Fighting, [] {
+             Enter(1), NewGame();
+             EXPECT_FALSE(NetworkGameRunning()) << "a new game leaves the network game";
+         })},
+        {"the connection lost in battle", ConnectionLost, false, 0, {}, when(Fighting, [] { Enter(0), LosePartner(), Enter(1), LosePartner(); })},
+        {"a bye for the reveal", PartnerLeft, false, 0, first(RevealMessage, [](Message& m) { return m.type = ByeMessage, true; })},
     };
     for (const Row& row : rows) {
         SetUp();
@@ -251,8 +321,9 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
             reveals += from == 1 && m.type == RevealMessage;
         };
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
-        EXPECT_EQ(Outcome(0), row.outcome) << row.lie;
+        EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
         EXPECT_EQ(reveals, row.atReveal ? 1 : 0) << row.lie;
+        EXPECT_FALSE((Enter(1), NetworkGameRunning())) << row.lie << ": the partner hears of the stop";
     }
 }
 
