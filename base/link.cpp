@@ -271,13 +271,12 @@ void OnLinkMessage(WPARAM socket, LPARAM event)
     }
 }
 
-// Each address once, as the system writes it.
-static void AppendAddresses(wchar_t* text, int size)
+// Each address of the computer's name once, as the system writes it.
+static void AppendAddresses(const wchar_t* name, wchar_t* text, int size)
 {
-    wchar_t name[256] = L"";
     ADDRINFOW hints = {}, *addresses = nullptr;
     hints.ai_socktype = SOCK_STREAM;
-    if (GetHostNameW(name, 256) != 0 || GetAddrInfoW(name, nullptr, &hints, &addresses) != 0)
+    if (GetAddrInfoW(name, nullptr, &hints, &addresses) != 0)
         return;
     for (ADDRINFOW* address = addresses; address; address = address->ai_next) {
         wchar_t number[NI_MAXHOST] = L"";
@@ -293,11 +292,11 @@ static void AppendAddresses(wchar_t* text, int size)
 
 void DescribeThisComputer(wchar_t* text, int size)
 {
-    DWORD length = size;
-    if (size < 1)
+    wchar_t name[256] = L"";
+    DWORD length = 256;
+    if (size < 1 || !GetComputerNameExW(ComputerNameDnsHostname, name, &length) || length >= static_cast<DWORD>(size))
         return;
-    if (!GetComputerNameExW(ComputerNameDnsHostname, text, &length))
-        text[0] = L'\0';
+    std::wcscpy(text, name);
     if (StartWinsock())
-        AppendAddresses(text, size);
+        AppendAddresses(name, text, size);
 }
