@@ -1,5 +1,6 @@
 #include "ui/network_dialog.h"
 
+#include <cwchar>
 #include <initializer_list>
 
 #include "base/language.h"
@@ -25,7 +26,7 @@ static void ShowLine(int control, int id, const wchar_t* host = L"", unsigned po
 {
     wchar_t format[kLineLength] = L"", line[kLineLength + kHostNameLength] = L"";
     LoadLanguageString(id, format, kLineLength);
-    if (wcsstr(format, L"%ls"))
+    if (std::wcsstr(format, L"%ls"))
         wsprintfW(line, format, host, port);
     else
         wsprintfW(line, format, port);
