@@ -1,15 +1,158 @@
 // The network game's shell: the system's hash, the stored network values, the dialog and its
 // link, games against a scripted partner over loopback, and a whole game between two programs.
-#include "tests/win/network_peer.h"
+// The partner and the program under test share one thread: waits pump the program's messages.
+#include <winsock2.h>
 
 #include <algorithm>
 
 #include "base/crypto.h"
 #include "base/link.h"
 #include "game/network.h"
+#include "game/protocol.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
+
+// Far from the default port, so that a test never meets a program someone plays.
+constexpr unsigned kTestPort = 47391;
+
+// Hands on the program's messages (its boxes' loops included) for `ms` milliseconds.
+void Pump(int ms)
+{
+    for (const DWORD end = GetTickCount() + ms; static_cast<int>(end - GetTickCount()) > 0; Sleep(5)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+}
+
+// The salt of cell i is i, the coin's 100.
+void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
+{
+    const uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, content};
+    Sha256(bytes, sizeof bytes, digest);
+}
+
+// A partner on a loopback socket, speaking through the model's own encoder and decoder. Its
+// fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water); it says what the test tells it, and
+// every wait is bounded.
+class Partner {
+public:
+    // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
+    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit)
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    ~Partner()
+    {
+        Close();
+        WSACleanup();
+    }
+
+    // The system of a listening program takes the connection before the program itself does.
+    bool Connect(unsigned port = kTestPort)
+    {
+        socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<u_short>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        u_long nonBlocking = 1;
+        const bool connected = connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ioctlsocket(socket_, FIONBIO, &nonBlocking);
+        return connected;
+    }
+    void Close() { closesocket(socket_), socket_ = INVALID_SOCKET; }
+
+    void Send(const std::string& bytes)
+    {
+        send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0);
+        Pump(30);
+    }
+    void SendHello(uint8_t version = kProtocolVersion)
+    {
+        message_.version = version;
+        lstrcpyA(message_.name, "Anna");
+        Say(HelloMessage);
+    }
+    // Ready, then the coin once the program's Ready has come.
+    void SendFleetAndCoin()
+    {
+        const char fleet[] = "XXXX.XXX..          XXX.XX.XX.          XX.X.X.X.X";
+        for (int i = 0; i < kFieldCells; ++i)
+            Commit(i, i < 50 && fleet[i] == 'X', message_.commitments[i]);
+        Commit(100, coinBit_, message_.coinCommitment);
+        Say(ReadyMessage);
+        Expect(ReadyMessage);
+        message_.coinSalt[0] = 100;
+        message_.coinBit = coinBit_;
+        Say(CoinMessage);
+    }
+    // Answers the program's shot at the cell "miss": a lie where the cell holds a deck.
+    void AnswerMiss(int column, int row)
+    {
+        message_.column = message_.cells[0].column = static_cast<uint8_t>(column);
+        message_.row = message_.cells[0].row = static_cast<uint8_t>(row);
+        message_.result = ShotMissed;
+        message_.count = 1;
+        message_.cells[0].content = 0;
+        message_.cells[0].salt[0] = static_cast<uint8_t>(10 * row + column);
+        Say(AnswerMessage);
+    }
+
+    // The program's next message of the type, past any others; false when none comes in 3 s.
+    bool Expect(MessageType type)
+    {
+        static Message read;
+        for (int tries = 0; tries < 300 && !(closed_ && pending_.empty()); ++tries) {
+            pending_.erase(0, reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size()));
+            if (!reader_.complete()) {
+                Read();
+                continue;
+            }
+            const bool found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+            reader_.next();
+            if (found)
+                return true;
+        }
+        return false;
+    }
+    // Whether the program has hung up within 3 s, whatever it sent before.
+    bool Closed()
+    {
+        for (int tries = 0; tries < 300 && !closed_; ++tries)
+            Read();
+        return closed_;
+    }
+
+private:
+    void Say(MessageType type)
+    {
+        uint8_t frame[kMaxFrameSize];
+        message_.type = type;
+        Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(message_, frame)));
+    }
+    // Takes what has come, or pumps a little; nothing more can come once closed_ is set.
+    void Read()
+    {
+        char bytes[4096];
+        const int count = recv(socket_, bytes, sizeof bytes, 0);
+        if (count > 0)
+            pending_.append(bytes, count);
+        else if (count == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+            closed_ = true;
+        else
+            Pump(10);
+    }
+
+    Message message_;
+    SOCKET socket_ = INVALID_SOCKET;
+    uint8_t coinBit_;
+    FrameReader reader_;
+    std::string pending_;
+    bool closed_ = false;
+};
 
 std::wstring ControlText(HWND dialog, int control)
 {
