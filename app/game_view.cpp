@@ -36,11 +36,11 @@ static void OnGameBegun()
     InvalidateMainWindow(true);
 }
 
+// With the fleet down the panel is empty: a partner may keep the battle waiting.
 static void OnShipOffered(int size)
 {
     DrawNextShipSize(size);
-    if (size > 0)
-        InvalidateMainWindow(true);
+    InvalidateMainWindow(true);
 }
 
 // Its cells go back to water and the panel to the size it offers again.
@@ -86,21 +86,63 @@ static int VictoryMessage()
     return Options.SkillLevel == 3 ? WinLevel3Message : WinLevel2Message;
 }
 
-// The model has closed the game already: the box's own loop keeps the timer ticking.
-static void OnGameEnded(bool playerWon)
+// A game against the computer has its own count, and its verdict in the status line.
+static void CountGame(bool playerWon)
 {
+    if (Game.Opponent == PartnerOpponent) {
+        CountNetworkGame(playerWon);
+        return;
+    }
     ShowStatusMessage(playerWon ? VictoryMessage() : ComputerWinsMessage);
     LoadStatistics();
     (playerWon ? Settings.Wins : Settings.Losses) += 1;
     SaveStatistics();
+}
+
+// The text of Russian string id `id`, naming the partner where it has a place for it.
+static void PartnerText(int id, wchar_t (&text)[256])
+{
+    wchar_t format[128] = L"", name[2 * kMaxPartnerNameChars + 1] = L"";
+    LoadLanguageString(id, format, 128);
+    PartnerNameText(name, 2 * kMaxPartnerNameChars + 1);
+    wsprintfW(text, format, name);
+}
+
+// The model has closed the game already: the box's own loop keeps the timer ticking.
+static void OnGameEnded(bool playerWon)
+{
+    CountGame(playerWon);
     PlaySoundEffect(playerWon ? kVictorySound : kDefeatSound);
     DrawTurnFrame();
     DrawShipsAfloat();
     InvalidateMainWindow(true);
-    wchar_t title[16], body[64];
+    wchar_t title[16], body[256];
     LoadLanguageString(playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION, title, 16);
-    LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 64);
+    if (Game.Opponent == PartnerOpponent)
+        PartnerText(playerWon ? IDS_NET_WON_TEXT : IDS_NET_LOST_TEXT, body);
+    else
+        LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 64);
     MessageBoxW(MainWindow, body, title, MB_OK);
+}
+
+static void OnPartnerChanged()
+{
+    DrawPartnerLine();
+    InvalidateMainWindow(true);
+}
+
+// Nothing is counted. The player who left needs no box to say so.
+static void OnNetworkStopped(NetworkEnd why)
+{
+    DrawTurnFrame();
+    DrawPartnerLine();
+    InvalidateMainWindow(true);
+    if (why == PlayerLeft)
+        return;
+    wchar_t caption[64] = L"", text[256] = L"";
+    LoadLanguageString(IDS_NET_STOP_CAPTION, caption, 64);
+    PartnerText(IDS_NET_STOPPED + why, text);
+    MessageBoxW(MainWindow, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 static void PauseBeforeComputerShot()
@@ -111,5 +153,5 @@ static void PauseBeforeComputerShot()
 void InstallGameView()
 {
     InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnShipTakenBack, OnBattleBegun, DrawCell, OnShotResolved,
-                 OnGameEnded, PauseBeforeComputerShot});
+                 OnGameEnded, PauseBeforeComputerShot, OnPartnerChanged, OnNetworkStopped});
 }

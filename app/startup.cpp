@@ -5,9 +5,12 @@
 
 #include "app/game_view.h"
 #include "app/keyboard.h"
+#include "app/network_game.h"
 #include "app/placement.h"
 #include "app/window.h"
+#include "base/crypto.h"
 #include "base/language.h"
+#include "base/link.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
@@ -17,6 +20,7 @@
 #include "media/sound.h"
 #include "media/status_panel.h"
 #include "res/resource.h"
+#include "ui/network_dialog.h"
 
 
 bool IsClearCommand(const char* commandLine)
@@ -54,6 +58,7 @@ bool StartUp(HINSTANCE instance, int showCommand)
         return false;
     InitCommonControls();
     InstallGameView();
+    InstallNetwork();
     OpenSettingsStore();
     LoadSkin();
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
@@ -96,4 +101,7 @@ void ResetProgram()
     ResetKeyCursor();
     ResetGameView();
     ResetMainWindow();
+    ResetLink();
+    ResetCrypto();
+    ResetNetworkDialog();
 }

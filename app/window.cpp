@@ -4,12 +4,15 @@
 
 #include "app/game_view.h"
 #include "app/keyboard.h"
+#include "app/network_game.h"
 #include "app/placement.h"
 #include "app/startup.h"
 #include "base/language.h"
+#include "base/link.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
+#include "game/network.h"
 #include "game/shots.h"
 #include "media/backbuffer.h"
 #include "media/scene.h"
@@ -96,17 +99,24 @@ static void ChooseLanguage(uint32_t language)
         DestroyMenu(previous);
     if (Game.GamePhase == NoGame)
         RedrawScene();
+    DrawPartnerLine();
     InvalidateRect(MainWindow, nullptr, FALSE);
     ShowStatusMessage(NoMessage);
 }
 
-// A new game or the program's end abandons a battle in progress: the player agrees first.
-// The box's own loop keeps the game's timer ticking, so the computer may end the battle
-// meanwhile; then nothing is left to abandon and the command goes ahead whatever the answer.
-// A second request while the box is open is dropped.
-static bool MayAbandonBattle(HWND window)
+// A new game or the program's end abandons a battle in progress, or a network game in any
+// phase: the player agrees first, and the partner is told. The box's own loop keeps the
+// game's timer and the connection going, so the game may end meanwhile; then nothing is
+// left to abandon and the command goes ahead whatever the answer. A second request while
+// the box is open is dropped.
+static bool GameAtStake()
 {
-    if (Game.GamePhase != Battle)
+    return Game.GamePhase == Battle || NetworkGameRunning();
+}
+
+static bool MayAbandonGame(HWND window)
+{
+    if (!GameAtStake())
         return true;
     if (MainFrame.askingToAbandon)
         return false;
@@ -116,7 +126,11 @@ static bool MayAbandonBattle(HWND window)
     MainFrame.askingToAbandon = true;
     const int answer = MessageBoxW(window, question, caption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
     MainFrame.askingToAbandon = false;
-    return answer == IDYES || Game.GamePhase != Battle;
+    if (answer != IDYES && GameAtStake())
+        return false;
+    if (NetworkGameRunning())
+        LeaveNetworkGame();
+    return true;
 }
 
 static void OpenOneDialog(void (*open)(HWND owner), HWND window)
@@ -132,12 +146,16 @@ static void OnCommand(HWND window, int command)
 {
     switch (command) {
     case CMD_NEW_GAME:
-        if (MayAbandonBattle(window))
+        if (MayAbandonGame(window))
             StartNewGame();
         break;
     case CMD_EXIT:
-        if (MayAbandonBattle(window))
+        if (MayAbandonGame(window))
             EndProgram(window);
+        break;
+    case CMD_NETWORK_GAME:
+        if (MayAbandonGame(window))
+            OpenOneDialog(OpenNetworkGame, window);
         break;
     case CMD_HELP: OpenHelpContents(window); break;
     case CMD_ABOUT: OpenOneDialog(ShowAboutDialog, window); break;
@@ -162,7 +180,7 @@ static void OnCreate(HWND window)
 
 static void OnClose(HWND window)
 {
-    if (MayAbandonBattle(window))
+    if (MayAbandonGame(window))
         DestroyWindow(window);
 }
 
@@ -244,6 +262,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam); return 0;
+    case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -147,11 +147,26 @@ struct StoredValue {
     void (*decode)(const BYTE* bytes);
 };
 
+// "NetworkStatistic" has the layout of "Statistic".
+void EncodeNetworkStatistic(BYTE* bytes)
+{
+    PutUint32(bytes, Settings.NetworkWins);
+    PutUint32(bytes + 4, Settings.NetworkLosses);
+}
+
+void DecodeNetworkStatistic(const BYTE* bytes)
+{
+    Settings.NetworkWins = GetUint32(bytes);
+    Settings.NetworkLosses = GetUint32(bytes + 4);
+}
+
 constexpr DWORD kLongestValue = 17;
 const StoredValue kOptions = {"Options", REG_BINARY, 3, EncodeOptions, DecodeOptions};
 const StoredValue kProperties = {"Properties", REG_BINARY, kLongestValue, EncodeProperties, DecodeProperties};
 const StoredValue kStatistic = {"Statistic", REG_DWORD, 8, EncodeStatistic, DecodeStatistic};
 const StoredValue kScale = {"Scale", REG_DWORD, 4, EncodeScale, DecodeScale};
+const StoredValue kNetworkStatistic = {"NetworkStatistic", REG_DWORD, 8, EncodeNetworkStatistic,
+                                       DecodeNetworkStatistic};
 
 void SaveValue(HKEY key, const StoredValue& value)
 {
@@ -214,11 +229,48 @@ static void LoadText(HKEY key, const wchar_t* name, wchar_t (&text)[kSettingText
         SetText(key, name, text);
 }
 
+// Anything but a DWORD in range is the default.
+static void TakePort(const BYTE* stored, DWORD size)
+{
+    const uint32_t port = size == 4 ? GetUint32(stored) : 0;
+    Settings.NetworkPort = port >= kLowestNetworkPort && port <= kHighestNetworkPort ? port : kDefaultNetworkPort;
+}
+
+// The user's name as Windows gives it, cut to the longest name; "Player" when it will not do.
+static void TakeUserName()
+{
+    wchar_t user[256 + 1] = L"";
+    DWORD length = 256 + 1;
+    GetUserNameW(user, &length);
+    int units = 0;
+    for (int chars = 0; user[units] && chars < kMaxPlayerNameChars; ++chars)
+        units += IS_HIGH_SURROGATE(user[units]) && IS_LOW_SURROGATE(user[units + 1]) ? 2 : 1;
+    user[units] = L'\0';
+    std::wcscpy(Settings.PlayerName, IsPlayerName(user) ? user : L"Player");
+}
+
+// With its zero or without; a name that will not do, or too long a value, gives the user's.
+static void TakeName(const BYTE* stored, DWORD size)
+{
+    wchar_t name[kPlayerNameSize + 1] = L"";
+    const DWORD units = size / sizeof(wchar_t);
+    if (units <= kPlayerNameSize)
+        std::memcpy(name, stored, units * sizeof(wchar_t));
+    if (units <= kPlayerNameSize && IsPlayerName(name))
+        std::wcscpy(Settings.PlayerName, name);
+    else
+        TakeUserName();
+}
+
 void TakeStoredValue(const char* name, const BYTE* stored, DWORD size)
 {
     if (std::strcmp(name, "Music") == 0 || std::strcmp(name, "Skins") == 0)
         TakeText(stored, size, name[0] == 'M' ? Settings.MusicName : Settings.SkinName);
-    for (const StoredValue* value : {&kOptions, &kProperties, &kStatistic, &kScale})
+    if (std::strcmp(name, "NetworkPort") == 0)
+        TakePort(stored, size);
+    if (std::strcmp(name, "PlayerName") == 0)
+        TakeName(stored, size);
+    for (const StoredValue* value : {&kOptions, &kProperties, &kStatistic, &kNetworkStatistic, &kScale})
         if (std::strcmp(name, value->name) == 0)
             TakeValue(*value, stored, size);
 }
@@ -276,5 +328,75 @@ void SaveStatistics()
 {
     HKEY key = OpenSettingsKey();
     SaveValue(key, kStatistic);
+    CloseSettingsKey(key);
+}
+
+bool IsPlayerName(const wchar_t* name)
+{
+    int chars = 0;
+    for (; *name; ++name, ++chars) {
+        const unsigned unit = *name;
+        if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F) || IS_LOW_SURROGATE(unit))
+            return false;
+        if (IS_HIGH_SURROGATE(unit)) {
+            const unsigned next = *++name;
+            if (!IS_LOW_SURROGATE(next))
+                return false;
+        }
+    }
+    return chars >= 1 && chars <= kMaxPlayerNameChars;
+}
+
+void LoadNetworkStatistics()
+{
+    HKEY key = OpenSettingsKey();
+    BYTE stored[8];
+    DWORD size = sizeof stored;
+    if (QueryValue(key, kNetworkStatistic.name, stored, &size))
+        TakeValue(kNetworkStatistic, stored, size);
+    else
+        Settings.NetworkWins = Settings.NetworkLosses = 0;
+    CloseSettingsKey(key);
+}
+
+void CountNetworkGame(bool won)
+{
+    HANDLE turn = CreateMutexW(nullptr, FALSE, L"Local\\TidewarNetworkStatistic");
+    if (turn)
+        WaitForSingleObject(turn, 5000);
+    LoadNetworkStatistics();
+    (won ? Settings.NetworkWins : Settings.NetworkLosses) += 1;
+    HKEY key = OpenSettingsKey();
+    SaveValue(key, kNetworkStatistic);
+    CloseSettingsKey(key);
+    if (turn) {
+        ReleaseMutex(turn);
+        CloseHandle(turn);
+    }
+}
+
+// Read by the wide call, as the name may hold any script.
+void LoadNetworkSettings()
+{
+    HKEY key = OpenSettingsKey();
+    BYTE stored[4];
+    DWORD size = sizeof stored;
+    TakePort(stored, QueryValue(key, "NetworkPort", stored, &size) ? size : 0);
+    wchar_t name[kPlayerNameSize + 1];
+    size = sizeof name;
+    if (key && RegQueryValueExW(key, L"PlayerName", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size) == ERROR_SUCCESS)
+        TakeName(reinterpret_cast<const BYTE*>(name), size);
+    else
+        TakeUserName();   // missing, or too long for any name
+    CloseSettingsKey(key);
+}
+
+void SaveNetworkSettings()
+{
+    HKEY key = OpenSettingsKey();
+    BYTE port[4];
+    PutUint32(port, Settings.NetworkPort);
+    SetValue(key, "NetworkPort", REG_DWORD, port, sizeof port);
+    SetText(key, L"PlayerName", Settings.PlayerName);
     CloseSettingsKey(key);
 }

@@ -9,6 +9,13 @@ constexpr const char* SettingsKeyPath = "Software\\Quorvex Software\\Tidewar";
 constexpr const char* OldSettingsKeyPath = "Software\\Quorvex Software\\Tidewar v1.2";
 constexpr int kSettingTextSize = 256;
 
+// The network game's port and the player's name as the partner sees it.
+constexpr uint32_t kDefaultNetworkPort = 41770;
+constexpr uint32_t kLowestNetworkPort = 1024;
+constexpr uint32_t kHighestNetworkPort = 65535;
+constexpr int kMaxPlayerNameChars = 32;
+constexpr int kPlayerNameSize = 2 * kMaxPlayerNameChars + 1;   // UTF-16: two units a character at most
+
 struct StoredSettings {
     // Full lower-case paths, or "no" for no music and for the built-in skin. Wide, so that a
     // folder outside the ANSI code page can be named; stored as REG_SZ all the same.
@@ -23,6 +30,12 @@ struct StoredSettings {
     uint32_t Losses = 0;
     // Window pixels per scene pixel, each way: 1 or 2, whatever the store holds.
     int Scale = 1;
+    // The same for games against a partner over the network.
+    uint32_t NetworkWins = 0;
+    uint32_t NetworkLosses = 0;
+    uint32_t NetworkPort = kDefaultNetworkPort;
+    // Empty until the network settings are read: then the stored name, or the user's.
+    wchar_t PlayerName[kPlayerNameSize] = L"";
 };
 
 // The rules' own choices (SkillLevel, MarkDeadShips, MarkDeadZone) are the model's Options;
@@ -43,3 +56,16 @@ void SaveMusicName();
 void SaveSkinName();
 void LoadStatistics();
 void SaveStatistics();
+void LoadNetworkStatistics();
+
+// Adds a network game won or lost to the stored record. Both players of a game on one
+// computer end it at the same moment: the read and the write are one step for all instances.
+void CountNetworkGame(bool won);
+
+// 1 to 32 characters, none of them a control character, and no broken UTF-16.
+bool IsPlayerName(const wchar_t* name);
+
+// The port and the name; a stored value out of range reads as the default (the port above,
+// the Windows user name).
+void LoadNetworkSettings();
+void SaveNetworkSettings();

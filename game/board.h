@@ -38,6 +38,9 @@ struct ShipRecord {
     int8_t deckY[kLargestShip];
 };
 
+// Down, up, right, left: the side neighbours of a cell, in the order a ship's line is walked.
+constexpr int kSideSteps[4][2] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
+
 // The step from one deck of a ship to the next.
 struct PlaceStep {
     int32_t dx;

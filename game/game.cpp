@@ -4,18 +4,40 @@
 
 #include "game/computer.h"
 #include "game/fleet.h"
+#include "game/network.h"
+#include "game/opponent.h"
 #include "game/placement.h"
+#include "game/referee.h"
+#include "game/shots.h"
 #include "game/view.h"
 
 GameState Game;
 
+// The computer lays its fleet at random, answers at once and fires on the ticks of its turn.
+const OpponentPlay kComputerPlay = {
+    PlaceEnemyFleet,
+    [] { return true; },
+    [] { return true; },
+    FireAtComputerFleet,
+    [] { ComputerShot(); },
+    [] { return true; },
+    [] { return true; },
+};
+
+const OpponentPlay& CurrentOpponent()
+{
+    return Game.Opponent == PartnerOpponent ? kPartnerPlay : kComputerPlay;
+}
+
 void ResetGame()
 {
     Game = GameState{};
+    ResetNetworkGame();
 }
 
-void NewGame()
+void BeginGameAgainst(OpponentKind opponent)
 {
+    Game.Opponent = opponent;
     for (Board* board : {&Game.EnemyBoard, &Game.HomeBoard})
         for (auto& column : *board)
             for (int32_t& cell : column)
@@ -24,11 +46,17 @@ void NewGame()
     Game.LastShot[EnemySide] = Game.LastShot[HomeSide] = {-1, -1};
     Game.PlacementSize = kLargestShip;
     Game.PlacementLeft = ShipsOfSize(kLargestShip);
-    PlaceEnemyFleet();
+    CurrentOpponent().layFleet();
     Game.EnemyDecksLeft = Game.HomeDecksLeft = kFleetDecks;
     Game.EnemyShipsLeft = Game.HomeShipsLeft = kFleetShips;
     Game.GamePhase = Placement;
     View().gameBegun();
+}
+
+void NewGame()
+{
+    LeaveNetworkGame();
+    BeginGameAgainst(ComputerOpponent);
 }
 
 void SetLastShot(BoardSide side, int x, int y)
@@ -39,14 +67,13 @@ void SetLastShot(BoardSide side, int x, int y)
         View().cellChanged(side, previous.x, previous.y);
 }
 
-static void BeginBattle()
+void BeginBattle()
 {
     Game.GamePhase = Battle;
     View().battleBegun();
 }
 
-// Closes the game before the view hears of it: a box it opens keeps the timer ticking.
-static void EndGame(bool playerWon)
+void EndGame(bool playerWon)
 {
     Game.HomeDecksLeft = -1;
     Game.EnemyDecksLeft = -1;
@@ -54,7 +81,7 @@ static void EndGame(bool playerWon)
     View().gameEnded(playerWon);
 }
 
-// The player has sunk the computer's fleet, or the computer the player's.
+// The player has sunk the opponent's fleet, or the opponent the player's.
 static void DeclareVictory()
 {
     EndGame(true);
@@ -67,13 +94,15 @@ static void DeclareDefeat()
 
 void GameTick()
 {
+    const OpponentPlay& opponent = CurrentOpponent();
     if (Game.ComputerTurn && Game.GamePhase == Battle)
-        ComputerShot();
-    if (Game.EnemyDecksLeft == 0)
+        opponent.move();
+    if (Game.EnemyDecksLeft == 0 && opponent.decksEndGame())
         DeclareVictory();
-    if (Game.HomeDecksLeft == 0)
+    if (Game.HomeDecksLeft == 0 && opponent.decksEndGame())
         DeclareDefeat();
     OfferNextShipSize();
-    if (Game.PlacementSize == 0 && Game.PlacementLeft == ShipsOfSize(0) && Game.GamePhase == Placement)
+    if (Game.PlacementSize == 0 && Game.PlacementLeft == ShipsOfSize(0) && Game.GamePhase == Placement &&
+        opponent.fleetDown())
         BeginBattle();
 }

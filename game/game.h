@@ -4,6 +4,9 @@
 
 #include "game/board.h"
 
+// Who the player fights.
+enum OpponentKind : int32_t { ComputerOpponent, PartnerOpponent };
+
 // Compared by order: above Placement means the battle panel is up.
 enum Phase : int32_t { NoGame = -1, Placement = 0, Battle = 1, GameOver = 3 };
 
@@ -38,7 +41,9 @@ struct GameState {
     int32_t HomeShipsLeft = 0;
 
     Phase GamePhase = NoGame;
-    // Set while the computer is to fire. Only misses change it, and a new game keeps it.
+    OpponentKind Opponent = ComputerOpponent;
+    // Set while the opponent is to fire (the computer, or the partner of a network game).
+    // Against the computer only misses change it, and a new game keeps it.
     bool ComputerTurn = false;
 
     // The ship now offered on the panel and how many of that size are still to place:
@@ -62,15 +67,18 @@ extern GameState Game;
 // As a fresh process starts: no game.
 void ResetGame();
 
-// Clears both boards and the player's ships, offers the largest ship and lays the
-// computer's fleet; the turn and the computer's hunt stay as they were.
+// A game against the computer: a network game still running is left first. Clears both
+// boards and the player's ships, offers the largest ship and lays the computer's fleet; the
+// turn and the computer's hunt stay as they were.
 void NewGame();
 
 // A shot has just changed (x, y) on the board: it becomes the board's last shot, and the view
 // hears that the cell which was the last shot before has changed.
 void SetLastShot(BoardSide side, int x, int y);
 
-// One tick of the game's timer, in order: the computer's shot on its turn, the end of the
-// game when a fleet is gone, the panel's step to the next size, and the start of the battle
-// once the player's fleet is down.
+// One tick of the game's timer, in order: the opponent's move on its turn (the computer's
+// shot; a partner's shots come as messages), the end of the game when a fleet is gone
+// (against a partner, the reveal ends it instead), the panel's step to the next size, and
+// the start of the battle once the player's fleet is down (against a partner the fleet is
+// promised then, and the battle begins when the partner's coin comes).
 void GameTick();

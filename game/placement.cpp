@@ -5,6 +5,7 @@
 #include <random>
 
 #include "game/game.h"
+#include "game/opponent.h"
 #include "game/view.h"
 
 // Restarts after a dead end before the board counts as full: a random fleet on an empty
@@ -44,7 +45,8 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row)
 
 bool TakeBackLastShip()
 {
-    if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips)
+    if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips ||
+        !CurrentOpponent().mayTakeBack())
         return false;
     const PlacedShip ship = Game.PlacedShips[--Game.PlacedShipCount];
     SetShipCells(ship.orientation, ship.size, ship.column, ship.row, Water);

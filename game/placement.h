@@ -13,7 +13,8 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row);
 bool CanPlaceOfferedShip(Orientation orientation, int column, int row);
 
 // Lifts the last ship laid back onto the panel, while placing: its size is offered again,
-// one more of it if that size is on offer; false when no ship is down.
+// one more of it if that size is on offer; false when no ship is down, or when the fleet is
+// already promised to a partner.
 bool TakeBackLastShip();
 
 // Once the ships of a size are down, offers the next smaller size.

@@ -8,9 +8,10 @@ void NothingLaid(const PlacedShip&) {}
 void NothingChanged(BoardSide, int, int) {}
 void NothingResolved(Shooter, ShotResult) {}
 void NothingEnded(bool) {}
+void NothingStopped(NetworkEnd) {}
 
 const GameView kBlindView = {Nothing, NothingOffered, NothingLaid, NothingLaid, Nothing, NothingChanged,
-                             NothingResolved, NothingEnded, Nothing};
+                             NothingResolved, NothingEnded, Nothing, Nothing, NothingStopped};
 GameView InstalledView = kBlindView;
 
 }  // namespace

@@ -3,6 +3,7 @@
 // sounds, messages and boxes, and the model tests install a recorder instead.
 #pragma once
 #include "game/game.h"
+#include "game/network.h"
 
 enum Shooter { PlayerShooter, ComputerShooter };
 enum ShotResult { ShotMissed, ShotHit, ShotSunk };
@@ -26,6 +27,11 @@ struct GameView {
     void (*gameEnded)(bool playerWon);
     // Blocks for a moment before each of the computer's shots.
     void (*pauseBeforeComputerShot)();
+    // The partner's hello arrived, or its fleet is down (PartnerName, PartnerPlacing).
+    void (*partnerChanged)();
+    // A network game stopped with no winner: the phase is GameOver, the deck counters -1, and
+    // nothing is to be counted.
+    void (*networkStopped)(NetworkEnd why);
 };
 
 void InstallView(const GameView& view);

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "base/language.h"
+#include "game/network.h"
 #include "media/backbuffer.h"
 #include "media/skin.h"
 #include "media/status_panel.h"
@@ -218,14 +219,8 @@ void DrawBattlePanel()
 
 // White with a black shadow: the background runs from dark cloud to white foam. Arial by
 // name, as in the status panel, for its Cyrillic; the BackBuffer's colours are restored.
-void DrawStartHint()
+static void DrawBandText(const wchar_t* text, int length)
 {
-    if (Game.GamePhase != NoGame)
-        return;
-    wchar_t text[96] = L"";
-    const int length = LoadLanguageString(IDS_START_HINT, text, 96);
-    if (length <= 0)
-        return;
     HFONT font = CreateFontW(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
     const int saved = SaveDC(Scene.BackBuffer);
@@ -238,6 +233,37 @@ void DrawStartHint()
     }
     RestoreDC(Scene.BackBuffer, saved);
     DeleteObject(font);
+}
+
+void DrawStartHint()
+{
+    if (Game.GamePhase != NoGame)
+        return;
+    wchar_t text[96] = L"";
+    const int length = LoadLanguageString(IDS_START_HINT, text, 96);
+    if (length > 0)
+        DrawBandText(text, length);
+}
+
+void PartnerNameText(wchar_t* text, int size)
+{
+    if (!MultiByteToWideChar(CP_UTF8, 0, PartnerName(), -1, text, size) || !text[0])
+        LoadLanguageString(IDS_NET_SOMEONE, text, size);
+}
+
+// The band's bottom rows hold the top bar of the turn frame, which is drawn again.
+void DrawPartnerLine()
+{
+    if (Game.Opponent != PartnerOpponent || Game.GamePhase == NoGame)
+        return;
+    wchar_t format[64] = L"", name[2 * kMaxPartnerNameChars + 1] = L"", text[128] = L"";
+    LoadLanguageString(PartnerPlacing() && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING : IDS_NET_PARTNER,
+                       format, 64);
+    PartnerNameText(name, 2 * kMaxPartnerNameChars + 1);
+    const int length = wsprintfW(text, format, name);
+    RestoreBackground(0, kStartHintTop, kSceneWidth, kStartHintHeight);
+    DrawBandText(text, length);
+    DrawTurnFrame();
 }
 
 void RedrawScene()
@@ -259,5 +285,6 @@ void RedrawScene()
                     DrawCell(side, x, y);
     }
     DrawTurnFrame();
+    DrawPartnerLine();
     DrawShipsAfloat();
 }

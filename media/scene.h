@@ -92,5 +92,13 @@ void DrawBattlePanel();
 // Before the first game: the line that tells how to begin one, in the current language.
 void DrawStartHint();
 
+// The partner's name as the player sees it: "Partner" in the current language until its
+// hello has come. `size` is in characters.
+void PartnerNameText(wchar_t* text, int size);
+
+// In a game against a partner, the band above the boards names it, and says while it still
+// places its fleet.
+void DrawPartnerLine();
+
 // Rebuilds the whole BackBuffer from the game state: at a new game, and after the skin has changed.
 void RedrawScene();

@@ -32,6 +32,7 @@
 #define IDD_ABOUT               50
 #define IDD_MUSIC_PAGE          60
 #define IDD_SKIN_PAGE           70
+#define IDD_NETWORK             80
 
 /* Commands of the main menu and the accelerators. */
 #define CMD_NEW_GAME            100
@@ -40,6 +41,7 @@
 #define CMD_ABOUT               103
 #define CMD_OPTIONS             104
 #define CMD_STATISTICS          105
+#define CMD_NETWORK_GAME        106
 #define CMD_RUSSIAN             108
 #define CMD_ENGLISH             109
 #define CMD_GERMAN              110
@@ -64,6 +66,23 @@
 #define IDS_START_HINT          130
 #define IDS_ABANDON_CAPTION     131
 #define IDS_ABANDON_QUESTION    132
+
+/* The network game (Russian ids): the dialog's lines, the band above the boards, the ends.
+   The reasons a game stopped follow IDS_NET_STOPPED in the order of NetworkEnd. */
+#define IDS_NET_RECORD          107
+#define IDS_NET_WAITING         108
+#define IDS_NET_CONNECTING      109
+#define IDS_NET_NO_LISTEN       110
+#define IDS_NET_NO_JOIN         111
+#define IDS_NET_BAD_NAME        112
+#define IDS_NET_BAD_PORT        113
+#define IDS_NET_PARTNER_PLACING 114
+#define IDS_NET_PARTNER         115
+#define IDS_NET_WON_TEXT        116
+#define IDS_NET_LOST_TEXT       117
+#define IDS_NET_STOP_CAPTION    118
+#define IDS_NET_STOPPED         119
+#define IDS_NET_SOMEONE         127
 
 /* A skin library names itself with string 150 x (Language + 1). */
 #define IDS_SKIN_NAME           150
@@ -97,5 +116,13 @@
 #define IDC_SHOW_SHIPS          505
 #define IDC_MUSIC_LIST          601
 #define IDC_SKIN_LIST           602
+#define IDC_NET_HOST            701
+#define IDC_NET_JOIN            702
+#define IDC_NET_THIS_COMPUTER   703
+#define IDC_NET_HOST_NAME       704
+#define IDC_NET_PORT            705
+#define IDC_NET_NAME            706
+#define IDC_NET_RECORD          707
+#define IDC_NET_STATUS          708
 
 #endif

@@ -8,7 +8,7 @@ std::vector<Recorded> Recording;
 
 void PrintTo(const Recorded& r, std::ostream* os)
 {
-    static const char* names[] = {"Begun", "Offered", "Laid", "Back", "Battle", "Cell", "Shot", "Ended", "Pause"};
+    static const char* names[] = {"Begun", "Offered", "Laid", "Back", "Battle", "Cell", "Shot", "Ended", "Pause", "Partner", "Stopped"};
     *os << names[r.kind] << "(" << r.a << ", " << r.b << ", " << r.c << ", " << r.d << ")";
 }
 
@@ -25,5 +25,7 @@ void InstallRecorder()
         [](Shooter shooter, ShotResult result) { Recording.push_back({Recorded::Shot, shooter, result}); },
         [](bool won) { Recording.push_back({Recorded::Ended, won}); },
         [] { Recording.push_back({Recorded::Pause}); },
+        [] { Recording.push_back({Recorded::Partner}); },
+        [](NetworkEnd why) { Recording.push_back({Recorded::Stopped, why}); },
     });
 }

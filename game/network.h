@@ -1,0 +1,58 @@
+// A game against a partner over the network. The shell carries the bytes; the model keeps
+// the rules, the turn and the proofs: every answer to a shot is checked against a commitment
+// the partner made before the first shot. The link, the hash and the random bytes come
+// through a port the shell installs, so the model stays portable.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+constexpr int kMaxPartnerNameChars = 32;
+constexpr int kPartnerNameBytes = 4 * kMaxPartnerNameChars + 1;   // UTF-8 and its zero
+constexpr int kDigestSize = 32;                                    // SHA-256
+
+struct NetworkPort {
+    // Queues bytes for the partner; the shell sends them as the socket allows.
+    void (*send)(const uint8_t* bytes, size_t size);
+    // Closes the connection once what is queued has gone.
+    void (*hangUp)();
+    // SHA-256 of the bytes; false when the system cannot hash.
+    bool (*hash)(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize]);
+    // Random bytes fit for secrets; false when the system has none.
+    bool (*randomBytes)(uint8_t* bytes, size_t size);
+};
+
+void InstallNetworkPort(const NetworkPort& port);
+
+// Why a network game stopped without a winner.
+enum NetworkEnd {
+    PartnerLeft,      // the partner said goodbye
+    ConnectionLost,   // the connection closed or failed without a goodbye
+    PartnerLied,      // an answer or the final reveal did not match a commitment or the rules
+    ForeignProgram,   // the other side does not speak this protocol
+    OtherVersion,     // it does, in another version
+    BrokenMessage,    // a message out of range, out of order or too long
+    PlayerLeft,       // the player left (a new game, Exit, the window closed)
+    NoCrypto,         // the system could not hash or give random bytes
+};
+
+// The connection is up: the hello goes out. When the partner's arrives, a game against the
+// partner begins (the view's gameBegun), and the placing runs as against the computer.
+void StartNetworkGame(bool hosting, const char* playerNameUtf8);
+
+// Bytes from the connection, in pieces of any size.
+void ReceivePartnerBytes(const uint8_t* bytes, size_t size);
+
+// The connection closed or failed.
+void LosePartner();
+
+// The player ends the network game: the partner is told, and nothing is counted.
+void LeaveNetworkGame();
+
+// From the connection's start to the game's end, whatever ended it.
+bool NetworkGameRunning();
+
+// The partner's name from its hello (UTF-8), empty before.
+const char* PartnerName();
+
+// Whether the partner still places its fleet; false once its commitments have arrived.
+bool PartnerPlacing();

@@ -1,0 +1,368 @@
+// A game against a partner over the network: the messages in and out, what each may do when,
+// and the partner's side of the game's course.
+#include <cstring>
+
+#include "game/game.h"
+#include "game/network.h"
+#include "game/opponent.h"
+#include "game/protocol.h"
+#include "game/referee.h"
+#include "game/shots.h"
+#include "game/view.h"
+
+namespace {
+
+void SendNothing(const uint8_t*, size_t) {}
+void HangUpNothing() {}
+bool NoHash(const uint8_t*, size_t, uint8_t (&)[kDigestSize])
+{
+    return false;
+}
+bool NoRandomBytes(uint8_t*, size_t)
+{
+    return false;
+}
+
+// Until the shell installs its port, a network game stops for want of crypto.
+NetworkPort Port = {SendNothing, HangUpNothing, NoHash, NoRandomBytes};
+
+// Both are large: one message at a time is built or read.
+Message Outgoing, Incoming;
+
+void Send(const Message& message)
+{
+    static uint8_t frame[kMaxFrameSize];
+    const size_t size = EncodeMessage(message, frame);
+    if (size > 0)
+        Port.send(frame, size);
+}
+
+// The stop of a game with no winner. The partner hears why unless it has gone already.
+void StopNetworkGame(NetworkEnd why)
+{
+    if (why != PartnerLeft && why != ConnectionLost) {
+        Outgoing.type = ByeMessage;
+        Outgoing.reason = static_cast<uint8_t>(why);
+        Send(Outgoing);
+    }
+    if (why != ConnectionLost)
+        Port.hangUp();
+    Network.running = false;
+    Game.GamePhase = GameOver;
+    Game.EnemyDecksLeft = Game.HomeDecksLeft = -1;
+    View().networkStopped(why);
+}
+
+bool FleetGone()
+{
+    return Game.EnemyDecksLeft == 0 || Game.HomeDecksLeft == 0;
+}
+
+void SendCoin()
+{
+    Outgoing.type = CoinMessage;
+    std::memcpy(Outgoing.coinSalt, Network.ours.coinSalt, kSaltSize);
+    Outgoing.coinBit = Network.ours.coinBit;
+    Send(Outgoing);
+}
+
+void SendReveal()
+{
+    Outgoing.type = RevealMessage;
+    std::memcpy(Outgoing.contents, Network.ours.contents, sizeof Outgoing.contents);
+    std::memcpy(Outgoing.salts, Network.ours.salts, sizeof Outgoing.salts);
+    Send(Outgoing);
+}
+
+void RevealOwnCell(RevealedCell& cell, int x, int y)
+{
+    const int i = y * kFieldSize + x;
+    cell.column = static_cast<uint8_t>(x);
+    cell.row = static_cast<uint8_t>(y);
+    cell.content = Network.ours.contents[i];
+    std::memcpy(cell.salt, Network.ours.salts[i], kSaltSize);
+}
+
+// The answer to the partner's shot: the cell, and for a sinking the water beyond the ship.
+void SendAnswer(int x, int y, ShotResult result)
+{
+    Outgoing.type = AnswerMessage;
+    Outgoing.column = static_cast<uint8_t>(x);
+    Outgoing.row = static_cast<uint8_t>(y);
+    Outgoing.result = static_cast<uint8_t>(result);
+    Outgoing.count = 1;
+    RevealOwnCell(Outgoing.cells[0], x, y);
+    if (result == ShotSunk) {   // the water beyond the ship, as the promised fleet has it
+        const auto deck = [](int cx, int cy) { return InField(cx, cy) && Network.ours.contents[cy * kFieldSize + cx] != 0; };
+        const int dx = deck(x - 1, y) || deck(x + 1, y), dy = !dx && (deck(x, y - 1) || deck(x, y + 1));
+        int firstX = x, firstY = y, length = 1;
+        while ((dx || dy) && deck(firstX - dx, firstY - dy))
+            firstX -= dx, firstY -= dy;
+        while ((dx || dy) && deck(firstX + dx * length, firstY + dy * length))
+            ++length;
+        TargetCell beyond[4];
+        const int ends = CellsBeyondShip(firstX, firstY, dx, dy, length, beyond);
+        for (int i = 0; i < ends; ++i)
+            RevealOwnCell(Outgoing.cells[Outgoing.count++], beyond[i].x, beyond[i].y);
+    }
+    Send(Outgoing);
+}
+
+void ReceiveHello(const Message& hello)
+{
+    std::memcpy(Network.partnerName, hello.name, sizeof Network.partnerName);
+    Network.greeted = true;
+    BeginGameAgainst(PartnerOpponent);
+    View().partnerChanged();
+}
+
+void ReceiveReady(const Message& ready)
+{
+    if (Network.readyReceived || Game.GamePhase != Placement)
+        return StopNetworkGame(BrokenMessage);
+    std::memcpy(Network.commitments, ready.commitments, sizeof Network.commitments);
+    std::memcpy(Network.coinCommitment, ready.coinCommitment, kDigestSize);
+    Network.readyReceived = true;
+    if (Network.readySent)
+        SendCoin();
+    View().partnerChanged();
+}
+
+void ReceiveCoin(const Message& coin)
+{
+    if (!Network.readySent || !Network.readyReceived || Network.coinReceived)
+        return StopNetworkGame(BrokenMessage);
+    const Proof proof = CheckCommitment(Port.hash, Network.coinCommitment, coin.coinSalt, coin.coinBit);
+    if (proof != Proven)
+        return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
+    Network.coinReceived = true;
+    // Equal bits: the host fires first; different bits: the joiner.
+    Game.ComputerTurn = (coin.coinBit == Network.ours.coinBit) != Network.hosting;
+    BeginBattle();
+}
+
+void ReceiveShot(const Message& shot)
+{
+    const int32_t cell = Game.HomeBoard[shot.column][shot.row];
+    if (Game.GamePhase != Battle || !Game.ComputerTurn || FleetGone() || (cell != Water && cell != Deck))
+        return StopNetworkGame(BrokenMessage);
+    const ShotResult result = LandOnHomeBoard(shot.column, shot.row);
+    SendAnswer(shot.column, shot.row, result);
+    if (Game.HomeDecksLeft == 0)
+        SendReveal();
+    View().shotResolved(ComputerShooter, result);
+}
+
+// Every revealed cell against its commitment, and what the shot cell holds against the result.
+Proof CheckRevealedCells(const Message& answer)
+{
+    if (answer.cells[0].content != (answer.result != ShotMissed))
+        return Disproven;
+    for (int i = 0; i < answer.count; ++i) {
+        const RevealedCell& cell = answer.cells[i];
+        const int index = cell.row * kFieldSize + cell.column;
+        const Proof proof = CheckCommitment(Port.hash, Network.commitments[index], cell.salt, cell.content);
+        if (proof != Proven)
+            return proof;
+    }
+    return Proven;
+}
+
+void ReceiveAnswer(const Message& answer)
+{
+    const int x = answer.column, y = answer.row;
+    if (!Network.shotOutstanding || x != Network.shotColumn || y != Network.shotRow || answer.cells[0].column != x ||
+        answer.cells[0].row != y || (answer.result != ShotSunk && answer.count != 1))
+        return StopNetworkGame(BrokenMessage);
+    Proof proof = CheckRevealedCells(answer);
+    ShipRecord sunk;
+    if (proof == Proven && answer.result == ShotSunk && !SinkingFitsHits(answer, sunk))
+        proof = Disproven;
+    if (proof != Proven)
+        return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
+    Network.shotOutstanding = false;
+    Network.answers[Network.answerCount++] = {answer.column, answer.row, answer.result};
+    if (answer.result == ShotMissed)
+        return MissEnemyCell(x, y);
+    HitEnemyCell(x, y);
+    if (answer.result == ShotSunk) {
+        Game.EnemyShipsLeft -= 1;
+        Game.EnemyFleet[kFleetShips - 1 - Game.EnemyShipsLeft] = sunk;
+        MarkSunkEnemyShip(sunk);
+    }
+    View().shotResolved(PlayerShooter, static_cast<ShotResult>(answer.result));
+    if (Game.EnemyDecksLeft == 0)
+        SendReveal();
+}
+
+// The partner's fleet for the end: its ships into the records, afloat by the decks not hit,
+// and those decks onto the EnemyBoard as in a game against the computer.
+void TakeRevealedFleet(const ShipRecord (&fleet)[kFleetShips])
+{
+    for (int s = 0; s < kFleetShips; ++s) {
+        ShipRecord& ship = Game.EnemyFleet[s] = fleet[s];
+        for (int k = 0; k < ship.size; ++k) {
+            int32_t& cell = Game.EnemyBoard[ship.deckX[k]][ship.deckY[k]];
+            if (cell == EnemyHit || cell == Sunk)
+                ship.decksLeft -= 1;
+            else
+                cell = Deck;
+        }
+        if (ship.decksLeft == 0)
+            ship.decksLeft = -1;
+    }
+}
+
+void ReceiveReveal(const Message& reveal)
+{
+    if (Game.GamePhase != Battle || !FleetGone())
+        return StopNetworkGame(BrokenMessage);
+    for (int i = 0; i < kFieldCells; ++i) {
+        const Proof proof = CheckCommitment(Port.hash, Network.commitments[i], reveal.salts[i], reveal.contents[i]);
+        if (proof != Proven)
+            return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
+    }
+    ShipRecord fleet[kFleetShips] = {};
+    if (!ReadFleet(reveal.contents, fleet) || !ReplayAnswers(fleet, Network.answers, Network.answerCount))
+        return StopNetworkGame(PartnerLied);
+    TakeRevealedFleet(fleet);
+    Network.running = false;
+    Port.hangUp();
+    EndGame(Game.EnemyDecksLeft == 0);
+}
+
+// The first frame must be a hello of this protocol and version.
+void ReceiveFirstFrame(Decoding decoding, const Message& message)
+{
+    if (message.type != HelloMessage || decoding == NotThisProtocol)
+        return StopNetworkGame(ForeignProgram);
+    if (decoding != MessageDecoded)
+        return StopNetworkGame(decoding == AnotherVersion ? OtherVersion : BrokenMessage);
+    ReceiveHello(message);
+}
+
+void ReceiveFrame(const uint8_t* frame, size_t length)
+{
+    const Decoding decoding = DecodeFrame(frame, length, Incoming);
+    if (!Network.greeted)
+        return ReceiveFirstFrame(decoding, Incoming);
+    if (decoding != MessageDecoded)
+        return StopNetworkGame(BrokenMessage);
+    switch (Incoming.type) {
+    case ReadyMessage: return ReceiveReady(Incoming);
+    case CoinMessage: return ReceiveCoin(Incoming);
+    case ShotMessage: return ReceiveShot(Incoming);
+    case AnswerMessage: return ReceiveAnswer(Incoming);
+    case RevealMessage: return ReceiveReveal(Incoming);
+    case ByeMessage: return StopNetworkGame(PartnerLeft);
+    default: return StopNetworkGame(BrokenMessage);   // a second hello
+    }
+}
+
+// The player's fleet is down: it is promised once, and the coin follows when both are.
+bool PartnerFleetDown()
+{
+    if (Network.readySent)
+        return false;
+    if (!CommitToFleet(Port, Network.ours, Outgoing)) {
+        StopNetworkGame(NoCrypto);
+        return false;
+    }
+    Send(Outgoing);
+    Network.readySent = true;
+    if (Network.readyReceived)
+        SendCoin();
+    return false;
+}
+
+void FireAtPartner(int x, int y)
+{
+    Outgoing.type = ShotMessage;
+    Outgoing.column = static_cast<uint8_t>(x);
+    Outgoing.row = static_cast<uint8_t>(y);
+    Send(Outgoing);
+    Network.shotOutstanding = true;
+    Network.shotColumn = Outgoing.column;
+    Network.shotRow = Outgoing.row;
+}
+
+void ClearEnemyFleet()
+{
+    for (ShipRecord& ship : Game.EnemyFleet)
+        ship = ShipRecord{};
+}
+
+}  // namespace
+
+// The partner's shots come as messages, the battle begins with the coin, and the end waits
+// for the partner's fleet to be revealed.
+const OpponentPlay kPartnerPlay = {
+    ClearEnemyFleet,
+    [] { return !Network.readySent; },
+    [] { return !Network.shotOutstanding && !FleetGone(); },
+    FireAtPartner,
+    [] {},
+    PartnerFleetDown,
+    [] { return false; },
+};
+
+void InstallNetworkPort(const NetworkPort& port)
+{
+    Port = port;
+}
+
+void StartNetworkGame(bool hosting, const char* playerNameUtf8)
+{
+    LeaveNetworkGame();
+    ResetNetworkGame();
+    Network.running = true;
+    Network.hosting = hosting;
+    Outgoing.type = HelloMessage;
+    Outgoing.version = kProtocolVersion;
+    const size_t size = playerNameUtf8 ? std::strlen(playerNameUtf8) : 0;
+    const bool valid = size <= kMaxNameBytes && ValidPartnerName(reinterpret_cast<const uint8_t*>(playerNameUtf8), size);
+    std::strcpy(Outgoing.name, valid ? playerNameUtf8 : "?");   // a hello the partner would refuse never goes
+    Send(Outgoing);
+}
+
+void ReceivePartnerBytes(const uint8_t* bytes, size_t size)
+{
+    while (Network.running && size > 0) {
+        const size_t taken = Network.reader.take(bytes, size);
+        bytes += taken;
+        size -= taken;
+        if (Network.reader.refused())
+            return StopNetworkGame(Network.greeted ? BrokenMessage : ForeignProgram);
+        if (Network.reader.complete()) {
+            ReceiveFrame(Network.reader.frame(), Network.reader.length());
+            Network.reader.next();
+        }
+    }
+}
+
+void LosePartner()
+{
+    if (Network.running)
+        StopNetworkGame(ConnectionLost);
+}
+
+void LeaveNetworkGame()
+{
+    if (Network.running)
+        StopNetworkGame(PlayerLeft);
+}
+
+bool NetworkGameRunning()
+{
+    return Network.running;
+}
+
+const char* PartnerName()
+{
+    return Network.partnerName;
+}
+
+bool PartnerPlacing()
+{
+    return !Network.readyReceived;
+}

@@ -1,0 +1,315 @@
+// Two players in one process, each side's game swapped in while it acts, play network games
+// through the real messages; a lying or broken partner is made by changing messages in transit.
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "game/network.h"
+#include "game/placement.h"
+#include "game/referee.h"
+#include "game/shots.h"
+#include "tests/game/model_fixture.h"
+
+namespace {
+
+using Tampering = std::function<void(int from, Message&)>;
+
+struct Side {
+    GameState game;
+    NetworkGameState network;
+    std::vector<Recorded> seen;
+    std::vector<uint8_t> outbox;
+};
+Side Sides[2];
+std::vector<std::string> HandFleet;   // side 1's, else a random one
+int Active = 0;
+int Reveals = 0;   // sent by side 1
+std::mt19937 Dice;
+bool Crypto = true;
+Tampering Tamper;
+
+void Enter(int side)
+{
+    for (Side* swapped : {&Sides[Active], &Sides[side]}) {
+        std::swap(swapped->game, Game);
+        std::swap(swapped->network, Network);
+        std::swap(swapped->seen, Recording);
+    }
+    Active = side;
+}
+
+const GameState& GameOf(int side)
+{
+    return side == Active ? Game : Sides[side].game;
+}
+
+// A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
+// digest is all zero like a commitment not yet received.
+bool Copy(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
+{
+    std::memset(digest, 0xFF, kDigestSize);
+    std::memcpy(digest, bytes, std::min(size, sizeof digest));
+    return Crypto && size <= sizeof digest;
+}
+
+// One frame a call, changed by Tamper on its way.
+void Send(const uint8_t* bytes, size_t size)
+{
+    Message m;
+    uint8_t frame[kMaxFrameSize];
+    DecodeFrame(bytes + 2, size - 2, m);
+    Reveals += Active == 1 && m.type == RevealMessage;
+    if (Tamper)
+        Tamper(Active, m);
+    Sides[Active].outbox.insert(Sides[Active].outbox.end(), frame, frame + EncodeMessage(m, frame));
+}
+
+void Flush()
+{
+    for (int from = 0; !Sides[0].outbox.empty() || !Sides[1].outbox.empty(); from = 1 - from) {
+        std::vector<uint8_t> bytes;
+        bytes.swap(Sides[from].outbox);
+        Enter(1 - from);
+        ReceivePartnerBytes(bytes.data(), bytes.size());
+    }
+}
+
+// The cell as the promise of the side now sending has it.
+RevealedCell TrueCell(int x, int y)
+{
+    RevealedCell cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), Network.ours.contents[y * 10 + x], {}};
+    std::memcpy(cell.salt, Network.ours.salts[y * 10 + x], kSaltSize);
+    return cell;
+}
+
+// Changes the first message of the type that side 1 sends; of answers, the first of the result.
+Tampering Lie(MessageType type, const std::function<void(Message&)>& change, int result = -1)
+{
+    return [=, done = false](int from, Message& m) mutable {
+        if (done || from != 1 || m.type != type || (result >= 0 && m.result != result))
+            return;
+        change(m);
+        done = true;
+    };
+}
+
+enum Stage { Greeting, Placing, Waiting, Fighting };
+
+// Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
+// row from the top left corner, water in every fleet laid by hand.
+void PlayGame(int aimer, const std::function<void(Stage)>& at)
+{
+    Enter(0);
+    StartNetworkGame(true, "Host");
+    Enter(1);
+    StartNetworkGame(false, "Joiner");
+    at(Greeting);
+    Flush();
+    at(Placing);
+    for (int side : {0, 1}) {
+        Enter(side);
+        PlaceRestOfFleet(Dice());
+        for (int i = 0; i < 100 && side == 1 && !HandFleet.empty(); ++i)   // laid over by hand
+            Game.HomeBoard[i % 10][i / 10] = HandFleet[i / 10][i % 10] == 'X' ? Deck : Water;
+        GameTick();
+        if (side == 0)
+            at(Waiting);
+        Flush();
+    }
+    at(Fighting);
+    Flush();
+    for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
+        Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? Active : 1 - Active);
+        for (int i = Active == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
+            const int x = i % 10, y = i / 10 % 10;
+            if ((i >= 100 || GameOf(1 - Active).HomeBoard[x][y] == Deck) && FireAtEnemyCell(x, y))
+                break;
+        }
+        Flush();
+    }
+}
+
+// How the side's game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
+int Outcome(int side)
+{
+    Enter(side);
+    EXPECT_FALSE(NetworkGameRunning());
+    EXPECT_TRUE(Game.GamePhase == GameOver && Game.EnemyDecksLeft == -1 && Game.HomeDecksLeft == -1);
+    for (const Recorded& r : Recording)
+        if (r.kind == Recorded::Ended || r.kind == Recorded::Stopped)
+            return r.kind == Recorded::Ended ? r.a : 10 + r.a;
+    return -1;
+}
+
+class NetworkGame : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        for (Side& side : Sides)
+            side = Side{};
+        Active = 0;
+        HandFleet.clear();
+        Reveals = 0;
+        Dice.seed(7);
+        Crypto = true;
+        Tamper = nullptr;
+        InstallNetworkPort({Send, [] {}, Copy, [](uint8_t* bytes, size_t size) {
+                                std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(Dice()); });
+                                return Crypto;
+                            }});
+    }
+};
+
+// The partner's fleet after a defeat and the record of every honest game.
+TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
+{
+    for (int game = 0; game < 12; ++game) {
+        const int winner = game % 2;
+        SetUp();
+        Dice.seed(game);
+        Options.MarkDeadZone = game % 3 == 0;
+        PlayGame(winner, [](Stage s) {
+            Enter(0);
+            EXPECT_TRUE(s != Waiting || !TakeBackLastShip()) << "a promised fleet stays";
+            if (s == Fighting) {
+                const bool equalCoins = Network.ours.coinBit == Sides[1].network.ours.coinBit;
+                EXPECT_EQ(Game.ComputerTurn, !equalCoins) << "equal coins: the host fires first";
+                Enter(equalCoins ? 0 : 1);
+                EXPECT_TRUE(FireAtEnemyCell(9, 9) && !FireAtEnemyCell(8, 9)) << "one shot at a time";
+            }
+        });
+        ASSERT_EQ(Outcome(winner), 1) << "game " << game;
+        ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
+        EXPECT_EQ(std::string(PartnerName()), winner ? "Joiner" : "Host");
+        EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2) << "hello and fleet";
+        const GameState& won = GameOf(winner);
+        int decks = 0, afloat = 0, sunk = 0;
+        for (const ShipRecord& ship : Game.EnemyFleet) {
+            afloat += ship.decksLeft > 0;
+            sunk += ship.decksLeft == -1;
+            for (int k = 0; k < ship.size; ++k) {
+                const int32_t cell = won.HomeBoard[ship.deckX[k]][ship.deckY[k]];
+                decks += cell != Water && cell != HomeMiss;
+            }
+        }
+        EXPECT_EQ(decks, 20);
+        EXPECT_EQ(afloat, won.HomeShipsLeft);
+        EXPECT_EQ(sunk, 10 - afloat);
+        EXPECT_EQ(CountCells(won.EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
+        EXPECT_EQ(CountCells(won.EnemyBoard, DeadZone) > 0, Options.MarkDeadZone);
+    }
+}
+
+// Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
+// revealed, and end with no winner.
+TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
+{
+    // Side 1's fleet, changed by the row: water in column 9 and row 0, the first ship an aimer
+    // sinks has two ends.
+    const std::vector<std::string> fleet = {"..........", ".XXXX.X.X.", "..........", ".XXX.XXX..", "..........",
+                                            ".XX.XX.XX.", "..........", "X.X.......", "..........", ".........."};
+    using Edits = std::vector<std::pair<int, const char*>>;
+    const Edits bent = {{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}};
+    using Change = std::function<void(Message&)>;
+    const auto hit = [](const Change& change) { return Lie(AnswerMessage, change, ShotHit); };
+    const auto sunk = [](const Change& change) { return Lie(AnswerMessage, change, ShotSunk); };
+    const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
+    const auto when = [](Stage stage, std::function<void()> act) {
+        return [=](Stage now) { if (now == stage) act(); };
+    };
+    const auto leave = [](void (*how)()) {   // side 1's player leaves
+        return [=] {
+            Enter(1);
+            how();
+            EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Stopped, PlayerLeft}), 1);
+        };
+    };
+    const Tampering oneCell = [](int from, Message& m) {   // every shot of side 1 at the top left corner
+        if (from == 1 && m.type == ShotMessage)
+            m.column = m.row = 0;
+    };
+    // The corner of the bent ship, sunk last, and a true cell past it on the slant.
+    const Tampering slant = [](int from, Message& m) {
+        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {
+            m.count = 2;
+            m.cells[1] = TrueCell(4, 7);
+        }
+    };
+    const Change sunkEarly = [](Message& m) {   // the neighbours of a first hit, shown as they are
+        TargetCell around[4];
+        m.result = ShotSunk;
+        m.count = static_cast<uint8_t>(1 + CellsBeyondShip(m.column, m.row, 0, 0, 1, around));
+        for (int i = 1; i < m.count; ++i)
+            m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
+    };
+    const auto missAt = [](int x, int y) -> Change {   // a hit answered as a miss at (x, y), -1 for the shot's own
+        return [=](Message& m) {
+            m.result = ShotMissed;
+            m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y);
+        };
+    };
+    uint8_t http[] = "GET / HTTP/1.1\r\n";
+    struct Row {
+        const char* lie;
+        NetworkEnd end;   // as side 0 sees it
+        Tampering tamper = {};
+        std::function<void(Stage)> at = {};
+        Edits edits = {};
+        bool atReveal = false;
+        int aimer = 0;
+    };
+    const Row rows[] = {
+        {"a hit answered as a miss", PartnerLied, hit(missAt(-1, -1))},
+        {"a hit answered as sunk, no end shown", PartnerLied, hit([](auto& m) { m.result = ShotSunk; })},
+        {"a hit answered as sunk, the next deck shown", PartnerLied, hit(sunkEarly)},
+        {"a hit shown by water of its row", BrokenMessage, hit(missAt(9, -1))},
+        {"a hit shown by water of its column", BrokenMessage, hit(missAt(-1, 0))},
+        {"a hit revealing two cells", BrokenMessage, hit([](auto& m) { m.count = 2; })},
+        {"a sinking showing one end twice", PartnerLied, sunk([](auto& m) { m.cells[2] = m.cells[1]; })},
+        {"a sinking answered as a hit", PartnerLied, sunk([](auto& m) { m.result = ShotHit; m.count = 1; }), {}, {}, true},
+        {"ships touching at a corner", PartnerLied, {}, {}, {{7, "X........."}, {8, ".X........"}}, true, 1},
+        {"a ship of five decks", PartnerLied, {}, {}, {{1, ".XXXXX.X.X"}}, true, 1},
+        {"a bent ship", PartnerLied, {}, {}, bent, true, 1},
+        {"a bent ship sunk, the cell past it on the slant shown", PartnerLied, slant, {}, bent},
+        {"five ships of one deck", PartnerLied, {}, {}, {{5, ".XX.XX...."}, {7, "X.X.X....."}}, true, 1},
+        {"a fifth ship of one deck sunk", PartnerLied, {}, {}, {{5, ".XX.XX...."}, {7, "X.X.X....."}}},
+        {"nine ships", PartnerLied, {}, {}, {{7, "X........."}}, true, 1},
+        {"a reveal off its commitment", PartnerLied, Lie(RevealMessage, [](auto& m) { m.salts[0][0] ^= 1; }), {}, {}, true},
+        {"a coin off its commitment", PartnerLied, Lie(CoinMessage, [](auto& m) { m.coinBit ^= 1; })},
+        {"an answer to another cell", BrokenMessage, hit([&](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
+        {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)},
+        {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
+        {"a shot off the field", BrokenMessage, Lie(ShotMessage, [](auto& m) { m.column = 10; }), {}, {}, false, 1},
+        {"an answer to no shot", BrokenMessage, Lie(ReadyMessage, [](auto& m) { m.type = AnswerMessage; m.count = 1; })},
+        {"a coin before the fleets", BrokenMessage, as(ReadyMessage, CoinMessage)},
+        {"a second ready", BrokenMessage, as(CoinMessage, ReadyMessage)},
+        {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
+        {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
+        {"an HTTP request", ForeignProgram, {}, when(Greeting, [&] { Enter(0); ReceivePartnerBytes(http, sizeof http); })},
+        {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
+        {"another version", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 2; })},
+        {"no random bytes", NoCrypto, {}, [](Stage s) { Crypto = s != Placing; }},
+        {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
+        {"a bye in battle", PartnerLeft, {}, when(Fighting, leave(LeaveNetworkGame))},
+        {"a bye for the reveal", PartnerLeft, as(RevealMessage, ByeMessage), {}, {}, true},
+        {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
+        {"connection lost", ConnectionLost, {}, when(Fighting, [] { Enter(0); LosePartner(); Enter(1); LosePartner(); })},
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        HandFleet = fleet;
+        for (const auto& edit : row.edits)
+            HandFleet[edit.first] = edit.second;
+        Tamper = row.tamper;
+        PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
+        EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
+        EXPECT_EQ(Reveals, row.atReveal ? 1 : 0) << row.lie;
+        Enter(1);
+        EXPECT_FALSE(NetworkGameRunning()) << row.lie << ": the partner hears of the stop";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// The frames of a network game: valid ones wait for their last byte, every rule of their ranges
+// refuses, random and cut frames are read within their bytes, and what is read writes back
+// byte for byte.
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "game/protocol.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const MessageType kTypes[] = {HelloMessage, ReadyMessage, CoinMessage, ShotMessage,
+                              AnswerMessage, RevealMessage, ByeMessage};
+
+Bytes Frame(const Message& message)
+{
+    uint8_t frame[kMaxFrameSize];
+    return Bytes(frame, frame + EncodeMessage(message, frame));
+}
+
+// A frame of the type with its fields in range, its body then `change` bytes longer or shorter
+// with the length announced to match.
+Bytes Valid(MessageType type, const char* name = "Ann", int count = 1, int change = 0)
+{
+    static Message m;
+    m.type = type;
+    m.version = 1;
+    std::snprintf(m.name, sizeof m.name, "%s", name);
+    m.count = static_cast<uint8_t>(count);
+    Bytes frame = Frame(m);
+    frame.resize(frame.size() + change);
+    frame[0] = static_cast<uint8_t>((frame.size() - 2) >> 8);
+    frame[1] = static_cast<uint8_t>(frame.size() - 2);
+    return frame;
+}
+
+Bytes Set(Bytes frame, size_t at, uint8_t value)
+{
+    frame[at] = value;
+    return frame;
+}
+
+std::mt19937 Dice(20261207);
+Message Read;
+
+// What the reader and decoder make of the frame fed in pieces of 1 to `most` bytes, each piece a
+// block of its own so that a read past it is caught: -1 when the length is refused, -2 when the
+// frame stays incomplete.
+int Verdict(const Bytes& frame, unsigned most = 1)
+{
+    FrameReader reader;
+    size_t fed = 0;
+    while (fed < frame.size() && !reader.complete() && !reader.refused()) {
+        const Bytes piece(frame.begin() + fed, frame.begin() + std::min(frame.size(), fed + 1 + Dice() % most));
+        fed += reader.take(piece.data(), piece.size());
+    }
+    if (!reader.complete())
+        return reader.refused() ? -1 : -2;
+    EXPECT_EQ(fed, 2 + reader.length()) << "no byte of what follows the frame is taken";
+    return DecodeFrame(reader.frame(), reader.length(), Read);
+}
+
+TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
+{
+    for (MessageType type : kTypes) {
+        EXPECT_EQ(Verdict(Valid(type)), MessageDecoded) << type;
+        EXPECT_EQ(Verdict(Valid(type, "Ann", 1, -1)), MessageRefused) << type << " one byte short";
+        EXPECT_EQ(Verdict(Valid(type, "Ann", 1, +1)), MessageRefused) << type << " one byte long";
+    }
+    std::string whales;   // 32 characters of four bytes each
+    for (int i = 0; i < 32; ++i)
+        whales += "\xF0\x9F\x90\x8B";
+    const Bytes answer = Valid(AnswerMessage);   // offsets: column 3, row 4, result 5, count 6, first cell 7
+    struct Row { const char* rule; Bytes frame; int verdict; };
+    const Row rows[] = {
+        {"a name of one character", Valid(HelloMessage, "A"), MessageDecoded},
+        {"a name of 32 characters in 128 bytes", Valid(HelloMessage, whales.c_str()), MessageDecoded},
+        {"a name of two-byte characters", Valid(HelloMessage, "\xC3\x9Cnal"), MessageDecoded},
+        {"length 0", {0, 0}, -1},
+        {"length 3301", {0x0C, 0xE5}, -1},
+        {"a type no message has", Set(Valid(ByeMessage), 2, 'X'), MessageRefused},
+        {"shot at column 10", Set(Valid(ShotMessage), 3, 10), MessageRefused},
+        {"shot at row 10", Set(Valid(ShotMessage), 4, 10), MessageRefused},
+        {"answer to column 10", Set(answer, 3, 10), MessageRefused},
+        {"answer revealing row 10", Set(answer, 8, 10), MessageRefused},
+        {"result 3", Set(answer, 5, 3), MessageRefused},
+        {"content 2 in an answer", Set(answer, 9, 2), MessageRefused},
+        {"count 0", Set(Valid(AnswerMessage, "", 1, -19), 6, 0), MessageRefused},
+        {"count 6", Set(Valid(AnswerMessage, "", 1, 5 * 19), 6, 6), MessageRefused},
+        {"coin bit 2", Set(Valid(CoinMessage), 19, 2), MessageRefused},
+        {"content 2 in a reveal", Set(Valid(RevealMessage), 3 + 17 * 99, 2), MessageRefused},
+        {"name with U+0007", Valid(HelloMessage, "A\aB"), MessageRefused},
+        {"name with U+0085", Valid(HelloMessage, "A\xC2\x85"), MessageRefused},
+        {"name of 33 characters", Valid(HelloMessage, (whales.substr(4) + "ab").c_str()), MessageRefused},
+        {"an overlong character", Valid(HelloMessage, "A\xE0\x81\x81"), MessageRefused},
+        {"a surrogate in the name", Valid(HelloMessage, "A\xED\xA0\x80"), MessageRefused},
+        {"a name cut inside a character", Valid(HelloMessage, "A\xE2\x82"), MessageRefused},
+        {"wrong magic", Set(Valid(HelloMessage), 3, 't'), NotThisProtocol},
+        {"version 2", Set(Valid(HelloMessage), 10, 2), AnotherVersion},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Verdict(row.frame), row.verdict) << row.rule;
+}
+
+// Valid frames of every type with random fields, some then changed, cut or added to, are fed
+// to the reader in random pieces.
+TEST(Protocol, RandomFramesInRandomPiecesAreReadWithinTheirBytes)
+{
+    for (int round = 0; round < 20000; ++round) {
+        Bytes frame = Valid(kTypes[Dice() % 7], "Ann", 1 + Dice() % 5);
+        for (int field = Dice() % 8; field > 0; --field)   // mostly in range or just past it
+            frame[3 + Dice() % (frame.size() - 3)] = static_cast<uint8_t>(Dice() % 4 ? Dice() % 3 : Dice());
+        for (int change = Dice() % 4; change > 0; --change) {
+            const size_t at = Dice() % frame.size();
+            switch (Dice() % 3) {
+            case 0: frame[at] = static_cast<uint8_t>(Dice()); break;
+            case 1: frame.resize(at + 1); break;
+            default: frame.insert(frame.begin() + at, static_cast<uint8_t>(Dice())); break;
+            }
+        }
+        if (Verdict(frame, 200) == MessageDecoded) {   // written back the same
+            frame.resize(2 + (frame[0] << 8 | frame[1]));
+            ASSERT_EQ(Frame(Read), frame) << "round " << round;
+        }
+    }
+}
+
+}  // namespace

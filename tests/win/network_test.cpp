@@ -1,0 +1,390 @@
+// The network game's shell: the system's hash, the stored network values, the dialog and its
+// link, games against a scripted partner over loopback, and a whole game between two programs.
+// The partner and the program under test share one thread: waits pump the program's messages.
+#include <winsock2.h>
+
+#include <algorithm>
+
+#include "base/crypto.h"
+#include "base/link.h"
+#include "game/network.h"
+#include "game/protocol.h"
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+// Far from the default port, so that a test never meets a program someone plays.
+constexpr unsigned kTestPort = 47391;
+
+// Hands on the program's messages (its boxes' loops included) for `ms` milliseconds.
+void Pump(int ms)
+{
+    for (const DWORD end = GetTickCount() + ms; static_cast<int>(end - GetTickCount()) > 0; Sleep(5)) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+    }
+}
+
+// The salt of cell i is i, the coin's 100.
+void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
+{
+    const uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, content};
+    Sha256(bytes, sizeof bytes, digest);
+}
+
+// A partner on a loopback socket, speaking through the model's own encoder and decoder. Its
+// fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water); it says what the test tells it, and
+// every wait is bounded.
+class Partner {
+public:
+    // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
+    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit)
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+    }
+    ~Partner()
+    {
+        Close();
+        WSACleanup();
+    }
+
+    // The system of a listening program takes the connection before the program itself does.
+    bool Connect(unsigned port = kTestPort)
+    {
+        socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address = {};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<u_short>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        u_long nonBlocking = 1;
+        const bool connected = connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        ioctlsocket(socket_, FIONBIO, &nonBlocking);
+        return connected;
+    }
+    void Close() { closesocket(socket_), socket_ = INVALID_SOCKET; }
+
+    void Send(const std::string& bytes)
+    {
+        send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0);
+        Pump(30);
+    }
+    void SendHello(uint8_t version = kProtocolVersion)
+    {
+        message_.version = version;
+        lstrcpyA(message_.name, "Anna");
+        Say(HelloMessage);
+    }
+    // Ready, then the coin once the program's Ready has come.
+    void SendFleetAndCoin()
+    {
+        const char fleet[] = "XXXX.XXX..          XXX.XX.XX.          XX.X.X.X.X";
+        for (int i = 0; i < kFieldCells; ++i)
+            Commit(i, i < 50 && fleet[i] == 'X', message_.commitments[i]);
+        Commit(100, coinBit_, message_.coinCommitment);
+        Say(ReadyMessage);
+        Expect(ReadyMessage);
+        message_.coinSalt[0] = 100;
+        message_.coinBit = coinBit_;
+        Say(CoinMessage);
+    }
+    // Answers the program's shot at the cell "miss": a lie where the cell holds a deck.
+    void AnswerMiss(int column, int row)
+    {
+        message_.column = message_.cells[0].column = static_cast<uint8_t>(column);
+        message_.row = message_.cells[0].row = static_cast<uint8_t>(row);
+        message_.result = ShotMissed;
+        message_.count = 1;
+        message_.cells[0].content = 0;
+        message_.cells[0].salt[0] = static_cast<uint8_t>(10 * row + column);
+        Say(AnswerMessage);
+    }
+
+    // The program's next message of the type, past any others; false when none comes in 3 s.
+    bool Expect(MessageType type)
+    {
+        static Message read;
+        for (int tries = 0; tries < 300 && !(closed_ && pending_.empty()); ++tries) {
+            pending_.erase(0, reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size()));
+            if (!reader_.complete()) {
+                Read();
+                continue;
+            }
+            const bool found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+            reader_.next();
+            if (found)
+                return true;
+        }
+        return false;
+    }
+    // Whether the program has hung up within 3 s, whatever it sent before.
+    bool Closed()
+    {
+        for (int tries = 0; tries < 300 && !closed_; ++tries)
+            Read();
+        return closed_;
+    }
+
+private:
+    void Say(MessageType type)
+    {
+        uint8_t frame[kMaxFrameSize];
+        message_.type = type;
+        Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(message_, frame)));
+    }
+    // Takes what has come, or pumps a little; nothing more can come once closed_ is set.
+    void Read()
+    {
+        char bytes[4096];
+        const int count = recv(socket_, bytes, sizeof bytes, 0);
+        if (count > 0)
+            pending_.append(bytes, count);
+        else if (count == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
+            closed_ = true;
+        else
+            Pump(10);
+    }
+
+    Message message_;
+    SOCKET socket_ = INVALID_SOCKET;
+    uint8_t coinBit_;
+    FrameReader reader_;
+    std::string pending_;
+    bool closed_ = false;
+};
+
+std::wstring ControlText(HWND dialog, int control)
+{
+    wchar_t text[256] = L"";
+    GetDlgItemTextW(dialog, control, text, 256);
+    return text;
+}
+
+void StorePort(DWORD port)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
+}
+
+TEST(NetworkCrypto, HashIsSha256)
+{
+    uint8_t digest[32];
+    ASSERT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, digest));
+    std::string hex;
+    for (uint8_t byte : digest)
+        hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
+    EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+}
+
+using NetworkStore = ShellTest;
+
+// A port outside 1024..65535 or not four bytes, and a name that is empty, longer than 32
+// characters (a surrogate pair is one), holds a control character or broken UTF-16, read as
+// the defaults; the bytes end at a page that cannot be read.
+TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
+{
+    wchar_t user[257] = L"";
+    DWORD length = 257;
+    GetUserNameW(user, &length);
+    const std::string you = Utf8(user).substr(0, 32), smile = "\xF0\x9F\x98\x80";
+    std::string smiles;
+    for (int i = 0; i < 32; ++i)
+        smiles += smile;
+    const auto port = [](uint32_t value, size_t size = 4) { return std::string((const char*)&value, size); };
+    const auto text = [](const std::wstring& name) { return std::string((const char*)name.c_str(), 2 * name.size() + 2); };
+    struct Case { const char* value; std::string stored, loaded; };
+    const Case cases[] = {
+        {"NetworkPort", port(1024), "1024"}, {"NetworkPort", port(65535), "65535"}, {"NetworkPort", port(1023), "41770"},
+        {"NetworkPort", port(65536), "41770"}, {"NetworkPort", port(5000, 2), "41770"},
+        {"PlayerName", text(Wide("Игрок 海")), "Игрок 海"}, {"PlayerName", text(std::wstring(32, L'x')).substr(0, 64), std::string(32, 'x')},
+        {"PlayerName", text(Wide(smiles)), smiles}, {"PlayerName", text(Wide(smiles + "x")), you},
+        {"PlayerName", text(L""), you}, {"PlayerName", text(L"a\x07z"), you}, {"PlayerName", text(L"a\x85z"), you},
+        {"PlayerName", text(L"a\xD800z"), you},
+    };
+    for (const Case& c : cases) {
+        const GuardedBytes guarded(c.stored);
+        TakeStoredValue(c.value, guarded.data(), guarded.size());
+        const std::string loaded = c.value[0] == 'N' ? std::to_string(Settings.NetworkPort) : Utf8(Settings.PlayerName);
+        EXPECT_EQ(loaded, c.loaded) << c.value << " " << c.stored.size();
+    }
+}
+
+using NetworkDialogTest = ShellTest;
+
+// The host's dialog shows the record and this computer's name, takes the first partner (its
+// game begins) and refuses the next while it is open, and no one once it has ended.
+TEST_F(NetworkDialogTest, HostTakesOnePartnerAndRefusesTheNext)
+{
+    const unsigned char record[8] = {3, 0, 0, 0, 4, 0, 0, 0};
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkStatistic", REG_DWORD, record, 8);
+    StorePort(kTestPort);
+    Partner first, second, third;
+    RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+        wchar_t computer[256] = L"";
+        DWORD size = 256;
+        GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
+        EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
+        EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
+        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+        ASSERT_TRUE(first.Connect() && second.Connect());
+        Pump(100);
+        EXPECT_FALSE(IsWindowVisible(dialog));
+    });
+    EXPECT_TRUE(first.Expect(HelloMessage) && second.Closed());
+    EXPECT_FALSE(third.Connect());
+    first.SendHello();
+    EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == PartnerOpponent);
+}
+
+// A bad port or name says so and waits for nothing; so does a join no one answers; Cancel
+// stops the waiting.
+TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
+{
+    struct Case { int choice; const wchar_t *port, *name, *line; };
+    const Case cases[] = {
+        {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535"},
+        {IDC_NET_HOST, L"47391", L"", L"Name: 1 to 32 characters, no control characters"},
+        {IDC_NET_JOIN, L"47392", L"Anna", L"127.0.0.1 does not answer on port 47392"},
+        {IDC_NET_HOST, L"47391", L"Anna", L"Waiting for a partner on port 47391..."},
+    };
+    for (const Case& c : cases) {
+        RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+            CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, c.choice);
+            SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
+            SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
+            SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            Pump(200);
+            EXPECT_EQ(ControlText(dialog, IDC_NET_STATUS), c.line);
+        });
+        Partner partner;
+        EXPECT_FALSE(partner.Connect()) << c.line;
+    }
+}
+
+// The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero).
+class NetworkStops : public ShellTest {
+protected:
+    void Connect(Partner& partner)
+    {
+        InstallNetworkPort({SendToPartner, HangUpLink, Sha256, [](uint8_t* bytes, size_t size) {
+                                return std::fill(bytes, bytes + size, 0), true;
+                            }});
+        StorePort(kTestPort);
+        RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+            ASSERT_TRUE(partner.Connect());
+            Pump(50);
+        });
+        ASSERT_TRUE(partner.Expect(HelloMessage));
+    }
+
+    void ToBattle(Partner& partner)
+    {
+        partner.SendHello();
+        PlaceWholeFleet();
+        partner.SendFleetAndCoin();
+        Tick();
+        ASSERT_EQ(Game.GamePhase, Battle);
+    }
+};
+
+// Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
+TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
+{
+    const std::string shot = {0, 3, 'S', 0, 0};   // a deck of the program's fleet
+    const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
+    struct Case { const char* what; uint8_t coin; std::function<void(Partner&)> script; const wchar_t* box; };
+    const Case cases[] = {
+        {"garbage", 0, [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
+        {"another version", 0, [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
+        {"overlong", 0, [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
+        {"shot before the battle", 0, [](Partner& p) { p.SendHello(), p.Send({0, 3, 'S', 0, 6}); }, broken},
+        {"shot out of turn", 0, [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 0, 6}); }, broken},
+        {"shot out of range", 1, [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 10, 0}); }, broken},
+        {"shot repeated", 1, [&](Partner& p) { ToBattle(p), p.Send(shot), p.Expect(AnswerMessage), p.Send(shot); }, broken},
+        {"lying answer", 0, [this](Partner& p) { ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.AnswerMiss(0, 0); },
+         L"Anna answered against the fleet it had committed to. The game does not count."},
+        {"goodbye", 0, [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
+        {"gone before its hello", 0, [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
+        {"gone while placing", 0, [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, lost},
+        {"gone in battle", 0, [this](Partner& p) { ToBattle(p), p.Close(); }, lost},
+        // The program plays on, and the player may close it; the partner hears so.
+        {"silent", 0, [this](Partner& p) {
+             p.SendHello(), PlaceWholeFleet(), SendMessageW(MainWindow, WM_CLOSE, 0, 0);
+             EXPECT_TRUE(p.Expect(ByeMessage) && !IsWindow(MainWindow));
+             RestartProgram();
+         }, L"Abandon the battle?"},
+    };
+    for (const Case& c : cases) {
+        RestartProgram();
+        Partner partner(c.coin);
+        Connect(partner);
+        c.script(partner);
+        Pump(100);
+        ASSERT_FALSE(answered.empty()) << c.what;
+        EXPECT_EQ(answered.back().text, c.box) << c.what;
+        EXPECT_TRUE(partner.Closed() && !NetworkGameRunning()) << c.what;
+        EXPECT_TRUE(SettingBytes("Statistic").empty() && SettingBytes("NetworkStatistic").empty()) << c.what;
+        Command(CMD_NEW_GAME);
+        EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == ComputerOpponent) << c.what;
+    }
+}
+
+HWND WindowOf(const Process& program, const char* className, const char* caption)
+{
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == program.info.dwProcessId)
+            return window;
+    }
+    return nullptr;
+}
+
+// Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, the
+// boxes name the partner, and only the network record counts it.
+TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
+{
+    DeleteSettingsKey();
+    StorePort(kTestPort + 2);
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, L"Ким", 8);
+    Process programs[2] = {Process(""), Process("")};
+    HWND windows[2];
+    for (int i : {0, 1}) {
+        windows[i] = programs[i].Window("Tidewar", nullptr);
+        PostMessageW(windows[i], WM_COMMAND, CMD_NETWORK_GAME, 0);
+        HWND dialog = programs[i].Window("#32770", "Network game");
+        for (int tries = 0; tries < 300 && !IsWindowVisible(dialog); ++tries)
+            Sleep(10);   // shown once its controls are filled
+        if (i == 1) {
+            SendDlgItemMessageW(dialog, IDC_NET_JOIN, BM_CLICK, 0, 0);
+            SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
+        }
+        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+    }
+    // 'A' lays the fleet once the partner's hello has come; then every cell of the enemy board
+    // in turn, on both: a click is taken only on its player's turn.
+    std::vector<std::wstring> ends;
+    for (int pass = 0; pass < 50 && ends.size() < 2; ++pass) {
+        for (HWND window : windows)
+            PostMessageW(window, WM_KEYDOWN, 'A', 0);
+        for (int cell = 0; cell < 200; ++cell)
+            for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+                SendMessageTimeoutW(windows[cell % 2], message, MK_LBUTTON, MAKELPARAM(40 + cell / 2 % 10 * 20, 40 + cell / 20 * 20),
+                                    SMTO_NORMAL, 1000, nullptr);
+        Sleep(50);
+        for (const Process& program : programs)
+            for (const char* caption : {"VICTORY", "DEFEAT"})
+                if (HWND box = WindowOf(program, "#32770", caption)) {
+                    ends.push_back(Wide(caption) + L": " + ControlText(box, 0xFFFF));
+                    PostMessageW(box, WM_COMMAND, IDOK, 0);
+                }
+    }
+    std::sort(ends.begin(), ends.end());
+    EXPECT_EQ(ends, std::vector<std::wstring>({L"DEFEAT: Ким has beaten you", L"VICTORY: You have beaten Ким"}));
+    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({1, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_TRUE(SettingBytes("Statistic").empty());
+}
+
+} // namespace
