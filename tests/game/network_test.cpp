@@ -279,6 +279,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"an answer to no shot", BrokenMessage, Lie(ReadyMessage, [](auto& m) { m.type = AnswerMessage; m.count = 1; })},
         {"a coin before the fleets", BrokenMessage, as(ReadyMessage, CoinMessage)},
         {"a second ready", BrokenMessage, as(CoinMessage, ReadyMessage)},
+        {"a second coin", BrokenMessage, as(AnswerMessage, CoinMessage)},
         {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
         {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
         {"an HTTP request", ForeignProgram, {}, when(Greeting, [&] { Enter(0); ReceivePartnerBytes(http, sizeof http); })},

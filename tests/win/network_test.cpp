@@ -38,6 +38,8 @@ void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
 // every wait is bounded.
 class Partner {
 public:
+    // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
+    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit) {}
     ~Partner() { Close(); }
 
     // The system of a listening program takes the connection before the program itself does.
@@ -67,17 +69,17 @@ public:
         lstrcpyA(message_.name, "Anna");
         Say(HelloMessage);
     }
-    // Ready, then the coin once the program's Ready has come: a bit of 0 like the program's, so
-    // that the program (hosting) fires first.
+    // Ready, then the coin once the program's Ready has come.
     void SendFleetAndCoin()
     {
         const char fleet[] = "XXXX.XXX..          XXX.XX.XX.          XX.X.X.X.X";
         for (int i = 0; i < kFieldCells; ++i)
             Commit(i, i < 50 && fleet[i] == 'X', message_.commitments[i]);
-        Commit(100, 0, message_.coinCommitment);
+        Commit(100, coinBit_, message_.coinCommitment);
         Say(ReadyMessage);
         Expect(ReadyMessage);
         message_.coinSalt[0] = 100;
+        message_.coinBit = coinBit_;
         Say(CoinMessage);
     }
 
@@ -131,6 +133,7 @@ private:
     }
 
     Message message_;
+    uint8_t coinBit_;
     SOCKET socket_ = INVALID_SOCKET;
     FrameReader reader_;
     std::string pending_;
@@ -275,12 +278,16 @@ protected:
 // Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
 TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
 {
-    const wchar_t* lost = L"The connection to Anna was lost.";
-    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; };
+    const std::string shot = {0, 3, 'S', 0, 0};   // a deck of the program's fleet
+    const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
+    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; uint8_t coin = 0; };
     const Case cases[] = {
         {"garbage", [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
         {"another version", [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
-        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
+        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
+        {"shot out of turn", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 0, 6}); }, broken},
+        {"shot out of range", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 10, 0}); }, broken, 1},
+        {"shot repeated", [&](Partner& p) { ToBattle(p), p.Send(shot), p.Expect(AnswerMessage), p.Send(shot); }, broken, 1},
         {"lying answer", [this](Partner& p) { ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.AnswerMiss(); },
          L"Anna answered against the fleet it had committed to. The game does not count."},
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
@@ -296,7 +303,7 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
     };
     for (const Case& c : cases) {
         RestartProgram();
-        Partner partner;
+        Partner partner(c.coin);
         Connect(partner);
         c.script(partner);
         Pump(100);
