@@ -22,27 +22,31 @@ struct Side {
     std::vector<Recorded> seen;
     std::vector<uint8_t> outbox;
 };
-Side Sides[2];
-std::vector<std::string> HandFleet;   // side 1's, else a random one
-int Active = 0;
-int Reveals = 0;   // sent by side 1
-std::mt19937 Dice;
-bool Crypto = true;
-Tampering Tamper;
+
+// Everything a game sets up, fresh for each.
+struct World {
+    Side sides[2];
+    int active = 0;
+    std::vector<std::string> handFleet;   // side 1's, else a random one
+    int reveals = 0;                      // sent by side 1
+    std::mt19937 dice{7};
+    bool crypto = true;
+    Tampering tamper;
+} W;
 
 void Enter(int side)
 {
-    for (Side* swapped : {&Sides[Active], &Sides[side]}) {
+    for (Side* swapped : {&W.sides[W.active], &W.sides[side]}) {
         std::swap(swapped->game, Game);
         std::swap(swapped->network, Network);
         std::swap(swapped->seen, Recording);
     }
-    Active = side;
+    W.active = side;
 }
 
 const GameState& GameOf(int side)
 {
-    return side == Active ? Game : Sides[side].game;
+    return side == W.active ? Game : W.sides[side].game;
 }
 
 // A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
@@ -51,26 +55,26 @@ bool Copy(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
 {
     std::memset(digest, 0xFF, kDigestSize);
     std::memcpy(digest, bytes, std::min(size, sizeof digest));
-    return Crypto && size <= sizeof digest;
+    return W.crypto && size <= sizeof digest;
 }
 
-// One frame a call, changed by Tamper on its way.
+// One frame a call, changed by the tampering on its way.
 void Send(const uint8_t* bytes, size_t size)
 {
     Message m;
     uint8_t frame[kMaxFrameSize];
     DecodeFrame(bytes + 2, size - 2, m);
-    Reveals += Active == 1 && m.type == RevealMessage;
-    if (Tamper)
-        Tamper(Active, m);
-    Sides[Active].outbox.insert(Sides[Active].outbox.end(), frame, frame + EncodeMessage(m, frame));
+    W.reveals += W.active == 1 && m.type == RevealMessage;
+    if (W.tamper)
+        W.tamper(W.active, m);
+    W.sides[W.active].outbox.insert(W.sides[W.active].outbox.end(), frame, frame + EncodeMessage(m, frame));
 }
 
 void Flush()
 {
-    for (int from = 0; !Sides[0].outbox.empty() || !Sides[1].outbox.empty(); from = 1 - from) {
+    for (int from = 0; !W.sides[0].outbox.empty() || !W.sides[1].outbox.empty(); from = 1 - from) {
         std::vector<uint8_t> bytes;
-        bytes.swap(Sides[from].outbox);
+        bytes.swap(W.sides[from].outbox);
         Enter(1 - from);
         ReceivePartnerBytes(bytes.data(), bytes.size());
     }
@@ -110,9 +114,9 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
     at(Placing);
     for (int side : {0, 1}) {
         Enter(side);
-        PlaceRestOfFleet(Dice());
-        for (int i = 0; i < 100 && side == 1 && !HandFleet.empty(); ++i)   // laid over by hand
-            Game.HomeBoard[i % 10][i / 10] = HandFleet[i / 10][i % 10] == 'X' ? Deck : Water;
+        PlaceRestOfFleet(W.dice());
+        for (int i = 0; i < 100 && side == 1 && !W.handFleet.empty(); ++i)   // laid over by hand
+            Game.HomeBoard[i % 10][i / 10] = W.handFleet[i / 10][i % 10] == 'X' ? Deck : Water;
         GameTick();
         if (side == 0)
             at(Waiting);
@@ -121,10 +125,10 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
     at(Fighting);
     Flush();
     for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
-        Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? Active : 1 - Active);
-        for (int i = Active == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
+        Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? W.active : 1 - W.active);
+        for (int i = W.active == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
             const int x = i % 10, y = i / 10 % 10;
-            if ((i >= 100 || GameOf(1 - Active).HomeBoard[x][y] == Deck) && FireAtEnemyCell(x, y))
+            if ((i >= 100 || GameOf(1 - W.active).HomeBoard[x][y] == Deck) && FireAtEnemyCell(x, y))
                 break;
         }
         Flush();
@@ -148,17 +152,10 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        for (Side& side : Sides)
-            side = Side{};
-        Active = 0;
-        HandFleet.clear();
-        Reveals = 0;
-        Dice.seed(7);
-        Crypto = true;
-        Tamper = nullptr;
+        W = World{};
         InstallNetworkPort({Send, [] {}, Copy, [](uint8_t* bytes, size_t size) {
-                                std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(Dice()); });
-                                return Crypto;
+                                std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(W.dice()); });
+                                return W.crypto;
                             }});
     }
 };
@@ -169,13 +166,12 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         SetUp();
-        Dice.seed(game);
-        Options.MarkDeadZone = game % 3 == 0;
+        W.dice.seed(game);
         PlayGame(winner, [](Stage s) {
             Enter(0);
             EXPECT_TRUE(s != Waiting || !TakeBackLastShip()) << "a promised fleet stays";
             if (s == Fighting) {
-                const bool equalCoins = Network.ours.coinBit == Sides[1].network.ours.coinBit;
+                const bool equalCoins = Network.ours.coinBit == W.sides[1].network.ours.coinBit;
                 EXPECT_EQ(Game.ComputerTurn, !equalCoins) << "equal coins: the host fires first";
                 Enter(equalCoins ? 0 : 1);
                 EXPECT_TRUE(FireAtEnemyCell(9, 9) && !FireAtEnemyCell(8, 9)) << "one shot at a time";
@@ -199,7 +195,6 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         EXPECT_EQ(afloat, won.HomeShipsLeft);
         EXPECT_EQ(sunk, 10 - afloat);
         EXPECT_EQ(CountCells(won.EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
-        EXPECT_EQ(CountCells(won.EnemyBoard, DeadZone) > 0, Options.MarkDeadZone);
     }
 }
 
@@ -217,9 +212,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     const auto hit = [](const Change& change) { return Lie(AnswerMessage, change, ShotHit); };
     const auto sunk = [](const Change& change) { return Lie(AnswerMessage, change, ShotSunk); };
     const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
-    const auto when = [](Stage stage, std::function<void()> act) {
-        return [=](Stage now) { if (now == stage) act(); };
-    };
+    const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
     const auto leave = [](void (*how)()) {   // side 1's player leaves
         return [=] {
             Enter(1);
@@ -286,27 +279,27 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"an answer to no shot", BrokenMessage, Lie(ReadyMessage, [](auto& m) { m.type = AnswerMessage; m.count = 1; })},
         {"a coin before the fleets", BrokenMessage, as(ReadyMessage, CoinMessage)},
         {"a second ready", BrokenMessage, as(CoinMessage, ReadyMessage)},
+        {"a second coin", BrokenMessage, as(AnswerMessage, CoinMessage)},
         {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
         {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
         {"an HTTP request", ForeignProgram, {}, when(Greeting, [&] { Enter(0); ReceivePartnerBytes(http, sizeof http); })},
         {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
         {"another version", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 2; })},
-        {"no random bytes", NoCrypto, {}, [](Stage s) { Crypto = s != Placing; }},
+        {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }},
         {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
-        {"a bye in battle", PartnerLeft, {}, when(Fighting, leave(LeaveNetworkGame))},
         {"a bye for the reveal", PartnerLeft, as(RevealMessage, ByeMessage), {}, {}, true},
         {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
         {"connection lost", ConnectionLost, {}, when(Fighting, [] { Enter(0); LosePartner(); Enter(1); LosePartner(); })},
     };
     for (const Row& row : rows) {
         SetUp();
-        HandFleet = fleet;
+        W.handFleet = fleet;
         for (const auto& edit : row.edits)
-            HandFleet[edit.first] = edit.second;
-        Tamper = row.tamper;
+            W.handFleet[edit.first] = edit.second;
+        W.tamper = row.tamper;
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
         EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
-        EXPECT_EQ(Reveals, row.atReveal ? 1 : 0) << row.lie;
+        EXPECT_EQ(W.reveals, row.atReveal ? 1 : 0) << row.lie;
         Enter(1);
         EXPECT_FALSE(NetworkGameRunning()) << row.lie << ": the partner hears of the stop";
     }

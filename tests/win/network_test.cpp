@@ -39,24 +39,17 @@ void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
 class Partner {
 public:
     // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
-    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit)
+    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit) {}
+    ~Partner() { Close(); }
+
+    // The system of a listening program takes the connection before the program itself does.
+    // Winsock stays started: the program's own cleanup must not take the partner's socket along.
+    bool Connect()
     {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
-    }
-    ~Partner()
-    {
-        Close();
-        WSACleanup();
-    }
-
-    // The system of a listening program takes the connection before the program itself does.
-    bool Connect(unsigned port = kTestPort)
-    {
         socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = {};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(static_cast<u_short>(port));
+        sockaddr_in address = {AF_INET, htons(kTestPort), {}, {}};
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         u_long nonBlocking = 1;
         const bool connected = connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
@@ -89,17 +82,6 @@ public:
         message_.coinBit = coinBit_;
         Say(CoinMessage);
     }
-    // Answers the program's shot at the cell "miss": a lie where the cell holds a deck.
-    void AnswerMiss(int column, int row)
-    {
-        message_.column = message_.cells[0].column = static_cast<uint8_t>(column);
-        message_.row = message_.cells[0].row = static_cast<uint8_t>(row);
-        message_.result = ShotMissed;
-        message_.count = 1;
-        message_.cells[0].content = 0;
-        message_.cells[0].salt[0] = static_cast<uint8_t>(10 * row + column);
-        Say(AnswerMessage);
-    }
 
     // The program's next message of the type, past any others; false when none comes in 3 s.
     bool Expect(MessageType type)
@@ -118,13 +100,17 @@ public:
         }
         return false;
     }
-    // Whether the program has hung up within 3 s, whatever it sent before.
-    bool Closed()
+    // Answers the program's shot at (0, 0), a deck, "miss": the fields other than the count were
+    // never set.
+    void AnswerMiss()
     {
-        for (int tries = 0; tries < 300 && !closed_; ++tries)
-            Read();
-        return closed_;
+        message_.count = 1;
+        Say(AnswerMessage);
     }
+
+    // Whether the program has hung up within 3 s, whatever it sent before: no message is of
+    // type 0.
+    bool Closed() { return !Expect(MessageType{}) && closed_; }
 
 private:
     void Say(MessageType type)
@@ -147,8 +133,8 @@ private:
     }
 
     Message message_;
-    SOCKET socket_ = INVALID_SOCKET;
     uint8_t coinBit_;
+    SOCKET socket_ = INVALID_SOCKET;
     FrameReader reader_;
     std::string pending_;
     bool closed_ = false;
@@ -294,23 +280,22 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
 {
     const std::string shot = {0, 3, 'S', 0, 0};   // a deck of the program's fleet
     const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
-    struct Case { const char* what; uint8_t coin; std::function<void(Partner&)> script; const wchar_t* box; };
+    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; uint8_t coin = 0; };
     const Case cases[] = {
-        {"garbage", 0, [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
-        {"another version", 0, [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
-        {"overlong", 0, [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
-        {"shot before the battle", 0, [](Partner& p) { p.SendHello(), p.Send({0, 3, 'S', 0, 6}); }, broken},
-        {"shot out of turn", 0, [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 0, 6}); }, broken},
-        {"shot out of range", 1, [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 10, 0}); }, broken},
-        {"shot repeated", 1, [&](Partner& p) { ToBattle(p), p.Send(shot), p.Expect(AnswerMessage), p.Send(shot); }, broken},
-        {"lying answer", 0, [this](Partner& p) { ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.AnswerMiss(0, 0); },
+        {"garbage", [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
+        {"another version", [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
+        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
+        {"shot out of turn", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 0, 6}); }, broken},
+        {"shot out of range", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 10, 0}); }, broken, 1},
+        {"shot repeated", [&](Partner& p) { ToBattle(p), p.Send(shot), p.Expect(AnswerMessage), p.Send(shot); }, broken, 1},
+        {"lying answer", [this](Partner& p) { ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.AnswerMiss(); },
          L"Anna answered against the fleet it had committed to. The game does not count."},
-        {"goodbye", 0, [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
-        {"gone before its hello", 0, [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
-        {"gone while placing", 0, [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, lost},
-        {"gone in battle", 0, [this](Partner& p) { ToBattle(p), p.Close(); }, lost},
+        {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
+        {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
+        {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, lost},
+        {"gone in battle", [this](Partner& p) { ToBattle(p), p.Close(); }, lost},
         // The program plays on, and the player may close it; the partner hears so.
-        {"silent", 0, [this](Partner& p) {
+        {"silent", [this](Partner& p) {
              p.SendHello(), PlaceWholeFleet(), SendMessageW(MainWindow, WM_CLOSE, 0, 0);
              EXPECT_TRUE(p.Expect(ByeMessage) && !IsWindow(MainWindow));
              RestartProgram();
@@ -357,10 +342,8 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         HWND dialog = programs[i].Window("#32770", "Network game");
         for (int tries = 0; tries < 300 && !IsWindowVisible(dialog); ++tries)
             Sleep(10);   // shown once its controls are filled
-        if (i == 1) {
-            SendDlgItemMessageW(dialog, IDC_NET_JOIN, BM_CLICK, 0, 0);
-            SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
-        }
+        SendDlgItemMessageW(dialog, i ? IDC_NET_JOIN : IDC_NET_HOST, BM_CLICK, 0, 0);
+        SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
         SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
     }
     // 'A' lays the fleet once the partner's hello has come; then every cell of the enemy board
