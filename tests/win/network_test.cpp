@@ -195,6 +195,16 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
     }
 }
 
+// A network game's end counts in the network record alone, a win as a win.
+TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnly)
+{
+    Game.Opponent = PartnerOpponent;
+    for (bool won : {true, true, false})
+        View().gameEnded(won);
+    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_TRUE(SettingBytes("Statistic").empty());
+}
+
 using NetworkDialogTest = ShellTest;
 
 // The host's dialog shows the record and this computer's name, takes the first partner (its
