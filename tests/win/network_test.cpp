@@ -239,7 +239,7 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     struct Case { int choice; const wchar_t *port, *name, *line; };
     const Case cases[] = {
         {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535"},
-        {IDC_NET_HOST, L"47391", L"", L"Name: 1 to 32 characters, no control characters"},
+        {IDC_NET_HOST, L"47391", L"An\tna", L"Name: 1 to 32 characters, no control characters"},
         {IDC_NET_JOIN, L"47392", L"Anna", L"127.0.0.1 does not answer on port 47392"},
         {IDC_NET_HOST, L"47391", L"Anna", L"Waiting for a partner on port 47391..."},
     };
