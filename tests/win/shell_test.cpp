@@ -1,6 +1,7 @@
 // The program in-process: start-up, languages, the flow of a game, its sounds and music,
 // the accelerators through the message loop and the numbered error boxes.
 
+#include <cstdlib>
 #include <random>
 
 #include "tests/win/shell_fixture.h"
@@ -99,20 +100,31 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
     EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({4, 0, 0, 0, 4, 0, 0, 0}));
 }
 
+int OpenSequencers()
+{
+    char count[16] = "";
+    mciSendStringA("sysinfo sequencer quantity open", count, sizeof count, nullptr);
+    return std::atoi(count);
+}
+
+// The game's own tune ships beside the exe as the tests' does beside theirs.
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 {
     StopProgram();
     const std::string tune = BesideTests("tidewar.mid");
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, tune.c_str(), static_cast<DWORD>(tune.size() + 1));
     Sounds.clear();
+    const int open = OpenSequencers();
     StartProgram();
     const std::string music = "music " + Utf8(Settings.MusicName);
     for (WPARAM code : {MCI_NOTIFY_ABORTED, MCI_NOTIFY_FAILURE, MCI_NOTIFY_SUPERSEDED, MCI_NOTIFY_SUCCESSFUL})
         SendMessageW(MainWindow, MM_MCINOTIFY, code, Sound.MusicDevice);
     EXPECT_EQ(Sounds, std::vector<std::string>({music, "stop", music})) << "only a finished tune starts again";
+    EXPECT_EQ(OpenSequencers(), open + 1) << "on a device of its own, the finished one's closed";
     Command(CMD_EXIT);
     StopProgram();
     EXPECT_EQ(Sounds, std::vector<std::string>({music, "stop", music, "stop", "stop"})) << "Exit and the window's end stop it";
+    EXPECT_EQ(OpenSequencers(), open);
 }
 
 // The real loop: keys go through the accelerators to the window's commands. Help is asked

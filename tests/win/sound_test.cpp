@@ -1,42 +1,11 @@
-// The one playback that reaches a device, and the life of the music device; the check that
-// guards every sound effect is the skin resources' test.
-#include <cstdlib>
+// The one playback that reaches a device; the check that guards every sound effect is the
+// skin resources' test, the music device's life the game flow's.
 #include <cstdint>
 #include <fstream>
 
 #include "tests/win/shell_fixture.h"
 
 namespace {
-
-int OpenSequencers()
-{
-    char count[16] = "";
-    mciSendStringA("sysinfo sequencer quantity open", count, sizeof count, nullptr);
-    return std::atoi(count);
-}
-
-// "no", paths that cannot play, and the game's own tune, which ships beside the exe as the
-// tests' does beside theirs: only the tune keeps a device, and StopMusic closes it, twice
-// harmlessly. What StartMusic returns is left alone: no caller looks at it.
-TEST(Music, OnlyAPlayableTuneKeepsADeviceOpenUntilStopMusic)
-{
-    const std::string notMidi = BesideTests("tidewar-not-a-tune.mid"), tune = BesideTests("tidewar.mid");
-    std::ofstream(notMidi) << "RIFF, but no tune";
-    HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    for (const std::string& path : {std::string("no"), std::string("C:\\no such folder\\tidewar.mid"), notMidi, tune}) {
-        SCOPED_TRACE(path.substr(0, 40));
-        const int open = OpenSequencers();
-        StartMusic(window, Wide(path).c_str());
-        EXPECT_EQ(OpenSequencers(), open + (path == tune));
-        StopMusic();
-        StopMusic();
-        EXPECT_EQ(OpenSequencers(), open);
-    }
-    DestroyWindow(window);
-    DeleteFileA(notMidi.c_str());
-}
-
-// --- Captured playback ---------------------------------------------------------------------
 
 // The seconds of sound in the file that alsa-lib's file plugin writes (a 44-byte header, the
 // bytes per second at 28), 0 when there is none.
