@@ -17,45 +17,48 @@ void Key(WPARAM key, int times = 1)
 // By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
 void CursorTo(int column, int row)
 {
-    Key(VK_LEFT, 10);
-    Key(VK_UP, 10);
-    Key(VK_RIGHT, column);
-    Key(VK_DOWN, row);
+    Key(VK_LEFT, 10), Key(VK_UP, 10), Key(VK_RIGHT, column), Key(VK_DOWN, row);
+}
+
+// The pixel on the window, once it is painted.
+unsigned WindowPixel(int x, int y)
+{
+    UpdateWindow(MainWindow);
+    HDC window = GetDC(MainWindow);
+    const unsigned pixel = ScenePixel(x, y, window);
+    ReleaseDC(MainWindow, window);
+    return pixel;
+}
+
+bool FiredAt(int x, int y)
+{
+    return Game.EnemyBoard[x][y] == EnemyHit || Game.EnemyBoard[x][y] == EnemyMiss || Game.EnemyBoard[x][y] == Sunk;
 }
 
 TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow)
 {
     CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
-    HDC window = GetDC(MainWindow);
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
     EXPECT_EQ(Game.PlacedShipCount, 0) << "the first key only shows the cursor";
-    Key(VK_SPACE);
-    Key(VK_DOWN, 5);
-    Key(VK_RETURN);
+    Key(VK_SPACE), Key(VK_DOWN, 5), Key(VK_RETURN);
     EXPECT_EQ(Game.PlacedShipCount, 1) << "no second ship of 4 before the tick";
     Tick();
     UpdateWindow(MainWindow);
     const std::vector<unsigned> scene = SceneSnapshot();
     Key('R');
-    UpdateWindow(MainWindow);
+    EXPECT_EQ(WindowPixel(280, 30 + 20 * 5), 0u) << "the outline starts at the cursor's cell (0, 5)";
     EXPECT_EQ(SceneSnapshot(), scene) << "the cursor is drawn on the window only";
-    EXPECT_EQ(ScenePixel(280, 30 + 20 * 5, window), 0u) << "the outline starts at the cursor's cell (0, 5)";
-    EXPECT_EQ(ScenePixel(280 + 20 * 3 - 2, 131, window), 0xFFD700u) << "and runs three cells right";
+    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), 0xFFD700u) << "and runs three cells right";
     SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    UpdateWindow(MainWindow);
-    EXPECT_EQ(ScenePixel(280 + 20 * 3 - 2, 131, window), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
-    ReleaseDC(MainWindow, window);
-    CursorTo(1, 4);   // past the left and top edges, where the cursor stops
-    Key(VK_RETURN);   // touches the 4-deck ship at a corner
-    CursorTo(2, 1);
-    Key(VK_RETURN);
+    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
+    CursorTo(1, 4), Key(VK_RETURN);   // past the left and top edges; touches the 4-deck ship at a corner
+    CursorTo(2, 1), Key(VK_RETURN);
     ASSERT_EQ(Game.PlacedShipCount, 2);
     EXPECT_EQ(Game.HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
     EXPECT_EQ(Game.HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
 
     Key('A');   // what it lays is the model's plan
-    EXPECT_EQ(Game.PlacedShipCount, 10);
     EXPECT_NE(std::memcmp(Game.EnemyBoard, Game.HomeBoard, sizeof(Board)), 0) << "not the computer's fleet again";
     Tick();
     ASSERT_EQ(Game.GamePhase, Battle);
@@ -63,22 +66,13 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     RedrawScene();
     EXPECT_EQ(SceneSnapshot(), played) << "the random ships are drawn and recorded as drops";
 
-    CursorTo(3, 5);
-    Key(VK_RETURN);
-    EXPECT_TRUE(Game.EnemyBoard[3][5] == EnemyHit || Game.EnemyBoard[3][5] == EnemyMiss || Game.EnemyBoard[3][5] == Sunk)
-        << "Enter fires at the cursor's cell";
+    CursorTo(3, 5), Key(VK_RETURN);
+    EXPECT_TRUE(FiredAt(3, 5)) << "Enter fires at the cursor's cell";
     Game.ComputerTurn = 0;
-    Key(VK_RIGHT, 12);
-    Key(VK_DOWN, 12);   // past the right and bottom edges, where the cursor stops
-    Key(VK_RETURN);
-    EXPECT_TRUE(Game.EnemyBoard[9][9] == EnemyHit || Game.EnemyBoard[9][9] == EnemyMiss || Game.EnemyBoard[9][9] == Sunk)
-        << "the corner cell is fired at";
-    Game.ComputerTurn = 1;
-    Key(VK_LEFT);
-    UpdateWindow(MainWindow);
-    window = GetDC(MainWindow);
-    EXPECT_EQ(ScenePixel(30 + 20 * 8 + 2, 30 + 20 * 9 + 2, window), 0xE61E1Eu) << "red while the computer fires";
-    ReleaseDC(MainWindow, window);
+    Key(VK_RIGHT, 12), Key(VK_DOWN, 12), Key(VK_RETURN);   // past the right and bottom edges, where the cursor stops
+    EXPECT_TRUE(FiredAt(9, 9)) << "the corner cell is fired at";
+    Game.ComputerTurn = 1, Key(VK_LEFT);
+    EXPECT_EQ(WindowPixel(30 + 20 * 8 + 2, 30 + 20 * 9 + 2), 0xE61E1Eu) << "red while the computer fires";
 }
 
 // A shot out of turn, after the end or before a game is the model's to refuse, as its own

@@ -1,5 +1,6 @@
-// The player's fleet by drag and drop: where a drag starts, which cell a drop lands on, and
-// how the panel shows the sizes; the drop rule itself is the model's.
+// The player's fleet by the mouse: where a drag starts, which cell a drop lands on, how the
+// panel shows the sizes, the outline of where a dragged ship would go, and the last ship
+// taken back by a right-click on it or by Backspace; the drop rule itself is the model's.
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -19,50 +20,44 @@ void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARA
 // Offers ships of the given size, as the ticks would after the larger ones.
 void OfferSize(int size) { Game.PlacementSize = size, Game.PlacementLeft = 5 - size; }
 
-TEST_F(Placing, DragStartsOnlyStrictlyInsideThePicturesAndAgainOnTheOther)
+// A drag starts only strictly inside a picture of the ship on offer; the cell under the
+// release takes the first deck, and a release on the board's edge lines or off it drops
+// nothing. Without a release point, the release is over the frame, which cancels.
+TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheReleaseOnly)
 {
     enum { None, Down, Across };
-    struct Case { int x, y, size, drag; };
-    const Case presses[] = {
-        {200, 260, 4, None},   {201, 260, 4, Down},   {219, 260, 4, Down},   {220, 260, 4, None},
-        {210, 250, 4, None},   {210, 251, 4, Down},   {210, 329, 4, Down},   {210, 330, 4, None},
-        {210, 269, 1, Down},   {210, 270, 1, None},   {240, 285, 4, None},   {241, 285, 4, Across},
-        {319, 285, 4, Across}, {320, 285, 4, None},   {250, 275, 4, None},   {250, 276, 4, Across},
-        {250, 294, 4, Across}, {250, 295, 4, None},   {259, 285, 1, Across}, {260, 285, 1, None},
+    struct Case { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; };
+    const Case cases[] = {
+        {4, 200, 260, None},   {4, 201, 260, Down},   {4, 219, 260, Down},   {4, 220, 260, None},
+        {4, 210, 250, None},   {4, 210, 251, Down},   {4, 210, 329, Down},   {4, 210, 330, None},
+        {1, 210, 269, Down},   {1, 210, 270, None},   {4, 240, 285, None},   {4, 241, 285, Across},
+        {4, 319, 285, Across}, {4, 320, 285, None},   {4, 250, 275, None},   {4, 250, 276, Across},
+        {4, 250, 294, Across}, {4, 250, 295, None},   {1, 259, 285, Across}, {1, 260, 285, None},
+        {1, 250, 285, Across, 280, 100}, {1, 250, 285, Across, 480, 100}, {1, 250, 285, Across, 350, 30},
+        {1, 250, 285, Across, 350, 230}, {1, 250, 285, Across, 600, 100}, {1, 250, 285, Across, 281, 31, true},
+        {1, 250, 285, Across, 479, 229, true},
     };
-    for (const Case& p : presses) {
-        OfferSize(p.size);
-        Press(p.x, p.y);
-        const int drag = !Dragging.PlacementDrag ? None : Dragging.orientation == Vertical ? Down : Across;
-        EXPECT_EQ(drag, p.drag) << "press at (" << p.x << ", " << p.y << "), size " << p.size;
-        SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);
-        EXPECT_FALSE(Dragging.PlacementDrag) << "a release over the frame cancels";
+    for (const Case& c : cases) {
+        SCOPED_TRACE("press at (" + std::to_string(c.x) + ", " + std::to_string(c.y) + "), release at " + std::to_string(c.releaseX));
+        OfferSize(c.size);
+        const int before = Game.PlacedShipCount;
+        Press(c.x, c.y);
+        EXPECT_EQ(!Dragging.PlacementDrag ? None : Dragging.orientation == Vertical ? Down : Across, c.drag);
+        if (c.releaseX)
+            Release(c.releaseX, c.releaseY);
+        else
+            SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);
+        EXPECT_FALSE(Dragging.PlacementDrag);
+        EXPECT_EQ(Game.PlacedShipCount - before, c.placed ? 1 : 0);
     }
     EXPECT_TRUE(answered.empty()) << "no drag error";
+    EXPECT_TRUE(Game.HomeBoard[0][0] == Deck && Game.HomeBoard[9][9] == Deck);
+    EXPECT_TRUE(CellShows(CellPicture, false, 4, 6)) << "only the ships' cells change";
     OfferSize(4);
     Press(210, 260);
     Press(250, 285);   // the first release went outside the window
-    Release(290, 40);
-    EXPECT_EQ(Game.HomeBoard[3][0], Deck) << "a press on the other picture restarts the drag: dropped horizontally";
-}
-
-// The cell under the release takes the first deck; a release on the board's edge lines
-// or off it drops nothing.
-TEST_F(Placing, DropsLandOnTheCellUnderTheReleaseAndNowhereOffTheBoard)
-{
-    struct Drop { int x, y; bool placed; };
-    const Drop drops[] = {{280, 100, false}, {480, 100, false}, {350, 30, false}, {350, 230, false}, {600, 100, false},
-                          {281, 31, true}, {479, 229, true}};
-    for (const Drop& d : drops) {
-        OfferSize(1);
-        const int before = Game.PlacedShipCount;
-        Press(250, 285);
-        Release(d.x, d.y);
-        EXPECT_EQ(Game.PlacedShipCount - before, d.placed ? 1 : 0) << "drop at (" << d.x << ", " << d.y << ")";
-        EXPECT_FALSE(Dragging.PlacementDrag);
-    }
-    EXPECT_TRUE(Game.HomeBoard[0][0] == Deck && Game.HomeBoard[9][9] == Deck);
-    EXPECT_TRUE(CellShows(CellPicture, false, 4, 6)) << "only the ships' cells change";
+    Release(390, 120);
+    EXPECT_EQ(Game.HomeBoard[8][4], Deck) << "a press on the other picture restarts the drag: dropped horizontally at (5, 4)";
 }
 
 TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenPlacesNothing)
@@ -79,6 +74,55 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
     Release(290 + 20 * 8, 30 + 20 * 8 + 10);
     EXPECT_TRUE(Game.GamePhase == Battle && Game.PlacedShipCount == 10 && !Dragging.PlacementDrag)
         << "a drag left open past the last ship places nothing";
+}
+
+constexpr unsigned kGold = 0xFFD700u, kRed = 0xE61E1Eu;
+
+// The outline's first cell lies under the pointer.
+TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAShip)
+{
+    PlaceShips(1);   // 4 decks across (0, 0)-(3, 0); the panel offers 3
+    UpdateWindow(MainWindow);
+    Press(250, 285);
+    ASSERT_TRUE(Dragging.PlacementDrag);
+    HDC window = GetDC(MainWindow);
+    struct Case { int column, row; unsigned ring; };
+    const Case cases[] = {
+        {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it, cut there
+        {4, 1, kRed}, {5, 1, kGold},   // touches the ship's end at a corner; clear of it
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.column) + ", " + std::to_string(c.row));
+        const int left = 280 + 20 * c.column, top = 30 + 20 * c.row;
+        SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(left + 10, top + 10));
+        ImageList_DragShowNolock(FALSE);   // the image, blended, would hide what lies under it
+        const auto shown = [&](int x) { return ScenePixel(left + x, top + 5, window); };
+        EXPECT_TRUE(shown(0) == 0 && shown(1) == c.ring && shown(2) == c.ring);
+        EXPECT_EQ(shown(58), c.column < 8 ? c.ring : ScenePixel(left + 58, top + 5)) << "three cells";
+        ImageList_DragShowNolock(TRUE);
+    }
+    SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(600, 40));
+    EXPECT_EQ(ScenePixel(381, 55, window), ScenePixel(381, 55)) << "off the board the outline goes";
+    ReleaseDC(MainWindow, window);
+    Release(600, 40);
+}
+
+TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBack)
+{
+    const std::vector<unsigned> empty = SceneSnapshot();
+    PlaceShips(1);
+    const std::vector<unsigned> one = SceneSnapshot();
+    PlaceShips(2);   // again the first ship, refused, then 3 decks across (5, 0)-(7, 0)
+    ASSERT_EQ(Game.PlacedShipCount, 2);
+    const POINT clicks[] = {{1, 0}, {8, 0}, {6, 1}, {7, 0}};   // the other ship, past the end, below, on it
+    for (const POINT& p : clicks) {
+        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(280 + 20 * p.x + 10, 30 + 20 * p.y + 10));
+        EXPECT_EQ(Game.PlacedShipCount, p.x == 7 ? 1 : 2) << p.x << ", " << p.y;
+    }
+    EXPECT_EQ(SceneSnapshot(), one) << "its cells empty again and 3 decks on offer";
+    SendMessageW(MainWindow, WM_KEYDOWN, VK_BACK, 1);
+    EXPECT_TRUE(Game.PlacedShipCount == 0 && Game.HomeBoard[0][0] == Water && Game.PlacementSize == 4);
+    EXPECT_EQ(SceneSnapshot(), empty);
 }
 
 }  // namespace

@@ -6,14 +6,6 @@
 namespace {
 
 using Bytes = std::vector<BYTE>;
-
-Bytes Properties(BYTE ships, BYTE zone, BYTE decks, BYTE language, BYTE reserved = 0)
-{
-    Bytes bytes(17, reserved);
-    bytes[0] = ships, bytes[1] = zone, bytes[2] = decks, bytes[3] = language;
-    return bytes;
-}
-
 using Value = std::pair<DWORD, Bytes>;
 
 // As the bytes are: the ANSI call would convert a text from the code page.
@@ -45,15 +37,16 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
 }
 
-// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language;
-// Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to the first zero.
-// Taken by their bytes whatever their type, kept where short, replaced where long or missing,
-// by what memory holds (Statistic by zeros). Paths outside the ANSI code page go both ways.
+// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language,
+// 13 reserved; Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to
+// the first zero. Taken by their bytes whatever their type, kept where short, replaced where
+// long or missing, by what memory holds (Statistic by zeros). Paths outside the ANSI code
+// page go both ways.
 TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     const std::string current = "c:\\морской бой 海戦\\current";
     struct Case { const char* name; Value stored; std::string loaded; bool replaced; };
-    const std::vector<Case> cases = {
+    const Case cases[] = {
         {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid", false},
         {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, true},   // one too many with the zero
         {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c'), false},
@@ -66,7 +59,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0", false},   // levels beyond 3 are kept
         {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0", false},
         {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", true},
-        {"Properties", {REG_BINARY, Properties(7, 200, 9, 200, 0xFF)}, "0 3 1 1 1 200 0 0", false},
+        {"Properties", {REG_BINARY, {7, 200, 9, 200, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}}, "0 3 1 1 1 200 0 0", false},
         {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0", false},
         {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0", false},
         {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", true},
@@ -96,7 +89,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         LoadStatistics();
         EXPECT_EQ(loaded(c.name), c.loaded);
         const Value inMemory = c.name[0] == 'O'   ? Value(REG_BINARY, {0, 0, 3})
-                               : c.name[0] == 'P' ? Value(REG_BINARY, Properties(1, 0, 0, 2))
+                               : c.name[0] == 'P' ? Value(REG_BINARY, {1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
                                : c.name[1] == 't' ? Value(REG_DWORD, Bytes(8, 0))
                                                   : Value(REG_SZ, TextBytes(current));
         EXPECT_EQ(Stored(c.name), c.replaced ? inMemory : c.stored);

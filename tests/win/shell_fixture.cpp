@@ -39,11 +39,6 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
-void DeleteSettingsKey()
-{
-    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath);
-}
-
 void ShellTest::SetUp()
 {
     DeleteSettingsKey();
@@ -63,7 +58,6 @@ void ShellTest::TearDown()
 void ShellTest::StartProgram()
 {
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    started = true;
 }
 
 void ShellTest::RestartProgram()
@@ -75,7 +69,7 @@ void ShellTest::RestartProgram()
 
 void ShellTest::StopProgram()
 {
-    if (!started)
+    if (!MainWindow)   // stopped already
         return;
     DestroyWindow(MainWindow);
     MSG message;
@@ -86,7 +80,6 @@ void ShellTest::StopProgram()
     UnregisterClassW(MainWindowClass, GetModuleHandleW(nullptr));
     MainFrame.MainMenu = nullptr;
     MainWindow = nullptr;
-    started = false;
 }
 
 void ShellTest::Click(int x, int y)
@@ -242,13 +235,8 @@ bool PictureShownAt(int picture, int left, int top, int width, int height)
     });
 }
 
-bool CellShows(int picture, bool enemyBoard, int x, int y)
-{
-    return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20);
-}
-
 // Clears the box and writes the text as the status panel does.
-static bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
+bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
 {
     const int bottom = box.top + box.height;
     return SceneAreaMatches(box.left, box.textY, box.width, bottom - box.textY, [&](HDC scratch, HDC) {
@@ -256,16 +244,6 @@ static bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
         PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
         TextOutW(scratch, box.textX, box.textY, text, lstrlenW(text));
     });
-}
-
-bool CounterShows(const StatusBox& box, const wchar_t* text)
-{
-    return TextShows(Status.CounterFont, box, text);
-}
-
-bool MessageShows(const wchar_t* text)
-{
-    return TextShows(Status.MessageFont, kMessageLine, text);
 }
 
 Process::Process(const std::string& arguments, const std::wstring& folder)

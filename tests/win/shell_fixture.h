@@ -68,8 +68,6 @@ protected:
 
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;
-
-    bool started = false;
 };
 
 // Boxes are answered Yes, or OK where they have no Yes; when set, this gives the button
@@ -105,7 +103,7 @@ std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero = true);
 
 // The registry value's bytes and type, or empty and REG_NONE when it does not exist.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
-void DeleteSettingsKey();
+inline void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath); }
 
 // The BackBuffer's pixel (or another DC's, such as the window's) as 0xRRGGBB.
 unsigned ScenePixel(int x, int y, HDC dc = nullptr);
@@ -119,13 +117,13 @@ std::vector<unsigned> SceneSnapshot();
 // Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
 // of the background, which always lies at (0, 0), its own part there.
 bool PictureShownAt(int picture, int left, int top, int width, int height);
-bool CellShows(int picture, bool enemyBoard, int x, int y);
+inline bool CellShows(int picture, bool enemyBoard, int x, int y) { return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20); }
 
-// Whether a counter box shows exactly the text, in the counter font.
-bool CounterShows(const StatusBox& box, const wchar_t* text);
-
-// Whether the message line shows exactly the text, in the message font.
-bool MessageShows(const wchar_t* text);
+// Whether a box of the status panel shows exactly the text in the font: a counter box in the
+// counter font, the message line in the message font.
+bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text);
+inline bool CounterShows(const StatusBox& box, const wchar_t* text) { return TextShows(Status.CounterFont, box, text); }
+inline bool MessageShows(const wchar_t* text) { return TextShows(Status.MessageFont, kMessageLine, text); }
 
 // A tidewar.exe of its own, started in its folder (by default the tests'); killed if a test
 // leaves it running.

@@ -1,3 +1,5 @@
+// A skin's resources: the checks that guard every picture and sound, and each test library
+// in turn as the game's skin.
 #include <cstring>
 #include <string>
 
@@ -9,39 +11,58 @@ using Skins = ShellTest;
 
 std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 
-// The built-in cell picture (20 x 20, 4 bits a pixel), with `bytes` written at `at` of its
-// header (width at 4, height at 8, bits at 14, colours at 32), cut to `size` bytes (0: whole).
-struct HeaderCase {
+// A resource of the program, cut to `keep` bytes (0: all), with `bytes` written at `at`: the
+// cell picture (20 x 20, 4 bits a pixel: width at 4, height at 8, bits at 14, colours at 32),
+// or a sound. VSTRL is PCM: "fmt " at 12 (length at 16, tag at 20), "data" at 36 (length at
+// 40). FIRE is MS ADPCM: "fmt " of 50 bytes at 12 (cbSize 32 at 36), then "fact" and "data".
+const struct {
     const char* what;
-    size_t at;
+    const char* sound;   // nullptr: the cell picture
+    size_t keep, at;
     std::string bytes;
-    size_t size;
     bool whole;
-};
-
-const HeaderCase kHeaders[] = {
-    {"as built", 0, "", 0, true},
-    {"one byte short", 0, "", 40 + 16 * 4 + 20 * 12 - 1, false},
-    {"a header cut short", 0, "", 39, false},
-    {"narrower than a cell", 4, Le32(19), 0, false},
-    {"taller than it holds", 8, Le32(21), 0, false},
+} kResources[] = {
+    {"the cell picture as built", nullptr, 0, 0, "", true},
+    {"one byte short", nullptr, 40 + 16 * 4 + 20 * 12 - 1, 0, "", false},
+    {"a header cut short", nullptr, 39, 0, "", false},
+    {"narrower than a cell", nullptr, 0, 4, Le32(19), false},
+    {"taller than it holds", nullptr, 0, 8, Le32(21), false},
     // 2^31 - 1 by -2^31 pixels of 32 bits and 2^31 colours: a sum of the sizes that wraps
     // to a few bytes.
-    {"sizes that wrap", 4, Le32(0x7FFFFFFF) + Le32(0x80000000) + std::string("\1\0\40\0", 4) + Le32(0) +
-                               Le32(0) + Le32(0) + Le32(0) + Le32(0x80000000), 0, false},
+    {"sizes that wrap", nullptr, 0, 4, Le32(0x7FFFFFFF) + Le32(0x80000000) + std::string("\1\0\40\0", 4) + Le32(0) +
+                                         Le32(0) + Le32(0) + Le32(0) + Le32(0x80000000), false},
+    {"the shot, PCM", "VSTRL", 0, 0, "", true},
+    {"the defeat, MS ADPCM", "FIRE", 0, 0, "", true},
+    {"the victory, IMA ADPCM", "FIRE1", 0, 0, "", true},
+    {"the new game", "NAZALO", 0, 0, "", true},
+    {"cut inside its data", "VSTRL", 100, 0, "", false},
+    {"cut to its RIFF header", "VSTRL", 12, 4, Le32(4), false},
+    {"RIFF size short of its own WAVE tag", "VSTRL", 0, 4, Le32(3), false},
+    {"RIFF longer than the resource", "VSTRL", 0, 4, Le32(5251), false},
+    {"not RIFF", "VSTRL", 0, 0, "RIFX", false},
+    {"RIFF, but not WAVE", "VSTRL", 0, 8, "AVI ", false},
+    {"data one byte longer than the RIFF", "VSTRL", 0, 40, Le32(5215), false},
+    {"data of 4 GB", "VSTRL", 0, 40, Le32(0xFFFFFFFF), false},
+    {"fmt of 4 GB, a walk that wraps to its start", "VSTRL", 0, 16, Le32(0xFFFFFFF8), false},
+    {"fmt shorter than the common fields", "VSTRL", 0, 16, Le32(14), false},
+    {"no data chunk", "VSTRL", 0, 36, "junk", false},
+    {"no fmt chunk", "VSTRL", 0, 12, "junk", false},
+    {"compressed without the extra bytes' count", "VSTRL", 0, 20, Le32(0x00010002), false},
+    {"compressed, extra bytes beyond its fmt", "FIRE", 0, 36, Le32(0x01F40021), false},
 };
 
-TEST(SkinPictures, OnlyHeadersWhosePixelsLieWithinTheResourceAreLoaded)
+// Both are trusted by their callers: a picture's header, a sound's chunk sizes.
+TEST(SkinResources, OnlyPicturesAndSoundsThatLieWithinTheirResourceAreUsed)
 {
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(CellPicture), MAKEINTRESOURCEA(2));
-    const char* image = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
-    ASSERT_NE(image, nullptr);
-    for (const HeaderCase& c : kHeaders) {
+    for (const auto& c : kResources) {
         SCOPED_TRACE(c.what);
-        std::string bytes(image, c.size ? c.size : SizeofResource(nullptr, resource));
+        HRSRC resource = c.sound ? FindResourceA(nullptr, c.sound, "WAVFILE") : FindResourceA(nullptr, MAKEINTRESOURCEA(CellPicture), MAKEINTRESOURCEA(2));
+        const char* image = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+        ASSERT_NE(image, nullptr);
+        std::string bytes(image, c.keep ? c.keep : SizeofResource(nullptr, resource));
         bytes.replace(c.at, c.bytes.size(), c.bytes);
         const GuardedBytes guarded(bytes);
-        EXPECT_EQ(IsWholeBitmap(guarded.data(), guarded.size(), kCellSize, kCellSize), c.whole);
+        EXPECT_EQ(c.sound ? IsPlayableWave(guarded.data(), guarded.size()) : IsWholeBitmap(guarded.data(), guarded.size(), kCellSize, kCellSize), c.whole);
     }
 }
 
@@ -54,24 +75,22 @@ TEST(SkinPictures, OnlyHeadersWhosePixelsLieWithinTheResourceAreLoaded)
 // (acting.dll would leave a marker file), and its pictures go back at the end.
 TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
 {
-    const std::wstring two = L"ERROR|Tidewar ERROR #2", three = L"ERROR|Tidewar ERROR #3";
     const struct {
         const char* library;
-        std::vector<std::wstring> errors;
+        std::wstring errors;   // the error boxes' numbers
         bool builtIn, vertical;
     } cases[] = {
-        {"no", {}, true, true}, {"", {}, true, true}, {"nowhere.dll", {}, true, true},
-        {"absurd.dll", {two, three, two, three}, true, false}, {"no_vertical_four.dll", {two, three}, false, false},
-        {"acting.dll", {}, false, true}, {"english_only.dll", {}, false, true},
+        {"no", L"", true, true}, {"", L"", true, true}, {"nowhere.dll", L"", true, true}, {"absurd.dll", L"2323", true, false},
+        {"no_vertical_four.dll", L"23", false, false}, {"acting.dll", L"", false, true}, {"english_only.dll", L"", false, true},
     };
     const std::string marker = BesideTests("acting.dll.ran");
     unsigned builtInCell = 0, builtInBackground = 0;   // the first case's, the built-in skin's
     DeleteFileA(marker.c_str());
     StopProgram();
     const auto boxes = [this] {
-        std::vector<std::wstring> shown;
+        std::wstring shown;
         for (const AnsweredBox& box : answered)
-            shown.push_back(box.caption + L"|" + box.text);
+            shown += box.text.substr(box.text.find(L'#') + 1);   // the box itself is the drag errors' test's
         return shown;
     };
     for (const auto& c : cases) {
