@@ -121,7 +121,7 @@ static void OnGameEnded(bool playerWon)
     if (Game.Opponent == PartnerOpponent)
         PartnerText(playerWon ? IDS_NET_WON_TEXT : IDS_NET_LOST_TEXT, body);
     else
-        LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 64);
+        LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 256);
     MessageBoxW(MainWindow, body, title, MB_OK);
 }
 

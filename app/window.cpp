@@ -237,9 +237,10 @@ static void OnRightButtonDown(LPARAM position)
     TakeBackShipAt(at.x, at.y);
 }
 
-static void OnMusicNotify(WPARAM code)
+// A late notice from a tune already closed must not restart the one playing now.
+static void OnMusicNotify(WPARAM code, LPARAM device)
 {
-    if (code != MCI_NOTIFY_SUCCESSFUL)
+    if (code != MCI_NOTIFY_SUCCESSFUL || static_cast<MCIDEVICEID>(device) != Sound.MusicDevice)
         return;
     StopMusic();
     StartMusic(MainWindow, Settings.MusicName);
@@ -261,7 +262,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_RBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
-    case MM_MCINOTIFY: OnMusicNotify(wParam); return 0;
+    case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
     case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
