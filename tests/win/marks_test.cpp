@@ -71,30 +71,27 @@ std::vector<int> RingedCells(bool enemyBoard)
 }
 
 // The ring stays on the cell fired at, not on the last deck a sinking turns Sunk; (0, 9) is
-// the HomeBoard's water. Rings as x + 10 * y, -1 for none.
+// the HomeBoard's water. Rings as x + 10 * y.
 TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsRinged)
 {
     const unsigned player = 0x00FF00, computer = 0xFF0000;
     const ShipRecord& ship = Game.EnemyFleet[0];
     const int water = FirstWater();   // a sinking marks no dead zone by default
-    const struct { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; int enemyRing, homeRing; } steps[] = {
-        {"the battle begins", [] {}, player, 0, -1, -1},
-        {"the player hits", [&] { Fire(ship, 0); }, player, 0, ship.deckX[0] + 10 * ship.deckY[0], -1},
-        {"the player sinks a ship", [&] { Fire(ship, 1), Fire(ship, 3), Fire(ship, 2); }, player, 0, ship.deckX[2] + 10 * ship.deckY[2], -1},
-        {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer, water, -1},
-        {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer, water, 0},
-        {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0, water, 90},
-    };
-    const auto ringed = [](bool enemyBoard) {
-        const std::vector<int> cells = RingedCells(enemyBoard);
-        return cells.size() == 1 ? cells[0] : cells.empty() ? -1 : -3;
+    using Rings = std::vector<int>;
+    const struct { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; Rings enemyRing, homeRing; } steps[] = {
+        {"the battle begins", [] {}, player, 0, {}, {}},
+        {"the player hits", [&] { Fire(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
+        {"the player sinks a ship", [&] { Fire(ship, 1), Fire(ship, 3), Fire(ship, 2); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
+        {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer, {water}, {}},
+        {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer, {water}, {0}},
+        {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0, {water}, {90}},
     };
     for (const auto& step : steps) {
         step.act();
         EXPECT_EQ(FrameAround(30), step.enemyFrame) << step.shot;
         EXPECT_EQ(FrameAround(280), step.homeFrame) << step.shot;
-        EXPECT_EQ(ringed(true), step.enemyRing) << step.shot;
-        EXPECT_EQ(ringed(false), step.homeRing) << step.shot;
+        EXPECT_EQ(RingedCells(true), step.enemyRing) << step.shot;
+        EXPECT_EQ(RingedCells(false), step.homeRing) << step.shot;
     }
     EXPECT_TRUE(CellShows(HitPicture, false, 0, 0)) << "the ring is gone from the shot before";
     ExpectRedrawKeepsTheScene("after the rings moved");
