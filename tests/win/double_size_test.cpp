@@ -8,11 +8,13 @@ namespace {
 using DoubleSize = ShellTest;
 
 // A board's corner cell (column and row 0 or 9): at double size, its window pixel nearest the
-// board's corner, or (edge) the next one over, which shows the board's edge line.
+// board's corner, or (edge) the next one over, which shows the board's edge line: the left or
+// right line on the diagonal's corners, the top or bottom line on the others, so that each
+// bound alone keeps the press off the board.
 LPARAM CornerPixel(int boardLeft, POINT cell, bool edge)
 {
-    const auto at = [edge](int first, int index) { return index ? 2 * first + 399 + edge : 2 * first + 2 - edge; };
-    return MAKELPARAM(at(boardLeft, cell.x), at(30, cell.y));
+    const auto at = [](int first, int index, bool edge) { return index ? 2 * first + 399 + edge : 2 * first + 2 - edge; };
+    return MAKELPARAM(at(boardLeft, cell.x, edge && cell.x == cell.y), at(30, cell.y, edge && cell.x != cell.y));
 }
 
 TEST_F(DoubleSize, PressesOnTheCornerCellsLandAsAtNormalSizeAndEachScenePixelShowsAsATwoByTwoSquare)

@@ -17,15 +17,15 @@ protected:
     }
     void Fire(int x, int y) { Click(40 + 20 * x, 40 + 20 * y); }
     void Fire(const ShipRecord& ship, int deck) { Fire(ship.deckX[deck], ship.deckY[deck]); }
-    // The player's miss, at the first water of the EnemyBoard; returns its x + 10 * y.
-    int Miss()
+    // The first water of the EnemyBoard, as x + 10 * y, where the player misses.
+    static int FirstWater()
     {
         int cell = 0;
         while (Game.EnemyBoard[cell % 10][cell / 10] != Water)
             ++cell;
-        Fire(cell % 10, cell / 10);
         return cell;
     }
+    void Miss() { Fire(FirstWater() % 10, FirstWater() / 10); }
     // The computer's next shot, on its turn, at the HomeBoard's (x, y).
     void ComputerFiresAt(int x, int y)
     {
@@ -70,41 +70,33 @@ std::vector<int> RingedCells(bool enemyBoard)
     return ringed;
 }
 
-TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndLeavesWithTheBattle)
+// The ring stays on the cell fired at, not on the last deck a sinking turns Sunk; (0, 9) is
+// the HomeBoard's water. Rings as x + 10 * y.
+TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsRinged)
 {
     const unsigned player = 0x00FF00, computer = 0xFF0000;
-    struct Step { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; };
-    const Step steps[] = {
-        {"the battle begins", [] {}, player, 0},
-        {"the player hits", [this] { Fire(Game.EnemyFleet[0], 0); }, player, 0},
-        {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer},
-        {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer},
-        {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0},
+    const ShipRecord& ship = Game.EnemyFleet[0];
+    const int water = FirstWater();   // a sinking marks no dead zone by default
+    using Rings = std::vector<int>;
+    const struct { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; Rings enemyRing, homeRing; } steps[] = {
+        {"the battle begins", [] {}, player, 0, {}, {}},
+        {"the player hits", [&] { Fire(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
+        {"the player sinks a ship", [&] { Fire(ship, 1), Fire(ship, 3), Fire(ship, 2); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
+        {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer, {water}, {}},
+        {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer, {water}, {0}},
+        {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0, {water}, {90}},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         step.act();
         EXPECT_EQ(FrameAround(30), step.enemyFrame) << step.shot;
         EXPECT_EQ(FrameAround(280), step.homeFrame) << step.shot;
+        EXPECT_EQ(RingedCells(true), step.enemyRing) << step.shot;
+        EXPECT_EQ(RingedCells(false), step.homeRing) << step.shot;
     }
-    Command(CMD_NEW_GAME);
-    EXPECT_TRUE(FrameAround(30) == 0 && FrameAround(280) == 0) << "a new game in the middle of a battle";
-}
-
-// The ring stays on the cell fired at, not on the last deck a sinking turns Sunk.
-TEST_F(Marks, TheLastShotOfEachBoardIsRingedUntilItsNextShot)
-{
-    const ShipRecord& ship = Game.EnemyFleet[0];
-    for (int deck : {0, 1, 3, 2})
-        Fire(ship, deck);
-    EXPECT_EQ(RingedCells(true), std::vector<int>{ship.deckX[2] + 10 * ship.deckY[2]});
-    EXPECT_TRUE(RingedCells(false).empty());
-    const int missed = Miss();
-    ComputerFiresAt(0, 0);
-    ComputerFiresAt(1, 0);
-    EXPECT_EQ(RingedCells(false), std::vector<int>{1});
-    EXPECT_EQ(RingedCells(true), std::vector<int>{missed});
     EXPECT_TRUE(CellShows(HitPicture, false, 0, 0)) << "the ring is gone from the shot before";
     ExpectRedrawKeepsTheScene("after the rings moved");
+    Command(CMD_NEW_GAME);
+    EXPECT_TRUE(FrameAround(30) == 0 && FrameAround(280) == 0) << "a new game in the middle of a battle";
 }
 
 // Every deck not hit of every ship afloat shows the ship, whichever way its record runs.

@@ -29,49 +29,36 @@ void CheckLetters(HMENU menu, const std::wstring& where)
     }
 }
 
-TEST_F(Menus, EveryItemHasALetterOfItsOwnInItsMenu)
-{
-    for (int language : {0, 1, 2}) {
-        HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN + 100 * language));
-        ASSERT_EQ(GetMenuItemCount(menu), 3);
-        CheckLetters(menu, std::to_wstring(language) + L": ");
-        DestroyMenu(menu);
-    }
-}
-
-TEST_F(Menus, TheCurrentLanguageIsTicked)
+// Each language's menu as the window shows it, then the first screen's hint, which a redraw
+// keeps and the first game wipes.
+TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilTheFirstGame)
 {
     const auto ticked = [] {
         std::wstring marks;
         for (int command : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
             marks += (GetMenuState(GetMenu(MainWindow), command, MF_BYCOMMAND) & MF_CHECKED) ? L'x' : L'-';
+        EXPECT_EQ(GetMenuItemCount(GetMenu(MainWindow)), 3);
+        CheckLetters(GetMenu(MainWindow), marks + L": ");
         return marks;
     };
     EXPECT_EQ(ticked(), L"-x-") << "at start-up";
-    Command(CMD_GERMAN);
-    EXPECT_EQ(ticked(), L"--x");
-    Command(CMD_RUSSIAN);
-    EXPECT_EQ(ticked(), L"x--");
-    RestartProgram();
-    EXPECT_EQ(ticked(), L"x--") << "the stored language";
-    const unsigned char unknown[17] = {1, 0, 1, 9};
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, unknown, sizeof unknown);
-    RestartProgram();
-    EXPECT_EQ(ticked(), L"-x-") << "an unknown language shows English";
-}
-
-TEST_F(Menus, TheFirstScreenTellsHowToBeginInEachLanguageUntilTheFirstGame)
-{
     EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop)) << "the first paint draws the hint";
-    std::set<std::vector<unsigned>> screens;
-    for (int command : {CMD_RUSSIAN, CMD_GERMAN, CMD_ENGLISH}) {
-        Command(command);
+    std::set<std::vector<unsigned>> screens = {SceneSnapshot()};
+    for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x"), std::make_pair(CMD_RUSSIAN, L"x--")}) {
+        Command(c.first);
+        EXPECT_EQ(ticked(), c.second);
         const std::vector<unsigned> scene = SceneSnapshot();
         screens.insert(scene);
         RedrawScene();
         EXPECT_EQ(SceneSnapshot(), scene) << "a new skin keeps it";
     }
     EXPECT_EQ(screens.size(), 3u);
+    RestartProgram();
+    EXPECT_EQ(ticked(), L"x--") << "the stored language";
+    const unsigned char unknown[17] = {1, 0, 1, 9};
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, unknown, sizeof unknown);
+    RestartProgram();
+    EXPECT_EQ(ticked(), L"-x-") << "an unknown language shows English";
     Command(CMD_NEW_GAME);
     RedrawScene();
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop));
@@ -81,6 +68,7 @@ TEST_F(Menus, TheFirstScreenTellsHowToBeginInEachLanguageUntilTheFirstGame)
 TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
 {
     enum Action { Begin, Exit, Close };
+    const struct { UINT message; WPARAM command; } sent[] = {{WM_COMMAND, CMD_NEW_GAME}, {WM_COMMAND, CMD_EXIT}, {WM_CLOSE, 0}};
     for (Action action : {Begin, Exit, Close})
         for (WPARAM answer : {IDNO, IDYES}) {
             RestartProgram();
@@ -94,10 +82,7 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
                 defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK;
                 return answer;
             };
-            if (action == Close)
-                SendMessageW(MainWindow, WM_CLOSE, 0, 0);
-            else
-                Command(action == Exit ? CMD_EXIT : CMD_NEW_GAME);
+            SendMessageW(MainWindow, sent[action].message, sent[action].command, 0);
             ASSERT_EQ(answered.size(), 1u) << action;
             EXPECT_EQ(Utf8(answered[0].caption + L"|" + answered[0].text), "Battle in progress|Abandon the battle?");
             EXPECT_FALSE(answered[0].windowEnabled);
