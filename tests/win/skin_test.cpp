@@ -27,6 +27,7 @@ const struct {
     {"a header cut short", nullptr, 39, 0, "", false},
     {"narrower than a cell", nullptr, 0, 4, Le32(19), false},
     {"taller than it holds", nullptr, 0, 8, Le32(21), false},
+    {"16 colours at 1 bit a pixel", nullptr, 0, 14, std::string("\1\0", 2), false},
     // 2^31 - 1 by -2^31 pixels of 32 bits and 2^31 colours: a sum of the sizes that wraps
     // to a few bytes.
     {"sizes that wrap", nullptr, 0, 4, Le32(0x7FFFFFFF) + Le32(0x80000000) + std::string("\1\0\40\0", 4) + Le32(0) +
