@@ -71,7 +71,8 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     Game.ComputerTurn = 0;
     Key(VK_RIGHT, 12), Key(VK_DOWN, 12), Key(VK_RETURN);   // past the right and bottom edges, where the cursor stops
     EXPECT_TRUE(FiredAt(9, 9)) << "the corner cell is fired at";
-    Game.ComputerTurn = 1, Key(VK_LEFT);
+    Game.ComputerTurn = 1;
+    Key(VK_LEFT);
     EXPECT_EQ(WindowPixel(30 + 20 * 8 + 2, 30 + 20 * 9 + 2), 0xE61E1Eu) << "red while the computer fires";
 }
 

@@ -78,14 +78,17 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
         Sounds.clear(), answered.clear();
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
-        if (c.won)
+        if (c.won) {
             SinkEnemyFleet();
-        else
-            for (auto& column : Game.HomeBoard)
-                for (int32_t& cell : column)
-                    cell = cell == Deck && &cell != &Game.HomeBoard[9][4] ? HomeHit : cell;
-        if (!c.won)
-            Game.HomeDecksLeft = Game.HomeShipsLeft = 1, Game.HuntActive = Game.ComputerTurn = true, Game.TargetStack = {{{9, 4}}, 1};
+        } else {   // one deck left, at (9, 4), and the computer's hunt aimed at it
+            for (int x = 0; x < kFieldSize; ++x)
+                for (int y = 0; y < kFieldSize; ++y)
+                    if (Game.HomeBoard[x][y] == Deck && !(x == 9 && y == 4))
+                        Game.HomeBoard[x][y] = HomeHit;
+            Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
+            Game.HuntActive = Game.ComputerTurn = true;
+            Game.TargetStack = {{{9, 4}}, 1};
+        }
         UpdateWindow(MainWindow);
         Tick();
         EXPECT_EQ(Status.StatusMessageId, c.message) << "level " << int(c.level);
