@@ -1,6 +1,6 @@
 // The network game's shell: the system's hash, the stored network values, the dialog and its
 // link, games against a scripted partner over loopback, and a whole game between two programs.
-// The partner and the program under test share one thread: waits pump the program's messages.
+// The partner and the program under test share one thread: waits hand on the program's messages.
 #include <winsock2.h>
 
 #include <algorithm>
@@ -16,26 +16,30 @@ namespace {
 // Far from the default port, so that a test never meets a program someone plays.
 constexpr unsigned kTestPort = 47391;
 
-// Hands on the program's messages (its boxes' loops included) for `ms` milliseconds.
-void Pump(int ms)
+// Whether `done` comes true within the time limit; the program's messages (its boxes' loops
+// included) are handed on between the looks.
+bool WaitFor(const std::function<bool()>& done, DWORD limitMs = 20000)
 {
-    for (const DWORD end = GetTickCount() + ms; static_cast<int>(end - GetTickCount()) > 0; Sleep(5)) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(5)) {
+        if (GetTickCount() - start > limitMs)
+            return false;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&message);
     }
+    return true;
 }
 
 // The salt of cell i is i, the coin's 100.
 void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
 {
-    const uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, content};
+    uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt)};
+    bytes[kSaltSize] = content;
     Sha256(bytes, sizeof bytes, digest);
 }
 
 // A partner on a loopback socket, speaking through the model's own encoder and decoder. Its
-// fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water); it says what the test tells it, and
-// every wait is bounded.
+// fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water).
 class Partner {
 public:
     // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
@@ -57,17 +61,15 @@ public:
         return connected;
     }
     void Close() { closesocket(socket_), socket_ = INVALID_SOCKET; }
+    void Send(const std::string& bytes) { send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0); }
 
-    void Send(const std::string& bytes)
-    {
-        send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0);
-        Pump(30);
-    }
+    // Returns once the program has taken the hello or stopped.
     void SendHello(uint8_t version = kProtocolVersion)
     {
         message_.version = version;
         lstrcpyA(message_.name, "Anna");
         Say(HelloMessage);
+        WaitFor([] { return PartnerName()[0] || !NetworkGameRunning(); });
     }
     // Ready, then the coin once the program's Ready has come.
     void SendFleetAndCoin()
@@ -82,34 +84,36 @@ public:
         message_.coinBit = coinBit_;
         Say(CoinMessage);
     }
-
-    // The program's next message of the type, past any others; false when none comes in 3 s.
-    bool Expect(MessageType type)
-    {
-        static Message read;
-        for (int tries = 0; tries < 300 && !(closed_ && pending_.empty()); ++tries) {
-            pending_.erase(0, reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size()));
-            if (!reader_.complete()) {
-                Read();
-                continue;
-            }
-            const bool found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
-            reader_.next();
-            if (found)
-                return true;
-        }
-        return false;
-    }
-    // Answers the program's shot at (0, 0), a deck, "miss": the fields other than the count were
-    // never set.
+    // Answers the program's shot at (0, 0), a deck, "miss": the fields other than the count
+    // were never set.
     void AnswerMiss()
     {
         message_.count = 1;
         Say(AnswerMessage);
     }
 
-    // Whether the program has hung up within 3 s, whatever it sent before: no message is of
-    // type 0.
+    // The program's next message of the type, past any others; false when the program hangs up
+    // or 20 s pass first.
+    bool Expect(MessageType type)
+    {
+        bool found = false;
+        WaitFor([&] {
+            for (;;) {
+                while (!found && !pending_.empty()) {
+                    pending_.erase(0, reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size()));
+                    if (!reader_.complete())
+                        break;
+                    static Message read;
+                    found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+                    reader_.next();
+                }
+                if (found || closed_ || !Receive())
+                    return found || closed_;
+            }
+        });
+        return found;
+    }
+    // Whether the program hangs up within 20 s, whatever it sends before: no message is of type 0.
     bool Closed() { return !Expect(MessageType{}) && closed_; }
 
 private:
@@ -119,17 +123,15 @@ private:
         message_.type = type;
         Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(message_, frame)));
     }
-    // Takes what has come, or pumps a little; nothing more can come once closed_ is set.
-    void Read()
+    // False when nothing has come yet.
+    bool Receive()
     {
         char bytes[4096];
         const int count = recv(socket_, bytes, sizeof bytes, 0);
         if (count > 0)
             pending_.append(bytes, count);
-        else if (count == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
-            closed_ = true;
-        else
-            Pump(10);
+        closed_ = count == 0 || (count < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
+        return count > 0 || closed_;
     }
 
     Message message_;
@@ -152,14 +154,23 @@ void StorePort(DWORD port)
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
 }
 
-TEST(NetworkCrypto, HashIsSha256)
+// The provider is opened once for both and kept.
+TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
 {
-    uint8_t digest[32];
+    ResetCrypto();
+    uint8_t digest[32], again[32], random[16];
     ASSERT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, digest));
+    const uintptr_t provider = Crypto.provider;
     std::string hex;
     for (uint8_t byte : digest)
         hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
     EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
+    EXPECT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, again));
+    EXPECT_TRUE(std::equal(digest, digest + 32, again));
+    EXPECT_NE(provider, 0u);
+    EXPECT_EQ(Crypto.provider, provider);
+    ResetCrypto();
 }
 
 using NetworkStore = ShellTest;
@@ -222,25 +233,29 @@ TEST_F(NetworkDialogTest, HostTakesOnePartnerAndRefusesTheNext)
         EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
         EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
         SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-        ASSERT_TRUE(first.Connect() && second.Connect());
-        Pump(100);
-        EXPECT_FALSE(IsWindowVisible(dialog));
+        ASSERT_TRUE(first.Connect());
+        ASSERT_TRUE(second.Connect());
+        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
     });
-    EXPECT_TRUE(first.Expect(HelloMessage) && second.Closed());
+    EXPECT_TRUE(first.Expect(HelloMessage));
+    EXPECT_TRUE(second.Closed());
     EXPECT_FALSE(third.Connect());
     first.SendHello();
-    EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == PartnerOpponent);
+    EXPECT_EQ(Game.GamePhase, Placement);
+    EXPECT_EQ(Game.Opponent, PartnerOpponent);
 }
 
-// A bad port or name says so and waits for nothing; so does a join no one answers; Cancel
-// stops the waiting.
+// A port out of 1024..65535 or a bad name says so and waits for nothing; so does a join no
+// one answers; Cancel stops the waiting.
 TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
 {
     struct Case { int choice; const wchar_t *port, *name, *line; };
     const Case cases[] = {
         {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535"},
+        {IDC_NET_HOST, L"65536", L"Anna", L"Port: 1024 to 65535"},
         {IDC_NET_HOST, L"47391", L"An\tna", L"Name: 1 to 32 characters, no control characters"},
-        {IDC_NET_JOIN, L"47392", L"Anna", L"127.0.0.1 does not answer on port 47392"},
+        {IDC_NET_JOIN, L"1024", L"Anna", L"127.0.0.1 does not answer on port 1024"},
+        {IDC_NET_JOIN, L"65535", L"Anna", L"127.0.0.1 does not answer on port 65535"},
         {IDC_NET_HOST, L"47391", L"Anna", L"Waiting for a partner on port 47391..."},
     };
     for (const Case& c : cases) {
@@ -250,7 +265,7 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
             SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
             SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-            Pump(200);
+            WaitFor([&] { return ControlText(dialog, IDC_NET_STATUS) == c.line; });
             EXPECT_EQ(ControlText(dialog, IDC_NET_STATUS), c.line);
         });
         Partner partner;
@@ -270,7 +285,7 @@ protected:
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
             ASSERT_TRUE(partner.Connect());
-            Pump(50);
+            WaitFor([&] { return !IsWindowVisible(dialog); });
         });
         ASSERT_TRUE(partner.Expect(HelloMessage));
     }
@@ -280,8 +295,7 @@ protected:
         partner.SendHello();
         PlaceWholeFleet();
         partner.SendFleetAndCoin();
-        Tick();
-        ASSERT_EQ(Game.GamePhase, Battle);
+        ASSERT_TRUE(WaitFor([] { return Game.GamePhase == Battle; }));
     }
 };
 
@@ -307,22 +321,26 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         // The program plays on, and the player may close it; the partner hears so.
         {"silent", [this](Partner& p) {
              p.SendHello(), PlaceWholeFleet(), SendMessageW(MainWindow, WM_CLOSE, 0, 0);
-             EXPECT_TRUE(p.Expect(ByeMessage) && !IsWindow(MainWindow));
+             EXPECT_TRUE(p.Expect(ByeMessage));
+             EXPECT_FALSE(IsWindow(MainWindow));
              RestartProgram();
          }, L"Abandon the battle?"},
     };
     for (const Case& c : cases) {
         RestartProgram();
+        answered.clear();
         Partner partner(c.coin);
         Connect(partner);
         c.script(partner);
-        Pump(100);
-        ASSERT_FALSE(answered.empty()) << c.what;
+        ASSERT_TRUE(WaitFor([&] { return !answered.empty(); })) << c.what;
         EXPECT_EQ(answered.back().text, c.box) << c.what;
-        EXPECT_TRUE(partner.Closed() && !NetworkGameRunning()) << c.what;
-        EXPECT_TRUE(SettingBytes("Statistic").empty() && SettingBytes("NetworkStatistic").empty()) << c.what;
+        EXPECT_TRUE(partner.Closed()) << c.what;
+        EXPECT_FALSE(NetworkGameRunning()) << c.what;
+        EXPECT_TRUE(SettingBytes("Statistic").empty()) << c.what;
+        EXPECT_TRUE(SettingBytes("NetworkStatistic").empty()) << c.what;
         Command(CMD_NEW_GAME);
-        EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == ComputerOpponent) << c.what;
+        EXPECT_EQ(Game.GamePhase, Placement) << c.what;
+        EXPECT_EQ(Game.Opponent, ComputerOpponent) << c.what;
     }
 }
 
@@ -338,7 +356,7 @@ HWND WindowOf(const Process& program, const char* className, const char* caption
 }
 
 // Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, the
-// boxes name the partner, and only the network record counts it.
+// boxes name the partner, only the network record counts it, and both programs live on.
 TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
 {
     DeleteSettingsKey();
@@ -350,34 +368,41 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         windows[i] = programs[i].Window("Tidewar", nullptr);
         PostMessageW(windows[i], WM_COMMAND, CMD_NETWORK_GAME, 0);
         HWND dialog = programs[i].Window("#32770", "Network game");
-        for (int tries = 0; tries < 300 && !IsWindowVisible(dialog); ++tries)
-            Sleep(10);   // shown once its controls are filled
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog); }));   // once its controls are filled
         SendDlgItemMessageW(dialog, i ? IDC_NET_JOIN : IDC_NET_HOST, BM_CLICK, 0, 0);
         SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
         SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
     }
     // 'A' lays the fleet once the partner's hello has come; then every cell of the enemy board
-    // in turn, on both: a click is taken only on its player's turn.
-    std::vector<std::wstring> ends;
-    for (int pass = 0; pass < 50 && ends.size() < 2; ++pass) {
+    // in turn, on both, until both boxes are up or a program stops answering. A click counts
+    // only on its player's turn with no answer outstanding.
+    std::vector<std::wstring> ends(2);
+    bool answering = true;
+    WaitFor([&] {
         for (HWND window : windows)
             PostMessageW(window, WM_KEYDOWN, 'A', 0);
-        for (int cell = 0; cell < 200; ++cell)
+        for (int cell = 0; cell < 200 && answering; ++cell) {
+            const LPARAM point = MAKELPARAM(kEnemyBoardLeft + kCellSize / 2 + cell / 2 % 10 * kCellSize,
+                                            kBoardTop + kCellSize / 2 + cell / 20 * kCellSize);
             for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
-                SendMessageTimeoutW(windows[cell % 2], message, MK_LBUTTON, MAKELPARAM(40 + cell / 2 % 10 * 20, 40 + cell / 20 * 20),
-                                    SMTO_NORMAL, 1000, nullptr);
-        Sleep(50);
-        for (const Process& program : programs)
+                answering = answering && SendMessageTimeoutW(windows[cell % 2], message, MK_LBUTTON, point,
+                                                             SMTO_NORMAL, 5000, nullptr);
+        }
+        for (int i : {0, 1})
             for (const char* caption : {"VICTORY", "DEFEAT"})
-                if (HWND box = WindowOf(program, "#32770", caption)) {
-                    ends.push_back(Wide(caption) + L": " + ControlText(box, 0xFFFF));
+                if (HWND box = WindowOf(programs[i], "#32770", caption); box && ends[i].empty()) {
+                    ends[i] = Wide(caption) + L": " + ControlText(box, 0xFFFF);
                     PostMessageW(box, WM_COMMAND, IDOK, 0);
                 }
-    }
+        return (!ends[0].empty() && !ends[1].empty()) || !answering;
+    }, 45000);
+    EXPECT_TRUE(answering) << "a program stopped answering";
+    for (const Process& program : programs)
+        EXPECT_EQ(WaitForSingleObject(program.info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "a program ended";
     std::sort(ends.begin(), ends.end());
     EXPECT_EQ(ends, std::vector<std::wstring>({L"DEFEAT: Ким has beaten you", L"VICTORY: You have beaten Ким"}));
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({1, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
-} // namespace
+}  // namespace
