@@ -42,8 +42,6 @@ void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
 // fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water).
 class Partner {
 public:
-    // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
-    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit) {}
     ~Partner() { Close(); }
 
     // The system of a listening program takes the connection before the program itself does.
@@ -64,32 +62,24 @@ public:
     void Send(const std::string& bytes) { send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0); }
 
     // Returns once the program has taken the hello or stopped.
-    void SendHello(uint8_t version = kProtocolVersion)
+    void SendHello(char version = kProtocolVersion)
     {
-        message_.version = version;
-        lstrcpyA(message_.name, "Anna");
-        Say(HelloMessage);
+        Send(std::string("\0\x0EHTIDEWAR", 10) + version + "\x04" "Anna");
         WaitFor([] { return PartnerName()[0] || !NetworkGameRunning(); });
     }
-    // Ready, then the coin once the program's Ready has come.
+    // Ready, then the coin once the program's Ready has come: a bit of 0, as the program's, and
+    // the program (hosting) fires first.
     void SendFleetAndCoin()
     {
+        static Message m;
         const char fleet[] = "XXXX.XXX..          XXX.XX.XX.          XX.X.X.X.X";
         for (int i = 0; i < kFieldCells; ++i)
-            Commit(i, i < 50 && fleet[i] == 'X', message_.commitments[i]);
-        Commit(100, coinBit_, message_.coinCommitment);
-        Say(ReadyMessage);
+            Commit(i, i < 50 && fleet[i] == 'X', m.commitments[i]);
+        Commit(100, 0, m.coinCommitment);
+        Say(m, ReadyMessage);
         Expect(ReadyMessage);
-        message_.coinSalt[0] = 100;
-        message_.coinBit = coinBit_;
-        Say(CoinMessage);
-    }
-    // Answers the program's shot at (0, 0), a deck, "miss": the fields other than the count
-    // were never set.
-    void AnswerMiss()
-    {
-        message_.count = 1;
-        Say(AnswerMessage);
+        m.coinSalt[0] = 100;
+        Say(m, CoinMessage);
     }
 
     // The program's next message of the type, past any others; false when the program hangs up
@@ -97,45 +87,30 @@ public:
     bool Expect(MessageType type)
     {
         bool found = false;
-        WaitFor([&] {
-            for (;;) {
-                while (!found && !pending_.empty()) {
-                    pending_.erase(0, reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size()));
-                    if (!reader_.complete())
-                        break;
-                    static Message read;
-                    found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
-                    reader_.next();
-                }
-                if (found || closed_ || !Receive())
-                    return found || closed_;
+        return WaitFor([&] {
+            char bytes[4096];
+            const int count = recv(socket_, bytes, sizeof bytes, 0);
+            closed_ = closed_ || count == 0 || (count < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
+            pending_.append(bytes, std::max(count, 0));
+            static Message read;
+            while (!found && (pending_.erase(0, reader_.take((const uint8_t*)pending_.data(), pending_.size())), reader_.complete())) {
+                found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+                reader_.next();
             }
-        });
-        return found;
+            return found || closed_;
+        }) && found;
     }
     // Whether the program hangs up within 20 s, whatever it sends before: no message is of type 0.
     bool Closed() { return !Expect(MessageType{}) && closed_; }
 
 private:
-    void Say(MessageType type)
+    void Say(Message& m, MessageType type)
     {
         uint8_t frame[kMaxFrameSize];
-        message_.type = type;
-        Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(message_, frame)));
-    }
-    // False when nothing has come yet.
-    bool Receive()
-    {
-        char bytes[4096];
-        const int count = recv(socket_, bytes, sizeof bytes, 0);
-        if (count > 0)
-            pending_.append(bytes, count);
-        closed_ = count == 0 || (count < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
-        return count > 0 || closed_;
+        m.type = type;
+        Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(m, frame)));
     }
 
-    Message message_;
-    uint8_t coinBit_;
     SOCKET socket_ = INVALID_SOCKET;
     FrameReader reader_;
     std::string pending_;
@@ -158,16 +133,18 @@ void StorePort(DWORD port)
 TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
 {
     ResetCrypto();
-    uint8_t digest[32], again[32], random[16];
-    ASSERT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, digest));
+    const uint8_t abc[] = {'a', 'b', 'c'};
+    uint8_t digests[2][32], random[16];
+    ASSERT_TRUE(Sha256(abc, 3, digests[0]));
     const uintptr_t provider = Crypto.provider;
-    std::string hex;
-    for (uint8_t byte : digest)
-        hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
-    EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
-    EXPECT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, again));
-    EXPECT_TRUE(std::equal(digest, digest + 32, again));
+    EXPECT_TRUE(Sha256(abc, 3, digests[1]));
+    for (const uint8_t* digest : digests) {
+        char hex[65] = "";
+        for (int i = 0; i < 32; ++i)
+            std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+        EXPECT_STREQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    }
     EXPECT_NE(provider, 0u);
     EXPECT_EQ(Crypto.provider, provider);
     ResetCrypto();
@@ -218,37 +195,15 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnly)
 
 using NetworkDialogTest = ShellTest;
 
-// The host's dialog shows the record and this computer's name, takes the first partner (its
-// game begins) and refuses the next while it is open, and no one once it has ended.
-TEST_F(NetworkDialogTest, HostTakesOnePartnerAndRefusesTheNext)
+// The dialog shows this computer's name and the record. A port out of 1024..65535 or a bad
+// name says so and waits for nothing; so does a join no one answers; Cancel stops the waiting.
+TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
 {
     const unsigned char record[8] = {3, 0, 0, 0, 4, 0, 0, 0};
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkStatistic", REG_DWORD, record, 8);
-    StorePort(kTestPort);
-    Partner first, second, third;
-    RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
-        wchar_t computer[256] = L"";
-        DWORD size = 256;
-        GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
-        EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
-        EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
-        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-        ASSERT_TRUE(first.Connect());
-        ASSERT_TRUE(second.Connect());
-        EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
-    });
-    EXPECT_TRUE(first.Expect(HelloMessage));
-    EXPECT_TRUE(second.Closed());
-    EXPECT_FALSE(third.Connect());
-    first.SendHello();
-    EXPECT_EQ(Game.GamePhase, Placement);
-    EXPECT_EQ(Game.Opponent, PartnerOpponent);
-}
-
-// A port out of 1024..65535 or a bad name says so and waits for nothing; so does a join no
-// one answers; Cancel stops the waiting.
-TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
-{
+    wchar_t computer[256] = L"";
+    DWORD size = 256;
+    GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
     struct Case { int choice; const wchar_t *port, *name, *line; };
     const Case cases[] = {
         {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535"},
@@ -260,6 +215,8 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     };
     for (const Case& c : cases) {
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+            EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
+            EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
             CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, c.choice);
             SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
             SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
@@ -273,7 +230,8 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     }
 }
 
-// The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero).
+// The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero), and
+// takes the first partner that connects, no other.
 class NetworkStops : public ShellTest {
 protected:
     void Connect(Partner& partner)
@@ -282,12 +240,16 @@ protected:
                                 return std::fill(bytes, bytes + size, 0), true;
                             }});
         StorePort(kTestPort);
+        Partner second, third;
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
             ASSERT_TRUE(partner.Connect());
-            WaitFor([&] { return !IsWindowVisible(dialog); });
+            ASSERT_TRUE(second.Connect());
+            EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
         });
         ASSERT_TRUE(partner.Expect(HelloMessage));
+        EXPECT_TRUE(second.Closed()) << "one partner only";
+        EXPECT_FALSE(third.Connect()) << "no one once the dialog has ended";
     }
 
     void ToBattle(Partner& partner)
@@ -302,17 +264,16 @@ protected:
 // Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
 TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
 {
-    const std::string shot = {0, 3, 'S', 0, 0};   // a deck of the program's fleet
     const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
-    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; uint8_t coin = 0; };
+    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; };
     const Case cases[] = {
         {"garbage", [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
         {"another version", [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
         {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
-        {"shot out of turn", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 0, 6}); }, broken},
-        {"shot out of range", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 10, 0}); }, broken, 1},
-        {"shot repeated", [&](Partner& p) { ToBattle(p), p.Send(shot), p.Expect(AnswerMessage), p.Send(shot); }, broken, 1},
-        {"lying answer", [this](Partner& p) { ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.AnswerMiss(); },
+        // The answer to the program's shot at (0, 0), a deck: a miss, its salt all zero.
+        {"lying answer", [this](Partner& p) {
+             ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.Send(std::string("\0\x18" "A\0\0\0\x01", 7) + std::string(19, 0));
+         },
          L"Anna answered against the fleet it had committed to. The game does not count."},
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
@@ -329,7 +290,7 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
     for (const Case& c : cases) {
         RestartProgram();
         answered.clear();
-        Partner partner(c.coin);
+        Partner partner;
         Connect(partner);
         c.script(partner);
         ASSERT_TRUE(WaitFor([&] { return !answered.empty(); })) << c.what;
@@ -342,17 +303,6 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         EXPECT_EQ(Game.GamePhase, Placement) << c.what;
         EXPECT_EQ(Game.Opponent, ComputerOpponent) << c.what;
     }
-}
-
-HWND WindowOf(const Process& program, const char* className, const char* caption)
-{
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == program.info.dwProcessId)
-            return window;
-    }
-    return nullptr;
 }
 
 // Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, the
@@ -390,10 +340,11 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         }
         for (int i : {0, 1})
             for (const char* caption : {"VICTORY", "DEFEAT"})
-                if (HWND box = WindowOf(programs[i], "#32770", caption); box && ends[i].empty()) {
-                    ends[i] = Wide(caption) + L": " + ControlText(box, 0xFFFF);
-                    PostMessageW(box, WM_COMMAND, IDOK, 0);
-                }
+                for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", caption));)
+                    if (GetWindow(box, GW_OWNER) == windows[i] && ends[i].empty()) {
+                        ends[i] = Wide(caption) + L": " + ControlText(box, 0xFFFF);
+                        PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    }
         return (!ends[0].empty() && !ends[1].empty()) || !answering;
     }, 45000);
     EXPECT_TRUE(answering) << "a program stopped answering";
