@@ -9,6 +9,7 @@
 #include "base/link.h"
 #include "game/network.h"
 #include "game/protocol.h"
+#include "game/referee.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -30,16 +31,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD limitMs = 20000)
     return true;
 }
 
-// The salt of cell i is i, the coin's 100.
-void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
-{
-    uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt)};
-    bytes[kSaltSize] = content;
-    Sha256(bytes, sizeof bytes, digest);
-}
-
-// A partner on a loopback socket, speaking through the model's own encoder and decoder. Its
-// fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water).
+// A partner on a loopback socket that reads through the model's own decoder.
 class Partner {
 public:
     ~Partner() { Close(); }
@@ -67,21 +59,6 @@ public:
         Send(std::string("\0\x0EHTIDEWAR", 10) + version + "\x04" "Anna");
         WaitFor([] { return PartnerName()[0] || !NetworkGameRunning(); });
     }
-    // Ready, then the coin once the program's Ready has come: a bit of 0, as the program's, and
-    // the program (hosting) fires first.
-    void SendFleetAndCoin()
-    {
-        static Message m;
-        const char fleet[] = "XXXX.XXX..          XXX.XX.XX.          XX.X.X.X.X";
-        for (int i = 0; i < kFieldCells; ++i)
-            Commit(i, i < 50 && fleet[i] == 'X', m.commitments[i]);
-        Commit(100, 0, m.coinCommitment);
-        Say(m, ReadyMessage);
-        Expect(ReadyMessage);
-        m.coinSalt[0] = 100;
-        Say(m, CoinMessage);
-    }
-
     // The program's next message of the type, past any others; false when the program hangs up
     // or 20 s pass first.
     bool Expect(MessageType type)
@@ -104,13 +81,6 @@ public:
     bool Closed() { return !Expect(MessageType{}) && closed_; }
 
 private:
-    void Say(Message& m, MessageType type)
-    {
-        uint8_t frame[kMaxFrameSize];
-        m.type = type;
-        Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(m, frame)));
-    }
-
     SOCKET socket_ = INVALID_SOCKET;
     FrameReader reader_;
     std::string pending_;
@@ -183,12 +153,25 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
     }
 }
 
-// A network game's end counts in the network record alone, a win as a win.
-TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnly)
+// A network game's end counts in the network record alone, a win as a win; a stop counts
+// nothing and says why, naming the partner, but to the player who left.
+TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
 {
     Game.Opponent = PartnerOpponent;
     for (bool won : {true, true, false})
         View().gameEnded(won);
+    std::strcpy(Network.partnerName, "Anna");
+    answered.clear();
+    for (int why = PartnerLeft; why <= NoCrypto; ++why)
+        View().networkStopped(static_cast<NetworkEnd>(why));
+    std::vector<std::wstring> boxes;
+    for (const AnsweredBox& box : answered)
+        boxes.push_back(box.text);
+    EXPECT_EQ(boxes, std::vector<std::wstring>({L"Anna has left the game.", L"The connection to Anna was lost.",
+                                                 L"Anna answered against the fleet it had committed to. The game does not count.",
+                                                 L"The other side is not Tidewar.", L"The other side plays another version of Tidewar.",
+                                                 L"Anna sent a message against the rules.",
+                                                 L"This computer cannot make the secrets a network game needs."}));
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
@@ -230,15 +213,11 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     }
 }
 
-// The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero), and
-// takes the first partner that connects, no other.
+// The program hosts on the test port and takes the first partner that connects, no other.
 class NetworkStops : public ShellTest {
 protected:
     void Connect(Partner& partner)
     {
-        InstallNetworkPort({SendToPartner, HangUpLink, Sha256, [](uint8_t* bytes, size_t size) {
-                                return std::fill(bytes, bytes + size, 0), true;
-                            }});
         StorePort(kTestPort);
         Partner second, third;
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
@@ -251,34 +230,19 @@ protected:
         EXPECT_TRUE(second.Closed()) << "one partner only";
         EXPECT_FALSE(third.Connect()) << "no one once the dialog has ended";
     }
-
-    void ToBattle(Partner& partner)
-    {
-        partner.SendHello();
-        PlaceWholeFleet();
-        partner.SendFleetAndCoin();
-        ASSERT_TRUE(WaitFor([] { return Game.GamePhase == Battle; }));
-    }
 };
 
-// Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
+// Each stop through the link shows why, counts nothing, hangs up, and leaves the program ready
+// for a new game.
 TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
 {
-    const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
     struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; };
     const Case cases[] = {
         {"garbage", [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
-        {"another version", [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
-        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
-        // The answer to the program's shot at (0, 0), a deck: a miss, its salt all zero.
-        {"lying answer", [this](Partner& p) {
-             ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.Send(std::string("\0\x18" "A\0\0\0\x01", 7) + std::string(19, 0));
-         },
-         L"Anna answered against the fleet it had committed to. The game does not count."},
+        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
-        {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, lost},
-        {"gone in battle", [this](Partner& p) { ToBattle(p), p.Close(); }, lost},
+        {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, L"The connection to Anna was lost."},
         // The program plays on, and the player may close it; the partner hears so.
         {"silent", [this](Partner& p) {
              p.SendHello(), PlaceWholeFleet(), SendMessageW(MainWindow, WM_CLOSE, 0, 0);
