@@ -104,10 +104,11 @@ TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
 {
     ResetCrypto();
     const uint8_t abc[] = {'a', 'b', 'c'};
-    uint8_t digests[2][32], random[16];
+    uint8_t digests[2][32], random[16] = {};
     ASSERT_TRUE(Sha256(abc, 3, digests[0]));
     const uintptr_t provider = Crypto.provider;
     EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
+    EXPECT_NE(std::count(random, random + 16, 0), 16) << "random bytes drawn";
     EXPECT_TRUE(Sha256(abc, 3, digests[1]));
     for (const uint8_t* digest : digests) {
         char hex[65] = "";
