@@ -130,7 +130,11 @@ void ReceiveReady(const Message& ready)
 
 void ReceiveCoin(const Message& coin)
 {
-    if (!Network.readySent || !Network.readyReceived || Network.coinReceived)
+    // A copy of our own commitment or coin would force the bits equal.
+    const bool copied = std::memcmp(Network.coinCommitment, Network.ourCoinCommitment, kDigestSize) == 0 ||
+                        (std::memcmp(coin.coinSalt, Network.ours.coinSalt, kSaltSize) == 0 &&
+                         coin.coinBit == Network.ours.coinBit);
+    if (!Network.readySent || !Network.readyReceived || Network.coinReceived || copied)
         return StopNetworkGame(BrokenMessage);
     const Proof proof = CheckCommitment(Port.hash, Network.coinCommitment, coin.coinSalt, coin.coinBit);
     if (proof != Proven)
@@ -268,6 +272,7 @@ bool PartnerFleetDown()
         StopNetworkGame(NoCrypto);
         return false;
     }
+    std::memcpy(Network.ourCoinCommitment, Outgoing.coinCommitment, kDigestSize);
     Send(Outgoing);
     Network.readySent = true;
     if (Network.readyReceived)

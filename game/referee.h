@@ -47,6 +47,7 @@ struct NetworkGameState {
     Secrets ours = {};
     uint8_t commitments[kFieldCells][kDigestSize] = {};   // the partner's
     uint8_t coinCommitment[kDigestSize] = {};
+    uint8_t ourCoinCommitment[kDigestSize] = {};
     AnsweredShot answers[kFieldCells] = {};
     int answerCount = 0;
     FrameReader reader;

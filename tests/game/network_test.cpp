@@ -4,7 +4,9 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "game/network.h"
 #include "game/placement.h"
@@ -21,6 +23,7 @@ struct Side {
     NetworkGameState network;
     std::vector<Recorded> seen;
     std::vector<uint8_t> outbox;
+    int sent[128] = {};   // by type letter, as the side sent them
 };
 
 // Everything a game sets up, fresh for each.
@@ -28,7 +31,7 @@ struct World {
     Side sides[2];
     int active = 0;
     std::vector<std::string> handFleet;   // side 1's, else a random one
-    int reveals = 0;                      // sent by side 1
+    int stride = 1;                       // the aimer tries cell stride * i % 100 in turn
     std::mt19937 dice{7};
     bool crypto = true;
     Tampering tamper;
@@ -44,10 +47,7 @@ void Enter(int side)
     W.active = side;
 }
 
-const GameState& GameOf(int side)
-{
-    return side == W.active ? Game : W.sides[side].game;
-}
+const GameState& GameOf(int side) { return side == W.active ? Game : W.sides[side].game; }
 
 // A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
 // digest is all zero like a commitment not yet received.
@@ -64,7 +64,7 @@ void Send(const uint8_t* bytes, size_t size)
     Message m;
     uint8_t frame[kMaxFrameSize];
     DecodeFrame(bytes + 2, size - 2, m);
-    W.reveals += W.active == 1 && m.type == RevealMessage;
+    W.sides[W.active].sent[m.type] += 1;
     if (W.tamper)
         W.tamper(W.active, m);
     W.sides[W.active].outbox.insert(W.sides[W.active].outbox.end(), frame, frame + EncodeMessage(m, frame));
@@ -86,6 +86,14 @@ RevealedCell TrueCell(int x, int y)
     RevealedCell cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), Network.ours.contents[y * 10 + x], {}};
     std::memcpy(cell.salt, Network.ours.salts[y * 10 + x], kSaltSize);
     return cell;
+}
+
+// The first cell of the board in the state, as x + 10 y.
+int FirstCell(const Board board, int32_t state)
+{
+    int i = 0;
+    for (; i < 99 && board[i % 10][i / 10] != state; ++i) {}
+    return i;
 }
 
 // Changes the first message of the type that side 1 sends; of answers, the first of the result.
@@ -127,7 +135,7 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
     for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
         Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? W.active : 1 - W.active);
         for (int i = W.active == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
-            const int x = i % 10, y = i / 10 % 10;
+            const int cell = i < 100 ? W.stride * i % 100 : i % 100, x = cell % 10, y = cell / 10;
             if ((i >= 100 || GameOf(1 - W.active).HomeBoard[x][y] == Deck) && FireAtEnemyCell(x, y))
                 break;
         }
@@ -140,7 +148,7 @@ int Outcome(int side)
 {
     Enter(side);
     EXPECT_FALSE(NetworkGameRunning());
-    EXPECT_TRUE(Game.GamePhase == GameOver && Game.EnemyDecksLeft == -1 && Game.HomeDecksLeft == -1);
+    EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.EnemyDecksLeft, Game.HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
     for (const Recorded& r : Recording)
         if (r.kind == Recorded::Ended || r.kind == Recorded::Stopped)
             return r.kind == Recorded::Ended ? r.a : 10 + r.a;
@@ -160,13 +168,20 @@ protected:
     }
 };
 
-// The partner's fleet after a defeat and the record of every honest game.
+// The partner's fleet after a defeat and the record of every honest game. The aimer's strides
+// sink ships at their first, last and middle decks; once the partner's fleet is gone it has
+// nothing left to fire at.
 TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 {
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         SetUp();
         W.dice.seed(game);
+        W.stride = 1 + game % 3 * 36;
+        W.tamper = [](int, Message& m) {
+            const int water = FirstCell(Game.EnemyBoard, Water);
+            EXPECT_TRUE(m.type != RevealMessage || Game.EnemyDecksLeft != 0 || !FireAtEnemyCell(water % 10, water / 10));
+        };
         PlayGame(winner, [](Stage s) {
             Enter(0);
             EXPECT_TRUE(s != Waiting || !TakeBackLastShip()) << "a promised fleet stays";
@@ -174,7 +189,8 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
                 const bool equalCoins = Network.ours.coinBit == W.sides[1].network.ours.coinBit;
                 EXPECT_EQ(Game.ComputerTurn, !equalCoins) << "equal coins: the host fires first";
                 Enter(equalCoins ? 0 : 1);
-                EXPECT_TRUE(FireAtEnemyCell(9, 9) && !FireAtEnemyCell(8, 9)) << "one shot at a time";
+                EXPECT_TRUE(FireAtEnemyCell(9, 9));
+                EXPECT_FALSE(FireAtEnemyCell(8, 9)) << "one shot at a time";
             }
         });
         ASSERT_EQ(Outcome(winner), 1) << "game " << game;
@@ -186,10 +202,8 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         for (const ShipRecord& ship : Game.EnemyFleet) {
             afloat += ship.decksLeft > 0;
             sunk += ship.decksLeft == -1;
-            for (int k = 0; k < ship.size; ++k) {
-                const int32_t cell = won.HomeBoard[ship.deckX[k]][ship.deckY[k]];
-                decks += cell != Water && cell != HomeMiss;
-            }
+            for (int k = 0; k < ship.size; ++k)
+                decks += won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water && won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
         }
         EXPECT_EQ(decks, 20);
         EXPECT_EQ(afloat, won.HomeShipsLeft);
@@ -199,7 +213,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 }
 
 // Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
-// revealed, and end with no winner.
+// revealed, end with no winner, and say goodbye unless the partner left or was lost.
 TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
 {
     // Side 1's fleet, changed by the row: water in column 9 and row 0, the first ship an aimer
@@ -208,17 +222,14 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
                                             ".XX.XX.XX.", "..........", "X.X.......", "..........", ".........."};
     using Edits = std::vector<std::pair<int, const char*>>;
     const Edits bent = {{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}};
+    const Edits fiveSingles = {{5, ".XX.XX...."}, {7, "X.X.X....."}};
     using Change = std::function<void(Message&)>;
     const auto hit = [](const Change& change) { return Lie(AnswerMessage, change, ShotHit); };
     const auto sunk = [](const Change& change) { return Lie(AnswerMessage, change, ShotSunk); };
     const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
     const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
     const auto leave = [](void (*how)()) {   // side 1's player leaves
-        return [=] {
-            Enter(1);
-            how();
-            EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Stopped, PlayerLeft}), 1);
-        };
+        return [=] { Enter(1), how(); EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
     };
     const Tampering oneCell = [](int from, Message& m) {   // every shot of side 1 at the top left corner
         if (from == 1 && m.type == ShotMessage)
@@ -239,20 +250,18 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
             m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
     };
     const auto missAt = [](int x, int y) -> Change {   // a hit answered as a miss at (x, y), -1 for the shot's own
-        return [=](Message& m) {
-            m.result = ShotMissed;
-            m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y);
-        };
+        return [=](Message& m) { m.result = ShotMissed, m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y); };
     };
+    const Change shotAtWater = [](Message& m) {   // side 0's fleet is gone: side 1 fired only at decks
+        const int cell = FirstCell(W.sides[0].game.HomeBoard, Water);
+        m = Message{};
+        m.type = ShotMessage, m.column = cell % 10, m.row = cell / 10;
+    };
+    const NetworkGameState& host = W.sides[0].network;
     uint8_t http[] = "GET / HTTP/1.1\r\n";
-    struct Row {
-        const char* lie;
-        NetworkEnd end;   // as side 0 sees it
-        Tampering tamper = {};
-        std::function<void(Stage)> at = {};
-        Edits edits = {};
-        bool atReveal = false;
-        int aimer = 0;
+    struct Row {   // `end` as side 0 sees it
+        const char* lie; NetworkEnd end; Tampering tamper = {}; std::function<void(Stage)> at = {};
+        Edits edits = {}; bool atReveal = false; int aimer = 0;
     };
     const Row rows[] = {
         {"a hit answered as a miss", PartnerLied, hit(missAt(-1, -1))},
@@ -267,15 +276,20 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a ship of five decks", PartnerLied, {}, {}, {{1, ".XXXXX.X.X"}}, true, 1},
         {"a bent ship", PartnerLied, {}, {}, bent, true, 1},
         {"a bent ship sunk, the cell past it on the slant shown", PartnerLied, slant, {}, bent},
-        {"five ships of one deck", PartnerLied, {}, {}, {{5, ".XX.XX...."}, {7, "X.X.X....."}}, true, 1},
-        {"a fifth ship of one deck sunk", PartnerLied, {}, {}, {{5, ".XX.XX...."}, {7, "X.X.X....."}}},
+        {"five ships of one deck", PartnerLied, {}, {}, fiveSingles, true, 1},
+        {"a fifth ship of one deck sunk", PartnerLied, {}, {}, fiveSingles},
         {"nine ships", PartnerLied, {}, {}, {{7, "X........."}}, true, 1},
         {"a reveal off its commitment", PartnerLied, Lie(RevealMessage, [](auto& m) { m.salts[0][0] ^= 1; }), {}, {}, true},
         {"a coin off its commitment", PartnerLied, Lie(CoinMessage, [](auto& m) { m.coinBit ^= 1; })},
+        {"a copy of the host's coin commitment", BrokenMessage,
+         Lie(ReadyMessage, [&](auto& m) { std::memcpy(m.coinCommitment, host.ourCoinCommitment, kDigestSize); })},
+        {"a copy of the host's coin", BrokenMessage,
+         Lie(CoinMessage, [&](auto& m) { std::memcpy(m.coinSalt, host.ours.coinSalt, kSaltSize), m.coinBit = host.ours.coinBit; })},
         {"an answer to another cell", BrokenMessage, hit([&](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
         {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)},
         {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
         {"a shot off the field", BrokenMessage, Lie(ShotMessage, [](auto& m) { m.column = 10; }), {}, {}, false, 1},
+        {"a shot once the host's fleet is gone", BrokenMessage, Lie(RevealMessage, shotAtWater), {}, {}, true, 1},
         {"an answer to no shot", BrokenMessage, Lie(ReadyMessage, [](auto& m) { m.type = AnswerMessage; m.count = 1; })},
         {"a coin before the fleets", BrokenMessage, as(ReadyMessage, CoinMessage)},
         {"a second ready", BrokenMessage, as(CoinMessage, ReadyMessage)},
@@ -299,9 +313,32 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         W.tamper = row.tamper;
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
         EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
-        EXPECT_EQ(W.reveals, row.atReveal ? 1 : 0) << row.lie;
+        EXPECT_EQ(W.sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
+        EXPECT_EQ(W.sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost ? 0 : 1) << row.lie;
         Enter(1);
         EXPECT_FALSE(NetworkGameRunning()) << row.lie << ": the partner hears of the stop";
+    }
+}
+
+// The water a sinking reveals: the cells before and after the ship along its line, the four
+// sides of a ship of one deck, only those in the field.
+TEST(Referee, CellsBeyondAShipLieInTheField)
+{
+    struct Row { int x, y, dx, dy, length; std::set<std::pair<int, int>> beyond; };
+    const Row rows[] = {
+        {3, 5, 1, 0, 2, {{2, 5}, {5, 5}}}, {0, 0, 1, 0, 4, {{4, 0}}}, {6, 9, 1, 0, 4, {{5, 9}}},
+        {4, 4, 0, 1, 3, {{4, 3}, {4, 7}}}, {9, 0, 0, 1, 3, {{9, 3}}}, {0, 8, 0, 1, 2, {{0, 7}}},
+        {5, 5, 0, 0, 1, {{5, 4}, {5, 6}, {4, 5}, {6, 5}}}, {0, 0, 0, 0, 1, {{1, 0}, {0, 1}}},
+        {9, 9, 0, 0, 1, {{8, 9}, {9, 8}}}, {5, 0, 0, 0, 1, {{4, 0}, {6, 0}, {5, 1}}}, {9, 4, 0, 0, 1, {{9, 3}, {9, 5}, {8, 4}}},
+    };
+    for (const Row& row : rows) {
+        TargetCell cells[4];
+        const int count = CellsBeyondShip(row.x, row.y, row.dx, row.dy, row.length, cells);
+        std::set<std::pair<int, int>> beyond;
+        for (int i = 0; i < count; ++i)
+            beyond.insert({cells[i].x, cells[i].y});
+        EXPECT_EQ(beyond, row.beyond) << row.x << "," << row.y << " of " << row.length;
+        EXPECT_EQ(count, static_cast<int>(row.beyond.size())) << row.x << "," << row.y << " of " << row.length;
     }
 }
 

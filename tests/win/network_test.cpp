@@ -1,6 +1,6 @@
 // The network game's shell: the system's hash, the stored network values, the dialog and its
 // link, games against a scripted partner over loopback, and a whole game between two programs.
-// The partner and the program under test share one thread: waits pump the program's messages.
+// The partner and the program under test share one thread: waits hand on the program's messages.
 #include <winsock2.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include "base/link.h"
 #include "game/network.h"
 #include "game/protocol.h"
+#include "game/referee.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -16,30 +17,23 @@ namespace {
 // Far from the default port, so that a test never meets a program someone plays.
 constexpr unsigned kTestPort = 47391;
 
-// Hands on the program's messages (its boxes' loops included) for `ms` milliseconds.
-void Pump(int ms)
+// Whether `done` comes true within the time limit; the program's messages (its boxes' loops
+// included) are handed on between the looks.
+bool WaitFor(const std::function<bool()>& done, DWORD limitMs = 20000)
 {
-    for (const DWORD end = GetTickCount() + ms; static_cast<int>(end - GetTickCount()) > 0; Sleep(5)) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(5)) {
+        if (GetTickCount() - start > limitMs)
+            return false;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageW(&message);
     }
+    return true;
 }
 
-// The salt of cell i is i, the coin's 100.
-void Commit(int salt, uint8_t content, uint8_t (&digest)[kDigestSize])
-{
-    const uint8_t bytes[kSaltSize + 1] = {static_cast<uint8_t>(salt), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, content};
-    Sha256(bytes, sizeof bytes, digest);
-}
-
-// A partner on a loopback socket, speaking through the model's own encoder and decoder. Its
-// fleet lies in rows 0, 2 and 4 (rows 6 to 9 are water); it says what the test tells it, and
-// every wait is bounded.
+// A partner on a loopback socket that reads through the model's own decoder.
 class Partner {
 public:
-    // The coin bit it commits to: equal to the program's, the program (hosting) fires first.
-    explicit Partner(uint8_t coinBit = 0) : coinBit_(coinBit) {}
     ~Partner() { Close(); }
 
     // The system of a listening program takes the connection before the program itself does.
@@ -57,83 +51,36 @@ public:
         return connected;
     }
     void Close() { closesocket(socket_), socket_ = INVALID_SOCKET; }
+    void Send(const std::string& bytes) { send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0); }
 
-    void Send(const std::string& bytes)
+    // Returns once the program has taken the hello or stopped.
+    void SendHello()
     {
-        send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0);
-        Pump(30);
+        Send(std::string("\0\x0EHTIDEWAR\x01\x04" "Anna", 16));
+        WaitFor([] { return PartnerName()[0] || !NetworkGameRunning(); });
     }
-    void SendHello(uint8_t version = kProtocolVersion)
-    {
-        message_.version = version;
-        lstrcpyA(message_.name, "Anna");
-        Say(HelloMessage);
-    }
-    // Ready, then the coin once the program's Ready has come.
-    void SendFleetAndCoin()
-    {
-        const char fleet[] = "XXXX.XXX..          XXX.XX.XX.          XX.X.X.X.X";
-        for (int i = 0; i < kFieldCells; ++i)
-            Commit(i, i < 50 && fleet[i] == 'X', message_.commitments[i]);
-        Commit(100, coinBit_, message_.coinCommitment);
-        Say(ReadyMessage);
-        Expect(ReadyMessage);
-        message_.coinSalt[0] = 100;
-        message_.coinBit = coinBit_;
-        Say(CoinMessage);
-    }
-
-    // The program's next message of the type, past any others; false when none comes in 3 s.
+    // The program's next message of the type, past any others; false when the program hangs up
+    // or 20 s pass first.
     bool Expect(MessageType type)
     {
-        static Message read;
-        for (int tries = 0; tries < 300 && !(closed_ && pending_.empty()); ++tries) {
-            pending_.erase(0, reader_.take(reinterpret_cast<const uint8_t*>(pending_.data()), pending_.size()));
-            if (!reader_.complete()) {
-                Read();
-                continue;
+        bool found = false;
+        return WaitFor([&] {
+            char bytes[4096];
+            const int count = recv(socket_, bytes, sizeof bytes, 0);
+            closed_ = closed_ || count == 0 || (count < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
+            pending_.append(bytes, std::max(count, 0));
+            static Message read;
+            while (!found && (pending_.erase(0, reader_.take((const uint8_t*)pending_.data(), pending_.size())), reader_.complete())) {
+                found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+                reader_.next();
             }
-            const bool found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
-            reader_.next();
-            if (found)
-                return true;
-        }
-        return false;
+            return found || closed_;
+        }) && found;
     }
-    // Answers the program's shot at (0, 0), a deck, "miss": the fields other than the count were
-    // never set.
-    void AnswerMiss()
-    {
-        message_.count = 1;
-        Say(AnswerMessage);
-    }
-
-    // Whether the program has hung up within 3 s, whatever it sent before: no message is of
-    // type 0.
+    // Whether the program hangs up within 20 s, whatever it sends before: no message is of type 0.
     bool Closed() { return !Expect(MessageType{}) && closed_; }
 
 private:
-    void Say(MessageType type)
-    {
-        uint8_t frame[kMaxFrameSize];
-        message_.type = type;
-        Send(std::string(reinterpret_cast<char*>(frame), EncodeMessage(message_, frame)));
-    }
-    // Takes what has come, or pumps a little; nothing more can come once closed_ is set.
-    void Read()
-    {
-        char bytes[4096];
-        const int count = recv(socket_, bytes, sizeof bytes, 0);
-        if (count > 0)
-            pending_.append(bytes, count);
-        else if (count == 0 || WSAGetLastError() != WSAEWOULDBLOCK)
-            closed_ = true;
-        else
-            Pump(10);
-    }
-
-    Message message_;
-    uint8_t coinBit_;
     SOCKET socket_ = INVALID_SOCKET;
     FrameReader reader_;
     std::string pending_;
@@ -152,14 +99,26 @@ void StorePort(DWORD port)
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
 }
 
-TEST(NetworkCrypto, HashIsSha256)
+// The provider is opened once for both and kept.
+TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
 {
-    uint8_t digest[32];
-    ASSERT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, digest));
-    std::string hex;
-    for (uint8_t byte : digest)
-        hex += "0123456789abcdef"[byte >> 4], hex += "0123456789abcdef"[byte & 15];
-    EXPECT_EQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    ResetCrypto();
+    const uint8_t abc[] = {'a', 'b', 'c'};
+    uint8_t digests[2][32], random[16] = {};
+    ASSERT_TRUE(Sha256(abc, 3, digests[0]));
+    const uintptr_t provider = Crypto.provider;
+    EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
+    EXPECT_NE(std::count(random, random + 16, 0), 16) << "random bytes drawn";
+    EXPECT_TRUE(Sha256(abc, 3, digests[1]));
+    for (const uint8_t* digest : digests) {
+        char hex[65] = "";
+        for (int i = 0; i < 32; ++i)
+            std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
+        EXPECT_STREQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    }
+    EXPECT_NE(provider, 0u);
+    EXPECT_EQ(Crypto.provider, provider);
+    ResetCrypto();
 }
 
 using NetworkStore = ShellTest;
@@ -172,10 +131,9 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
     wchar_t user[257] = L"";
     DWORD length = 257;
     GetUserNameW(user, &length);
-    const std::string you = Utf8(user).substr(0, 32), smile = "\xF0\x9F\x98\x80";
-    std::string smiles;
+    std::string you = Utf8(user).substr(0, 32), smiles;
     for (int i = 0; i < 32; ++i)
-        smiles += smile;
+        smiles += "\xF0\x9F\x98\x80";
     const auto port = [](uint32_t value, size_t size = 4) { return std::string((const char*)&value, size); };
     const auto text = [](const std::wstring& name) { return std::string((const char*)name.c_str(), 2 * name.size() + 2); };
     struct Case { const char* value; std::string stored, loaded; };
@@ -195,62 +153,59 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
     }
 }
 
-// A network game's end counts in the network record alone, a win as a win.
-TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnly)
+// A network game's end counts in the network record alone, a win as a win; a stop counts
+// nothing and says why, naming the partner, but to the player who left.
+TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
 {
     Game.Opponent = PartnerOpponent;
     for (bool won : {true, true, false})
         View().gameEnded(won);
+    std::strcpy(Network.partnerName, "Anna");
+    answered.clear();
+    for (int why = PartnerLeft; why <= NoCrypto; ++why)
+        View().networkStopped(static_cast<NetworkEnd>(why));
+    std::vector<std::wstring> boxes;
+    for (const AnsweredBox& box : answered)
+        boxes.push_back(box.text);
+    EXPECT_EQ(boxes, std::vector<std::wstring>({L"Anna has left the game.", L"The connection to Anna was lost.",
+                                                 L"Anna answered against the fleet it had committed to. The game does not count.",
+                                                 L"The other side is not Tidewar.", L"The other side plays another version of Tidewar.",
+                                                 L"Anna sent a message against the rules.",
+                                                 L"This computer cannot make the secrets a network game needs."}));
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
 using NetworkDialogTest = ShellTest;
 
-// The host's dialog shows the record and this computer's name, takes the first partner (its
-// game begins) and refuses the next while it is open, and no one once it has ended.
-TEST_F(NetworkDialogTest, HostTakesOnePartnerAndRefusesTheNext)
+// The dialog shows this computer's name and the record. A port out of 1024..65535 or a bad
+// name says so and waits for nothing; so does a join no one answers; Cancel stops the waiting.
+TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
 {
     const unsigned char record[8] = {3, 0, 0, 0, 4, 0, 0, 0};
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkStatistic", REG_DWORD, record, 8);
-    StorePort(kTestPort);
-    Partner first, second, third;
-    RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
-        wchar_t computer[256] = L"";
-        DWORD size = 256;
-        GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
-        EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
-        EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
-        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-        ASSERT_TRUE(first.Connect() && second.Connect());
-        Pump(100);
-        EXPECT_FALSE(IsWindowVisible(dialog));
-    });
-    EXPECT_TRUE(first.Expect(HelloMessage) && second.Closed());
-    EXPECT_FALSE(third.Connect());
-    first.SendHello();
-    EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == PartnerOpponent);
-}
-
-// A bad port or name says so and waits for nothing; so does a join no one answers; Cancel
-// stops the waiting.
-TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
-{
+    wchar_t computer[256] = L"";
+    DWORD size = 256;
+    GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
     struct Case { int choice; const wchar_t *port, *name, *line; };
     const Case cases[] = {
         {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535"},
+        {IDC_NET_HOST, L"65536", L"Anna", L"Port: 1024 to 65535"},
         {IDC_NET_HOST, L"47391", L"An\tna", L"Name: 1 to 32 characters, no control characters"},
-        {IDC_NET_JOIN, L"47392", L"Anna", L"127.0.0.1 does not answer on port 47392"},
+        {IDC_NET_JOIN, L"1024", L"Anna", L"127.0.0.1 does not answer on port 1024"},
+        {IDC_NET_JOIN, L"65535", L"Anna", L"127.0.0.1 does not answer on port 65535"},
         {IDC_NET_HOST, L"47391", L"Anna", L"Waiting for a partner on port 47391..."},
     };
     for (const Case& c : cases) {
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
+            EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
+            EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
             CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, c.choice);
             SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
             SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
             SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-            Pump(200);
+            WaitFor([&] { return ControlText(dialog, IDC_NET_STATUS) == c.line; });
             EXPECT_EQ(ControlText(dialog, IDC_NET_STATUS), c.line);
         });
         Partner partner;
@@ -258,87 +213,60 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     }
 }
 
-// The program hosts on the test port, with a coin bit of 0 (its random bytes are all zero).
+// The program hosts on the test port and takes the first partner that connects, no other.
 class NetworkStops : public ShellTest {
 protected:
     void Connect(Partner& partner)
     {
-        InstallNetworkPort({SendToPartner, HangUpLink, Sha256, [](uint8_t* bytes, size_t size) {
-                                return std::fill(bytes, bytes + size, 0), true;
-                            }});
         StorePort(kTestPort);
+        Partner second, third;
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
             ASSERT_TRUE(partner.Connect());
-            Pump(50);
+            ASSERT_TRUE(second.Connect());
+            EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
         });
         ASSERT_TRUE(partner.Expect(HelloMessage));
-    }
-
-    void ToBattle(Partner& partner)
-    {
-        partner.SendHello();
-        PlaceWholeFleet();
-        partner.SendFleetAndCoin();
-        Tick();
-        ASSERT_EQ(Game.GamePhase, Battle);
+        EXPECT_TRUE(second.Closed()) << "one partner only";
+        EXPECT_FALSE(third.Connect()) << "no one once the dialog has ended";
     }
 };
 
-// Each stop shows why, counts nothing, hangs up, and leaves the program ready for a new game.
+// Each stop through the link shows why, hangs up, and leaves the program ready for a new game.
 TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
 {
-    const std::string shot = {0, 3, 'S', 0, 0};   // a deck of the program's fleet
-    const wchar_t *broken = L"Anna sent a message against the rules.", *lost = L"The connection to Anna was lost.";
-    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; uint8_t coin = 0; };
+    struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; };
     const Case cases[] = {
         {"garbage", [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
-        {"another version", [](Partner& p) { p.SendHello(2); }, L"The other side plays another version of Tidewar."},
-        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, broken},
-        {"shot out of turn", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 0, 6}); }, broken},
-        {"shot out of range", [this](Partner& p) { ToBattle(p), p.Send({0, 3, 'S', 10, 0}); }, broken, 1},
-        {"shot repeated", [&](Partner& p) { ToBattle(p), p.Send(shot), p.Expect(AnswerMessage), p.Send(shot); }, broken, 1},
-        {"lying answer", [this](Partner& p) { ToBattle(p), Click(40, 40), p.Expect(ShotMessage), p.AnswerMiss(); },
-         L"Anna answered against the fleet it had committed to. The game does not count."},
+        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
-        {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, lost},
-        {"gone in battle", [this](Partner& p) { ToBattle(p), p.Close(); }, lost},
+        {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, L"The connection to Anna was lost."},
         // The program plays on, and the player may close it; the partner hears so.
         {"silent", [this](Partner& p) {
              p.SendHello(), PlaceWholeFleet(), SendMessageW(MainWindow, WM_CLOSE, 0, 0);
-             EXPECT_TRUE(p.Expect(ByeMessage) && !IsWindow(MainWindow));
+             EXPECT_TRUE(p.Expect(ByeMessage));
+             EXPECT_FALSE(IsWindow(MainWindow));
              RestartProgram();
          }, L"Abandon the battle?"},
     };
     for (const Case& c : cases) {
         RestartProgram();
-        Partner partner(c.coin);
+        answered.clear();
+        Partner partner;
         Connect(partner);
         c.script(partner);
-        Pump(100);
-        ASSERT_FALSE(answered.empty()) << c.what;
+        ASSERT_TRUE(WaitFor([&] { return !answered.empty(); })) << c.what;
         EXPECT_EQ(answered.back().text, c.box) << c.what;
-        EXPECT_TRUE(partner.Closed() && !NetworkGameRunning()) << c.what;
-        EXPECT_TRUE(SettingBytes("Statistic").empty() && SettingBytes("NetworkStatistic").empty()) << c.what;
+        EXPECT_TRUE(partner.Closed()) << c.what;
+        EXPECT_FALSE(NetworkGameRunning()) << c.what;
         Command(CMD_NEW_GAME);
-        EXPECT_TRUE(Game.GamePhase == Placement && Game.Opponent == ComputerOpponent) << c.what;
+        EXPECT_EQ(std::make_pair(Game.GamePhase, Game.Opponent), std::make_pair(Placement, ComputerOpponent)) << c.what;
     }
-}
-
-HWND WindowOf(const Process& program, const char* className, const char* caption)
-{
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == program.info.dwProcessId)
-            return window;
-    }
-    return nullptr;
 }
 
 // Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, the
-// boxes name the partner, and only the network record counts it.
+// boxes name the partner, only the network record counts it, and both programs live on.
 TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
 {
     DeleteSettingsKey();
@@ -350,34 +278,42 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         windows[i] = programs[i].Window("Tidewar", nullptr);
         PostMessageW(windows[i], WM_COMMAND, CMD_NETWORK_GAME, 0);
         HWND dialog = programs[i].Window("#32770", "Network game");
-        for (int tries = 0; tries < 300 && !IsWindowVisible(dialog); ++tries)
-            Sleep(10);   // shown once its controls are filled
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog); }));   // once its controls are filled
         SendDlgItemMessageW(dialog, i ? IDC_NET_JOIN : IDC_NET_HOST, BM_CLICK, 0, 0);
         SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
         SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
     }
     // 'A' lays the fleet once the partner's hello has come; then every cell of the enemy board
-    // in turn, on both: a click is taken only on its player's turn.
-    std::vector<std::wstring> ends;
-    for (int pass = 0; pass < 50 && ends.size() < 2; ++pass) {
+    // in turn, on both, until both boxes are up or a program stops answering. A click counts
+    // only on its player's turn with no answer outstanding.
+    std::vector<std::wstring> ends(2);
+    bool answering = true;
+    WaitFor([&] {
         for (HWND window : windows)
             PostMessageW(window, WM_KEYDOWN, 'A', 0);
-        for (int cell = 0; cell < 200; ++cell)
+        for (int cell = 0; cell < 200 && answering; ++cell) {
+            const LPARAM point = MAKELPARAM(kEnemyBoardLeft + kCellSize / 2 + cell / 2 % 10 * kCellSize,
+                                            kBoardTop + kCellSize / 2 + cell / 20 * kCellSize);
             for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
-                SendMessageTimeoutW(windows[cell % 2], message, MK_LBUTTON, MAKELPARAM(40 + cell / 2 % 10 * 20, 40 + cell / 20 * 20),
-                                    SMTO_NORMAL, 1000, nullptr);
-        Sleep(50);
-        for (const Process& program : programs)
+                answering = answering && SendMessageTimeoutW(windows[cell % 2], message, MK_LBUTTON, point,
+                                                             SMTO_NORMAL, 5000, nullptr);
+        }
+        for (int i : {0, 1})
             for (const char* caption : {"VICTORY", "DEFEAT"})
-                if (HWND box = WindowOf(program, "#32770", caption)) {
-                    ends.push_back(Wide(caption) + L": " + ControlText(box, 0xFFFF));
-                    PostMessageW(box, WM_COMMAND, IDOK, 0);
-                }
-    }
+                for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", caption));)
+                    if (GetWindow(box, GW_OWNER) == windows[i] && ends[i].empty()) {
+                        ends[i] = Wide(caption) + L": " + ControlText(box, 0xFFFF);
+                        PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    }
+        return (!ends[0].empty() && !ends[1].empty()) || !answering;
+    }, 45000);
+    EXPECT_TRUE(answering) << "a program stopped answering";
+    for (const Process& program : programs)
+        EXPECT_EQ(WaitForSingleObject(program.info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "a program ended";
     std::sort(ends.begin(), ends.end());
     EXPECT_EQ(ends, std::vector<std::wstring>({L"DEFEAT: Ким has beaten you", L"VICTORY: You have beaten Ким"}));
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({1, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
-} // namespace
+}  // namespace
