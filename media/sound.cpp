@@ -102,5 +102,7 @@ void StopMusic()
 {
     if (Sound.SoundWatcher)
         Sound.SoundWatcher(MusicStopCall, nullptr);
-    mciSendCommandW(Sound.MusicDevice, MCI_CLOSE, 0, 0);
+    // No device yet: winmm stays unloaded in a game played without music.
+    if (Sound.MusicDevice)
+        mciSendCommandW(Sound.MusicDevice, MCI_CLOSE, 0, 0);
 }

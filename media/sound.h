@@ -38,5 +38,5 @@ void PlaySoundEffect(const wchar_t* name);
 // Returns 0 when it plays, -1 for the path "no", else the MCI error code.
 int StartMusic(HWND window, const wchar_t* path);
 
-// Closes MusicDevice, whether or not it is open.
+// Closes MusicDevice, whether or not it is open; nothing before the first one opened.
 void StopMusic();

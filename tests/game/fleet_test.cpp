@@ -1,61 +1,106 @@
-// A new game: what it resets, and the computer's fleet from the dice.
+// A new game: what it resets, and the computer's fleet and search from the dice.
+#include <set>
+
 #include "tests/game/model_fixture.h"
 
 namespace {
 
-// Scripted dice: the listed draws first, then the standard generator.
-std::vector<int> Script;
-size_t ScriptUsed = 0;
-
-int ScriptedDraw()
+// Record sizes in order, straight unit-step decks matching the board, no two ships touching.
+void ExpectLegalFleet()
 {
-    return ScriptUsed < Script.size() ? Script[ScriptUsed++] : std::rand();
+    static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};
+    std::vector<std::pair<int, int>> before;   // the decks of the records before
+    for (int r = 0; r < kFleetShips; ++r) {
+        const ShipRecord& ship = Game.EnemyFleet[r];
+        ASSERT_EQ((std::vector<int>{ship.size, ship.decksLeft}), (std::vector<int>{sizes[r], sizes[r]})) << "record " << r;
+        const int dx = ship.size > 1 ? ship.deckX[1] - ship.deckX[0] : 1, dy = ship.size > 1 ? ship.deckY[1] - ship.deckY[0] : 0;
+        ASSERT_EQ(std::abs(dx) + std::abs(dy), 1) << "record " << r << ": decks in a straight line of cells";
+        for (int k = 0; k < ship.size; ++k) {
+            const int x = ship.deckX[k], y = ship.deckY[k];
+            ASSERT_EQ(std::make_pair(x, y), std::make_pair(ship.deckX[0] + k * dx, ship.deckY[0] + k * dy)) << "record " << r;
+            ASSERT_TRUE(InField(x, y)) << "record " << r;
+            ASSERT_EQ(Game.EnemyBoard[x][y], Deck) << "record " << r;
+            for (auto [bx, by] : before)
+                ASSERT_GT(std::max(std::abs(bx - x), std::abs(by - y)), 1) << "record " << r << " touches another at " << x << ", " << y;
+        }
+        for (int k = 0; k < ship.size; ++k)
+            before.push_back({ship.deckX[k], ship.deckY[k]});
+    }
+    ASSERT_EQ(CountCells(Game.EnemyBoard, Deck), kFleetDecks) << "a deck outside the records";
 }
 
-// Draws are column, row and direction (3: rightwards). The first fleet lays its 4-decker at
-// (0, 5), then its first 3-decker points up off the field at every draw: a dead end that
-// starts the fleet over on a cleared board, which the listed draws lay.
-TEST_F(ModelTest, NewGameResetsAllButTurnAndHuntAndLaysTheFleetByTheDrawsPastADeadEnd)
+TEST_F(ModelTest, NewGameResetsAllButTurnAndHunt)
 {
-    Script = {0, 5, 3};
-    ScriptUsed = 0;
-    Script.resize(Script.size() + 3 * 10000, 0);
-    const int starts[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
-    for (const auto& start : starts)
-        Script.insert(Script.end(), {start[0] + 10, start[1] + 20, 3 + 4});
-    RandomDraw = ScriptedDraw;
     Game.HomeBoard[2][2] = HomeHit;
     Game.ComputerTurn = Game.HuntActive = true;
     Game.TargetStack.count = 2;
     Game.PlacedShipCount = 3;
+    Game.LastShot[EnemySide] = Game.LastShot[HomeSide] = {4, 4};
     Game.GamePhase = GameOver;
     NewGame();
-    for (int r = 0; r < kFleetShips; ++r)   // the last ship takes the last draws
-        EXPECT_TRUE(Game.EnemyFleet[r].deckX[0] == starts[r][0] && Game.EnemyFleet[r].deckY[0] == starts[r][1] &&
-                    Game.EnemyBoard[starts[r][0] + Game.EnemyFleet[r].size - 1][starts[r][1]] == Deck) << "record " << r;
-    ExpectLegalFleet();
     EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Begun}});
     const GameState& g = Game;
-    EXPECT_TRUE(g.HomeBoard[2][2] == Water && g.EnemyDecksLeft + g.HomeDecksLeft == 40 && g.EnemyShipsLeft + g.HomeShipsLeft == 20);
-    EXPECT_TRUE(g.PlacementSize == 4 && g.PlacementLeft == 1 && g.PlacedShipCount == 0 && g.GamePhase == Placement);
-    EXPECT_TRUE(g.ComputerTurn && g.HuntActive && g.TargetStack.count == 2);
+    EXPECT_EQ((std::vector<int>{g.HomeBoard[2][2], g.EnemyDecksLeft, g.HomeDecksLeft, g.EnemyShipsLeft, g.HomeShipsLeft, g.PlacementSize,
+                                g.PlacementLeft, g.PlacedShipCount, g.GamePhase, g.LastShot[0].x, g.LastShot[1].x, g.ComputerTurn, g.HuntActive, g.TargetStack.count}),
+              (std::vector<int>{Water, 20, 20, 10, 10, 4, 1, 0, Placement, -1, -1, true, true, 2}));
 }
 
-// Whole battles check the fleets and searches of many seconds.
-TEST_F(ModelTest, WithinOneSecondTheFleetAndTheSearchRepeat)
+std::time_t FleetSecond;
+
+std::vector<int> Cells(const Board board)
 {
-    PlaceEnemyFleet();
-    const ShipRecord first = Game.EnemyFleet[0];
-    PlaceEnemyFleet();
-    EXPECT_TRUE(Game.EnemyFleet[0].deckX[0] == first.deckX[0] && Game.EnemyFleet[0].deckY[0] == first.deckY[0]);
-    std::vector<Recorded> searches[2];
-    for (std::vector<Recorded>& search : searches) {
+    return std::vector<int>(&board[0][0], &board[0][0] + kBoardSize * kBoardSize);
+}
+
+// Properties, not the order of the draws: every second a legal fleet and a first search, the
+// same twice within it, mostly others in the next; over the seconds a ship begins on every
+// cell, and the ship of 4 lies down and across.
+TEST_F(ModelTest, EverySecondLaysALegalFleetAndSearchesOfItsOwn)
+{
+    constexpr int kSeconds = 300;
+    CalendarSeconds = [] { return FleetSecond; };
+    std::set<std::vector<int>> fleets;
+    Board everStart = {};
+    int across = 0;
+    for (FleetSecond = 0; FleetSecond < kSeconds; ++FleetSecond) {
         ResetGame();
-        Recording.clear();
+        PlaceEnemyFleet();
         ComputerShot();
-        search = Recording;
+        ASSERT_NO_FATAL_FAILURE(ExpectLegalFleet()) << "second " << FleetSecond;
+        const std::vector<int> fleet = Cells(Game.EnemyBoard), search = Cells(Game.HomeBoard);
+        std::memset(Game.HomeBoard, Water, sizeof Game.HomeBoard);
+        ComputerShot();   // the search first this time, and the fleet over the one laid
+        PlaceEnemyFleet();
+        EXPECT_EQ(Cells(Game.EnemyBoard), fleet) << "second " << FleetSecond;
+        EXPECT_EQ(Cells(Game.HomeBoard), search) << "second " << FleetSecond;
+        fleets.insert(fleet);
+        across += Game.EnemyFleet[0].deckY[0] == Game.EnemyFleet[0].deckY[1];
+        for (const ShipRecord& ship : Game.EnemyFleet)
+            everStart[ship.deckX[0]][ship.deckY[0]] = Deck;
     }
-    EXPECT_EQ(searches[0], searches[1]);
+    EXPECT_GT(fleets.size(), kSeconds * 0.95);
+    EXPECT_EQ(CountCells(everStart, Deck), kFieldSize * kFieldSize);
+    EXPECT_NEAR(across, kSeconds / 2, kSeconds / 4);
+}
+
+// Dice that give 5 until the fleet starts over on a cleared board: the ship of 4 goes from
+// (5, 5), where every ship of 3 would begin too, a dead end. Past a bound the standard
+// generator anyway, so that a fleet which never starts over fails rather than hangs.
+int CorneredDraws = 0;
+int CorneredDraw()
+{
+    if (CorneredDraws > 3 && (CorneredDraws > 1000000 || CountCells(Game.EnemyBoard, Deck) == 0))
+        RandomDraw = std::rand;
+    ++CorneredDraws;
+    return 5;
+}
+
+TEST_F(ModelTest, ADeadEndStartsTheFleetOverOnAClearedBoard)
+{
+    RandomDraw = CorneredDraw;
+    PlaceEnemyFleet();
+    EXPECT_EQ(RandomDraw, &std::rand) << "the fleet never started over";
+    ExpectLegalFleet();
 }
 
 }  // namespace

@@ -14,6 +14,3 @@ protected:
         CalendarSeconds = [] { return std::time_t{1700000000}; };
     }
 };
-
-// Record sizes in order, straight unit-step decks matching the board, no two ships touching.
-void ExpectLegalFleet();

@@ -1,6 +1,6 @@
-// The player's fleet and the course of a game: the drop rule, the panel's count, the plan
-// that lays the rest of the fleet, the order of a tick and the end of a game.
-#include <cstring>
+// The player's fleet and the course of a game: the drop rule, the panel's count, the ships
+// laid at random on the player's behalf, the order of a tick and the end of a game.
+#include <set>
 #include <vector>
 
 #include "game/placement.h"
@@ -19,6 +19,7 @@ TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
         {Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},   // past the edges
         {Vertical, 0, 2, true},                                                          // rows 2-5 of 4
         {Horizontal, 1, 5, false}, {Vertical, 1, 6, false}, {Vertical, 0, 6, false},     // beside, corner, end
+        {Vertical, 2, 9, true},                                                          // two columns away
     };
     for (const Drop& d : drops) {
         EXPECT_EQ(CanPlaceOfferedShip(d.orientation, d.column, d.row), d.laid) << d.column << ", " << d.row;
@@ -26,20 +27,22 @@ TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
         if (Game.PlacementSize == 4 && Game.PlacementLeft == 0)
             Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ticks had offered ships of 1
     }
-    EXPECT_TRUE(PlaceOfferedShip(Vertical, 2, 9)) << "a ship of 1 two columns away";
     EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 5);
     EXPECT_EQ(Recording.back(), (Recorded{Recorded::Laid, Vertical, 1, 2, 9}));
 }
 
+// Ten ships laid down, each in its own column and row band, in the panel's order.
+const int kColumns[kFleetShips] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, kRows[kFleetShips] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
+
 // Each size waits for the tick after its last ship; the tick after the last ship of 1 begins
-// the battle, and a tick that sinks a fleet ends the game before the panel moves.
+// the battle, where no ship is taken back, and a tick that sinks a fleet ends the game.
 TEST_F(Placing, TicksStepThePanelThroughTheSizesAndBeginTheBattle)
 {
+    Game.ComputerTurn = true;   // left from the last game: it waits for the battle
     NewGame();
-    const int columns[] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, rows[] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
     for (int ship = 0; ship < kFleetShips; ++ship) {
         const int size = Game.PlacementSize;
-        ASSERT_TRUE(PlaceOfferedShip(Vertical, columns[ship], rows[ship])) << "ship " << ship;
+        ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship])) << "ship " << ship;
         const bool waits = Game.PlacementLeft == 0;   // for the tick, though it would fit down the last column
         EXPECT_FALSE(waits && PlaceOfferedShip(Vertical, 9, 10 - size)) << "ship " << ship;
         Recording.clear();
@@ -50,100 +53,67 @@ TEST_F(Placing, TicksStepThePanelThroughTheSizesAndBeginTheBattle)
     }
     EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Offered, 0}, {Recorded::Battle}}));
     EXPECT_EQ(Game.GamePhase, Battle);
+    EXPECT_FALSE(TakeBackLastShip()) << "in battle";
+    Game.ComputerTurn = false;
     Game.HomeDecksLeft = Game.EnemyDecksLeft = 0;
     Recording.clear();
     GameTick();
     EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Ended, true}})) << "victory first, and only one end";
-    EXPECT_TRUE(Game.GamePhase == GameOver && Game.HomeDecksLeft == -1 && Game.EnemyDecksLeft == -1);
+    EXPECT_EQ((std::vector<int>{Game.GamePhase, Game.HomeDecksLeft, Game.EnemyDecksLeft}), (std::vector<int>{GameOver, -1, -1}));
 }
 
-// The last ship leaves the board for the panel, which offers its size again, and goes down
-// again by the same rule; nothing is taken back before the first ship or in battle.
+// The last ship leaves the board for the panel, which offers its size again, also once the
+// panel has stepped past it; nothing is taken back before the first ship.
 TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
 {
-    const int columns[] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, rows[] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
     struct Case { int ships, ticks, size, left, decks; };   // ticks after the last ship; what is left
-    const Case cases[] = {{1, 0, 4, 1, 0}, {3, 1, 3, 1, 7}, {5, 0, 2, 2, 12}, {10, 0, 1, 1, 19}};
-    for (const Case& c : cases) {
+    for (const Case& c : {Case{1, 0, 4, 1, 0}, Case{5, 0, 2, 2, 12}, Case{6, 1, 2, 1, 14}, Case{10, 0, 1, 1, 19}}) {
         NewGame();
         EXPECT_FALSE(TakeBackLastShip()) << "no ship yet";
         for (int ship = 0; ship < c.ships; ++ship) {
             GameTick();
-            ASSERT_TRUE(PlaceOfferedShip(Vertical, columns[ship], rows[ship]));
+            ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship]));
         }
         for (int tick = 0; tick < c.ticks; ++tick)
             GameTick();
         const PlacedShip last = Game.PlacedShips[c.ships - 1];
         ASSERT_TRUE(TakeBackLastShip()) << c.ships << " ships";
         EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
-        EXPECT_TRUE(Game.PlacementSize == c.size && Game.PlacementLeft == c.left &&
-                    Game.PlacedShipCount == c.ships - 1 && CountCells(Game.HomeBoard, Deck) == c.decks)
-            << c.ships << " ships: " << Game.PlacementSize << " x " << Game.PlacementLeft;
-        EXPECT_FALSE(PlaceOfferedShip(Vertical, 9, 11 - c.size)) << "past the bottom edge";
-        EXPECT_TRUE(PlaceOfferedShip(Vertical, last.column, last.row)) << c.ships << " ships";
+        EXPECT_EQ((std::vector<int>{Game.PlacementSize, Game.PlacementLeft, Game.PlacedShipCount, CountCells(Game.HomeBoard, Deck)}),
+                  (std::vector<int>{c.size, c.left, c.ships - 1, c.decks})) << c.ships << " ships";
     }
-    GameTick();
-    ASSERT_EQ(Game.GamePhase, Battle);
-    EXPECT_FALSE(TakeBackLastShip());
-    EXPECT_EQ(Game.PlacedShipCount, kFleetShips);
 }
 
-// The computer's last hit and the defeat come in the same tick.
-TEST_F(Placing, TheComputersLastHitEndsTheGameInItsTick)
+// The ships still on offer go down by the drop rule, after none, two or the last ship of a
+// size the player laid (its tick not yet come); each seed its own fleet, both down and across.
+TEST_F(Placing, TheRestOfTheFleetGoesDownAtRandom)
 {
-    Game.GamePhase = Battle;
-    Game.HomeBoard[3][3] = Deck;
-    Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
-    Game.EnemyDecksLeft = 20;
-    Game.ComputerTurn = Game.HuntActive = true;
-    Game.TargetStack = {{{3, 3}}, 1};
-    GameTick();
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Ended, false}));
-    EXPECT_EQ(Game.GamePhase, GameOver);
-}
-
-// Lays a ship if the no-touch rule takes it.
-bool Lay(int column, int row, Orientation kind, int size)
-{
-    PlaceStep step;
-    if (CheckHomePlacement(column, row, kind, size, step) != 0)
-        return false;
-    for (int i = 0; i < size; ++i)
-        Game.HomeBoard[column + i * step.dx][row + i * step.dy] = Deck;
-    return true;
-}
-
-TEST(HomeFleet, PlansOnlyTheShipsStillOnOfferAndEveryOneFits)
-{
-    static const int sizes[kFleetShips] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1};   // in the panel's order
-    struct Case { int size, left; std::vector<HomeShipPlace> placed; };   // by the player before A
-    const Case cases[] = {
-        {4, 1, {}},
-        {3, 1, {{0, 0, Horizontal}, {9, 0, Vertical}}},
-        {2, 0, {{0, 0, Vertical}, {2, 0, Vertical}, {4, 0, Vertical}, {6, 0, Vertical}, {8, 0, Vertical}, {0, 5, Horizontal}}},
-    };   // the last: the last ship of 2 is down, the tick not yet come
-    for (const Case& c : cases)
-        for (std::uint32_t seed = 0; seed < 200; ++seed) {
-            ResetGame();
-            const int placed = static_cast<int>(c.placed.size());
-            for (int i = 0; i < placed; ++i)
-                ASSERT_TRUE(Lay(c.placed[i].column, c.placed[i].row, c.placed[i].orientation, sizes[i]));
-            Board before;
-            std::memcpy(before, Game.HomeBoard, sizeof before);
-            HomeShipPlace plan[kFleetShips];
-            const int count = PlanHomeFleet(c.size, c.left, seed, plan);
-            ASSERT_EQ(count, kFleetShips - placed) << "seed " << seed;
-            EXPECT_EQ(std::memcmp(before, Game.HomeBoard, sizeof before), 0) << "planning leaves the board as it was";
-            for (int i = 0; i < count; ++i)
-                ASSERT_TRUE(Lay(plan[i].column, plan[i].row, plan[i].orientation, sizes[placed + i])) << "seed " << seed << ", ship " << i;
-            EXPECT_EQ(CountCells(Game.HomeBoard, Deck), kFleetDecks);
+    for (int placed : {0, 2, 6}) {
+        std::set<std::vector<int>> fleets;
+        std::set<int> orientations;
+        for (std::uint32_t seed = 0; seed < 100; ++seed) {
+            NewGame();
+            for (int ship = 0; ship < placed; ++ship) {
+                GameTick();
+                ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship]));
+            }
+            ASSERT_TRUE(PlaceRestOfFleet(seed)) << placed << " placed, seed " << seed;
+            ASSERT_EQ(Game.PlacedShipCount, kFleetShips) << placed << " placed, seed " << seed;
+            fleets.insert(std::vector<int>(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + kBoardSize * kBoardSize));
+            for (const PlacedShip& ship : Game.PlacedShips)
+                orientations.insert(ship.orientation);
         }
-    ResetGame();
+        EXPECT_GT(fleets.size(), 95u) << placed << " placed";
+        EXPECT_EQ(orientations.size(), 2u) << placed << " placed";
+    }
+    NewGame();
+    HomeShipPlace plan[kFleetShips];
+    for (auto [size, left] : {std::pair{4, 2}, {3, 3}, {5, 1}, {1, -1}})
+        EXPECT_EQ(PlanHomeFleet(size, left, 1, plan), 0) << "more than the fleet holds: " << left << " of " << size;
     for (int x = 0; x < kFieldSize; x += 2)   // every cell touches a deck
         for (int y = 0; y < kFieldSize; y += 2)
             Game.HomeBoard[x][y] = Deck;
-    HomeShipPlace plan[kFleetShips];
-    EXPECT_EQ(PlanHomeFleet(1, 4, 1, plan), 0) << "no room left plans nothing";
+    EXPECT_FALSE(PlaceRestOfFleet(1)) << "no room left lays nothing";
 }
 
 }  // namespace
