@@ -179,17 +179,19 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 
 // The process's GDI and USER objects, by GetGuiResources where it counts them. Wine answers 0
 // and counts no USER objects, but keeps its GDI handles in a table laid out as Windows' own,
-// which the process block points to; a used entry has a type.
+// which the 64-bit process block points to; a used entry has a type. A 32-bit process finds
+// its 64-bit thread block (and through it that process block) where its own thread block
+// keeps GdiBatchCount, as under Windows' WoW64. 0 when there is no table to read.
 int GuiObjects()
 {
     if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))
         return counted;
     struct HandleEntry { UINT64 object; ULONG owner; USHORT unique; UCHAR type, flags; UINT64 user; };
-    constexpr size_t kHandleTableInBlock = 0xF8;   // of the 64-bit process block
-    const auto currentBlock = reinterpret_cast<const BYTE*(WINAPI*)()>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-    const auto* table = *reinterpret_cast<const HandleEntry* const*>(currentBlock() + kHandleTableInBlock);
-    return static_cast<int>(std::count_if(table, table + 0x10000, [](const HandleEntry& e) { return e.type; }));
+    const auto thread = reinterpret_cast<const BYTE*>(NtCurrentTeb());
+    const auto thread64 = sizeof(void*) == 8 ? thread : reinterpret_cast<const BYTE*>(UINT_PTR(*reinterpret_cast<const DWORD*>(thread + 0xF70)));
+    const auto block64 = thread64 ? reinterpret_cast<const BYTE*>(UINT_PTR(*reinterpret_cast<const UINT64*>(thread64 + 0x60))) : nullptr;
+    const auto* table = block64 ? reinterpret_cast<const HandleEntry*>(UINT_PTR(*reinterpret_cast<const UINT64*>(block64 + 0xF8))) : nullptr;
+    return table ? static_cast<int>(std::count_if(table, table + 0x10000, [](const HandleEntry& e) { return e.type; })) : 0;
 }
 
 // The objects, then the committed memory: reading Wine's table commits its pages, once. Wine
@@ -209,6 +211,10 @@ std::pair<int, long long> Footprint()
 TEST_F(ShellTest, DialogsLeaveNoObjectsOrMemoryBehindAndStillShowTheirPictures)
 {
     constexpr int kOpenings = 30;
+    const int objects = GuiObjects();
+    HBRUSH kept = CreateSolidBrush(0);
+    EXPECT_EQ(GuiObjects() - objects, 1) << "the count sees an object made";
+    DeleteObject(kept);
     const struct { int command; std::function<bool(HWND)> pictured; } cases[] = {
         {CMD_OPTIONS, [](HWND sheet) {
              return SendMessageW(sheet, WM_GETICON, ICON_SMALL, 0) &&

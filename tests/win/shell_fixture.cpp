@@ -165,15 +165,18 @@ std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero)
 }
 
 // Through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes. The wide call hands
-// a text back as stored, where the ANSI one would squeeze it through the code page.
+// a text back as stored, where the ANSI one would squeeze it through the code page. A failed
+// call may write any type (Wine's 32-bit one leaves whatever its stack held): only a value
+// found gives its own.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
 {
     unsigned char data[1024];
-    DWORD size = sizeof data;
-    if (RegGetValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), Wide(name).c_str(), RRF_RT_ANY, type, data,
-                     &size) != ERROR_SUCCESS)
-        return {};
-    return std::vector<unsigned char>(data, data + size);
+    DWORD size = sizeof data, found = REG_NONE;
+    const bool read = RegGetValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), Wide(name).c_str(), RRF_RT_ANY,
+                                   &found, data, &size) == ERROR_SUCCESS;
+    if (type)
+        *type = read ? found : REG_NONE;
+    return read ? std::vector<unsigned char>(data, data + size) : std::vector<unsigned char>();
 }
 
 unsigned ScenePixel(int x, int y, HDC dc)
