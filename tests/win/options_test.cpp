@@ -27,57 +27,47 @@ void StoreMusic(const std::string& setting)
     SaveMusicName();
 }
 
-// Checks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
+// Each case shows a page and reads its buttons (Checks: 201 202 203 on the first page, 303 304
+// 301 302 505 504 on the second), clicks, shows the pages of `then` and reads the last, and
+// leaves by `exit`. Bytes: the Options value, then the first four of Properties.
 TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
-    // Bytes: the Options value, then the first four of Properties.
-    const struct { uint8_t skill; bool ships, zone; std::function<void(HWND)> use; Bytes options, properties; } cases[] = {
+    struct Case { uint8_t skill; bool ships, zone; int page; const wchar_t* before; std::vector<int> clicks, then; const wchar_t* after; int exit; Bytes options, properties; };
+    const Case cases[] = {
         // the defaults on both pages; Cancel stores nothing
-        {2, true, false, [](HWND sheet) {
-             EXPECT_EQ(Checks(TopPage(sheet)), L"010");
-             ClickButton(sheet, IDC_SKILL_1);
-             EXPECT_EQ(Checks(ShowPage(sheet, 1)), L"101001");
-             ClickButton(sheet, IDC_SOUND_OFF);
-             ClickButton(sheet, IDCANCEL);
-         }, {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, 0, L"010", {IDC_SKILL_1}, {}, nullptr, IDCANCEL, {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, 1, L"101001", {IDC_SOUND_OFF}, {}, nullptr, IDCANCEL, {0, 1, 2}, {1, 0, 1, 1}},
         // OK stores; Apply stores, and a later Cancel takes nothing back
-        {2, true, false, [](HWND sheet) { ClickButton(sheet, IDC_SKILL_3), ClickButton(sheet, IDOK); }, {0, 1, 3}, {1, 0, 1, 1}},
-        {2, true, false, [](HWND sheet) {
-             ShowPage(sheet, 1);
-             for (int id : {IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton, IDCANCEL})
-                 ClickButton(sheet, id);
-         }, {0, 0, 2}, {1, 0, 0, 1}},
+        {2, true, false, 0, nullptr, {IDC_SKILL_3}, {}, nullptr, IDOK, {0, 1, 3}, {1, 0, 1, 1}},
+        {2, true, false, 1, nullptr, {IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton}, {}, nullptr, IDCANCEL, {0, 0, 2}, {1, 0, 0, 1}},
         // a page shown again shows the store, a page only left behind still applies
-        {3, true, false, [](HWND sheet) {
-             ClickButton(sheet, IDC_SKILL_1), ShowPage(sheet, 1);
-             EXPECT_EQ(Checks(ShowPage(sheet, 0)), L"001");
-             ClickButton(sheet, IDOK);
-         }, {0, 1, 3}, {1, 0, 1, 1}},
-        {2, true, false, [](HWND sheet) { ClickButton(sheet, IDC_SKILL_1), ShowPage(sheet, 1), ClickButton(sheet, IDOK); }, {0, 1, 1}, {1, 0, 1, 1}},
+        {3, true, false, 0, nullptr, {IDC_SKILL_1}, {1, 0}, L"001", IDOK, {0, 1, 3}, {1, 0, 1, 1}},
+        {2, true, false, 0, nullptr, {IDC_SKILL_1}, {1}, nullptr, IDOK, {0, 1, 1}, {1, 0, 1, 1}},
         // a hand-edited level checks no button and stays
-        {7, true, false, [](HWND sheet) { EXPECT_EQ(Checks(TopPage(sheet)), L"000"), ClickButton(sheet, IDOK); }, {0, 1, 7}, {1, 0, 1, 1}},
+        {7, true, false, 0, L"000", {}, {}, nullptr, IDOK, {0, 1, 7}, {1, 0, 1, 1}},
         // 304 is enabled and checked only with 303, even where a hand-edited store checks it alone
-        {2, false, true, [](HWND sheet) {
-             EXPECT_EQ(Checks(ShowPage(sheet, 1)), L"0-01001");
-             ClickButton(sheet, IDC_MARK_DEAD_SHIPS), ClickButton(sheet, IDC_MARK_DEAD_ZONE);
-             EXPECT_EQ(Checks(TopPage(sheet)), L"111001");
-             ClickButton(sheet, IDOK);
-         }, {0, 1, 2}, {1, 1, 1, 1}},
-        {2, true, true, [](HWND sheet) {
-             EXPECT_EQ(Checks(ShowPage(sheet, 1)), L"111001");
-             ClickButton(sheet, IDC_MARK_DEAD_SHIPS);
-             EXPECT_EQ(Checks(TopPage(sheet)), L"0-01001");
-             ClickButton(sheet, IDOK);
-         }, {0, 1, 2}, {0, 0, 1, 1}},
+        {2, false, true, 1, L"0-01001", {IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE}, {}, L"111001", IDOK, {0, 1, 2}, {1, 1, 1, 1}},
+        {2, true, true, 1, L"111001", {IDC_MARK_DEAD_SHIPS}, {}, L"0-01001", IDOK, {0, 1, 2}, {0, 0, 1, 1}},
     };
-    for (const auto& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(&c - cases);
         if (&c != cases) {   // the first case opens on the fresh program's defaults
             Options = {c.skill, c.ships, c.zone};
             Settings.SoundOn = Settings.ShowDecks = true;
             SaveSettings();
         }
-        RunInDialog(CMD_OPTIONS, c.use);
+        RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
+            HWND page = ShowPage(sheet, c.page);
+            if (c.before)
+                EXPECT_EQ(Checks(page), c.before);
+            for (int id : c.clicks)
+                ClickButton(sheet, id);
+            for (int next : c.then)
+                page = ShowPage(sheet, next);
+            if (c.after)
+                EXPECT_EQ(Checks(page), c.after);
+            ClickButton(sheet, c.exit);
+        });
         EXPECT_EQ(SettingBytes("Options"), c.options);
         const Bytes properties = SettingBytes("Properties");
         EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 4), c.properties);
@@ -158,10 +148,8 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
         const std::vector<std::wstring> list = musicList();
         ASSERT_EQ(list.size(), 4u) << "No music, then tidewar.mid and the two made here";
         EXPECT_EQ(list[0].substr(list[0].find(L'N')), L"No music");
-        std::vector<std::wstring> selected;
-        std::copy_if(list.begin(), list.end(), std::back_inserter(selected), [](const std::wstring& e) { return e[0] == L'>'; });
-        EXPECT_EQ(selected.size(), c.selected.empty() ? 0u : 1u) << c.setting;
-        EXPECT_TRUE(c.selected.empty() || selected.at(0).compare(0, c.selected.size(), c.selected) == 0) << c.setting;
+        const int at = Selected(list);
+        EXPECT_EQ(at < 0 ? L"" : list[at].substr(0, c.selected.size()), c.selected) << c.setting;
     }
     for (int i = 0; i < 250; ++i)
         make("many" + std::to_string(i) + ".mid");
@@ -194,8 +182,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
             EXPECT_NE(shown.find(c.first), std::wstring::npos) << shown;
             EXPECT_NE(shown.find(c.night), std::wstring::npos) << shown;
             EXPECT_EQ(shown.find(L"|English only (english_only.dll)") != std::wstring::npos, c.englishOnly);
-            const std::vector<std::wstring> list = ListEntries(ListOf(sheet));
-            night = int(std::find_if(list.begin(), list.end(), [](const std::wstring& e) { return e[0] == L'>'; }) - list.begin());
+            night = Selected(ListEntries(ListOf(sheet)));
         });
     }
     EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "a skin's code ran";

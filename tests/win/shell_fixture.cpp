@@ -390,6 +390,14 @@ std::vector<std::wstring> ListEntries(HWND list)
     return entries;
 }
 
+int Selected(const std::vector<std::wstring>& entries)
+{
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i][0] == L'>')
+            return int(i);
+    return -1;
+}
+
 void ClickEntry(HWND dialog, int index)
 {
     HWND list = ListOf(dialog);

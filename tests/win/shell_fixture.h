@@ -174,3 +174,4 @@ std::wstring Checks(HWND page);
 HWND ListOf(HWND dialog);
 std::vector<std::wstring> ListEntries(HWND list);
 void ClickEntry(HWND dialog, int index);
+int Selected(const std::vector<std::wstring>& entries);   // -1 for none
