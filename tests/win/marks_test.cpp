@@ -96,7 +96,7 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
     EXPECT_TRUE(CellShows(HitPicture, false, 0, 0)) << "the ring is gone from the shot before";
     ExpectRedrawKeepsTheScene("after the rings moved");
     Command(CMD_NEW_GAME);
-    EXPECT_TRUE(FrameAround(30) == 0 && FrameAround(280) == 0) << "a new game in the middle of a battle";
+    EXPECT_EQ(std::make_pair(FrameAround(kEnemyBoardLeft), FrameAround(kHomeBoardLeft)), std::make_pair(0u, 0u)) << "a new game in a battle";
 }
 
 // Every deck not hit of every ship afloat shows the ship, whichever way its record runs.
@@ -109,7 +109,7 @@ TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
         if (Game.HomeBoard[cell % 10][cell / 10] == Deck)
             ComputerFiresAt(cell % 10, cell / 10);
     ASSERT_EQ(Game.GamePhase, GameOver);
-    EXPECT_TRUE(FrameAround(30) == 0 && FrameAround(280) == 0) << "no frame after the end";
+    EXPECT_EQ(std::make_pair(FrameAround(kEnemyBoardLeft), FrameAround(kHomeBoardLeft)), std::make_pair(0u, 0u)) << "no frame after the end";
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0])) << "a hit deck keeps its picture";
     for (ShipRecord& afloat : Game.EnemyFleet) {
         for (int k = 0; k < afloat.size; ++k)

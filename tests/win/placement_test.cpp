@@ -53,7 +53,7 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
         EXPECT_EQ(Game.PlacedShipCount - before, c.placed ? 1 : 0);
     }
     EXPECT_TRUE(answered.empty()) << "no drag error";
-    EXPECT_TRUE(Game.HomeBoard[0][0] == Deck && Game.HomeBoard[9][9] == Deck);
+    EXPECT_EQ(std::make_pair(Game.HomeBoard[0][0], Game.HomeBoard[9][9]), std::make_pair(int32_t(Deck), int32_t(Deck)));
     EXPECT_TRUE(CellShows(CellPicture, false, 4, 6)) << "only the ships' cells change";
     OfferSize(4);
     Press(210, 260);
@@ -74,7 +74,7 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
     PlaceWholeFleet();
     Dragging.PlacementDrag = true;   // a press between the last drop and the tick, released outside
     Release(290 + 20 * 8, 30 + 20 * 8 + 10);
-    EXPECT_TRUE(Game.GamePhase == Battle && Game.PlacedShipCount == 10 && !Dragging.PlacementDrag)
+    EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.PlacedShipCount, Dragging.PlacementDrag), std::make_tuple(Battle, 10, false))
         << "a drag left open past the last ship places nothing";
 }
 
@@ -119,7 +119,7 @@ TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBack)
     }
     EXPECT_EQ(SceneSnapshot(), one) << "its cells empty again and 3 decks on offer";
     SendMessageW(MainWindow, WM_KEYDOWN, VK_BACK, 1);
-    EXPECT_TRUE(Game.PlacedShipCount == 0 && Game.HomeBoard[0][0] == Water && Game.PlacementSize == 4);
+    EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, Game.HomeBoard[0][0], Game.PlacementSize), std::make_tuple(0, int32_t(Water), 4));
     EXPECT_EQ(SceneSnapshot(), empty);
 }
 
