@@ -302,7 +302,7 @@ HWND Process::Window(const char* className, const char* caption)
         for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == info.dwProcessId)
+            if (owner == info.dwProcessId && IsWindowVisible(window))
                 return window;
         }
     return nullptr;
