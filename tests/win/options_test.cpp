@@ -32,11 +32,12 @@ void StoreMusic(const std::string& setting)
 // leaves by `exit`. Bytes: the Options value, then the first four of Properties.
 TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
-    struct Case { uint8_t skill; bool ships, zone; int page; const wchar_t* before; std::vector<int> clicks, then; const wchar_t* after; int exit; Bytes options, properties; };
+    struct Case { uint8_t skill; bool ships, zone; int page; const wchar_t* before; std::vector<int> clicks, then; const wchar_t* after; int exit; Bytes options, properties; bool soundAndDecks = true; };
     const Case cases[] = {
         // the defaults on both pages; Cancel stores nothing
         {2, true, false, 0, L"010", {IDC_SKILL_1}, {}, nullptr, IDCANCEL, {0, 1, 2}, {1, 0, 1, 1}},
         {2, true, false, 1, L"101001", {IDC_SOUND_OFF}, {}, nullptr, IDCANCEL, {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, 1, L"100110", {}, {}, nullptr, IDOK, {0, 0, 2}, {1, 0, 0, 1}, false},   // sound off, ships counted
         // OK stores; Apply stores, and a later Cancel takes nothing back
         {2, true, false, 0, nullptr, {IDC_SKILL_3}, {}, nullptr, IDOK, {0, 1, 3}, {1, 0, 1, 1}},
         {2, true, false, 1, nullptr, {IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton}, {}, nullptr, IDCANCEL, {0, 0, 2}, {1, 0, 0, 1}},
@@ -53,7 +54,7 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         SCOPED_TRACE(&c - cases);
         if (&c != cases) {   // the first case opens on the fresh program's defaults
             Options = {c.skill, c.ships, c.zone};
-            Settings.SoundOn = Settings.ShowDecks = true;
+            Settings.SoundOn = Settings.ShowDecks = c.soundAndDecks;
             SaveSettings();
         }
         RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
