@@ -25,9 +25,21 @@ struct KeyCursor {
 
 static KeyCursor Cursor;
 
+// Not the calendar second: the computer's fleet is seeded from it, and A may come within
+// it. The performance counter ticks many times a millisecond.
+static std::uint32_t FleetSeed()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.LowPart;
+}
+
+std::uint32_t (*RandomFleetSeed)() = FleetSeed;
+
 void ResetKeyCursor()
 {
     Cursor = KeyCursor{};
+    RandomFleetSeed = FleetSeed;
 }
 
 static void MoveKeyCursor(int dx, int dy)
@@ -41,18 +53,9 @@ static void TurnKeyDrop()
     Cursor.dropOrientation = Cursor.dropOrientation == Vertical ? Horizontal : Vertical;
 }
 
-// Not the calendar second: the computer's fleet is seeded from it, and A may come within
-// it. The performance counter ticks many times a millisecond.
-static std::uint32_t FleetSeed()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.LowPart;
-}
-
 static void PlaceRestAtRandom()
 {
-    if (!PlaceRestOfFleet(FleetSeed()))
+    if (!PlaceRestOfFleet(RandomFleetSeed()))
         MessageBeep(MB_OK);   // the ships on the board leave the rest no room
     InvalidateMainWindow(true);
 }

@@ -3,10 +3,15 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 #include "game/board.h"
 
-// Hidden, at the top-left cell, dropping ships down.
+// Hidden, at the top-left cell, dropping ships down; A's seed from the performance counter.
 void ResetKeyCursor();
+
+// The seed of the fleet that A lays; tests fix it.
+extern std::uint32_t (*RandomFleetSeed)();
 
 // WM_KEYDOWN: arrows, Enter and Space, R and A, Backspace, by virtual-key code.
 void OnGameKey(WPARAM key);

@@ -40,10 +40,25 @@ static void EnableControl(HWND page, int control, bool enabled)
     EnableWindow(GetDlgItem(page, control), enabled);
 }
 
+// The pages show what the store holds now, another copy's changes included, but the scale
+// belongs to this window and changes only with it. A language stored meanwhile is taken whole,
+// as the language menu takes it, or not at all where this program knows no such language.
+static void LoadShownSettings()
+{
+    const int scale = Settings.Scale;
+    const uint32_t language = Settings.Language;
+    LoadSettings();
+    Settings.Scale = scale;
+    const uint32_t stored = Settings.Language;
+    Settings.Language = language;
+    if (stored != language && stored <= German)
+        SendMessageW(MainWindow, WM_COMMAND, CMD_RUSSIAN + stored, 0);
+}
+
 // A level that a hand-edited store put outside 1 to 3 checks no button.
 static void ShowSkillLevel(HWND page)
 {
-    LoadSettings();
+    LoadShownSettings();
     for (int level = kLowestSkill; level <= kHighestSkill; ++level)
         SetChecked(page, IDC_SKILL_1 + level - kLowestSkill, false);
     if (Options.SkillLevel >= kLowestSkill && Options.SkillLevel <= kHighestSkill)
@@ -61,7 +76,7 @@ static void ApplySkillLevel(HWND page)
 
 static void ShowAdjustments(HWND page)
 {
-    LoadSettings();
+    LoadShownSettings();
     SetChecked(page, IDC_MARK_DEAD_SHIPS, Options.MarkDeadShips);
     EnableControl(page, IDC_MARK_DEAD_ZONE, Options.MarkDeadShips);
     SetChecked(page, IDC_MARK_DEAD_ZONE, Options.MarkDeadShips && Options.MarkDeadZone);

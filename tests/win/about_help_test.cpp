@@ -23,12 +23,21 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
 // Each case in another language: the box comes in the interface's.
 TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 {
-    const struct { uint32_t language; int step; const wchar_t* notes; } cases[] = {
-        {Russian, Key(VK_ESCAPE), L"О программе|open"}, {English, Key(VK_RETURN), L"About|closed"},
-        {German, IDC_ABOUT_OK, L"An das Programm|closed"}, {English, kCloseBox, L"About|closed"}};
+    enum Way { Escape, Enter, Button, CloseBox };
+    const struct { uint32_t language; Way way; const wchar_t* caption; } cases[] = {
+        {Russian, Escape, L"О программе"}, {English, Enter, L"About"}, {German, Button, L"An das Programm"}, {English, CloseBox, L"About"}};
     for (const auto& c : cases) {
         Settings.Language = c.language;
-        EXPECT_EQ(Drive(CMD_ABOUT, {Read(0), c.step}), c.notes);
+        RunInDialog(CMD_ABOUT, [&c](HWND box) {
+            EXPECT_EQ(TextOf(box), c.caption);
+            if (c.way == Button)
+                ClickButton(box, IDC_ABOUT_OK);
+            else if (c.way == CloseBox)
+                SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+            else
+                PressKey(box, c.way == Enter ? VK_RETURN : VK_ESCAPE);
+            EXPECT_EQ(IsWindowVisible(box), c.way == Escape) << c.caption << " " << c.way;
+        });
     }
 }
 
@@ -71,7 +80,7 @@ std::wstring ViewerTopic()
         {sizeof request.topic, GT_DEFAULT, 1200, nullptr, nullptr}, L""};
     HWND viewer = nullptr;
     HANDLE process = nullptr;
-    for (int tries = 0; tries < 200 && !request.topic[0]; ++tries, Sleep(50)) {
+    for (const ULONGLONG end = GetTickCount64() + 30000; GetTickCount64() < end && !request.topic[0]; Sleep(50)) {
         viewer = FindWindowW(L"MS_WINHELP", nullptr);
         DWORD id = 0;
         if (!process && GetWindowThreadProcessId(viewer, &id))
@@ -172,13 +181,10 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
     PostMessageW(window, WM_COMMAND, CMD_OPTIONS, 0);
     HWND sheet = program.Window("#32770", nullptr);
     ASSERT_TRUE(sheet);
-    std::wstring lists;
-    for (int page : {2, 3}) {
-        PropSheet_SetCurSel(sheet, nullptr, page);
-        lists += ListEntries(FindWindowExW(PropSheet_GetCurrentPageHwnd(sheet), nullptr, L"ListBox", nullptr));
+    for (const auto& c : {std::make_pair(2, L">tidewar.mid"), std::make_pair(3, L">Night sea (night.dll)")}) {
+        const std::vector<std::wstring> list = ListEntries(ListOf(ShowPage(sheet, c.first)));
+        EXPECT_NE(std::find(list.begin(), list.end(), c.second), list.end()) << c.second;
     }
-    EXPECT_NE(lists.find(L"|>tidewar.mid|"), std::wstring::npos) << lists;
-    EXPECT_NE(lists.find(L"|>Night sea (night.dll)"), std::wstring::npos) << lists;
     PropSheet_PressButton(sheet, PSBTN_CANCEL);
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.ExitCode(), 0u);

@@ -74,18 +74,18 @@ TEST_F(DoubleSize, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldA
         GetWindowRect(MainWindow, &outer);
         ClientToScreen(MainWindow, &client);
         image[scale] = {at.x - hotspot.x - client.x + outer.left, at.y - hotspot.y - client.y + outer.top};
-        EXPECT_TRUE(width == 80 * scale && height == 20 * scale && image[scale].x == scale * image[1].x &&
-                    image[scale].y == scale * image[1].y) << scale;
+        EXPECT_EQ(std::make_tuple(width, height, image[scale].x, image[scale].y),
+                  std::make_tuple(80 * scale, 20 * scale, scale * image[1].x, scale * image[1].y)) << scale;
         ImageList_DragShowNolock(FALSE);
         HDC window = GetDC(MainWindow);
-        EXPECT_TRUE(ScenePixel(401 * scale - 1, 215 * scale, window) == 0 &&
-                    ScenePixel(403 * scale - 1, 215 * scale, window) == 0xFFD700u) << scale;
+        EXPECT_EQ(ScenePixel(401 * scale - 1, 215 * scale, window), 0u) << scale;
+        EXPECT_EQ(ScenePixel(403 * scale - 1, 215 * scale, window), kGold) << scale;
         mouse(WM_MOUSEMOVE, 250, 285);
         EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, window), ScenePixel(400, 215)) << scale << ": wiped";
         ReleaseDC(MainWindow, window);
         mouse(WM_LBUTTONUP, 410, 220);
         const PlacedShip& ship = Game.PlacedShips[0];
-        EXPECT_TRUE(Game.PlacedShipCount == 1 && ship.orientation == Horizontal && ship.column == 6 && ship.row == 9);
+        EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, ship.orientation, ship.column, ship.row), std::make_tuple(1, Horizontal, 6, 9));
     }
 }
 
@@ -100,7 +100,8 @@ TEST_F(DoubleSize, TheChoiceIsTickedStoredAndRestoredAndAnyOtherStoredNumberIsNo
     const auto normal = shown(), doubled = std::make_tuple(2 * client.right, 2 * client.bottom, UINT(MF_CHECKED));
     Command(CMD_DOUBLE_SIZE);
     DWORD type = REG_NONE;
-    EXPECT_TRUE(SettingBytes("Scale", &type) == std::vector<unsigned char>({2, 0, 0, 0}) && type == REG_DWORD);
+    EXPECT_EQ(SettingBytes("Scale", &type), std::vector<unsigned char>({2, 0, 0, 0}));
+    EXPECT_EQ(type, DWORD(REG_DWORD));
     RestartProgram();
     EXPECT_EQ(shown(), doubled);
     Command(CMD_DOUBLE_SIZE);

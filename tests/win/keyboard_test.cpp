@@ -20,14 +20,14 @@ void CursorTo(int column, int row)
     Key(VK_LEFT, 10), Key(VK_UP, 10), Key(VK_RIGHT, column), Key(VK_DOWN, row);
 }
 
-// The pixel on the window, once it is painted.
-unsigned WindowPixel(int x, int y)
+// Whether the window, once painted, shows the cursor's outline there.
+bool CursorShown(int boardLeft, int column, int row, int columns, unsigned colour)
 {
     UpdateWindow(MainWindow);
     HDC window = GetDC(MainWindow);
-    const unsigned pixel = ScenePixel(x, y, window);
+    const bool shown = OutlineShown(window, boardLeft, column, row, columns, 1, colour);
     ReleaseDC(MainWindow, window);
-    return pixel;
+    return shown;
 }
 
 bool FiredAt(int x, int y)
@@ -37,7 +37,6 @@ bool FiredAt(int x, int y)
 
 TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow)
 {
-    CalendarSeconds = [] { return std::time_t{1700000000}; };   // A comes in the fleet's second
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
     EXPECT_EQ(Game.PlacedShipCount, 0) << "the first key only shows the cursor";
@@ -47,13 +46,16 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     UpdateWindow(MainWindow);
     const std::vector<unsigned> scene = SceneSnapshot();
     Key('R');
-    EXPECT_EQ(WindowPixel(280, 30 + 20 * 5), 0u) << "the outline starts at the cursor's cell (0, 5)";
+    EXPECT_TRUE(CursorShown(kHomeBoardLeft, 0, 5, 3, kGold)) << "three cells right from the cursor's (0, 5)";
     EXPECT_EQ(SceneSnapshot(), scene) << "the cursor is drawn on the window only";
-    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), 0xFFD700u) << "and runs three cells right";
     SendMessageW(MainWindow, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(WindowPixel(280 + 20 * 3 - 2, 131), ScenePixel(280 + 20 * 3 - 2, 131)) << "and goes with the mouse";
-    CursorTo(1, 4), Key(VK_RETURN);   // past the left and top edges; touches the 4-deck ship at a corner
-    CursorTo(2, 1), Key(VK_RETURN);
+    EXPECT_FALSE(CursorShown(kHomeBoardLeft, 0, 5, 3, kGold)) << "and goes with the mouse";
+    CursorTo(1, 4);   // past the left and top edges; touches the 4-deck ship at a corner
+    EXPECT_TRUE(CursorShown(kHomeBoardLeft, 1, 4, 3, kRed));
+    Key(VK_RETURN);
+    CursorTo(2, 1);
+    EXPECT_TRUE(CursorShown(kHomeBoardLeft, 2, 1, 3, kGold));
+    Key(VK_RETURN);
     ASSERT_EQ(Game.PlacedShipCount, 2);
     EXPECT_EQ(Game.HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
     EXPECT_EQ(Game.HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
@@ -66,14 +68,16 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     RedrawScene();
     EXPECT_EQ(SceneSnapshot(), played) << "the random ships are drawn and recorded as drops";
 
-    CursorTo(3, 5), Key(VK_RETURN);
+    CursorTo(3, 5);
+    EXPECT_TRUE(CursorShown(kEnemyBoardLeft, 3, 5, 1, kGold));
+    Key(VK_RETURN);
     EXPECT_TRUE(FiredAt(3, 5)) << "Enter fires at the cursor's cell";
     Game.ComputerTurn = 0;
     Key(VK_RIGHT, 12), Key(VK_DOWN, 12), Key(VK_RETURN);   // past the right and bottom edges, where the cursor stops
     EXPECT_TRUE(FiredAt(9, 9)) << "the corner cell is fired at";
     Game.ComputerTurn = 1;
     Key(VK_LEFT);
-    EXPECT_EQ(WindowPixel(30 + 20 * 8 + 2, 30 + 20 * 9 + 2), 0xE61E1Eu) << "red while the computer fires";
+    EXPECT_TRUE(CursorShown(kEnemyBoardLeft, 8, 9, 1, kRed)) << "red while the computer fires";
 }
 
 // A shot out of turn, after the end or before a game is the model's to refuse, as its own

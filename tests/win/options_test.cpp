@@ -15,43 +15,87 @@ std::string Stored(const std::string& name)
     return CharLowerA(&path[0]);
 }
 
+// The statistics' won, lost and total texts.
+std::wstring Counts(HWND box)
+{
+    return TextOf(GetDlgItem(box, IDC_WINS_TEXT)) + L"|" + TextOf(GetDlgItem(box, IDC_LOSSES_TEXT)) + L"|" + TextOf(GetDlgItem(box, IDC_TOTAL_TEXT));
+}
+
 void StoreMusic(const std::string& setting)
 {
     lstrcpyW(Settings.MusicName, Wide(setting).c_str());
     SaveMusicName();
 }
 
-// kChecks reads 201 202 203 on the first page, 303 304 301 302 505 504 on the second.
+// Each case shows a page and reads its buttons (Checks: 201 202 203 on the first page, 303 304
+// 301 302 505 504 on the second), clicks, shows the pages of `then` and reads the last, and
+// leaves by `exit`. Bytes: the Options value, then the first four of Properties.
 TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 {
-    // Bytes: the Options value, then the first four of Properties.
-    const struct { uint8_t skill; bool ships, zone; std::vector<int> steps; const wchar_t* notes; Bytes options, properties; } cases[] = {
+    struct Case { uint8_t skill; bool ships, zone; int page; const wchar_t* before; std::vector<int> clicks, then; const wchar_t* after; int exit; Bytes options, properties; bool soundAndDecks = true; };
+    const Case cases[] = {
         // the defaults on both pages; Cancel stores nothing
-        {2, true, false, {kChecks, IDC_SKILL_1, Page(1), kChecks, IDC_SOUND_OFF, IDCANCEL}, L"010|101001", {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, 0, L"010", {IDC_SKILL_1}, {}, nullptr, IDCANCEL, {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, 1, L"101001", {IDC_SOUND_OFF}, {}, nullptr, IDCANCEL, {0, 1, 2}, {1, 0, 1, 1}},
+        {2, true, false, 1, L"100110", {}, {}, nullptr, IDOK, {0, 0, 2}, {1, 0, 0, 1}, false},   // sound off, ships counted
         // OK stores; Apply stores, and a later Cancel takes nothing back
-        {2, true, false, {IDC_SKILL_3, IDOK}, L"", {0, 1, 3}, {1, 0, 1, 1}},
-        {2, true, false, {Page(1), IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton, IDCANCEL}, L"", {0, 0, 2}, {1, 0, 0, 1}},
+        {2, true, false, 0, nullptr, {IDC_SKILL_3}, {}, nullptr, IDOK, {0, 1, 3}, {1, 0, 1, 1}},
+        {2, true, false, 1, nullptr, {IDC_SOUND_OFF, IDC_SHOW_SHIPS, kApplyButton}, {}, nullptr, IDCANCEL, {0, 0, 2}, {1, 0, 0, 1}},
         // a page shown again shows the store, a page only left behind still applies
-        {3, true, false, {IDC_SKILL_1, Page(1), Page(0), kChecks, IDOK}, L"001", {0, 1, 3}, {1, 0, 1, 1}},
-        {2, true, false, {IDC_SKILL_1, Page(1), IDOK}, L"", {0, 1, 1}, {1, 0, 1, 1}},
+        {3, true, false, 0, nullptr, {IDC_SKILL_1}, {1, 0}, L"001", IDOK, {0, 1, 3}, {1, 0, 1, 1}},
+        {2, true, false, 0, nullptr, {IDC_SKILL_1}, {1}, nullptr, IDOK, {0, 1, 1}, {1, 0, 1, 1}},
         // a hand-edited level checks no button and stays
-        {7, true, false, {kChecks, IDOK}, L"000", {0, 1, 7}, {1, 0, 1, 1}},
+        {7, true, false, 0, L"000", {}, {}, nullptr, IDOK, {0, 1, 7}, {1, 0, 1, 1}},
         // 304 is enabled and checked only with 303, even where a hand-edited store checks it alone
-        {2, false, true, {Page(1), kChecks, IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE, kChecks, IDOK}, L"0-01001|111001", {0, 1, 2}, {1, 1, 1, 1}},
-        {2, true, true, {Page(1), kChecks, IDC_MARK_DEAD_SHIPS, kChecks, IDOK}, L"111001|0-01001", {0, 1, 2}, {0, 0, 1, 1}},
+        {2, false, true, 1, L"0-01001", {IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE}, {}, L"111001", IDOK, {0, 1, 2}, {1, 1, 1, 1}},
+        {2, true, true, 1, L"111001", {IDC_MARK_DEAD_SHIPS}, {}, L"0-01001", IDOK, {0, 1, 2}, {0, 0, 1, 1}},
     };
-    for (const auto& c : cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         if (&c != cases) {   // the first case opens on the fresh program's defaults
             Options = {c.skill, c.ships, c.zone};
-            Settings.SoundOn = Settings.ShowDecks = true;
+            Settings.SoundOn = Settings.ShowDecks = c.soundAndDecks;
             SaveSettings();
         }
-        EXPECT_EQ(Drive(CMD_OPTIONS, c.steps), c.notes) << &c - cases;
-        EXPECT_EQ(SettingBytes("Options"), c.options) << &c - cases;
+        RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
+            HWND page = ShowPage(sheet, c.page);
+            if (c.before)
+                EXPECT_EQ(Checks(page), c.before);
+            for (int id : c.clicks)
+                ClickButton(sheet, id);
+            for (int next : c.then)
+                page = ShowPage(sheet, next);
+            if (c.after)
+                EXPECT_EQ(Checks(page), c.after);
+            ClickButton(sheet, c.exit);
+        });
+        EXPECT_EQ(SettingBytes("Options"), c.options);
         const Bytes properties = SettingBytes("Properties");
-        EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 4), c.properties) << &c - cases;
+        EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 4), c.properties);
     }
 }
+
+// Another copy stored double size and a language; a page shown takes the store, but the scale
+// stays with this window, whose presses still land on their cells, and a language comes whole,
+// with its menu, or not at all where it is unknown.
+TEST_F(ShellTest, APageShownTakesAnotherCopysLanguageWholeAndLeavesTheScaleWithTheWindow)
+{
+    Command(CMD_NEW_GAME);
+    const struct { BYTE stored; const wchar_t* menu; uint32_t language; } cases[] = {
+        {German, L"&Spiel", German}, {9, L"&Spiel", German}, {Russian, L"&Игра", Russian}};
+    for (const auto& c : cases) {
+        const DWORD doubled = 2;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Scale", REG_DWORD, &doubled, sizeof doubled);
+        const BYTE properties[17] = {1, 0, 1, c.stored};
+        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, properties, sizeof properties);
+        RunInDialog(CMD_OPTIONS, [](HWND sheet) { PropSheet_SetCurSel(sheet, nullptr, 1); });
+        EXPECT_EQ(MenuText(0), c.menu) << int(c.stored);
+        EXPECT_EQ(Settings.Language, c.language) << int(c.stored);
+    }
+    DropOfferedShip(false, 2, 5);
+    EXPECT_EQ(Game.HomeBoard[2][5], Deck) << "the press mapped as at normal size";
+}
+
 // A cancel reaches only the page on top: the pick left on the music page must not apply
 // itself in the next sheet.
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
@@ -62,12 +106,20 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
         MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
         return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
     };
-    Drive(CMD_OPTIONS, {Page(2), Pick(0), Page(0), IDCANCEL});
+    const auto pick = [](bool entry, int button) {
+        RunInDialog(CMD_OPTIONS, [=](HWND sheet) {
+            ShowPage(sheet, 2);
+            if (entry)
+                ClickEntry(sheet, 0);
+            ShowPage(sheet, 0), ClickButton(sheet, button);
+        });
+    };
+    pick(true, IDCANCEL);
     StoreMusic("no");   // what the next sheet shows, and would apply: it would stop the tune
-    Drive(CMD_OPTIONS, {Page(2), Page(0), IDOK});
+    pick(false, IDOK);
     EXPECT_TRUE(plays()) << "the cancelled pick applied itself";
     StoreMusic(Stored("tidewar.mid"));
-    Drive(CMD_OPTIONS, {Page(2), Pick(0), Page(0), IDOK});
+    pick(true, IDOK);
     EXPECT_EQ(SettingBytes("Music"), TextBytes("no"));
     EXPECT_FALSE(plays()) << "the tune still plays";
 }
@@ -84,20 +136,25 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
     };
     for (const std::string& name : {std::string("Mixed Case.MID"), longest, "l" + longest})
         make(name);
-    const struct { std::string setting; std::wstring selected; } cases[] = {{"no", L"|>No music|"},
-        {Stored("Mixed Case.MID"), L"|>Mixed Case.MID|"}, {Stored(longest), L"|>fff"}, {Stored("moved.mid"), L""}};
+    const auto musicList = [] {
+        std::vector<std::wstring> list;
+        RunInDialog(CMD_OPTIONS, [&list](HWND sheet) { list = ListEntries(ListOf(ShowPage(sheet, 2))); });
+        return list;
+    };
+    // the selected entry, or its start; none where the stored tune has gone
+    const struct { std::string setting; std::wstring selected; } cases[] = {{"no", L">No music"},
+        {Stored("Mixed Case.MID"), L">Mixed Case.MID"}, {Stored(longest), L">fff"}, {Stored("moved.mid"), L""}};
     for (const auto& c : cases) {
         StoreMusic(c.setting);
-        const std::wstring list = L"|" + Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL}) + L"|";
-        EXPECT_NE(list.find(c.selected), std::wstring::npos) << list;
-        EXPECT_EQ(std::count(list.begin(), list.end(), L'>'), c.selected.empty() ? 0 : 1);
-        // No music first, then tidewar.mid and the two made here
-        EXPECT_TRUE(std::count(list.begin(), list.end(), L'|') == 5 && list.find(L"No music") <= 2) << list;
+        const std::vector<std::wstring> list = musicList();
+        ASSERT_EQ(list.size(), 4u) << "No music, then tidewar.mid and the two made here";
+        EXPECT_EQ(list[0].substr(list[0].find(L'N')), L"No music");
+        const int at = Selected(list);
+        EXPECT_EQ(at < 0 ? L"" : list[at].substr(0, c.selected.size()), c.selected) << c.setting;
     }
     for (int i = 0; i < 250; ++i)
         make("many" + std::to_string(i) + ".mid");
-    const std::wstring many = Drive(CMD_OPTIONS, {Page(2), kList, IDCANCEL});
-    EXPECT_EQ(std::count(many.begin(), many.end(), L'|'), 250) << "No music and the first 250 files";
+    EXPECT_EQ(musicList().size(), 251u) << "No music and the first 250 files";
     for (const std::string& path : made)
         DeleteFileA(path.c_str());
 }
@@ -114,14 +171,20 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
     const struct { int language; const wchar_t *first, *night; bool englishOnly; } cases[] = {
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin|Kein Skin haben|", L"|>Nachtmeer (night.dll)", false},
         {CMD_ENGLISH, L"|Skin|Standard skin|", L"|>Night sea (night.dll)", true}};
-    std::wstring list;
+    int night = 0;
     for (const auto& c : cases) {
         Command(c.language);
-        list = Drive(CMD_OPTIONS, {Read(0), kPageTitle, Page(1), kPageTitle, Page(2), kPageTitle, Page(3), kPageTitle,
-                                   kList, IDCANCEL});
-        EXPECT_NE(list.find(c.first), std::wstring::npos) << list;
-        EXPECT_NE(list.find(c.night), std::wstring::npos);
-        EXPECT_EQ(list.find(L"|English only (english_only.dll)") != std::wstring::npos, c.englishOnly);
+        RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
+            std::wstring shown = TextOf(sheet);
+            for (int page = 0; page < 4; ++page)
+                shown += L"|" + TextOf(ShowPage(sheet, page));
+            for (const std::wstring& entry : ListEntries(ListOf(sheet)))
+                shown += L"|" + entry;
+            EXPECT_NE(shown.find(c.first), std::wstring::npos) << shown;
+            EXPECT_NE(shown.find(c.night), std::wstring::npos) << shown;
+            EXPECT_EQ(shown.find(L"|English only (english_only.dll)") != std::wstring::npos, c.englishOnly);
+            night = Selected(ListEntries(ListOf(sheet)));
+        });
     }
     EXPECT_EQ(GetFileAttributesA(mark.c_str()), INVALID_FILE_ATTRIBUTES) << "a skin's code ran";
 
@@ -130,11 +193,12 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
     lstrcpyW(Settings.SkinName, L"no");
     SaveSkinName();
     const std::vector<unsigned> standard = SceneSnapshot();
-    Drive(CMD_OPTIONS, {Page(3), Pick(std::count(list.begin(), list.begin() + list.find(L">"), L'|') - 5), IDOK});
+    const auto pick = [](int entry) { RunInDialog(CMD_OPTIONS, [=](HWND sheet) { ShowPage(sheet, 3), ClickEntry(sheet, entry), ClickButton(sheet, IDOK); }); };
+    pick(night);
     EXPECT_TRUE(CellShows(CellPicture, false, 9, 9));
     EXPECT_NE(SceneSnapshot(), standard);
     EXPECT_EQ(SettingBytes("Skins"), TextBytes(Stored("night.dll")));
-    Drive(CMD_OPTIONS, {Page(3), Pick(0), IDOK});
+    pick(0);
     EXPECT_EQ(SceneSnapshot(), standard);
     EXPECT_EQ(SettingBytes("Skins"), TextBytes("no"));
 }
@@ -143,16 +207,20 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 {
     Command(CMD_GERMAN);
-    const struct { uint32_t wins, losses; const wchar_t* notes; } cases[] = {
-        {0, 0, L"0 (0%)|0 (0%)|0|closed"}, {2, 1, L"2 (66%)|1 (34%)|3|closed"}, {5, 0, L"5 (100%)|0 (0%)|5|closed"},
-        {4294967295u, 4294967295u, L"4294967295 (50%)|4294967295 (50%)|8589934590|closed"},
-        {4294967295u, 1, L"4294967295 (99%)|1 (1%)|4294967296|closed"}};
+    const struct { uint32_t wins, losses; const wchar_t* shown; } cases[] = {
+        {0, 0, L"0 (0%)|0 (0%)|0"}, {2, 1, L"2 (66%)|1 (34%)|3"}, {5, 0, L"5 (100%)|0 (0%)|5"},
+        {4294967295u, 4294967295u, L"4294967295 (50%)|4294967295 (50%)|8589934590"},
+        {4294967295u, 1, L"4294967295 (99%)|1 (1%)|4294967296"}};
     for (const auto& c : cases) {
         Settings.Wins = c.wins;
         Settings.Losses = c.losses;
         SaveStatistics();
-        EXPECT_EQ(Drive(CMD_STATISTICS, {Read(0), Read(IDC_WINS_TEXT), Read(IDC_LOSSES_TEXT), Read(IDC_TOTAL_TEXT),
-                                         Key(VK_RETURN)}), L"Statistik|" + std::wstring(c.notes));
+        RunInDialog(CMD_STATISTICS, [&c](HWND box) {
+            EXPECT_EQ(TextOf(box), L"Statistik");
+            EXPECT_EQ(Counts(box), c.shown);
+            PressKey(box, VK_RETURN);
+            EXPECT_FALSE(IsWindowVisible(box)) << c.shown;
+        });
     }
 }
 
@@ -163,14 +231,23 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     ASSERT_TRUE(CounterShows(kEnemyCounterBox, L"20"));
-    Drive(CMD_OPTIONS, {Page(1), IDC_SHOW_SHIPS, kApplyButton, IDCANCEL});
+    RunInDialog(CMD_OPTIONS, [](HWND sheet) { ShowPage(sheet, 1), ClickButton(sheet, IDC_SHOW_SHIPS), ClickButton(sheet, kApplyButton); });
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10"));
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
     ASSERT_EQ(Game.ComputerTurn, 0);
     SinkEnemyFleet();
-    EXPECT_EQ(Drive(CMD_STATISTICS, {Read(IDC_WINS_TEXT), kTick, Main(CMD_OPTIONS), Key(VK_ESCAPE),
-                                     Read(IDC_WINS_TEXT), IDC_STATISTICS_RESET, Read(IDC_TOTAL_TEXT), kCloseBox}),
-              L"0 (0%)|1 (100%)|0|closed");
+    RunInDialog(CMD_STATISTICS, [this](HWND box) {
+        EXPECT_EQ(Counts(box), L"0 (0%)|0 (0%)|0");
+        Tick();
+        Command(CMD_OPTIONS);
+        PressKey(box, VK_ESCAPE);
+        EXPECT_EQ(Counts(box), L"1 (100%)|0 (0%)|1");
+        EXPECT_TRUE(IsWindowVisible(box)) << "Escape only refreshes";
+        ClickButton(box, IDC_STATISTICS_RESET);
+        EXPECT_EQ(Counts(box), L"0 (0%)|0 (0%)|0");
+        SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_FALSE(IsWindowVisible(box));
+    });
     EXPECT_EQ(Game.GamePhase, GameOver);
     for (const AnsweredBox& box : answered)
         EXPECT_NE(box.caption, L"Adjusting a play") << "a sheet opened over the statistics";
@@ -179,17 +256,19 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 
 // The process's GDI and USER objects, by GetGuiResources where it counts them. Wine answers 0
 // and counts no USER objects, but keeps its GDI handles in a table laid out as Windows' own,
-// which the process block points to; a used entry has a type.
+// which the 64-bit process block points to; a used entry has a type. A 32-bit process finds
+// its 64-bit thread block (and through it that process block) where its own thread block
+// keeps GdiBatchCount, as under Windows' WoW64. 0 when there is no table to read.
 int GuiObjects()
 {
     if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))
         return counted;
     struct HandleEntry { UINT64 object; ULONG owner; USHORT unique; UCHAR type, flags; UINT64 user; };
-    constexpr size_t kHandleTableInBlock = 0xF8;   // of the 64-bit process block
-    const auto currentBlock = reinterpret_cast<const BYTE*(WINAPI*)()>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
-    const auto* table = *reinterpret_cast<const HandleEntry* const*>(currentBlock() + kHandleTableInBlock);
-    return static_cast<int>(std::count_if(table, table + 0x10000, [](const HandleEntry& e) { return e.type; }));
+    const auto thread = reinterpret_cast<const BYTE*>(NtCurrentTeb());
+    const auto thread64 = sizeof(void*) == 8 ? thread : reinterpret_cast<const BYTE*>(UINT_PTR(*reinterpret_cast<const DWORD*>(thread + 0xF70)));
+    const auto block64 = thread64 ? reinterpret_cast<const BYTE*>(UINT_PTR(*reinterpret_cast<const UINT64*>(thread64 + 0x60))) : nullptr;
+    const auto* table = block64 ? reinterpret_cast<const HandleEntry*>(UINT_PTR(*reinterpret_cast<const UINT64*>(block64 + 0xF8))) : nullptr;
+    return table ? static_cast<int>(std::count_if(table, table + 0x10000, [](const HandleEntry& e) { return e.type; })) : 0;
 }
 
 // The objects, then the committed memory: reading Wine's table commits its pages, once. Wine
@@ -209,6 +288,10 @@ std::pair<int, long long> Footprint()
 TEST_F(ShellTest, DialogsLeaveNoObjectsOrMemoryBehindAndStillShowTheirPictures)
 {
     constexpr int kOpenings = 30;
+    const int objects = GuiObjects();
+    HBRUSH kept = CreateSolidBrush(0);
+    EXPECT_EQ(GuiObjects() - objects, 1) << "the count sees an object made";
+    DeleteObject(kept);
     const struct { int command; std::function<bool(HWND)> pictured; } cases[] = {
         {CMD_OPTIONS, [](HWND sheet) {
              return SendMessageW(sheet, WM_GETICON, ICON_SMALL, 0) &&

@@ -1,6 +1,8 @@
 // The player's fleet by the mouse: where a drag starts, which cell a drop lands on, how the
 // panel shows the sizes, the outline of where a dragged ship would go, and the last ship
 // taken back by a right-click on it or by Backspace; the drop rule itself is the model's.
+#include <algorithm>
+
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -51,7 +53,7 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
         EXPECT_EQ(Game.PlacedShipCount - before, c.placed ? 1 : 0);
     }
     EXPECT_TRUE(answered.empty()) << "no drag error";
-    EXPECT_TRUE(Game.HomeBoard[0][0] == Deck && Game.HomeBoard[9][9] == Deck);
+    EXPECT_EQ(std::make_pair(Game.HomeBoard[0][0], Game.HomeBoard[9][9]), std::make_pair(int32_t(Deck), int32_t(Deck)));
     EXPECT_TRUE(CellShows(CellPicture, false, 4, 6)) << "only the ships' cells change";
     OfferSize(4);
     Press(210, 260);
@@ -72,37 +74,33 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
     PlaceWholeFleet();
     Dragging.PlacementDrag = true;   // a press between the last drop and the tick, released outside
     Release(290 + 20 * 8, 30 + 20 * 8 + 10);
-    EXPECT_TRUE(Game.GamePhase == Battle && Game.PlacedShipCount == 10 && !Dragging.PlacementDrag)
+    EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.PlacedShipCount, Dragging.PlacementDrag), std::make_tuple(Battle, 10, false))
         << "a drag left open past the last ship places nothing";
 }
 
-constexpr unsigned kGold = 0xFFD700u, kRed = 0xE61E1Eu;
-
-// The outline's first cell lies under the pointer.
+// The outline's first cell lies under the pointer; one running past the edge is cut there.
 TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAShip)
 {
     PlaceShips(1);   // 4 decks across (0, 0)-(3, 0); the panel offers 3
     UpdateWindow(MainWindow);
-    Press(250, 285);
+    Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);
     ASSERT_TRUE(Dragging.PlacementDrag);
     HDC window = GetDC(MainWindow);
     struct Case { int column, row; unsigned ring; };
     const Case cases[] = {
-        {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it, cut there
+        {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it
         {4, 1, kRed}, {5, 1, kGold},   // touches the ship's end at a corner; clear of it
+        {0, 6, kGold},                 // the first column
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.column) + ", " + std::to_string(c.row));
-        const int left = 280 + 20 * c.column, top = 30 + 20 * c.row;
-        SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(left + 10, top + 10));
+        SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kHomeBoardLeft + kCellSize * c.column + 10, kBoardTop + kCellSize * c.row + 10));
         ImageList_DragShowNolock(FALSE);   // the image, blended, would hide what lies under it
-        const auto shown = [&](int x) { return ScenePixel(left + x, top + 5, window); };
-        EXPECT_TRUE(shown(0) == 0 && shown(1) == c.ring && shown(2) == c.ring);
-        EXPECT_EQ(shown(58), c.column < 8 ? c.ring : ScenePixel(left + 58, top + 5)) << "three cells";
+        EXPECT_TRUE(OutlineShown(window, kHomeBoardLeft, c.column, c.row, std::min(3, kFieldSize - c.column), 1, c.ring)) << c.column << ", " << c.row;
         ImageList_DragShowNolock(TRUE);
     }
     SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(600, 40));
-    EXPECT_EQ(ScenePixel(381, 55, window), ScenePixel(381, 55)) << "off the board the outline goes";
+    EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, window), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
+        << "off the board the outline goes";
     ReleaseDC(MainWindow, window);
     Release(600, 40);
 }
@@ -121,7 +119,7 @@ TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBack)
     }
     EXPECT_EQ(SceneSnapshot(), one) << "its cells empty again and 3 decks on offer";
     SendMessageW(MainWindow, WM_KEYDOWN, VK_BACK, 1);
-    EXPECT_TRUE(Game.PlacedShipCount == 0 && Game.HomeBoard[0][0] == Water && Game.PlacementSize == 4);
+    EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, Game.HomeBoard[0][0], Game.PlacementSize), std::make_tuple(0, int32_t(Water), 4));
     EXPECT_EQ(SceneSnapshot(), empty);
 }
 

@@ -39,10 +39,18 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
+// Every game of a test deals the same fleets, whatever the clock says.
+static void ResetWithFixedDice()
+{
+    ResetProgram();
+    CalendarSeconds = [] { return std::time_t{1700000000}; };
+    RandomFleetSeed = [] { return std::uint32_t{12345}; };
+}
+
 void ShellTest::SetUp()
 {
     DeleteSettingsKey();
-    ResetProgram();
+    ResetWithFixedDice();
     BoxLog = &answered;
     BoxReply = nullptr;
     BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
@@ -63,7 +71,7 @@ void ShellTest::StartProgram()
 void ShellTest::RestartProgram()
 {
     StopProgram();
-    ResetProgram();
+    ResetWithFixedDice();
     StartProgram();
 }
 
@@ -98,7 +106,9 @@ void ShellTest::Drag(int fromX, int fromY, int toX, int toY)
 
 void ShellTest::DropOfferedShip(bool vertical, int column, int row)
 {
-    Drag(vertical ? 210 : 250, vertical ? 260 : 285, 280 + 20 * column + 10, 30 + 20 * row + 10);
+    const int pressX = vertical ? kOfferedVerticalLeft : kOfferedHorizontalLeft;
+    const int pressY = vertical ? kOfferedVerticalTop : kOfferedHorizontalTop;
+    Drag(pressX + 10, pressY + 10, kHomeBoardLeft + kCellSize * column + 10, kBoardTop + kCellSize * row + 10);
 }
 
 void ShellTest::PlaceShips(int count)
@@ -111,11 +121,16 @@ void ShellTest::PlaceShips(int count)
     }
 }
 
+void ShellTest::FireAt(int x, int y)
+{
+    Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10);
+}
+
 void ShellTest::SinkEnemyFleet()
 {
     for (const ShipRecord& ship : Game.EnemyFleet)
         for (int k = 0; k < ship.size; ++k)
-            Click(40 + 20 * ship.deckX[k], 40 + 20 * ship.deckY[k]);
+            FireAt(ship.deckX[k], ship.deckY[k]);
 }
 
 std::string BesideTests(const char* name)
@@ -165,15 +180,18 @@ std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero)
 }
 
 // Through the API: `reg query` shows an 8-byte REG_DWORD as 4 bytes. The wide call hands
-// a text back as stored, where the ANSI one would squeeze it through the code page.
+// a text back as stored, where the ANSI one would squeeze it through the code page. A failed
+// call may write any type (Wine's 32-bit one leaves whatever its stack held): only a value
+// found gives its own.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
 {
     unsigned char data[1024];
-    DWORD size = sizeof data;
-    if (RegGetValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), Wide(name).c_str(), RRF_RT_ANY, type, data,
-                     &size) != ERROR_SUCCESS)
-        return {};
-    return std::vector<unsigned char>(data, data + size);
+    DWORD size = sizeof data, found = REG_NONE;
+    const bool read = RegGetValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), Wide(name).c_str(), RRF_RT_ANY,
+                                   &found, data, &size) == ERROR_SUCCESS;
+    if (type)
+        *type = read ? found : REG_NONE;
+    return read ? std::vector<unsigned char>(data, data + size) : std::vector<unsigned char>();
 }
 
 unsigned ScenePixel(int x, int y, HDC dc)
@@ -246,6 +264,19 @@ bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
     });
 }
 
+bool OutlineShown(HDC window, int boardLeft, int column, int row, int columns, int rows, unsigned colour)
+{
+    const int left = boardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
+    const int right = left + kCellSize * columns - 1, bottom = top + kCellSize * rows - 1;
+    const int middleX = (left + right) / 2, middleY = (top + bottom) / 2;
+    for (int d = 0; d < 3; ++d)   // the corners and the middle of each side
+        for (POINT at : {POINT{left + d, top + d}, POINT{right - d, top + d}, POINT{left + d, bottom - d}, POINT{right - d, bottom - d},
+                         POINT{middleX, top + d}, POINT{middleX, bottom - d}, POINT{left + d, middleY}, POINT{right - d, middleY}})
+            if (ScenePixel(at.x, at.y, window) != (d ? colour : 0))
+                return false;
+    return true;
+}
+
 Process::Process(const std::string& arguments, const std::wstring& folder)
 {
     wchar_t exe[MAX_PATH] = L"";
@@ -267,11 +298,11 @@ Process::~Process()
 
 HWND Process::Window(const char* className, const char* caption)
 {
-    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+    for (const ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end; Sleep(20))
         for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == info.dwProcessId)
+            if (owner == info.dwProcessId && IsWindowVisible(window))
                 return window;
         }
     return nullptr;
@@ -304,72 +335,78 @@ static LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-static std::wstring Note(HWND window)
+HWND TopPage(HWND dialog)
+{
+    HWND page = PropSheet_GetCurrentPageHwnd(dialog);
+    return page ? page : dialog;
+}
+
+HWND ShowPage(HWND sheet, int page)
+{
+    PropSheet_SetCurSel(sheet, nullptr, page);
+    return TopPage(sheet);
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(TopPage(dialog), id);
+    SendMessageW(control ? control : GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void PressKey(HWND dialog, WPARAM key)
+{
+    MSG message = {dialog, WM_KEYDOWN, key, 0, 0, {0, 0}};
+    IsDialogMessageW(dialog, &message);
+}
+
+std::wstring TextOf(HWND window)
 {
     wchar_t text[256] = L"";
     GetWindowTextW(window, text, 256);
-    return L"|" + std::wstring(text);
+    return text;
 }
 
-static std::wstring Checks(HWND page)
+std::wstring Checks(HWND page)
 {
-    std::wstring checks = L"|";
+    std::wstring checks;
     for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
         if (GetDlgCtrlID(control) != 0xFFFF)
             checks += (IsWindowEnabled(control) ? L"" : L"-") + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0));
     return checks;
 }
 
-std::wstring ListEntries(HWND list)
+HWND ListOf(HWND dialog)
 {
-    std::wstring notes;
+    return FindWindowExW(TopPage(dialog), nullptr, L"ListBox", nullptr);
+}
+
+std::vector<std::wstring> ListEntries(HWND list)
+{
+    std::vector<std::wstring> entries;
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
         std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        notes += (i == SendMessageW(list, LB_GETCURSEL, 0, 0) ? L"|>" : L"|") + std::wstring(text.c_str());
+        entries.push_back((i == SendMessageW(list, LB_GETCURSEL, 0, 0) ? L">" : L"") + std::wstring(text.c_str()));
     }
-    return notes;
+    return entries;
 }
 
-// As the mouse clicks it.
-static void ClickListEntry(HWND list, int index)
+int Selected(const std::vector<std::wstring>& entries)
 {
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i][0] == L'>')
+            return int(i);
+    return -1;
+}
+
+void ClickEntry(HWND dialog, int index)
+{
+    HWND list = ListOf(dialog);
     RECT item;
     SendMessageW(list, LB_SETTOPINDEX, index, 0);
     SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP})
         SendMessageW(list, message, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
-}
-
-static void TakeStep(HWND dialog, int step, std::wstring& notes)
-{
-    HWND page = PropSheet_GetCurrentPageHwnd(dialog);
-    HWND top = page ? page : dialog;
-    const int value = step & 0xFFFF;
-    HWND control = GetDlgItem(top, value) ? GetDlgItem(top, value) : GetDlgItem(dialog, value);
-    MSG key = {dialog, WM_KEYDOWN, static_cast<WPARAM>(value), 0, 0, {0, 0}};
-    if (step < 0)
-        PropSheet_SetCurSel(dialog, nullptr, -1 - step);
-    else if (step == kChecks)
-        notes += Checks(top);
-    else if (step == kList)
-        notes += ListEntries(FindWindowExW(top, nullptr, L"ListBox", nullptr));
-    else if (step == kPageTitle)
-        notes += Note(top);
-    else if (step == kTick)
-        SendMessageW(MainWindow, WM_TIMER, GameTimer, 0);
-    else if (step == kCloseBox)
-        SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else if (step >> 16 == 1)
-        IsDialogMessageW(dialog, &key);
-    else if (step >> 16 == 2)
-        notes += Note(value ? control : dialog);
-    else if (step >> 16 == 3)
-        SendMessageW(MainWindow, WM_COMMAND, value, 0);
-    else if (step >> 16 == 4)
-        ClickListEntry(FindWindowExW(top, nullptr, L"ListBox", nullptr), value);
-    else
-        SendMessageW(control, BM_CLICK, 0, 0);
 }
 
 void RunInDialog(int command, const std::function<void(HWND dialog)>& script)
@@ -379,19 +416,4 @@ void RunInDialog(int command, const std::function<void(HWND dialog)>& script)
     SendMessageW(MainWindow, WM_COMMAND, command, 0);
     UnhookWindowsHookEx(hook);
     PendingScript = nullptr;
-}
-
-std::wstring Drive(int command, const std::vector<int>& steps)
-{
-    std::wstring notes = L"|no dialog";
-    RunInDialog(command, [&](HWND dialog) {
-        notes.clear();
-        const bool sheet = PropSheet_GetCurrentPageHwnd(dialog);
-        for (int step : steps)
-            TakeStep(dialog, step, notes);
-        // A sheet that has ended stays on screen until its loop looks.
-        if (!sheet)
-            notes += IsWindowVisible(dialog) ? L"|open" : L"|closed";
-    });
-    return notes.substr(notes.empty() ? 0 : 1);
 }

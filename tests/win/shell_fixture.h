@@ -63,7 +63,8 @@ protected:
     // Places the whole fleet with the mouse and ticks into the battle.
     void PlaceWholeFleet() { PlaceShips(10); }
 
-    // Clicks every deck of the computer's fleet.
+    // Clicks the middle of the computer's cell; every deck of its fleet.
+    void FireAt(int x, int y);
     void SinkEnemyFleet();
 
     // The message boxes closed since the test began.
@@ -117,7 +118,16 @@ std::vector<unsigned> SceneSnapshot();
 // Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
 // of the background, which always lies at (0, 0), its own part there.
 bool PictureShownAt(int picture, int left, int top, int width, int height);
-inline bool CellShows(int picture, bool enemyBoard, int x, int y) { return PictureShownAt(picture, (enemyBoard ? 30 : 280) + 20 * x, 30 + 20 * y, 20, 20); }
+inline bool CellShows(int picture, bool enemyBoard, int x, int y)
+{
+    return PictureShownAt(picture, (enemyBoard ? kEnemyBoardLeft : kHomeBoardLeft) + kCellSize * x, kBoardTop + kCellSize * y, kCellSize, kCellSize);
+}
+
+// Whether the window's DC shows an outline around `columns` x `rows` cells from the board's
+// (column, row), at normal size: one black pixel, then two of the colour, inwards, at each
+// corner and in the middle of each side.
+constexpr unsigned kGold = 0xFFD700u, kRed = 0xE61E1Eu;   // a drop or shot allowed, refused
+bool OutlineShown(HDC window, int boardLeft, int column, int row, int columns, int rows, unsigned colour);
 
 // Whether a box of the status panel shows exactly the text in the font: a counter box in the
 // counter font, the message line in the message font.
@@ -131,7 +141,8 @@ struct Process {
     explicit Process(const std::string& arguments, const std::wstring& folder = L"");
     ~Process();
     // A top-level window of this program's of the class and caption (any caption if nullptr),
-    // polled for up to 10 s.
+    // looked for during up to 20 s. Only once shown: a box or sheet exists before its texts and
+    // pages are made.
     HWND Window(const char* className, const char* caption);
     DWORD ExitCode();
     PROCESS_INFORMATION info = {};
@@ -143,24 +154,25 @@ struct Process {
 // it opens, once the dialog's own loop runs; whatever the script leaves open is then closed.
 void RunInDialog(int command, const std::function<void(HWND dialog)>& script);
 
-// The steps of Drive. A plain control id clicks that control of the page on top, else of the
-// dialog; a sheet's Apply is kApplyButton, its OK and Cancel IDOK and IDCANCEL.
+// The page on top of a sheet, or the dialog itself; the page shown, by its index.
+HWND TopPage(HWND dialog);
+HWND ShowPage(HWND sheet, int page);
+
+// Clicks the control of the page on top, else of the dialog: a sheet's Apply is kApplyButton.
 constexpr int kApplyButton = 0x3021;
-constexpr int Page(int page) { return -1 - page; }             // shows that page of the sheet
-constexpr int Key(int key) { return 0x10000 + key; }            // as the dialog's loop hands it on
-constexpr int Read(int control) { return 0x20000 + control; }   // notes its text; 0: the dialog's
-constexpr int Main(int command) { return 0x30000 + command; }   // sent to the main window
-constexpr int Pick(int entry) { return 0x40000 + entry; }       // clicks it in the page's list
-constexpr int kChecks = 0x50000;     // notes the page's buttons in order: 1 or 0, "-" if disabled
-constexpr int kPageTitle = 0x50001;  // notes the caption of the page on top
-constexpr int kTick = 0x50002;       // one tick of the game's timer
-constexpr int kCloseBox = 0x50003;
-constexpr int kList = 0x50004;       // notes the entries of the page's list, the selected after '>'
+void ClickButton(HWND dialog, int id);
 
-// The entries of a list box, each after '|', the selected one after "|>"; of another
-// process's too.
-std::wstring ListEntries(HWND list);
+// As the dialog's own loop hands a key on.
+void PressKey(HWND dialog, WPARAM key);
 
-// Opens the dialog of `command`, takes the steps and returns the notes joined by '|', then
-// "open" or "closed" unless it is a sheet; "no dialog" when none opened.
-std::wstring Drive(int command, const std::vector<int>& steps);
+std::wstring TextOf(HWND window);
+
+// The page's buttons in order: 1 or 0, after "-" where disabled.
+std::wstring Checks(HWND page);
+
+// The list box of the page on top; its entries, the selected one after '>', of another
+// process's list too; a click on an entry as the mouse gives it.
+HWND ListOf(HWND dialog);
+std::vector<std::wstring> ListEntries(HWND list);
+void ClickEntry(HWND dialog, int index);
+int Selected(const std::vector<std::wstring>& entries);   // -1 for none

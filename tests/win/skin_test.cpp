@@ -99,8 +99,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         answered.clear();
         const std::string path = strchr(c.library, '.') ? BesideTests(c.library) : c.library;
         RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, path.c_str(), DWORD(path.size() + 1));
-        ResetProgram();   // a fresh process: no battle left over to be abandoned
-        StartProgram();
+        RestartProgram();   // as a fresh process: no battle left over to be abandoned
         EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
         if (&c == cases)
