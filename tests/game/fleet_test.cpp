@@ -71,8 +71,7 @@ TEST_F(ModelTest, EverySecondLaysALegalFleetAndSearchesOfItsOwn)
         std::memset(Game.HomeBoard, Water, sizeof Game.HomeBoard);
         ComputerShot();   // the search first this time, and the fleet over the one laid
         PlaceEnemyFleet();
-        EXPECT_EQ(Cells(Game.EnemyBoard), fleet) << "second " << FleetSecond;
-        EXPECT_EQ(Cells(Game.HomeBoard), search) << "second " << FleetSecond;
+        EXPECT_EQ(std::make_pair(Cells(Game.EnemyBoard), Cells(Game.HomeBoard)), std::make_pair(fleet, search)) << "second " << FleetSecond;
         fleets.insert(fleet);
         across += Game.EnemyFleet[0].deckY[0] == Game.EnemyFleet[0].deckY[1];
         for (const ShipRecord& ship : Game.EnemyFleet)

@@ -205,9 +205,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             for (int k = 0; k < ship.size; ++k)
                 decks += won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water && won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
         }
-        EXPECT_EQ(decks, 20);
-        EXPECT_EQ(afloat, won.HomeShipsLeft);
-        EXPECT_EQ(sunk, 10 - afloat);
+        EXPECT_EQ(std::make_tuple(decks, afloat, sunk), std::make_tuple(20, won.HomeShipsLeft, 10 - afloat)) << "game " << game;
         EXPECT_EQ(CountCells(won.EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
     }
 }
@@ -324,7 +322,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
 // sides of a ship of one deck, only those in the field.
 TEST(Referee, CellsBeyondAShipLieInTheField)
 {
-    struct Row { int x, y, dx, dy, length; std::set<std::pair<int, int>> beyond; };
+    struct Row { int x, y, dx, dy, length; std::multiset<std::pair<int, int>> beyond; };
     const Row rows[] = {
         {3, 5, 1, 0, 2, {{2, 5}, {5, 5}}}, {0, 0, 1, 0, 4, {{4, 0}}}, {6, 9, 1, 0, 4, {{5, 9}}},
         {4, 4, 0, 1, 3, {{4, 3}, {4, 7}}}, {9, 0, 0, 1, 3, {{9, 3}}}, {0, 8, 0, 1, 2, {{0, 7}}},
@@ -333,12 +331,10 @@ TEST(Referee, CellsBeyondAShipLieInTheField)
     };
     for (const Row& row : rows) {
         TargetCell cells[4];
-        const int count = CellsBeyondShip(row.x, row.y, row.dx, row.dy, row.length, cells);
-        std::set<std::pair<int, int>> beyond;
-        for (int i = 0; i < count; ++i)
+        std::multiset<std::pair<int, int>> beyond;   // a cell given twice shows
+        for (int i = 0, count = CellsBeyondShip(row.x, row.y, row.dx, row.dy, row.length, cells); i < count; ++i)
             beyond.insert({cells[i].x, cells[i].y});
         EXPECT_EQ(beyond, row.beyond) << row.x << "," << row.y << " of " << row.length;
-        EXPECT_EQ(count, static_cast<int>(row.beyond.size())) << row.x << "," << row.y << " of " << row.length;
     }
 }
 

@@ -87,13 +87,6 @@ private:
     bool closed_ = false;
 };
 
-std::wstring ControlText(HWND dialog, int control)
-{
-    wchar_t text[256] = L"";
-    GetDlgItemTextW(dialog, control, text, 256);
-    return text;
-}
-
 void StorePort(DWORD port)
 {
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
@@ -198,15 +191,15 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     };
     for (const Case& c : cases) {
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
-            EXPECT_EQ(ControlText(dialog, IDC_NET_THIS_COMPUTER).find(computer), 0u);
-            EXPECT_EQ(ControlText(dialog, IDC_NET_RECORD), L"Network games: 3 won, 4 lost");
+            EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_THIS_COMPUTER)).find(computer), 0u);
+            EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_RECORD)), L"Network games: 3 won, 4 lost");
             CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, c.choice);
             SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
             SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
             SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-            WaitFor([&] { return ControlText(dialog, IDC_NET_STATUS) == c.line; });
-            EXPECT_EQ(ControlText(dialog, IDC_NET_STATUS), c.line);
+            WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_NET_STATUS)) == c.line; });
+            EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_STATUS)), c.line);
         });
         Partner partner;
         EXPECT_FALSE(partner.Connect()) << c.line;
@@ -302,7 +295,7 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
             for (const char* caption : {"VICTORY", "DEFEAT"})
                 for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", caption));)
                     if (GetWindow(box, GW_OWNER) == windows[i] && ends[i].empty()) {
-                        ends[i] = Wide(caption) + L": " + ControlText(box, 0xFFFF);
+                        ends[i] = Wide(caption) + L": " + TextOf(GetDlgItem(box, 0xFFFF));
                         PostMessageW(box, WM_COMMAND, IDOK, 0);
                     }
         return (!ends[0].empty() && !ends[1].empty()) || !answering;
