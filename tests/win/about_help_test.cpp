@@ -200,9 +200,7 @@ TEST(Process, ClearWipesTheSettingsAndSaysSoWithoutAWindow)
     RegCloseKey(key);
     Process program("clear");
     HWND box = program.Window("#32770", "Tidewar");
-    wchar_t text[128] = L"";
-    GetDlgItemTextW(box, 0xFFFF, text, 128);
-    EXPECT_STREQ(text, L"Программа очистила реестр\nУдалила записи, которые она сделала");
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Программа очистила реестр\nУдалила записи, которые она сделала");
     EXPECT_EQ(FindWindowA("Tidewar", nullptr), nullptr) << "no window";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
