@@ -1,7 +1,6 @@
 // The in-process harness: the fixture, and the driver of the program's modal dialogs.
 #include "tests/win/shell_fixture.h"
 
-#include <cwchar>
 #include <cstdio>
 
 // A fault in the program under test ends the test process at once with the fault's code,
@@ -279,11 +278,8 @@ bool OutlineShown(HDC window, int boardLeft, int column, int row, int columns, i
 
 Process::Process(const std::string& arguments, const std::wstring& folder)
 {
-    wchar_t exe[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    const std::wstring where = folder.empty() ? std::wstring(exe, std::wcsrchr(exe, L'\\') + 1) : folder;
-    const wchar_t* separator = where.back() == L'\\' ? L"" : L"\\";
-    std::wstring line = L"\"" + where + separator + L"tidewar.exe\" " + Wide(arguments);
+    const std::wstring where = folder.empty() ? Wide(BesideTests("")) : folder;
+    std::wstring line = L"\"" + where + L"tidewar.exe\" " + Wide(arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, where.c_str(), &startup, &info);
@@ -335,7 +331,8 @@ static LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-HWND TopPage(HWND dialog)
+// The page on top of a sheet, or the dialog itself.
+static HWND TopPage(HWND dialog)
 {
     HWND page = PropSheet_GetCurrentPageHwnd(dialog);
     return page ? page : dialog;

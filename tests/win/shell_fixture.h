@@ -135,8 +135,8 @@ bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text);
 inline bool CounterShows(const StatusBox& box, const wchar_t* text) { return TextShows(Status.CounterFont, box, text); }
 inline bool MessageShows(const wchar_t* text) { return TextShows(Status.MessageFont, kMessageLine, text); }
 
-// A tidewar.exe of its own, started in its folder (by default the tests'); killed if a test
-// leaves it running.
+// A tidewar.exe of its own, started in its folder (by default the tests'; one given ends in a
+// backslash); killed if a test leaves it running.
 struct Process {
     explicit Process(const std::string& arguments, const std::wstring& folder = L"");
     ~Process();
@@ -154,8 +154,7 @@ struct Process {
 // it opens, once the dialog's own loop runs; whatever the script leaves open is then closed.
 void RunInDialog(int command, const std::function<void(HWND dialog)>& script);
 
-// The page on top of a sheet, or the dialog itself; the page shown, by its index.
-HWND TopPage(HWND dialog);
+// The page shown, by its index.
 HWND ShowPage(HWND sheet, int page);
 
 // Clicks the control of the page on top, else of the dialog: a sheet's Apply is kApplyButton.
