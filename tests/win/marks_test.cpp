@@ -16,8 +16,7 @@ protected:
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
     }
-    void Fire(int x, int y) { Click(40 + 20 * x, 40 + 20 * y); }
-    void Fire(const ShipRecord& ship, int deck) { Fire(ship.deckX[deck], ship.deckY[deck]); }
+    void Fire(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
     // The first water of the EnemyBoard, as x + 10 * y, where the player misses.
     static int FirstWater()
     {
@@ -26,7 +25,7 @@ protected:
             ++cell;
         return cell;
     }
-    void Miss() { Fire(FirstWater() % 10, FirstWater() / 10); }
+    void Miss() { FireAt(FirstWater() % 10, FirstWater() / 10); }
     // The computer's next shot, on its turn, at the HomeBoard's (x, y).
     void ComputerFiresAt(int x, int y)
     {
@@ -46,7 +45,7 @@ protected:
 // shows the background, 1 where it shows neither.
 unsigned FrameAround(int boardLeft)
 {
-    const int left = boardLeft - 4, top = 26, size = 208;
+    const int left = boardLeft - 4, top = kBoardTop - 4, size = kBoardPixels + 8;
     const int bars[4][4] = {{left, top, size, 3}, {left, top + size - 3, size, 3}, {left, top, 3, size}, {left + size - 3, top, 3, size}};
     const std::vector<unsigned> scene = SceneSnapshot();
     bool background = true, whole = true;
@@ -54,9 +53,9 @@ unsigned FrameAround(int boardLeft)
         background = background && PictureShownAt(BackgroundPicture, bar[0], bar[1], bar[2], bar[3]);
         for (int y = bar[1]; y < bar[1] + bar[3]; ++y)
             for (int x = bar[0]; x < bar[0] + bar[2]; ++x)
-                whole = whole && scene[y * 510 + x] == scene[top * 510 + left];
+                whole = whole && scene[y * kSceneWidth + x] == scene[top * kSceneWidth + left];
     }
-    return background ? 0 : whole ? scene[top * 510 + left] : 1;
+    return background ? 0 : whole ? scene[top * kSceneWidth + left] : 1;
 }
 
 // The cells of a board that wear the yellow ring, as x + 10 * y.
@@ -64,7 +63,7 @@ std::vector<int> RingedCells(bool enemyBoard)
 {
     std::vector<int> ringed;
     for (int cell = 0; cell < 100; ++cell) {
-        const int left = (enemyBoard ? 30 : 280) + 20 * (cell % 10), top = 30 + 20 * (cell / 10);
+        const int left = (enemyBoard ? kEnemyBoardLeft : kHomeBoardLeft) + kCellSize * (cell % 10), top = kBoardTop + kCellSize * (cell / 10);
         if (ScenePixel(left, top) == 0xFFFF00u && ScenePixel(left + 18, top + 18) == 0xFFFF00u)
             ringed.push_back(cell);
     }
@@ -89,8 +88,8 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
     };
     for (const auto& step : steps) {
         step.act();
-        EXPECT_EQ(FrameAround(30), step.enemyFrame) << step.shot;
-        EXPECT_EQ(FrameAround(280), step.homeFrame) << step.shot;
+        EXPECT_EQ(FrameAround(kEnemyBoardLeft), step.enemyFrame) << step.shot;
+        EXPECT_EQ(FrameAround(kHomeBoardLeft), step.homeFrame) << step.shot;
         EXPECT_EQ(RingedCells(true), step.enemyRing) << step.shot;
         EXPECT_EQ(RingedCells(false), step.homeRing) << step.shot;
     }

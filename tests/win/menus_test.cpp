@@ -39,12 +39,12 @@ TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilT
             marks += (GetMenuState(GetMenu(MainWindow), command, MF_BYCOMMAND) & MF_CHECKED) ? L'x' : L'-';
         EXPECT_EQ(GetMenuItemCount(GetMenu(MainWindow)), 3);
         CheckLetters(GetMenu(MainWindow), marks + L": ");
-        return marks;
+        return marks + MenuText(0);
     };
-    EXPECT_EQ(ticked(), L"-x-") << "at start-up";
+    EXPECT_EQ(ticked(), L"-x-&Game") << "at start-up";
     EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop)) << "the first paint draws the hint";
     std::set<std::vector<unsigned>> screens = {SceneSnapshot()};
-    for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x"), std::make_pair(CMD_RUSSIAN, L"x--")}) {
+    for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x&Spiel"), std::make_pair(CMD_ENGLISH, L"-x-&Game"), std::make_pair(CMD_RUSSIAN, L"x--&Игра")}) {
         Command(c.first);
         EXPECT_EQ(ticked(), c.second);
         const std::vector<unsigned> scene = SceneSnapshot();
@@ -54,11 +54,11 @@ TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilT
     }
     EXPECT_EQ(screens.size(), 3u);
     RestartProgram();
-    EXPECT_EQ(ticked(), L"x--") << "the stored language";
+    EXPECT_EQ(ticked(), L"x--&Игра") << "the stored language";
     const unsigned char unknown[17] = {1, 0, 1, 9};
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, unknown, sizeof unknown);
     RestartProgram();
-    EXPECT_EQ(ticked(), L"-x-") << "an unknown language shows English";
+    EXPECT_EQ(ticked(), L"-x-&Game") << "an unknown language shows English";
     Command(CMD_NEW_GAME);
     RedrawScene();
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop));

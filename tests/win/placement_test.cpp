@@ -73,7 +73,7 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
     Command(CMD_NEW_GAME);
     PlaceWholeFleet();
     Dragging.PlacementDrag = true;   // a press between the last drop and the tick, released outside
-    Release(290 + 20 * 8, 30 + 20 * 8 + 10);
+    Release(kHomeBoardLeft + kCellSize * 8 + 10, kBoardTop + kCellSize * 8 + 10);
     EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.PlacedShipCount, Dragging.PlacementDrag), std::make_tuple(Battle, 10, false))
         << "a drag left open past the last ship places nothing";
 }
@@ -114,7 +114,7 @@ TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBack)
     ASSERT_EQ(Game.PlacedShipCount, 2);
     const POINT clicks[] = {{1, 0}, {8, 0}, {6, 1}, {7, 0}};   // the other ship, past the end, below, on it
     for (const POINT& p : clicks) {
-        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(280 + 20 * p.x + 10, 30 + 20 * p.y + 10));
+        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(kHomeBoardLeft + kCellSize * p.x + 10, kBoardTop + kCellSize * p.y + 10));
         EXPECT_EQ(Game.PlacedShipCount, p.x == 7 ? 1 : 2) << p.x << ", " << p.y;
     }
     EXPECT_EQ(SceneSnapshot(), one) << "its cells empty again and 3 decks on offer";

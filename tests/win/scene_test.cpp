@@ -6,8 +6,9 @@ namespace {
 
 using Scene = ShellTest;
 
-// Rows and columns of the panels' pictures as the skin draws them.
-TEST_F(Scene, PanelsLandToThePixel)
+// Rows and columns of the panels' pictures as the skin draws them. While the player places,
+// the panel offers ships and shows no message line, in any language.
+TEST_F(Scene, PanelsLandToThePixelAndALanguageLeavesThePlacementPanel)
 {
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kBoardTop, kSceneWidth, kSceneHeight - kBoardTop)) << "only the background below the hint";
     Command(CMD_NEW_GAME);
@@ -15,7 +16,13 @@ TEST_F(Scene, PanelsLandToThePixel)
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, left, top, kOfferedVerticalLeft - left, kPlacementPanelHeight)) << "left of the ships on offer";
     EXPECT_EQ(ScenePixel(left + 50, top + 99), 0x000000u) << "the frame closes at row 99";
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, top + kPlacementPanelHeight, kPlacementPanelWidth, 10)) << "rows 100 on are not copied";
-    PlaceWholeFleet();
+    PlaceShips(3);
+    const std::vector<unsigned> placing = SceneSnapshot();
+    for (int language : {CMD_GERMAN, CMD_RUSSIAN}) {
+        Command(language);
+        EXPECT_EQ(SceneSnapshot(), placing) << language;
+    }
+    PlaceWholeFleet();   // the three placed are refused again
     EXPECT_EQ(ScenePixel(kBattlePanelLeft + 10, kBattlePanelTop + 29), 0x0000FFu) << "band at rows 27-31";
     EXPECT_EQ(ScenePixel(kBattlePanelLeft + 84, kBattlePanelTop + 80), 0x0000FFu) << "band at columns 82-86";
     EXPECT_EQ(ScenePixel(left + 1, top + 60), 0x00FFFFu) << "the placement frame stays around the battle panel";
@@ -55,11 +62,6 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
     DrawCounters();
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"9"));
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
-    Game.HuntActive = Game.ComputerTurn = true;
-    Game.TargetStack = {{{1, 0}}, 1};
-    Tick();
-    Tick();   // the hunt's next shot takes the ring off (1, 0)
-    EXPECT_TRUE(CellShows(HitPicture, false, 1, 0));
 }
 
 // The widest messages of every language are clipped to their line: a spill would stay, as
@@ -80,18 +82,6 @@ TEST_F(Scene, NoMessageLeavesItsLine)
             spilt += (x < line.left || x >= line.left + line.width || y < line.top || y >= line.top + line.height) &&
                      after[y * kSceneWidth + x] != before[y * kSceneWidth + x];
     EXPECT_EQ(spilt, 0);
-}
-
-// While the player places, the panel offers ships and shows no message line, in any language.
-TEST_F(Scene, ALanguageChosenWhilePlacingLeavesThePanelAlone)
-{
-    Command(CMD_NEW_GAME);
-    PlaceShips(3);
-    const std::vector<unsigned> placing = SceneSnapshot();
-    for (int language : {CMD_GERMAN, CMD_RUSSIAN}) {
-        Command(language);
-        EXPECT_EQ(SceneSnapshot(), placing) << language;
-    }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // A skin's resources: the checks that guard every picture and sound, and each test library
 // in turn as the game's skin.
 #include <cstring>
-#include <string>
 
 #include "tests/win/shell_fixture.h"
 
