@@ -24,14 +24,18 @@ void ResetGameView()
 
 void StartNewGame()
 {
+    CloseGame();
     PlaySoundEffect(kNewGameSound);
-    ShowStatusMessage(ForgetMessage);
-    NewGame();
+    ViewState.GameDue = true;
+    if (SpeakerIdle())
+        AfterSounds();
 }
 
-// From the background up: the first game wipes the first screen's hint.
+// From the background up: the first game wipes the first screen's hint. A game begun another
+// way (a partner's hello) takes the place of one still due.
 static void OnGameBegun()
 {
+    ViewState.GameDue = false;
     RedrawScene();
     InvalidateMainWindow(true);
 }
@@ -108,14 +112,8 @@ static void PartnerText(int id, wchar_t (&text)[256])
     wsprintfW(text, format, name);
 }
 
-// The model has closed the game already: the box's own loop keeps the timer ticking.
-static void OnGameEnded(bool playerWon)
+static void ShowEndBox(bool playerWon)
 {
-    CountGame(playerWon);
-    PlaySoundEffect(playerWon ? kVictorySound : kDefeatSound);
-    DrawTurnFrame();
-    DrawShipsAfloat();
-    InvalidateMainWindow(true);
     wchar_t title[16], body[256];
     LoadLanguageString(playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION, title, 16);
     if (Game.Opponent == PartnerOpponent)
@@ -123,6 +121,24 @@ static void OnGameEnded(bool playerWon)
     else
         LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 256);
     MessageBoxW(MainWindow, body, title, MB_OK);
+}
+
+static void ShowStopBox(NetworkEnd why)
+{
+    wchar_t caption[64] = L"", text[256] = L"";
+    LoadLanguageString(IDS_NET_STOP_CAPTION, caption, 64);
+    PartnerText(IDS_NET_STOPPED + why, text);
+    MessageBoxW(MainWindow, text, caption, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// The model has closed the game already: counted and drawn now, announced once it returns.
+static void OnGameEnded(bool playerWon)
+{
+    CountGame(playerWon);
+    DrawTurnFrame();
+    DrawShipsAfloat();
+    InvalidateMainWindow(true);
+    ViewState.EndTold = playerWon ? VictoryAnnounced : DefeatAnnounced;
 }
 
 static void OnPartnerChanged()
@@ -139,19 +155,53 @@ static void OnNetworkStopped(NetworkEnd why)
     InvalidateMainWindow(true);
     if (why == PlayerLeft)
         return;
-    wchar_t caption[64] = L"", text[256] = L"";
-    LoadLanguageString(IDS_NET_STOP_CAPTION, caption, 64);
-    PartnerText(IDS_NET_STOPPED + why, text);
-    MessageBoxW(MainWindow, text, caption, MB_OK | MB_ICONEXCLAMATION);
+    ViewState.EndTold = StopAnnounced;
+    ViewState.StopReason = why;
 }
 
-static void PauseBeforeComputerShot()
+void AnnounceOutcome()
 {
-    Sleep(ViewState.computerPauseMs);
+    const Announcement told = ViewState.EndTold;
+    if (told == NothingToAnnounce)
+        return;
+    ViewState.EndTold = NothingToAnnounce;
+    UpdateWindow(MainWindow);   // the last shot on the screen, and its sound begun
+    if (told != StopAnnounced)
+        PlaySoundEffect(told == VictoryAnnounced ? kVictorySound : kDefeatSound);
+    ViewState.BoxDue = told;
+    if (SpeakerIdle())
+        AfterSounds();
+}
+
+// Each is cleared before its box opens: the box's own loop runs the window meanwhile.
+void AfterSounds()
+{
+    const Announcement due = ViewState.BoxDue;
+    ViewState.BoxDue = NothingToAnnounce;
+    if (due == StopAnnounced)
+        ShowStopBox(ViewState.StopReason);
+    else if (due != NothingToAnnounce)
+        ShowEndBox(due == VictoryAnnounced);
+    if (ViewState.GameDue && SpeakerIdle()) {
+        ViewState.GameDue = false;
+        ShowStatusMessage(ForgetMessage);
+        NewGame();
+    }
+}
+
+// The model's one timer is the main window's GameTimer.
+static void StartGameTimer(int ms)
+{
+    SetTimer(MainWindow, GameTimer, static_cast<UINT>(ms), nullptr);
+}
+
+static void StopGameTimer()
+{
+    KillTimer(MainWindow, GameTimer);
 }
 
 void InstallGameView()
 {
     InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnShipTakenBack, OnBattleBegun, DrawCell, OnShotResolved,
-                 OnGameEnded, PauseBeforeComputerShot, OnPartnerChanged, OnNetworkStopped});
+                 OnGameEnded, StartGameTimer, StopGameTimer, OnPartnerChanged, OnNetworkStopped});
 }

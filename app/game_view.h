@@ -1,12 +1,21 @@
 // The shell's view of the game: what the model tells it turned into pictures, messages,
-// sounds, statistics and boxes.
+// sounds and statistics, and, once the model has returned, the boxes that announce an end.
 #pragma once
+#include "game/network.h"
+
+// What waits to be announced once the command or timer that ended a game has returned.
+enum Announcement { NothingToAnnounce, VictoryAnnounced, DefeatAnnounced, StopAnnounced };
 
 struct GameViewState {
     // Set by the player's shot; the next paint plays the shot sound and clears it.
     bool ShotSoundPending = false;
-    // The computer's pause before each shot; tests that play many computer shots shorten it.
-    int computerPauseMs = 300;
+    // Told by the model, not yet shown: the end's sound is still to start.
+    Announcement EndTold = NothingToAnnounce;
+    // Its sound has started: the box opens once the speaker is idle.
+    Announcement BoxDue = NothingToAnnounce;
+    NetworkEnd StopReason = PartnerLeft;
+    // Begin... was chosen: the new game begins once the opening sound has ended.
+    bool GameDue = false;
 };
 
 extern GameViewState ViewState;
@@ -16,5 +25,13 @@ void ResetGameView();
 // Installs the shell's view in the model.
 void InstallGameView();
 
-// Begin...: the start sound, the status line forgotten, and a new game.
+// Begin...: the game in progress stops, the opening sound plays, and once it has ended the
+// status line is forgotten and a new game begins.
 void StartNewGame();
+
+// After every message the main window handled: an end the model told is shown, its last
+// shot painted, then its sound, then its box.
+void AnnounceOutcome();
+
+// The speaker has gone quiet: a box or a new game waiting for it comes now.
+void AfterSounds();

@@ -32,8 +32,6 @@ void ResetMainWindow()
     MainFrame = MainWindowState{};
 }
 
-constexpr UINT kGameTimerMs = 10;
-
 // A press at client (px, py): the player's shot when it lands strictly inside a cell of
 // the EnemyBoard.
 static void FireAtEnemy(unsigned px, unsigned py)
@@ -50,6 +48,7 @@ static void EndProgram(HWND window)
     ReleaseBackBuffer();
     ResetStatusPanel();
     StopMusic();
+    StopSoundEffects();
     KillTimer(window, GameTimer);
 }
 
@@ -173,7 +172,6 @@ static void OnCreate(HWND window)
 {
     MainWindow = window;
     CreateBackBuffer(window);
-    SetTimer(window, GameTimer, kGameTimerMs, nullptr);
     StartMusic(window, Settings.MusicName);
     InvalidateMainWindow(true);
 }
@@ -237,6 +235,16 @@ static void OnRightButtonDown(LPARAM position)
     TakeBackShipAt(at.x, at.y);
 }
 
+// Both timers are one-shot: each is asked for again when something is due again.
+static void OnTimer(WPARAM timer)
+{
+    KillTimer(MainWindow, timer);
+    if (timer == GameTimer)
+        GameTimerFired();
+    else if (timer == SoundTimer && SoundEffectEnded())
+        AfterSounds();
+}
+
 // A late notice from a tune already closed must not restart the one playing now.
 static void OnMusicNotify(WPARAM code, LPARAM device)
 {
@@ -246,7 +254,7 @@ static void OnMusicNotify(WPARAM code, LPARAM device)
     StartMusic(MainWindow, Settings.MusicName);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
@@ -254,7 +262,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: EndProgram(window); return 0;
     case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
     case WM_PAINT: OnPaint(window); return 0;
-    case WM_TIMER: GameTick(); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
     case WM_LBUTTONDOWN: OnLeftButtonDown(lParam); return 0;
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
@@ -266,4 +274,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
+}
+
+// Whatever a message made the model do, an end it told is announced once the model has returned.
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = HandleMessage(window, message, wParam, lParam);
+    AnnounceOutcome();
+    return result;
 }

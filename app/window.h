@@ -4,6 +4,7 @@
 
 constexpr const wchar_t* MainWindowClass = L"Tidewar";
 constexpr int kTitleLength = 64;
+// The model's timer: the opponent's next move.
 constexpr UINT_PTR GameTimer = 1;
 
 struct MainWindowState {

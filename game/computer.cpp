@@ -6,8 +6,7 @@
 #include "game/game.h"
 #include "game/options.h"
 #include "game/random.h"
-#include "game/shots.h"
-#include "game/view.h"
+#include "game/opponent.h"
 
 constexpr int kRandomSearchAttempts = 50;
 
@@ -69,7 +68,6 @@ static void RebuildTargetStack(int x, int y)
 
 bool ComputerShot()
 {
-    View().pauseBeforeComputerShot();
     SeedFromClock();
     int x, y;
     if (!ChooseTarget(x, y))
@@ -77,12 +75,11 @@ bool ComputerShot()
     if (Game.HomeBoard[x][y] != Deck && Game.HomeBoard[x][y] != Water)
         return false;
     const bool deck = Game.HomeBoard[x][y] == Deck;
-    const ShotResult result = LandOnHomeBoard(x, y);
+    const ShotResult result = OpponentFiresAt(x, y);
     if (deck) {   // the hunt goes on until the ship sinks
         Game.HuntActive = result != ShotSunk;
         RuleOutAroundHit(x, y);
         RebuildTargetStack(x, y);
     }
-    View().shotResolved(ComputerShooter, result);
     return false;
 }

@@ -2,6 +2,6 @@
 // latest hit (the TargetStack and HuntActive of the game's state).
 #pragma once
 
-// One shot after the pause. Returns true when the random search found nothing to fire at
+// One shot, told to the view. Returns true when the random search found nothing to fire at
 // (nothing changes, and the turn stays with the computer).
 bool ComputerShot();

@@ -6,22 +6,25 @@
 #include "game/fleet.h"
 #include "game/network.h"
 #include "game/opponent.h"
-#include "game/placement.h"
 #include "game/referee.h"
 #include "game/shots.h"
 #include "game/view.h"
 
 GameState Game;
 
-// The computer lays its fleet at random, answers at once and fires on the ticks of its turn.
+constexpr int kComputerPauseMs = 300;
+
+// The computer lays its fleet at random, answers at once and fires after a pause, one shot
+// per pause for as long as its turn lasts.
 const OpponentPlay kComputerPlay = {
     PlaceEnemyFleet,
     [] { return true; },
     [] { return true; },
     FireAtComputerFleet,
+    kComputerPauseMs,
     [] { ComputerShot(); },
-    [] { return true; },
-    [] { return true; },
+    BeginBattle,
+    true,
 };
 
 const OpponentPlay& CurrentOpponent()
@@ -35,8 +38,31 @@ void ResetGame()
     ResetNetworkGame();
 }
 
+// Asks the view for the timer or stops it, only when that changes.
+static void WantTimer(bool due, int ms)
+{
+    if (due == Game.TimerAsked)
+        return;
+    Game.TimerAsked = due;
+    if (due)
+        View().startTimer(ms);
+    else
+        View().stopTimer();
+}
+
+void CloseGame()
+{
+    if (Game.GamePhase != Placement && Game.GamePhase != Battle)
+        return;
+    Game.HomeDecksLeft = -1;
+    Game.EnemyDecksLeft = -1;
+    Game.GamePhase = GameOver;
+    WantTimer(false, 0);
+}
+
 void BeginGameAgainst(OpponentKind opponent)
 {
+    CloseGame();
     Game.Opponent = opponent;
     for (Board* board : {&Game.EnemyBoard, &Game.HomeBoard})
         for (auto& column : *board)
@@ -71,38 +97,36 @@ void BeginBattle()
 {
     Game.GamePhase = Battle;
     View().battleBegun();
+    SettleBattle();
 }
 
 void EndGame(bool playerWon)
 {
-    Game.HomeDecksLeft = -1;
-    Game.EnemyDecksLeft = -1;
-    Game.GamePhase = GameOver;
+    CloseGame();
     View().gameEnded(playerWon);
 }
 
-// The player has sunk the opponent's fleet, or the opponent the player's.
-static void DeclareVictory()
+void SettleBattle()
 {
-    EndGame(true);
-}
-
-static void DeclareDefeat()
-{
-    EndGame(false);
-}
-
-void GameTick()
-{
+    if (Game.GamePhase != Battle)
+        return WantTimer(false, 0);
     const OpponentPlay& opponent = CurrentOpponent();
-    if (Game.ComputerTurn && Game.GamePhase == Battle)
-        opponent.move();
-    if (Game.EnemyDecksLeft == 0 && opponent.decksEndGame())
-        DeclareVictory();
-    if (Game.HomeDecksLeft == 0 && opponent.decksEndGame())
-        DeclareDefeat();
-    OfferNextShipSize();
-    if (Game.PlacementSize == 0 && Game.PlacementLeft == ShipsOfSize(0) && Game.GamePhase == Placement &&
-        opponent.fleetDown())
-        BeginBattle();
+    if (opponent.decksEndGame && (Game.EnemyDecksLeft == 0 || Game.HomeDecksLeft == 0))
+        return EndGame(Game.EnemyDecksLeft == 0);
+    WantTimer(Game.ComputerTurn && opponent.movePauseMs > 0, opponent.movePauseMs);
+}
+
+ShotResult OpponentFiresAt(int x, int y)
+{
+    const ShotResult result = LandOnHomeBoard(x, y);
+    View().shotResolved(ComputerShooter, result);
+    return result;
+}
+
+void GameTimerFired()
+{
+    Game.TimerAsked = false;
+    if (Game.GamePhase == Battle && Game.ComputerTurn)
+        CurrentOpponent().move();
+    SettleBattle();
 }

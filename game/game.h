@@ -1,4 +1,4 @@
-// The state of a game and its course: a new game, the timer's tick and the end.
+// The state of a game and its course: a new game, the opponent's timer and the end.
 #pragma once
 #include <cstdint>
 
@@ -57,6 +57,9 @@ struct GameState {
     // game. Kept with the game, as the scene is rebuilt from the game alone.
     TargetCell LastShot[2] = {{-1, -1}, {-1, -1}};
 
+    // The view's timer is asked for and has not fired yet.
+    bool TimerAsked = false;
+
     // Both outlive a game: a hunt left open is where the computer fires first next battle.
     TargetList TargetStack = {};
     bool HuntActive = false;   // set while finishing a ship it has hit
@@ -76,9 +79,9 @@ void NewGame();
 // hears that the cell which was the last shot before has changed.
 void SetLastShot(BoardSide side, int x, int y);
 
-// One tick of the game's timer, in order: the opponent's move on its turn (the computer's
-// shot; a partner's shots come as messages), the end of the game when a fleet is gone
-// (against a partner, the reveal ends it instead), the panel's step to the next size, and
-// the start of the battle once the player's fleet is down (against a partner the fleet is
-// promised then, and the battle begins when the partner's coin comes).
-void GameTick();
+// A game still placing or fighting stops where it stands, with no winner and nothing told:
+// a new game is on its way, and input meanwhile does what it does after a game.
+void CloseGame();
+
+// The time the model asked for has come: the opponent's move on its turn.
+void GameTimerFired();

@@ -2,6 +2,7 @@
 // steps of a game's course that each kind of opponent takes its own way.
 #pragma once
 #include "game/game.h"
+#include "game/view.h"
 
 struct OpponentPlay {
     // A new game: the EnemyBoard is cleared; the EnemyFleet as the opponent begins it.
@@ -12,12 +13,16 @@ struct OpponentPlay {
     bool (*mayFire)();
     // The player's shot at a cell it may fire at.
     void (*fire)(int x, int y);
-    // A tick of the battle on the opponent's turn.
+    // The pause before each of its moves, which come on the model's timer; 0 when its moves
+    // come as messages instead.
+    int movePauseMs;
+    // Its move when the timer fires on its turn.
     void (*move)();
-    // A tick with the player's whole fleet down in Placement: whether the battle begins.
-    bool (*fleetDown)();
-    // Whether a fleet with no decks left ends the game at the tick.
-    bool (*decksEndGame)();
+    // The player's whole fleet is down: the battle begins now, or once the opponent agrees.
+    void (*fleetLaid)();
+    // Whether a fleet with no decks left ends the game at once (against a partner the
+    // reveal of its fleet ends it).
+    bool decksEndGame;
 };
 
 extern const OpponentPlay kComputerPlay;
@@ -31,5 +36,13 @@ void BeginGameAgainst(OpponentKind opponent);
 
 void BeginBattle();
 
-// Closes the game before the view hears of it: a box it opens keeps the timer ticking.
+// After every move of either side: a fleet gone ends the game where the opponent's rules
+// say so, and the opponent's turn asks for its timer.
+void SettleBattle();
+
+// The opponent's shot at a HomeBoard cell holding Water or Deck, landed and told.
+ShotResult OpponentFiresAt(int x, int y);
+
+// Closes the game; the view hears of the end, and the shell announces it once the model
+// has returned.
 void EndGame(bool playerWon);

@@ -48,8 +48,8 @@ void StopNetworkGame(NetworkEnd why)
     if (why != ConnectionLost)
         Port.hangUp();
     Network.running = false;
-    Game.GamePhase = GameOver;
-    Game.EnemyDecksLeft = Game.HomeDecksLeft = -1;
+    CloseGame();
+    Game.GamePhase = GameOver;   // also before the partner's hello, when no game was begun
     View().networkStopped(why);
 }
 
@@ -150,11 +150,10 @@ void ReceiveShot(const Message& shot)
     const int32_t cell = Game.HomeBoard[shot.column][shot.row];
     if (Game.GamePhase != Battle || !Game.ComputerTurn || FleetGone() || (cell != Water && cell != Deck))
         return StopNetworkGame(BrokenMessage);
-    const ShotResult result = LandOnHomeBoard(shot.column, shot.row);
+    const ShotResult result = OpponentFiresAt(shot.column, shot.row);
     SendAnswer(shot.column, shot.row, result);
     if (Game.HomeDecksLeft == 0)
         SendReveal();
-    View().shotResolved(ComputerShooter, result);
 }
 
 // Every revealed cell against its commitment, and what the shot cell holds against the result.
@@ -263,21 +262,18 @@ void ReceiveFrame(const uint8_t* frame, size_t length)
     }
 }
 
-// The player's fleet is down: it is promised once, and the coin follows when both are.
-bool PartnerFleetDown()
+// The player's fleet is down: it is promised, and the coin follows when both are.
+void PromiseFleet()
 {
     if (Network.readySent)
-        return false;
-    if (!CommitToFleet(Port, Network.ours, Outgoing)) {
-        StopNetworkGame(NoCrypto);
-        return false;
-    }
+        return;
+    if (!CommitToFleet(Port, Network.ours, Outgoing))
+        return StopNetworkGame(NoCrypto);
     std::memcpy(Network.ourCoinCommitment, Outgoing.coinCommitment, kDigestSize);
     Send(Outgoing);
     Network.readySent = true;
     if (Network.readyReceived)
         SendCoin();
-    return false;
 }
 
 void FireAtPartner(int x, int y)
@@ -306,9 +302,10 @@ const OpponentPlay kPartnerPlay = {
     [] { return !Network.readySent; },
     [] { return !Network.shotOutstanding && !FleetGone(); },
     FireAtPartner,
+    0,
     [] {},
-    PartnerFleetDown,
-    [] { return false; },
+    PromiseFleet,
+    false,
 };
 
 void InstallNetworkPort(const NetworkPort& port)

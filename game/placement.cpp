@@ -32,6 +32,16 @@ static void SetShipCells(Orientation orientation, int size, int column, int row,
         Game.HomeBoard[column + i * dx][row + i * dy] = cell;
 }
 
+// Once the ships of a size are down, the next smaller size; none after the last.
+static void OfferNextShipSize()
+{
+    if (Game.PlacementLeft != 0 || Game.GamePhase != Placement)
+        return;
+    Game.PlacementSize -= 1;
+    Game.PlacementLeft = ShipsOfSize(Game.PlacementSize);
+    View().shipOffered(Game.PlacementSize);
+}
+
 bool PlaceOfferedShip(Orientation orientation, int column, int row)
 {
     if (!CanPlaceOfferedShip(orientation, column, row))
@@ -40,6 +50,9 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row)
     SetShipCells(orientation, Game.PlacementSize, column, row, Deck);
     const PlacedShip& ship = Game.PlacedShips[Game.PlacedShipCount++] = {orientation, Game.PlacementSize, column, row};
     View().shipLaid(ship);
+    OfferNextShipSize();
+    if (Game.PlacementSize == 0)
+        CurrentOpponent().fleetLaid();
     return true;
 }
 
@@ -58,15 +71,6 @@ bool TakeBackLastShip()
     }
     View().shipTakenBack(ship);
     return true;
-}
-
-void OfferNextShipSize()
-{
-    if (Game.PlacementLeft != 0 || Game.GamePhase != Placement)
-        return;
-    Game.PlacementSize -= 1;
-    Game.PlacementLeft = ShipsOfSize(Game.PlacementSize);
-    View().shipOffered(Game.PlacementSize);
 }
 
 // One of the places where a ship of the size fits now, drawn evenly; false when none does.
@@ -121,9 +125,7 @@ bool PlaceRestOfFleet(std::uint32_t seed)
         return false;
     HomeShipPlace plan[kFleetShips];
     const int count = PlanHomeFleet(Game.PlacementSize, Game.PlacementLeft, seed, plan);
-    for (int i = 0; i < count; ++i) {
-        OfferNextShipSize();
+    for (int i = 0; i < count; ++i)
         PlaceOfferedShip(plan[i].orientation, plan[i].column, plan[i].row);
-    }
     return count > 0;
 }

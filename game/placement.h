@@ -6,7 +6,8 @@
 #include "game/board.h"
 
 // Lays the ship on offer with its first deck at the cell, running down or right, if a ship
-// is on offer and the no-touch rule takes it; false when refused.
+// is on offer and the no-touch rule takes it; false when refused. Once a size is down the
+// panel offers the next, and once the fleet is down the opponent hears of it.
 bool PlaceOfferedShip(Orientation orientation, int column, int row);
 
 // Whether PlaceOfferedShip would lay the ship there now.
@@ -16,9 +17,6 @@ bool CanPlaceOfferedShip(Orientation orientation, int column, int row);
 // one more of it if that size is on offer; false when no ship is down, or when the fleet is
 // already promised to a partner.
 bool TakeBackLastShip();
-
-// Once the ships of a size are down, offers the next smaller size.
-void OfferNextShipSize();
 
 // Where one ship goes: its first deck and its orientation.
 struct HomeShipPlace {
@@ -35,5 +33,5 @@ struct HomeShipPlace {
 int PlanHomeFleet(int size, int left, std::uint32_t seed, HomeShipPlace plan[kFleetShips]);
 
 // Lays every ship still on offer by such a plan, stepping the panel between the sizes as
-// the ticks would; false, laying nothing, when the ships on the board leave them no room.
+// the drops do; false, laying nothing, when the ships on the board leave them no room.
 bool PlaceRestOfFleet(std::uint32_t seed);

@@ -77,6 +77,7 @@ bool FireAtEnemyCell(int x, int y)
     if (!CanFireAtEnemyCell(x, y))
         return false;
     CurrentOpponent().fire(x, y);
+    SettleBattle();
     return true;
 }
 

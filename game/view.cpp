@@ -8,10 +8,11 @@ void NothingLaid(const PlacedShip&) {}
 void NothingChanged(BoardSide, int, int) {}
 void NothingResolved(Shooter, ShotResult) {}
 void NothingEnded(bool) {}
+void NothingTimed(int) {}
 void NothingStopped(NetworkEnd) {}
 
 const GameView kBlindView = {Nothing, NothingOffered, NothingLaid, NothingLaid, Nothing, NothingChanged,
-                             NothingResolved, NothingEnded, Nothing, Nothing, NothingStopped};
+                             NothingResolved, NothingEnded, NothingTimed, Nothing, Nothing, NothingStopped};
 GameView InstalledView = kBlindView;
 
 }  // namespace

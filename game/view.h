@@ -1,6 +1,7 @@
-// What the model tells the screen. The model changes the state first and then says what
-// happened; the shell, which installs its view at start-up, turns that into pictures,
-// sounds, messages and boxes, and the model tests install a recorder instead.
+// What the model tells the screen, and the clock it asks for. The model changes the state
+// first and then says what happened; the shell, which installs its view at start-up, turns
+// that into pictures, sounds and, once the model has returned, boxes; the model tests install
+// a recorder instead.
 #pragma once
 #include "game/game.h"
 #include "game/network.h"
@@ -25,8 +26,10 @@ struct GameView {
     void (*shotResolved)(Shooter shooter, ShotResult result);
     // The phase is GameOver and the deck counters -1.
     void (*gameEnded)(bool playerWon);
-    // Blocks for a moment before each of the computer's shots.
-    void (*pauseBeforeComputerShot)();
+    // The model wants GameTimerFired once, `ms` from now; a new request replaces the old.
+    void (*startTimer)(int ms);
+    // Nothing is due at a time any more.
+    void (*stopTimer)();
     // The partner's hello arrived, or its fleet is down (PartnerName, PartnerPlacing).
     void (*partnerChanged)();
     // A network game stopped with no winner: the phase is GameOver, the deck counters -1, and

@@ -3,9 +3,28 @@
 #include <cstring>
 #include <cwchar>
 
+#include "base/program.h"
+#include "base/settings.h"
 #include "media/ansi_path.h"
 #include "media/skin.h"
-#include "base/settings.h"
+
+namespace {
+
+bool PlayOnDevice(const wchar_t*, const BYTE* image, DWORD)
+{
+    return sndPlaySoundA(reinterpret_cast<LPCSTR>(image), SND_MEMORY | SND_ASYNC | SND_NODEFAULT) != FALSE;
+}
+
+void StopOnDevice()
+{
+    sndPlaySoundA(nullptr, 0);
+}
+
+void TuneUnheard(SoundCall, const wchar_t*) {}
+
+}  // namespace
+
+const Speaker kSystemSpeaker = {PlayOnDevice, StopOnDevice, TuneUnheard};
 
 SoundState Sound;
 
@@ -14,12 +33,19 @@ void ResetSound()
     Sound = SoundState{};
 }
 
+void InstallSpeaker(const Speaker& speaker)
+{
+    Sound.speaker = speaker;
+}
+
 static DWORD ReadLittleEndian32(const BYTE* bytes)
 {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<DWORD>(bytes[3]) << 24;
 }
 
-bool IsPlayableWave(const BYTE* image, DWORD size)
+// Walks the chunks of a RIFF WAVE image up to its "data" chunk, trusting no size; false when
+// the image is not playable. `rate` is the format's bytes per second, `data` the data bytes.
+static bool ReadWave(const BYTE* image, DWORD size, DWORD& rate, DWORD& data)
 {
     if (!image || size < 12 || std::memcmp(image, "RIFF", 4) != 0 || std::memcmp(image + 8, "WAVE", 4) != 0)
         return false;
@@ -40,8 +66,10 @@ bool IsPlayableWave(const BYTE* image, DWORD size)
             const bool pcm = length >= 16 && chunk[8] == 1 && chunk[9] == 0;
             if (length < 16 || (!pcm && (length < 18 || 18u + (chunk[24] | chunk[25] << 8) > length)))
                 return false;
+            rate = ReadLittleEndian32(chunk + 16);
             format = true;
         } else if (std::memcmp(chunk, "data", 4) == 0) {
+            data = length;
             return format;
         }
         at += 8 + length;
@@ -51,29 +79,88 @@ bool IsPlayableWave(const BYTE* image, DWORD size)
     return false;
 }
 
+bool IsPlayableWave(const BYTE* image, DWORD size)
+{
+    DWORD rate = 0, data = 0;
+    return ReadWave(image, size, rate, data);
+}
+
+DWORD WaveMilliseconds(const BYTE* image, DWORD size)
+{
+    DWORD rate = 0, data = 0;
+    if (!ReadWave(image, size, rate, data) || rate == 0)
+        return 0;
+    return static_cast<DWORD>((static_cast<ULONGLONG>(data) * 1000 + rate - 1) / rate);
+}
+
+// The device's own delay: the timer waits this long past the data's length, so the tail is heard.
+constexpr DWORD kDeviceLatencyMs = 50;
+
+// The device may still read the last copy for a moment after its timer: it is stopped
+// before the copy is replaced.
+static bool StartEffect(const wchar_t* name)
+{
+    HRSRC resource = FindResourceW(Skin.SkinModule, name, L"WAVFILE");
+    HGLOBAL loaded = resource ? LoadResource(Skin.SkinModule, resource) : nullptr;
+    const BYTE* image = loaded ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+    const DWORD size = image ? SizeofResource(Skin.SkinModule, resource) : 0;
+    const DWORD length = WaveMilliseconds(image, size);
+    if (length == 0)
+        return false;
+    if (!Sound.playing.empty())
+        Sound.speaker.stopWave();
+    Sound.playing.assign(image, image + size);
+    if (!Sound.speaker.playWave(name, Sound.playing.data(), size))
+        return false;
+    Sound.effectPlaying = true;
+    SetTimer(MainWindow, SoundTimer, length + kDeviceLatencyMs, nullptr);
+    return true;
+}
+
+// Starts the first effect waiting that plays.
+static void StartNextEffect()
+{
+    while (!Sound.effectPlaying && Sound.queuedCount > 0) {
+        const wchar_t* name = Sound.queued[0];
+        Sound.queuedCount -= 1;
+        std::memmove(Sound.queued, Sound.queued + 1, Sound.queuedCount * sizeof Sound.queued[0]);
+        StartEffect(name);
+    }
+}
+
 void PlaySoundEffect(const wchar_t* name)
 {
-    if (!Settings.SoundOn)
+    if (!Settings.SoundOn || Sound.queuedCount == kMaxQueuedEffects)
         return;
-    if (Sound.SoundWatcher)
-        Sound.SoundWatcher(EffectCall, name);
-    HRSRC resource = FindResourceW(Skin.SkinModule, name, L"WAVFILE");
-    if (!resource)
-        return;
-    HGLOBAL loaded = LoadResource(Skin.SkinModule, resource);
-    if (!loaded)
-        return;
-    const BYTE* image = static_cast<const BYTE*>(LockResource(loaded));
-    // Synchronous on purpose: the game waits for the sound before it goes on.
-    if (IsPlayableWave(image, SizeofResource(Skin.SkinModule, resource)))
-        sndPlaySoundA(reinterpret_cast<LPCSTR>(image), SND_MEMORY);
-    FreeResource(loaded);
+    Sound.queued[Sound.queuedCount++] = name;
+    StartNextEffect();
+}
+
+bool SoundEffectEnded()
+{
+    KillTimer(MainWindow, SoundTimer);
+    Sound.effectPlaying = false;
+    StartNextEffect();
+    return !Sound.effectPlaying;
+}
+
+bool SpeakerIdle()
+{
+    return !Sound.effectPlaying;
+}
+
+void StopSoundEffects()
+{
+    KillTimer(MainWindow, SoundTimer);
+    if (Sound.effectPlaying)
+        Sound.speaker.stopWave();
+    Sound.effectPlaying = false;
+    Sound.queuedCount = 0;
 }
 
 int StartMusic(HWND window, const wchar_t* path)
 {
-    if (Sound.SoundWatcher)
-        Sound.SoundWatcher(MusicStartCall, path);
+    Sound.speaker.tune(MusicStartCall, path);
     if (std::wcscmp(path, L"no") == 0)
         return -1;
 
@@ -100,8 +187,7 @@ int StartMusic(HWND window, const wchar_t* path)
 
 void StopMusic()
 {
-    if (Sound.SoundWatcher)
-        Sound.SoundWatcher(MusicStopCall, nullptr);
+    Sound.speaker.tune(MusicStopCall, nullptr);
     // No device yet: winmm stays unloaded in a game played without music.
     if (Sound.MusicDevice)
         mciSendCommandW(Sound.MusicDevice, MCI_CLOSE, 0, 0);

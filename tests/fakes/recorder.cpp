@@ -8,7 +8,7 @@ std::vector<Recorded> Recording;
 
 void PrintTo(const Recorded& r, std::ostream* os)
 {
-    static const char* names[] = {"Begun", "Offered", "Laid", "Back", "Battle", "Cell", "Shot", "Ended", "Pause", "Partner", "Stopped"};
+    static const char* names[] = {"Begun", "Offered", "Laid", "Back", "Battle", "Cell", "Shot", "Ended", "Timer", "TimerStopped", "Partner", "Stopped"};
     *os << names[r.kind] << "(" << r.a << ", " << r.b << ", " << r.c << ", " << r.d << ")";
 }
 
@@ -24,7 +24,8 @@ void InstallRecorder()
         [](BoardSide side, int x, int y) { Recording.push_back({Recorded::Cell, side, x, y}); },
         [](Shooter shooter, ShotResult result) { Recording.push_back({Recorded::Shot, shooter, result}); },
         [](bool won) { Recording.push_back({Recorded::Ended, won}); },
-        [] { Recording.push_back({Recorded::Pause}); },
+        [](int ms) { Recording.push_back({Recorded::Timer, ms}); },
+        [] { Recording.push_back({Recorded::TimerStopped}); },
         [] { Recording.push_back({Recorded::Partner}); },
         [](NetworkEnd why) { Recording.push_back({Recorded::Stopped, why}); },
     });

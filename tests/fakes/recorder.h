@@ -5,9 +5,10 @@
 #include <vector>
 
 struct Recorded {
-    enum Kind { Begun, Offered, Laid, Back, Battle, Cell, Shot, Ended, Pause, Partner, Stopped } kind;
+    enum Kind { Begun, Offered, Laid, Back, Battle, Cell, Shot, Ended, Timer, TimerStopped, Partner, Stopped } kind;
     int a = 0, b = 0, c = 0, d = 0;   // Offered: size; Laid, Back: orientation, size, column, row;
                                       // Cell: side, x, y; Shot: shooter, result; Ended: won;
+                                      // Timer: ms;
                                       // Stopped: the NetworkEnd
 
     bool operator==(const Recorded& o) const { return kind == o.kind && a == o.a && b == o.b && c == o.c && d == o.d; }

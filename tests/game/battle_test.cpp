@@ -4,6 +4,7 @@
 #include <random>
 #include <tuple>
 
+#include "game/opponent.h"
 #include "game/shots.h"
 #include "tests/game/model_fixture.h"
 
@@ -59,7 +60,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
             cells[i] = i % 100;
         std::shuffle(cells.begin(), cells.end(), dice);
 
-        for (int shot = 0; Game.EnemyDecksLeft > 0 && Game.HomeDecksLeft > 0; ++shot) {
+        for (int shot = 0; Game.GamePhase == Battle; ++shot) {
             ASSERT_LT(shot, 2000) << "the battle does not end";
             Board enemyBefore, homeBefore;
             std::memcpy(enemyBefore, Game.EnemyBoard, sizeof enemyBefore);
@@ -70,6 +71,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                 ASSERT_TRUE(searchFailed || std::memcmp(homeBefore, Game.HomeBoard, sizeof homeBefore) != 0)
                     << "the computer fired at a shot cell";
                 ASSERT_EQ(Game.ComputerTurn, CountCells(Game.HomeBoard, HomeMiss) == CountCells(homeBefore, HomeMiss));
+                SettleBattle();   // as the timer's return does
             } else {
                 const int x = cells.back() % 10, y = cells.back() / 10, was = Game.EnemyBoard[x][y];
                 cells.pop_back();
@@ -79,6 +81,14 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                 ASSERT_EQ(Recording.empty(), !fresh) << "a shot told";
                 ASSERT_EQ(Game.ComputerTurn, fresh && Game.EnemyBoard[x][y] == EnemyMiss) << "a hit keeps the turn, a miss passes it";
             }
+            const int enemyDecks = CountCells(Game.EnemyBoard, Deck), homeDecks = CountCells(Game.HomeBoard, Deck);
+            if (Game.GamePhase == GameOver) {   // at the shot that sank the last deck
+                ASSERT_EQ(enemyDecks * homeDecks, 0) << "ended with both fleets afloat";
+                ASSERT_EQ(Recording.back(), (Recorded{Recorded::Ended, enemyDecks == 0}));
+                ASSERT_FALSE(Game.TimerAsked) << "nothing is due after the end";
+                break;
+            }
+            ASSERT_EQ(Game.TimerAsked, Game.ComputerTurn) << "the opponent's move waits on its timer, the player's on nothing";
             for (int x = 0; x < kBoardSize; ++x)
                 for (int y = 0; y < kBoardSize; ++y) {
                     const int enemy = Game.EnemyBoard[x][y], home = Game.HomeBoard[x][y];
@@ -86,8 +96,8 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                     ASSERT_TRUE(home == homeBefore[x][y] || MovesForward(homeBefore[x][y], home, true)) << x << ", " << y;
                     ASSERT_TRUE(InField(x, y) || enemy + home == Water) << "the guard cells stay water";
                 }
-            ASSERT_EQ(Game.EnemyDecksLeft, CountCells(Game.EnemyBoard, Deck));
-            ASSERT_EQ(Game.HomeDecksLeft, CountCells(Game.HomeBoard, Deck));
+            ASSERT_EQ(Game.EnemyDecksLeft, enemyDecks);
+            ASSERT_EQ(Game.HomeDecksLeft, homeDecks);
             ASSERT_EQ(Game.EnemyShipsLeft, ShipsAfloat(enemyFleet, Game.EnemyBoard, EnemyHit));
             ASSERT_EQ(Game.HomeShipsLeft, ShipsAfloat(homeFleet, Game.HomeBoard, HomeHit));
             for (const ShipRecord& ship : Game.EnemyFleet)   // a sunk ship's dead zone is whole

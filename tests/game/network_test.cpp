@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "game/network.h"
+#include "game/opponent.h"
 #include "game/placement.h"
 #include "game/referee.h"
 #include "game/shots.h"
@@ -122,10 +123,14 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
     at(Placing);
     for (int side : {0, 1}) {
         Enter(side);
-        PlaceRestOfFleet(W.dice());
-        for (int i = 0; i < 100 && side == 1 && !W.handFleet.empty(); ++i)   // laid over by hand
-            Game.HomeBoard[i % 10][i / 10] = W.handFleet[i / 10][i % 10] == 'X' ? Deck : Water;
-        GameTick();
+        if (side == 1 && !W.handFleet.empty()) {   // laid by hand, rules or no rules
+            for (int i = 0; i < 100; ++i)
+                Game.HomeBoard[i % 10][i / 10] = W.handFleet[i / 10][i % 10] == 'X' ? Deck : Water;
+            Game.PlacementSize = 0;
+            CurrentOpponent().fleetLaid();
+        } else {
+            PlaceRestOfFleet(W.dice());
+        }
         if (side == 0)
             at(Waiting);
         Flush();

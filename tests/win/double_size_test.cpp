@@ -30,7 +30,6 @@ TEST_F(DoubleSize, PressesOnTheCornerCellsLandAsAtNormalSizeAndEachScenePixelSho
             EXPECT_EQ(Game.PlacedShipCount, edge ? 1 : 0) << cell.x << ", " << cell.y;
         }
     SendMessageW(MainWindow, WM_KEYDOWN, 'A', 1);
-    Tick();
     for (const POINT& cell : corners)
         for (bool edge : {true, false}) {
             Board before;

@@ -12,7 +12,6 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        ViewState.computerPauseMs = 0;
         Command(CMD_NEW_GAME);
         PlaceWholeFleet();
     }
@@ -132,7 +131,6 @@ TEST_F(Marks, AVictoryShowsNoShipOfTheComputer)
     const ShipRecord& ship = Game.EnemyFleet[0];
     Game.EnemyDecksLeft = 1;   // the first hit wins, with the rest of the fleet still on its board
     Fire(ship, 0);
-    Tick();
     ASSERT_EQ(Game.GamePhase, GameOver);
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
 }

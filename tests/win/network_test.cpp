@@ -152,11 +152,11 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
 {
     Game.Opponent = PartnerOpponent;
     for (bool won : {true, true, false})
-        View().gameEnded(won);
+        View().gameEnded(won), AnnounceOutcome();
     std::strcpy(Network.partnerName, "Anna");
     answered.clear();
     for (int why = PartnerLeft; why <= NoCrypto; ++why)
-        View().networkStopped(static_cast<NetworkEnd>(why));
+        View().networkStopped(static_cast<NetworkEnd>(why)), AnnounceOutcome();
     std::vector<std::wstring> boxes;
     for (const AnsweredBox& box : answered)
         boxes.push_back(box.text);

@@ -225,7 +225,7 @@ TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 }
 
 // The game goes on behind the dialogs: the counters follow an Apply at once, and a game
-// that ends behind the statistics shows at their next refresh, while a second dialog is refused.
+// that ends behind the statistics (the last ship has one deck) shows at their next refresh, while a second dialog is refused.
 TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
     Command(CMD_NEW_GAME);
@@ -235,10 +235,16 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10"));
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
     ASSERT_EQ(Game.ComputerTurn, 0);
-    SinkEnemyFleet();
-    RunInDialog(CMD_STATISTICS, [this](HWND box) {
+    const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
+    ASSERT_EQ(last.size, 1);
+    for (const ShipRecord& ship : Game.EnemyFleet)
+        for (int k = 0; k < ship.size; ++k)
+            if (&ship != &last)
+                FireAt(ship.deckX[k], ship.deckY[k]);
+    RunInDialog(CMD_STATISTICS, [&](HWND box) {
         EXPECT_EQ(Counts(box), L"0 (0%)|0 (0%)|0");
-        Tick();
+        FireAt(last.deckX[0], last.deckY[0]);
+        EXPECT_EQ(Game.GamePhase, GameOver);
         Command(CMD_OPTIONS);
         PressKey(box, VK_ESCAPE);
         EXPECT_EQ(Counts(box), L"1 (100%)|0 (0%)|1");

@@ -38,10 +38,14 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
-// Every game of a test deals the same fleets, whatever the clock says.
+const Speaker kSilentSpeaker = {[](const wchar_t*, const BYTE*, DWORD) { return false; }, [] {}, [](SoundCall, const wchar_t*) {}};
+
+// Every game of a test deals the same fleets, whatever the clock says, and no sound reaches
+// a device.
 static void ResetWithFixedDice()
 {
     ResetProgram();
+    InstallSpeaker(kSilentSpeaker);
     CalendarSeconds = [] { return std::time_t{1700000000}; };
     RandomFleetSeed = [] { return std::uint32_t{12345}; };
 }
@@ -62,9 +66,17 @@ void ShellTest::TearDown()
     KillTimer(nullptr, BoxAnswerer);
 }
 
+int TimerAskedMs = 0;
+
+// The model's timer fires only when a test ticks.
 void ShellTest::StartProgram()
 {
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
+    GameView view = View();
+    view.startTimer = [](int ms) { TimerAskedMs = ms; };
+    view.stopTimer = [] { TimerAskedMs = 0; };
+    InstallView(view);
+    TimerAskedMs = 0;
 }
 
 void ShellTest::RestartProgram()
@@ -114,10 +126,8 @@ void ShellTest::PlaceShips(int count)
 {
     // Rows 0, 2 and 4 hold the ships, a free row or column around each.
     const int plan[kFleetShips][2] = {{0, 0}, {5, 0}, {0, 2}, {4, 2}, {7, 2}, {0, 4}, {3, 4}, {5, 4}, {7, 4}, {9, 4}};
-    for (int i = 0; i < count && i < kFleetShips; ++i) {
+    for (int i = 0; i < count && i < kFleetShips; ++i)
         DropOfferedShip(false, plan[i][0], plan[i][1]);
-        Tick();
-    }
 }
 
 void ShellTest::FireAt(int x, int y)

@@ -20,6 +20,7 @@
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/placement.h"
+#include "game/view.h"
 #include "game/shots.h"
 #include "media/backbuffer.h"
 #include "media/scene.h"
@@ -50,17 +51,19 @@ protected:
     void StopProgram();
 
     void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
+    // The model's timer, and the end of the sound effect playing.
     void Tick() { SendMessageW(MainWindow, WM_TIMER, GameTimer, 0); }
+    void EndSound() { SendMessageW(MainWindow, WM_TIMER, SoundTimer, 0); }
     void Click(int x, int y);
     void Drag(int fromX, int fromY, int toX, int toY);
 
     // Drags a ship of the offered size onto the HomeBoard, first deck at (column, row).
     void DropOfferedShip(bool vertical, int column, int row);
 
-    // Drops the first `count` ships of a fixed legal fleet, ticking after each.
+    // Drops the first `count` ships of a fixed legal fleet.
     void PlaceShips(int count);
 
-    // Places the whole fleet with the mouse and ticks into the battle.
+    // Places the whole fleet with the mouse, which begins the battle.
     void PlaceWholeFleet() { PlaceShips(10); }
 
     // Clicks the middle of the computer's cell; every deck of its fleet.
@@ -70,6 +73,13 @@ protected:
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;
 };
+
+// What the model asks of its timer through the fixture's port: the pause asked for, 0 when
+// none is due. Tests fire it with Tick; the shell's own port is the product's.
+extern int TimerAskedMs;
+
+// A speaker that plays nothing and hears nothing; the fixture installs it.
+extern const Speaker kSilentSpeaker;
 
 // Boxes are answered Yes, or OK where they have no Yes; when set, this gives the button
 // instead, and may change the game first.

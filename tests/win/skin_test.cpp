@@ -108,7 +108,6 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         EXPECT_EQ(ScenePixel(210, 290) != 0xFFFFFFu, c.vertical) << "the offered vertical ship";
         EXPECT_NE(ScenePixel(250, 285), 0xFFFFFFu) << "the offered horizontal ship";
         DropOfferedShip(true, 9, 6);
-        Tick();
         PlaceShips(kFleetShips - 1);
         EXPECT_EQ(Game.GamePhase, Battle);
         Click(31, 31);
