@@ -1,0 +1,121 @@
+// The pace of a game on the shell's timers: the opening sound before the first ship, effects
+// one after another, the end's sound and box after the last shot, the computer going on
+// behind a dialog, and no timer while nothing is due.
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+// A device that plays every effect until the test ends it with EndSound.
+std::vector<std::string> Heard;
+const Speaker kPlayingSpeaker = {
+    [](const wchar_t* name, const BYTE*, DWORD) { return Heard.push_back(Utf8(name)), true; },
+    [] {},
+    [](SoundCall, const wchar_t*) {},
+};
+
+class Course : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        Heard.clear();
+    }
+    int ShotsAtHome() { return 100 - CountCells(Game.HomeBoard, Water) - CountCells(Game.HomeBoard, Deck) - CountCells(Game.HomeBoard, RuledOut); }
+    void MissOnce()
+    {
+        for (int cell = 0; cell < 100; ++cell)
+            if (Game.EnemyBoard[cell % 10][cell / 10] == Water)
+                return FireAt(cell % 10, cell / 10);
+    }
+};
+
+TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayMeanwhile)
+{
+    InstallSpeaker(kPlayingSpeaker);
+    Command(CMD_NEW_GAME);
+    EXPECT_EQ(Game.GamePhase, NoGame) << "the first screen while the sound plays";
+    EndSound();
+    ASSERT_EQ(Game.GamePhase, Placement);
+    PlaceWholeFleet();
+    ASSERT_EQ(Game.GamePhase, Battle);
+    MissOnce();
+    UpdateWindow(MainWindow);
+    EndSound();   // the shot's sound
+    Command(CMD_NEW_GAME);
+    EXPECT_EQ(Game.GamePhase, GameOver) << "the abandoned battle waits as a finished one";
+    const int decks = CountCells(Game.HomeBoard, Deck), misses = CountCells(Game.EnemyBoard, EnemyMiss);
+    FireAt(9, 9), FireAt(0, 9), Tick();
+    DropOfferedShip(true, 9, 6);
+    EXPECT_EQ(std::make_pair(CountCells(Game.HomeBoard, Deck), CountCells(Game.EnemyBoard, EnemyMiss)), std::make_pair(decks, misses))
+        << "no shot and no drop take while the opening sound plays";
+    EndSound();
+    EXPECT_EQ(std::make_pair(Game.GamePhase, CountCells(Game.HomeBoard, Deck)), std::make_pair(Placement, 0));
+    EXPECT_EQ(Heard, (std::vector<std::string>{"nazalo", "vstrl", "nazalo"}));
+}
+
+TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsItsSound)
+{
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    InstallSpeaker(kPlayingSpeaker);
+    const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
+    ASSERT_EQ(last.size, 1);
+    for (const ShipRecord& ship : Game.EnemyFleet)
+        for (int k = 0; k < ship.size && &ship != &last; ++k)
+            FireAt(ship.deckX[k], ship.deckY[k]);
+    UpdateWindow(MainWindow);
+    ASSERT_EQ(Heard, std::vector<std::string>{"vstrl"});
+    answered.clear();
+    FireAt(last.deckX[0], last.deckY[0]);
+    EXPECT_EQ(Game.GamePhase, GameOver) << "the shot at the last deck ends the game";
+    EXPECT_EQ(Heard, std::vector<std::string>{"vstrl"}) << "the next shot's sound waits for the one playing";
+    EndSound();
+    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl"}));
+    EndSound();
+    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl", "fire1"}));
+    EXPECT_TRUE(answered.empty()) << "the box waits for the end's sound";
+    EndSound();
+    ASSERT_EQ(answered.size(), 1u);
+    EXPECT_EQ(answered[0].caption, L"VICTORY");
+}
+
+// The shell's own timer port here: the pause runs on a real timer, which the dialog's loop
+// keeps going; the About box is kept open until the computer has fired.
+TEST_F(Course, TheComputerFiresBehindAnOpenDialog)
+{
+    InstallGameView();
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    MissOnce();
+    ASSERT_TRUE(Game.ComputerTurn);
+    static ULONGLONG deadline;
+    deadline = GetTickCount64() + 20000;
+    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDOK : 0; };
+    Command(CMD_ABOUT);
+    EXPECT_GT(ShotsAtHome(), 0);
+    EXPECT_FALSE(answered.empty());
+    EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));
+}
+
+TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEnd)
+{
+    InstallGameView();
+    const auto timers = [] { return std::make_pair(KillTimer(MainWindow, GameTimer) != FALSE, KillTimer(MainWindow, SoundTimer) != FALSE); };
+    const auto none = std::make_pair(false, false);
+    EXPECT_EQ(timers(), none) << "the first screen";
+    Command(CMD_NEW_GAME);
+    PlaceShips(3);
+    EXPECT_EQ(timers(), none) << "placing";
+    PlaceShips(kFleetShips);
+    FireAt(Game.EnemyFleet[0].deckX[0], Game.EnemyFleet[0].deckY[0]);
+    EXPECT_EQ(timers(), none) << "aiming after a hit";
+    SinkEnemyFleet();
+    ASSERT_EQ(Game.GamePhase, GameOver);
+    EXPECT_EQ(timers(), none) << "after the end";
+    Command(CMD_NEW_GAME);
+    PlaceWholeFleet();
+    MissOnce();
+    EXPECT_EQ(timers(), std::make_pair(true, false)) << "the computer's pause is due";
+}
+
+}  // namespace
