@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "app/window.h"
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "app/placement.h"
-#include "app/window.h"
 #include "base/program.h"
 #include "game/board.h"
 #include "game/game.h"

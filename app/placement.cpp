@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/window.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
