@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "app/startup.h"
-#include "app/window.h"
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"

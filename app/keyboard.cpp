@@ -4,42 +4,35 @@
 #include <cstdint>
 
 #include "app/placement.h"
-#include "app/window.h"
 #include "base/program.h"
-#include "base/settings.h"
 #include "game/board.h"
 #include "game/game.h"
 #include "game/placement.h"
 #include "game/shots.h"
 #include "media/scene.h"
 
-struct KeyCursor {
-    // Shown from the first cursor key to the next mouse action; the cell is kept while
-    // hidden, so the cursor comes back where it was.
-    bool shown = false;
-    int column = 0;
-    int row = 0;
-    Orientation dropOrientation = Vertical;   // which way a ship dropped by key runs
-    LPARAM lastMousePosition = -1;
-};
-
-static KeyCursor Cursor;
+KeyCursor Cursor;
 
 // Not the calendar second: the computer's fleet is seeded from it, and A may come within
 // it. The performance counter ticks many times a millisecond.
-static std::uint32_t FleetSeed()
+static std::uint32_t CounterSeed()
 {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return now.LowPart;
 }
 
-std::uint32_t (*RandomFleetSeed)() = FleetSeed;
+static FleetSeedPort SeedPort = {CounterSeed};
+
+void InstallFleetSeedPort(const FleetSeedPort& port)
+{
+    SeedPort = port;
+}
 
 void ResetKeyCursor()
 {
     Cursor = KeyCursor{};
-    RandomFleetSeed = FleetSeed;
+    SeedPort = {CounterSeed};
 }
 
 static void MoveKeyCursor(int dx, int dy)
@@ -55,7 +48,7 @@ static void TurnKeyDrop()
 
 static void PlaceRestAtRandom()
 {
-    if (!PlaceRestOfFleet(RandomFleetSeed()))
+    if (!PlaceRestOfFleet(SeedPort.seed()))
         MessageBeep(MB_OK);   // the ships on the board leave the rest no room
     InvalidateMainWindow(true);
 }
@@ -138,24 +131,4 @@ void DrawKeyCursor(HWND window)
     DrawCellOutline(window, placing ? kHomeBoardLeft : kEnemyBoardLeft, Cursor.column, Cursor.row,
                     placing ? std::max(Game.PlacementSize, 1) : 1, placing ? Cursor.dropOrientation : Vertical,
                     KeyActionRefused(placing));
-}
-
-void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
-                     bool refused)
-{
-    const bool across = orientation == Horizontal;
-    const int left = boardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
-    RECT outline = {left, top, left + kCellSize * (across ? decks : 1), top + kCellSize * (across ? 1 : decks)};
-    const RECT board = {boardLeft, kBoardTop, boardLeft + kBoardPixels, kBoardTop + kBoardPixels};
-    if (!IntersectRect(&outline, &outline, &board))
-        return;
-    const int scale = Settings.Scale;
-    RECT ring = {outline.left * scale, outline.top * scale, outline.right * scale, outline.bottom * scale};
-    HDC screen = GetDC(window);
-    HBRUSH mark = CreateSolidBrush(refused ? RGB(230, 30, 30) : RGB(255, 215, 0));
-    // One black scene pixel, then two of the mark, inwards.
-    for (int line = 0; line < 3 * scale; ++line, InflateRect(&ring, -1, -1))
-        FrameRect(screen, &ring, line < scale ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : mark);
-    DeleteObject(mark);
-    ReleaseDC(window, screen);
 }

@@ -7,11 +7,28 @@
 
 #include "game/board.h"
 
-// Hidden, at the top-left cell, dropping ships down; A's seed from the performance counter.
-void ResetKeyCursor();
+struct KeyCursor {
+    // Shown from the first cursor key to the next mouse action; the cell is kept while
+    // hidden, so the cursor comes back where it was.
+    bool shown = false;
+    int column = 0;
+    int row = 0;
+    Orientation dropOrientation = Vertical;   // which way a ship dropped by key runs
+    LPARAM lastMousePosition = -1;
+};
 
-// The seed of the fleet that A lays; tests fix it.
-extern std::uint32_t (*RandomFleetSeed)();
+extern KeyCursor Cursor;
+
+// Where the seed of the fleet that A lays comes from: the performance counter, unless a
+// test installs its own.
+struct FleetSeedPort {
+    std::uint32_t (*seed)();
+};
+
+void InstallFleetSeedPort(const FleetSeedPort& port);
+
+// Hidden, at the top-left cell, dropping ships down; the performance counter's seed.
+void ResetKeyCursor();
 
 // WM_KEYDOWN: arrows, Enter and Space, R and A, Backspace, by virtual-key code.
 void OnGameKey(WPARAM key);
@@ -23,9 +40,3 @@ void NoteMouseMove(LPARAM position);
 
 // Draws the cursor over the window's copy of the scene, never into the BackBuffer.
 void DrawKeyCursor(HWND window);
-
-// Outlines `decks` cells from (column, row) of the board at `boardLeft` on the window, at its
-// scale: black, then gold where the action would be taken and red where refused; cut at the
-// board's edge.
-void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
-                     bool refused);

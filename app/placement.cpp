@@ -3,9 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/keyboard.h"
-#include "app/startup.h"
-#include "app/window.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
@@ -186,4 +183,24 @@ void TakeBackShip()
 {
     if (!Dragging.PlacementDrag)
         TakeBackLastShip();
+}
+
+void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
+                     bool refused)
+{
+    const bool across = orientation == Horizontal;
+    const int left = boardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
+    RECT outline = {left, top, left + kCellSize * (across ? decks : 1), top + kCellSize * (across ? 1 : decks)};
+    const RECT board = {boardLeft, kBoardTop, boardLeft + kBoardPixels, kBoardTop + kBoardPixels};
+    if (!IntersectRect(&outline, &outline, &board))
+        return;
+    const int scale = Settings.Scale;
+    RECT ring = {outline.left * scale, outline.top * scale, outline.right * scale, outline.bottom * scale};
+    HDC screen = GetDC(window);
+    HBRUSH mark = CreateSolidBrush(refused ? RGB(230, 30, 30) : RGB(255, 215, 0));
+    // One black scene pixel, then two of the mark, inwards.
+    for (int line = 0; line < 3 * scale; ++line, InflateRect(&ring, -1, -1))
+        FrameRect(screen, &ring, line < scale ? static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)) : mark);
+    DeleteObject(mark);
+    ReleaseDC(window, screen);
 }

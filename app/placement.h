@@ -29,3 +29,9 @@ void DrawShipDragOutline(HWND window);
 // A right-click on the last ship laid, and Backspace, lift that ship back onto the panel.
 void TakeBackShipAt(unsigned x, unsigned y);
 void TakeBackShip();
+
+// Outlines `decks` cells from (column, row) of the board at `boardLeft` on the window, at its
+// scale: black, then gold where the action would be taken and red where refused; cut at the
+// board's edge.
+void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,
+                     bool refused);

@@ -20,6 +20,9 @@
 #include "media/sound.h"
 #include "media/status_panel.h"
 #include "res/resource.h"
+#include "ui/about.h"
+#include "ui/help.h"
+#include "ui/media_pages.h"
 #include "ui/network_dialog.h"
 
 
@@ -104,4 +107,7 @@ void ResetProgram()
     ResetLink();
     ResetCrypto();
     ResetNetworkDialog();
+    ResetMediaPages();
+    ResetAbout();
+    ResetHelp();
 }

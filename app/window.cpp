@@ -6,7 +6,6 @@
 #include "app/keyboard.h"
 #include "app/network_game.h"
 #include "app/placement.h"
-#include "app/startup.h"
 #include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"

@@ -10,11 +10,9 @@
 
 LinkState Link;
 
-static LinkEvents Events = {[] {}, [](const uint8_t*, size_t) {}, [] {}, [] {}};
-
 void InstallLinkEvents(const LinkEvents& events)
 {
-    Events = events;
+    Link.events = events;
 }
 
 static void CloseSocket(SOCKET& socket)
@@ -108,7 +106,7 @@ static void TryNextAddress()
         CloseSocket(Link.partner);
     }
     ForgetAddresses();
-    Events.joinFailed();
+    Link.events.joinFailed();
 }
 
 bool JoinPartner(const wchar_t* host, unsigned port)
@@ -146,7 +144,7 @@ static void Connect(SOCKET socket)
     Link.queued = 0;
     Link.hangingUp = false;
     ForgetAddresses();
-    Events.connected();
+    Link.events.connected();
 }
 
 // Closes the connection; the program hears of it unless it asked for it.
@@ -157,7 +155,7 @@ static void Disconnect(bool tell)
     Link.overflowed = false;
     Link.queued = 0;
     if (tell)
-        Events.lost();
+        Link.events.lost();
 }
 
 // One partner only: a second connection is accepted and closed at once.
@@ -250,7 +248,7 @@ static void Receive()
             return;
         }
         Link.delivering = true;
-        Events.received(bytes, static_cast<size_t>(count));
+        Link.events.received(bytes, static_cast<size_t>(count));
         Link.delivering = false;
     }
 }

@@ -35,11 +35,12 @@ struct LinkState {
     bool hangingUp = false;    // close once the queue has gone
     bool overflowed = false;   // the partner left the queue full: lost at the next event
     bool delivering = false;   // received bytes are being handed on; reading waits
+    LinkEvents events = {[] {}, [](const uint8_t*, size_t) {}, [] {}, [] {}};   // told to nobody until installed
 };
 
 extern LinkState Link;
 
-// Closes every socket and forgets the queue: as before the first network game.
+// Closes every socket and forgets the queue and the events: as before the first network game.
 void ResetLink();
 
 void InstallLinkEvents(const LinkEvents& events);

@@ -6,7 +6,17 @@
 #include "base/program.h"
 #include "res/resource.h"
 
-ShellOpenFunction ShellOpen = ShellExecuteA;
+static AboutPort Port = {ShellExecuteA};
+
+void InstallAboutPort(const AboutPort& port)
+{
+    Port = port;
+}
+
+void ResetAbout()
+{
+    Port = {ShellExecuteA};
+}
 
 // The addresses are the example domain's, not a person's.
 static const char MailLink[] = "mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ";
@@ -20,7 +30,7 @@ static bool IsLink(HWND control)
 
 static void OpenLink(const char* address)
 {
-    ShellOpen(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    Port.shellOpen(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 // The logo is the box's to free: the template names no picture, because a static control

@@ -5,6 +5,11 @@
 // Modal over the owner; opened by the menu command "About...".
 void ShowAboutDialog(HWND owner);
 
-// The shell call that opens a link. Tests put a recorder here.
-using ShellOpenFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-extern ShellOpenFunction ShellOpen;
+// What the box asks of the system: the shell call that opens a link. Tests install a
+// recorder; the reset puts the real call back.
+struct AboutPort {
+    HINSTANCE(WINAPI* shellOpen)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+};
+
+void InstallAboutPort(const AboutPort& port);
+void ResetAbout();

@@ -13,6 +13,24 @@
 // program imports system DLLs only.
 using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 constexpr UINT HH_DISPLAY_TOPIC = 0;
+constexpr UINT HH_CLOSE_ALL = 0x12;
+
+HelpViewer Help;
+
+static HtmlHelpFunction HtmlHelpCall()
+{
+    return reinterpret_cast<HtmlHelpFunction>(
+        reinterpret_cast<void*>(Help.library ? GetProcAddress(Help.library, "HtmlHelpW") : nullptr));
+}
+
+void ResetHelp()
+{
+    if (HtmlHelpFunction htmlHelp = HtmlHelpCall())
+        htmlHelp(nullptr, nullptr, HH_CLOSE_ALL, 0);
+    if (Help.library)
+        FreeLibrary(Help.library);
+    Help = HelpViewer{};
+}
 
 // The HTML Help page of each context number, as the help tool names them.
 static const wchar_t* HtmlHelpPage(DWORD context)
@@ -67,13 +85,13 @@ static void ShowHelpMissing(HWND owner, const wchar_t* name)
 
 static void OpenHtmlHelp(HWND owner, const wchar_t* path, DWORD context)
 {
-    wchar_t library[MAX_PATH + 16] = L"";
-    GetSystemDirectoryW(library, MAX_PATH);
-    lstrcatW(library, L"\\hhctrl.ocx");
-    // Kept loaded: the viewer's window lives in this process.
-    static HMODULE viewer = LoadLibraryW(library);
-    auto htmlHelp = reinterpret_cast<HtmlHelpFunction>(
-        reinterpret_cast<void*>(viewer ? GetProcAddress(viewer, "HtmlHelpW") : nullptr));
+    if (!Help.library) {
+        wchar_t library[MAX_PATH + 16] = L"";
+        GetSystemDirectoryW(library, MAX_PATH);
+        lstrcatW(library, L"\\hhctrl.ocx");
+        Help.library = LoadLibraryW(library);
+    }
+    const HtmlHelpFunction htmlHelp = HtmlHelpCall();
     if (!htmlHelp)
         return;
     wchar_t topic[MAX_PATH + 32];

@@ -15,27 +15,18 @@
 #include "res/resource.h"
 #include "ui/options.h"
 
-namespace {
+MediaPagesState MediaPages;
 
-// Files listed after the first entry, at most.
-constexpr int kMaxListedFiles = 250;
+void ResetMediaPages()
+{
+    MediaPages = MediaPagesState{};
+}
+
+namespace {
 
 // The longest program path whose folder is searched.
 constexpr DWORD kMaxProgramPath = 240;
 constexpr int kSkinNameLength = 256;
-
-// ChoicePaths of a page: entry k holds the lower-case path behind list entry k, entry 0 "no".
-struct ChoicePaths {
-    wchar_t path[kMaxListedFiles + 1][kSettingTextSize];
-    int count;
-};
-
-ChoicePaths MusicChoices;
-ChoicePaths SkinChoices;
-
-// PageChanged: the player has picked another entry since the page was made or last applied.
-bool MusicPageChanged = false;
-bool SkinPageChanged = false;
 
 // Into path (MAX_PATH characters): the folder of the program with its trailing backslash;
 // false when it is not to be searched.
@@ -126,21 +117,21 @@ int FillList(HWND list, ChoicePaths& choices, int firstEntry, const wchar_t* set
 // setting names, or -1 when none does.
 int FillMusicList(HWND list)
 {
-    return FillList(list, MusicChoices, IDS_NO_MUSIC, Settings.MusicName, L"*.mid", MusicEntryText);
+    return FillList(list, MediaPages.musicChoices, IDS_NO_MUSIC, Settings.MusicName, L"*.mid", MusicEntryText);
 }
 
 int FillSkinList(HWND list)
 {
-    return FillList(list, SkinChoices, IDS_STANDARD_SKIN, Settings.SkinName, L"*.dll", SkinEntryText);
+    return FillList(list, MediaPages.skinChoices, IDS_STANDARD_SKIN, Settings.SkinName, L"*.dll", SkinEntryText);
 }
 
 // Store and play list entry `index` of the last filled music list, or store and show that
 // skin; an index below 0 (no selection) does nothing.
 void ApplyMusicChoice(int index)
 {
-    if (index < 0 || index >= MusicChoices.count)
+    if (index < 0 || index >= MediaPages.musicChoices.count)
         return;
-    std::wcscpy(Settings.MusicName, MusicChoices.path[index]);
+    std::wcscpy(Settings.MusicName, MediaPages.musicChoices.path[index]);
     SaveMusicName();
     StopMusic();
     if (index != 0)
@@ -149,9 +140,9 @@ void ApplyMusicChoice(int index)
 
 void ApplySkinChoice(int index)
 {
-    if (index < 0 || index >= SkinChoices.count)
+    if (index < 0 || index >= MediaPages.skinChoices.count)
         return;
-    std::wcscpy(Settings.SkinName, SkinChoices.path[index]);
+    std::wcscpy(Settings.SkinName, MediaPages.skinChoices.path[index]);
     SaveSkinName();
     UnloadSkin();
     LoadSkin();
@@ -167,8 +158,8 @@ struct ChoicePage {
     bool& changed;
 };
 
-const ChoicePage kMusicPage = {IDC_MUSIC_LIST, FillMusicList, ApplyMusicChoice, MusicPageChanged};
-const ChoicePage kSkinPage = {IDC_SKIN_LIST, FillSkinList, ApplySkinChoice, SkinPageChanged};
+const ChoicePage kMusicPage = {IDC_MUSIC_LIST, FillMusicList, ApplyMusicChoice, MediaPages.musicChanged};
+const ChoicePage kSkinPage = {IDC_SKIN_LIST, FillSkinList, ApplySkinChoice, MediaPages.skinChanged};
 
 template <const ChoicePage& kind>
 void ShowChoices(HWND page)

@@ -45,7 +45,7 @@ TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 // click opens a link once.
 TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
 {
-    ShellOpen = RecordShellCall;
+    InstallAboutPort({RecordShellCall});
     HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     RunInDialog(CMD_ABOUT, [&](HWND box) {
         const struct { HWND control; bool link; } cases[] = {{GetDlgItem(box, IDC_MAIL_LINK), true},
@@ -67,7 +67,6 @@ TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
         }
         EXPECT_TRUE(IsWindowVisible(box)) << "a link closed the box";
     });
-    ShellOpen = ShellExecuteA;
     EXPECT_EQ(ShellCalls, std::vector<std::string>({"open mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ",
                                                      "open http://www.example.org/tidewar/"}));
 }

@@ -124,6 +124,23 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancel)
     EXPECT_FALSE(plays()) << "the tune still plays";
 }
 
+// The program's reset leaves the music and skin pages as a fresh start has them, whatever a
+// cancelled sheet left behind.
+TEST_F(ShellTest, ResetForgetsWhatTheMusicAndSkinPagesHeld)
+{
+    RunInDialog(CMD_OPTIONS, [](HWND sheet) {
+        for (int page : {2, 3})
+            ShowPage(sheet, page), ClickEntry(sheet, 1);
+    });
+    ASSERT_TRUE(MediaPages.musicChanged);
+    ASSERT_TRUE(MediaPages.skinChanged);
+    RestartProgram();
+    EXPECT_FALSE(MediaPages.musicChanged);
+    EXPECT_FALSE(MediaPages.skinChanged);
+    EXPECT_EQ(MediaPages.musicChoices.count, 0);
+    EXPECT_EQ(MediaPages.skinChoices.count, 0);
+}
+
 // After "No music", the tunes in the order the folder gives them, but none whose path the
 // setting could not hold; the stored one selected, whatever its case.
 TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)

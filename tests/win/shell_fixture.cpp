@@ -47,7 +47,7 @@ static void ResetWithFixedDice()
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
     CalendarSeconds = [] { return std::time_t{1700000000}; };
-    RandomFleetSeed = [] { return std::uint32_t{12345}; };
+    InstallFleetSeedPort({[] { return std::uint32_t{12345}; }});
 }
 
 void ShellTest::SetUp()
