@@ -1,7 +1,12 @@
 // The shell's view of the game: what the model tells it turned into pictures, messages,
 // sounds and statistics, and, once the model has returned, the boxes that announce an end.
 #pragma once
+#include <windows.h>
+
 #include "game/network.h"
+
+// The main window's timer that the model asks for: the opponent's next move.
+constexpr UINT_PTR GameTimer = 1;
 
 // What waits to be announced once the command or timer that ended a game has returned.
 enum Announcement { NothingToAnnounce, VictoryAnnounced, DefeatAnnounced, StopAnnounced };

@@ -4,8 +4,6 @@
 
 constexpr const wchar_t* MainWindowClass = L"Tidewar";
 constexpr int kTitleLength = 64;
-// The model's timer: the opponent's next move.
-constexpr UINT_PTR GameTimer = 1;
 
 struct MainWindowState {
     wchar_t TitleText[kTitleLength] = L"Tidewar";

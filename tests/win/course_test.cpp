@@ -20,7 +20,7 @@ protected:
         ShellTest::SetUp();
         Heard.clear();
     }
-    int ShotsAtHome() { return 100 - CountCells(Game.HomeBoard, Water) - CountCells(Game.HomeBoard, Deck) - CountCells(Game.HomeBoard, RuledOut); }
+    int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
     void MissOnce()
     {
         for (int cell = 0; cell < 100; ++cell)
@@ -90,7 +90,7 @@ TEST_F(Course, TheComputerFiresBehindAnOpenDialog)
     ASSERT_TRUE(Game.ComputerTurn);
     static ULONGLONG deadline;
     deadline = GetTickCount64() + 20000;
-    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDOK : 0; };
+    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
     Command(CMD_ABOUT);
     EXPECT_GT(ShotsAtHome(), 0);
     EXPECT_FALSE(answered.empty());
