@@ -12,7 +12,7 @@ namespace {
 void BM_PlaceEnemyFleet(benchmark::State& state)
 {
     ResetModel();
-    CalendarSeconds = [] { return GameSecond++; };
+    InstallDice({[] { return GameSecond++; }, std::rand});
     for (auto _ : state)
         PlaceEnemyFleet();
     state.counters["fleets/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

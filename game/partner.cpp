@@ -26,24 +26,20 @@ bool NoRandomBytes(uint8_t*, size_t)
 // Until the shell installs its port, a network game stops for want of crypto.
 NetworkPort Port = {SendNothing, HangUpNothing, NoHash, NoRandomBytes};
 
-// Both are large: one message at a time is built or read.
-Message Outgoing, Incoming;
-
 void Send(const Message& message)
 {
-    static uint8_t frame[kMaxFrameSize];
-    const size_t size = EncodeMessage(message, frame);
+    const size_t size = EncodeMessage(message, Network.frame);
     if (size > 0)
-        Port.send(frame, size);
+        Port.send(Network.frame, size);
 }
 
 // The stop of a game with no winner. The partner hears why unless it has gone already.
 void StopNetworkGame(NetworkEnd why)
 {
     if (why != PartnerLeft && why != ConnectionLost) {
-        Outgoing.type = ByeMessage;
-        Outgoing.reason = static_cast<uint8_t>(why);
-        Send(Outgoing);
+        Network.outgoing.type = ByeMessage;
+        Network.outgoing.reason = static_cast<uint8_t>(why);
+        Send(Network.outgoing);
     }
     if (why != ConnectionLost)
         Port.hangUp();
@@ -60,18 +56,18 @@ bool FleetGone()
 
 void SendCoin()
 {
-    Outgoing.type = CoinMessage;
-    std::memcpy(Outgoing.coinSalt, Network.ours.coinSalt, kSaltSize);
-    Outgoing.coinBit = Network.ours.coinBit;
-    Send(Outgoing);
+    Network.outgoing.type = CoinMessage;
+    std::memcpy(Network.outgoing.coinSalt, Network.ours.coinSalt, kSaltSize);
+    Network.outgoing.coinBit = Network.ours.coinBit;
+    Send(Network.outgoing);
 }
 
 void SendReveal()
 {
-    Outgoing.type = RevealMessage;
-    std::memcpy(Outgoing.contents, Network.ours.contents, sizeof Outgoing.contents);
-    std::memcpy(Outgoing.salts, Network.ours.salts, sizeof Outgoing.salts);
-    Send(Outgoing);
+    Network.outgoing.type = RevealMessage;
+    std::memcpy(Network.outgoing.contents, Network.ours.contents, sizeof Network.outgoing.contents);
+    std::memcpy(Network.outgoing.salts, Network.ours.salts, sizeof Network.outgoing.salts);
+    Send(Network.outgoing);
 }
 
 void RevealOwnCell(RevealedCell& cell, int x, int y)
@@ -86,12 +82,12 @@ void RevealOwnCell(RevealedCell& cell, int x, int y)
 // The answer to the partner's shot: the cell, and for a sinking the water beyond the ship.
 void SendAnswer(int x, int y, ShotResult result)
 {
-    Outgoing.type = AnswerMessage;
-    Outgoing.column = static_cast<uint8_t>(x);
-    Outgoing.row = static_cast<uint8_t>(y);
-    Outgoing.result = static_cast<uint8_t>(result);
-    Outgoing.count = 1;
-    RevealOwnCell(Outgoing.cells[0], x, y);
+    Network.outgoing.type = AnswerMessage;
+    Network.outgoing.column = static_cast<uint8_t>(x);
+    Network.outgoing.row = static_cast<uint8_t>(y);
+    Network.outgoing.result = static_cast<uint8_t>(result);
+    Network.outgoing.count = 1;
+    RevealOwnCell(Network.outgoing.cells[0], x, y);
     if (result == ShotSunk) {   // the water beyond the ship, as the promised fleet has it
         const auto deck = [](int cx, int cy) { return InField(cx, cy) && Network.ours.contents[cy * kFieldSize + cx] != 0; };
         const int dx = deck(x - 1, y) || deck(x + 1, y), dy = !dx && (deck(x, y - 1) || deck(x, y + 1));
@@ -103,9 +99,9 @@ void SendAnswer(int x, int y, ShotResult result)
         TargetCell beyond[4];
         const int ends = CellsBeyondShip(firstX, firstY, dx, dy, length, beyond);
         for (int i = 0; i < ends; ++i)
-            RevealOwnCell(Outgoing.cells[Outgoing.count++], beyond[i].x, beyond[i].y);
+            RevealOwnCell(Network.outgoing.cells[Network.outgoing.count++], beyond[i].x, beyond[i].y);
     }
-    Send(Outgoing);
+    Send(Network.outgoing);
 }
 
 void ReceiveHello(const Message& hello)
@@ -246,17 +242,17 @@ void ReceiveFirstFrame(Decoding decoding, const Message& message)
 
 void ReceiveFrame(const uint8_t* frame, size_t length)
 {
-    const Decoding decoding = DecodeFrame(frame, length, Incoming);
+    const Decoding decoding = DecodeFrame(frame, length, Network.incoming);
     if (!Network.greeted)
-        return ReceiveFirstFrame(decoding, Incoming);
+        return ReceiveFirstFrame(decoding, Network.incoming);
     if (decoding != MessageDecoded)
         return StopNetworkGame(BrokenMessage);
-    switch (Incoming.type) {
-    case ReadyMessage: return ReceiveReady(Incoming);
-    case CoinMessage: return ReceiveCoin(Incoming);
-    case ShotMessage: return ReceiveShot(Incoming);
-    case AnswerMessage: return ReceiveAnswer(Incoming);
-    case RevealMessage: return ReceiveReveal(Incoming);
+    switch (Network.incoming.type) {
+    case ReadyMessage: return ReceiveReady(Network.incoming);
+    case CoinMessage: return ReceiveCoin(Network.incoming);
+    case ShotMessage: return ReceiveShot(Network.incoming);
+    case AnswerMessage: return ReceiveAnswer(Network.incoming);
+    case RevealMessage: return ReceiveReveal(Network.incoming);
     case ByeMessage: return StopNetworkGame(PartnerLeft);
     default: return StopNetworkGame(BrokenMessage);   // a second hello
     }
@@ -267,10 +263,10 @@ void PromiseFleet()
 {
     if (Network.readySent)
         return;
-    if (!CommitToFleet(Port, Network.ours, Outgoing))
+    if (!CommitToFleet(Port, Network.ours, Network.outgoing))
         return StopNetworkGame(NoCrypto);
-    std::memcpy(Network.ourCoinCommitment, Outgoing.coinCommitment, kDigestSize);
-    Send(Outgoing);
+    std::memcpy(Network.ourCoinCommitment, Network.outgoing.coinCommitment, kDigestSize);
+    Send(Network.outgoing);
     Network.readySent = true;
     if (Network.readyReceived)
         SendCoin();
@@ -278,13 +274,13 @@ void PromiseFleet()
 
 void FireAtPartner(int x, int y)
 {
-    Outgoing.type = ShotMessage;
-    Outgoing.column = static_cast<uint8_t>(x);
-    Outgoing.row = static_cast<uint8_t>(y);
-    Send(Outgoing);
+    Network.outgoing.type = ShotMessage;
+    Network.outgoing.column = static_cast<uint8_t>(x);
+    Network.outgoing.row = static_cast<uint8_t>(y);
+    Send(Network.outgoing);
     Network.shotOutstanding = true;
-    Network.shotColumn = Outgoing.column;
-    Network.shotRow = Outgoing.row;
+    Network.shotColumn = Network.outgoing.column;
+    Network.shotRow = Network.outgoing.row;
 }
 
 void ClearEnemyFleet()
@@ -319,12 +315,12 @@ void StartNetworkGame(bool hosting, const char* playerNameUtf8)
     ResetNetworkGame();
     Network.running = true;
     Network.hosting = hosting;
-    Outgoing.type = HelloMessage;
-    Outgoing.version = kProtocolVersion;
+    Network.outgoing.type = HelloMessage;
+    Network.outgoing.version = kProtocolVersion;
     const size_t size = playerNameUtf8 ? std::strlen(playerNameUtf8) : 0;
     const bool valid = size <= kMaxNameBytes && ValidPartnerName(reinterpret_cast<const uint8_t*>(playerNameUtf8), size);
-    std::strcpy(Outgoing.name, valid ? playerNameUtf8 : "?");   // a hello the partner would refuse never goes
-    Send(Outgoing);
+    std::strcpy(Network.outgoing.name, valid ? playerNameUtf8 : "?");   // a hello the partner would refuse never goes
+    Send(Network.outgoing);
 }
 
 void ReceivePartnerBytes(const uint8_t* bytes, size_t size)

@@ -2,21 +2,39 @@
 
 #include <cstdlib>
 
-static std::time_t CurrentSeconds()
+namespace {
+
+std::time_t CurrentSeconds()
 {
     return std::time(nullptr);
 }
 
-std::time_t (*CalendarSeconds)() = CurrentSeconds;
-int (*RandomDraw)() = std::rand;
+const Dice kSystemDice = {CurrentSeconds, std::rand};
+Dice InstalledDice = kSystemDice;
+
+}  // namespace
+
+void InstallDice(const Dice& dice)
+{
+    InstalledDice = dice;
+}
+
+const Dice& CurrentDice()
+{
+    return InstalledDice;
+}
 
 void SeedFromClock()
 {
-    std::srand(static_cast<unsigned>(CalendarSeconds()));
+    std::srand(static_cast<unsigned>(InstalledDice.calendarSeconds()));
+}
+
+int RandomDraw()
+{
+    return InstalledDice.draw();
 }
 
 void ResetDice()
 {
-    CalendarSeconds = CurrentSeconds;
-    RandomDraw = std::rand;
+    InstalledDice = kSystemDice;
 }

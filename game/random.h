@@ -1,14 +1,24 @@
-// The game's dice: the standard generator, seeded from the calendar second.
+// The game's dice: the standard generator, seeded from the calendar second. Both come through
+// a port, so that tests install a fixed clock and scripted draws.
 #pragma once
 #include <ctime>
 
-// The clock read by the seeding; tests point it at a fixed second.
-extern std::time_t (*CalendarSeconds)();
+struct Dice {
+    // The clock read by the seeding.
+    std::time_t (*calendarSeconds)();
+    // One draw: std::rand in play.
+    int (*draw)();
+};
+
+void InstallDice(const Dice& dice);
+
+// The installed dice.
+const Dice& CurrentDice();
 
 void SeedFromClock();
 
-// The dice themselves: std::rand in play; tests script a sequence of draws through it.
-extern int (*RandomDraw)();
+// A draw of the installed dice.
+int RandomDraw();
 
 // The clock and the standard generator again.
 void ResetDice();

@@ -51,6 +51,9 @@ struct NetworkGameState {
     AnsweredShot answers[kFieldCells] = {};
     int answerCount = 0;
     FrameReader reader;
+    // One message at a time is built or read, and one frame encoded.
+    Message outgoing = {}, incoming = {};
+    uint8_t frame[kMaxFrameSize] = {};
 };
 
 extern NetworkGameState Network;

@@ -47,7 +47,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
 {
     Options.SkillLevel = static_cast<uint8_t>(GetParam());
     static std::time_t second = 1700000000;   // every seeding a new second
-    CalendarSeconds = [] { return second++; };
+    InstallDice({[] { return second++; }, std::rand});
     std::mt19937 dice(GetParam() * 1000);
     for (int game = 0; game < 150; ++game) {
         Options.MarkDeadShips = game % 3 != 0;

@@ -58,7 +58,7 @@ std::vector<int> Cells(const Board board)
 TEST_F(ModelTest, EverySecondLaysALegalFleetAndSearchesOfItsOwn)
 {
     constexpr int kSeconds = 300;
-    CalendarSeconds = [] { return FleetSecond; };
+    InstallDice({[] { return FleetSecond; }, std::rand});
     std::set<std::vector<int>> fleets;
     Board everStart = {};
     int across = 0;
@@ -89,16 +89,16 @@ int CorneredDraws = 0;
 int CorneredDraw()
 {
     if (CorneredDraws > 3 && (CorneredDraws > 1000000 || CountCells(Game.EnemyBoard, Deck) == 0))
-        RandomDraw = std::rand;
+        InstallDice({CurrentDice().calendarSeconds, std::rand});
     ++CorneredDraws;
     return 5;
 }
 
 TEST_F(ModelTest, ADeadEndStartsTheFleetOverOnAClearedBoard)
 {
-    RandomDraw = CorneredDraw;
+    InstallDice({CurrentDice().calendarSeconds, CorneredDraw});
     PlaceEnemyFleet();
-    EXPECT_EQ(RandomDraw, &std::rand) << "the fleet never started over";
+    EXPECT_EQ(CurrentDice().draw, &std::rand) << "the fleet never started over";
     ExpectLegalFleet();
 }
 

@@ -11,6 +11,6 @@ protected:
     {
         ResetModel();
         InstallRecorder();
-        CalendarSeconds = [] { return std::time_t{1700000000}; };
+        InstallDice({[] { return std::time_t{1700000000}; }, std::rand});
     }
 };

@@ -14,7 +14,7 @@ inline std::time_t GameSecond = 1700000000;
 inline void LayFleetForComputer(int level)
 {
     ResetModel();
-    CalendarSeconds = [] { return GameSecond++; };
+    InstallDice({[] { return GameSecond++; }, std::rand});
     Options.SkillLevel = static_cast<uint8_t>(level);
     LayHomeFleet();
     Game.HomeDecksLeft = kFleetDecks;

@@ -46,7 +46,7 @@ static void ResetWithFixedDice()
 {
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
-    CalendarSeconds = [] { return std::time_t{1700000000}; };
+    InstallDice({[] { return std::time_t{1700000000}; }, std::rand});
     InstallFleetSeedPort({[] { return std::uint32_t{12345}; }});
 }
 
