@@ -31,6 +31,8 @@ constexpr ULONGLONG kWindowPatienceMs = 30000;
 constexpr ULONGLONG kGamePatienceMs = 180000;
 // Long enough for the opening sound (about 4.1 s) to end before the fleet can be laid.
 constexpr ULONGLONG kOpeningMs = 5000;
+// Wine's own work at a program's start wakes it too; the first screen is counted after it.
+constexpr DWORD kSettleMs = 2000;
 
 double Now()
 {
@@ -112,6 +114,35 @@ HWND MainWindowOf(DWORD processId)
     return nullptr;
 }
 
+// A message box of the program's over its main window, or null.
+HWND BoxOver(HWND window)
+{
+    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));)
+        if (GetWindow(box, GW_OWNER) == window && IsWindowVisible(box))
+            return box;
+    return nullptr;
+}
+
+// Closes the program as the player would, saying yes when asked whether to abandon the game.
+void End(Program& program)
+{
+    bool ended = !program.info.hProcess;
+    if (program.window)
+        PostMessageA(program.window, WM_CLOSE, 0, 0);
+    for (const ULONGLONG end = GetTickCount64() + 10000; !ended && GetTickCount64() < end;) {
+        if (HWND box = program.window ? BoxOver(program.window) : nullptr)
+            PostMessageA(box, WM_COMMAND, IDYES, 0);
+        ended = WaitForSingleObject(program.info.hProcess, 50) == WAIT_OBJECT_0;
+    }
+    if (!ended) {
+        std::printf("  the program did not close within 10 s: ended\n");
+        TerminateProcess(program.info.hProcess, 1);
+    }
+    CloseHandle(program.info.hThread);
+    CloseHandle(program.info.hProcess);
+    program = Program();
+}
+
 // Starts the exe in its own folder and waits until its main window shows and answers.
 bool Launch(const std::string& exe, Program& program)
 {
@@ -135,23 +166,13 @@ bool Launch(const std::string& exe, Program& program)
     }
     if (!program.window) {
         std::printf("  no window within %llu s\n", kWindowPatienceMs / 1000);
+        End(program);
         return false;
     }
     for (int pid : LinuxProcessesOf(exe))
         if (!before.count(pid))
             program.linuxPid = pid;
     return true;
-}
-
-void End(Program& program)
-{
-    if (program.window)
-        PostMessageA(program.window, WM_CLOSE, 0, 0);
-    if (program.info.hProcess && WaitForSingleObject(program.info.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(program.info.hProcess, 1);
-    CloseHandle(program.info.hThread);
-    CloseHandle(program.info.hProcess);
-    program = Program();
 }
 
 // Sends the window an empty message every few milliseconds from a thread of its own and keeps
@@ -206,15 +227,6 @@ void PrintWaits(const char* what, std::vector<double> waits)
 bool Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kPingTimeoutMs, nullptr) != 0;
-}
-
-// A message box of the program's over its main window, or null.
-HWND BoxOver(HWND window)
-{
-    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));)
-        if (GetWindow(box, GW_OWNER) == window && IsWindowVisible(box))
-            return box;
-    return nullptr;
 }
 
 void Begin(HWND window)
@@ -278,20 +290,19 @@ int Computer(const std::string& exe)
     return end.empty();
 }
 
-int Network(const std::string& exe)
+// The host first, then the guest, so that each one's Linux process is told apart.
+bool Connect(const std::string& exe, Program (&programs)[2])
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "NetworkPort", REG_DWORD, &kProbePort, 4);
-    Program programs[2];
     for (int i : {0, 1}) {
         if (!Launch(exe, programs[i]))
-            return 1;
+            return false;
         PostMessageA(programs[i].window, WM_COMMAND, CMD_NETWORK_GAME, 0);
         HWND dialog = nullptr;
         for (const ULONGLONG end = GetTickCount64() + kWindowPatienceMs; !dialog && GetTickCount64() < end; Sleep(20))
             dialog = BoxOver(programs[i].window);
         if (!dialog) {
             std::printf("  no network dialog within %llu s\n", kWindowPatienceMs / 1000);
-            return 1;
+            return false;
         }
         SendDlgItemMessageA(dialog, i ? IDC_NET_JOIN : IDC_NET_HOST, BM_CLICK, 0, 0);
         SetDlgItemTextA(dialog, IDC_NET_HOST_NAME, "127.0.0.1");
@@ -303,17 +314,27 @@ int Network(const std::string& exe)
         Sleep(20);
     if (BoxOver(programs[0].window) || BoxOver(programs[1].window)) {
         std::printf("  the network dialogs stayed open for %llu s\n", kWindowPatienceMs / 1000);
-        return 1;
+        return false;
     }
-    Pinger host(programs[0].window), guest(programs[1].window);
-    const double start = Now();
-    const std::string end = PlayOut({programs[0].window, programs[1].window});
-    const double took = Now() - start;
-    std::vector<double> waits = host.Stop(), guestWaits = guest.Stop();
-    waits.insert(waits.end(), guestWaits.begin(), guestWaits.end());
-    if (!end.empty())
-        std::printf("  network game: %s after %.1f s\n", end.c_str(), took / 1000);
-    PrintWaits("both windows' waits", waits);
+    return true;
+}
+
+int Network(const std::string& exe)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "NetworkPort", REG_DWORD, &kProbePort, 4);
+    Program programs[2];
+    std::string end;
+    if (Connect(exe, programs)) {
+        Pinger host(programs[0].window), guest(programs[1].window);
+        const double start = Now();
+        end = PlayOut({programs[0].window, programs[1].window});
+        const double took = Now() - start;
+        std::vector<double> waits = host.Stop(), guestWaits = guest.Stop();
+        waits.insert(waits.end(), guestWaits.begin(), guestWaits.end());
+        if (!end.empty())
+            std::printf("  network game: %s after %.1f s\n", end.c_str(), took / 1000);
+        PrintWaits("both windows' waits", waits);
+    }
     for (Program& program : programs)
         End(program);
     return end.empty();
@@ -346,6 +367,7 @@ int Idle(const std::string& exe, double seconds)
     Program program;
     if (!Launch(exe, program))
         return 1;
+    Sleep(kSettleMs);
     PrintWakeUps("first screen", program, seconds);
     BeginAndLayFleet(program.window);
     PrintWakeUps("player aiming", program, seconds);
