@@ -402,22 +402,24 @@ int Sound(const std::string& exe)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (mode != "computer" && mode != "network" && mode != "idle" && mode != "sound") {
         std::fprintf(stderr, "usage: window_probe computer|network|idle|sound EXE\n");
         return 2;
     }
     setvbuf(stdout, nullptr, _IONBF, 0);
+    // Each run starts from the settings of a first start and leaves none behind.
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
-    const std::string mode = argv[1], exe = argv[2];
+    const std::string exe = argv[2];
     const char* seconds = std::getenv("BENCH_IDLE_SECONDS");
-    int failed = 2;
+    int failed;
     if (mode == "computer")
         failed = Computer(exe);
     else if (mode == "network")
         failed = Network(exe);
     else if (mode == "idle")
         failed = Idle(exe, seconds ? std::max(std::atof(seconds), 1.0) : 20.0);
-    else if (mode == "sound")
+    else
         failed = Sound(exe);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
     return failed;
