@@ -2,7 +2,8 @@
 #   make         build the program: build/win32/tidewar.exe (the product), build/win64/tidewar.exe
 #   make test    build the native, win64 and win32 presets and run every test
 #   make run     build the 64-bit program and play it under Wine (ARGS=clear to pass "clear")
-#   make bench   print both exes' sizes, run the model benchmarks and time the start-up under Wine
+#   make bench   print both exes' sizes, run the model benchmarks, time the start-up under Wine
+#                and probe how the window answers and how often the program wakes
 #   make art     repaint the skins and the icon, and regenerate the sounds and the tune
 #   make dist    build dist/tidewar-VERSION-win32.zip and -win64.zip and check them
 #                (VERSION: CMakeLists.txt's project() line)
