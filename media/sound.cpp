@@ -138,7 +138,6 @@ void PlaySoundEffect(const wchar_t* name)
 
 bool SoundEffectEnded()
 {
-    KillTimer(MainWindow, SoundTimer);
     Sound.effectPlaying = false;
     StartNextEffect();
     return !Sound.effectPlaying;

@@ -68,7 +68,7 @@ void InstallSpeaker(const Speaker& speaker);
 // sound, or no playable one. `name` must outlive the wait (the names below do).
 void PlaySoundEffect(const wchar_t* name);
 
-// The SoundTimer fired: the effect has ended and the next one asked for begins. True when
+// The SoundTimer fired (its one shot, killed by the window): the effect has ended and the next one asked for begins. True when
 // nothing plays any more.
 bool SoundEffectEnded();
 
