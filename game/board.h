@@ -1,4 +1,4 @@
-// The two boards, the computer's fleet records and the no-touch rule.
+// The two boards, the ships of both fleets and the no-touch rule.
 #pragma once
 #include <cstdint>
 
@@ -30,22 +30,32 @@ constexpr int kLargestShip = 4;
 // How many ships of a size a fleet holds: one of 4 decks up to four of 1.
 constexpr int ShipsOfSize(int size) { return kLargestShip + 1 - size; }
 
-// One ship of the computer's fleet; decks listed from the start cell along its direction.
+// One ship of either fleet; decks listed from the start cell along its direction.
 struct ShipRecord {
-    int8_t size;
+    int8_t size;        // 0 for a record no ship fills
     int8_t decksLeft;   // size..1 afloat, 0 for a moment at the sinking, -1 once recorded
     int8_t deckX[kLargestShip];
     int8_t deckY[kLargestShip];
 };
-
-// Down, up, right, left: the side neighbours of a cell, in the order a ship's line is walked.
-constexpr int kSideSteps[4][2] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
 
 // The step from one deck of a ship to the next.
 struct PlaceStep {
     int32_t dx;
     int32_t dy;
 };
+
+struct TargetCell {
+    int32_t x;
+    int32_t y;
+};
+
+// The four ways a ship runs from its first deck, numbered as the random placement draws them.
+enum Direction : int32_t { Up = 0, Down = 1, Left = 2, Right = 3 };
+constexpr PlaceStep kDirectionSteps[4] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+
+// The side neighbours of a hit in the order the computer looks at them; its stack, last in
+// first out, then offers them the other way round.
+constexpr Direction kLookAround[4] = {Down, Up, Right, Left};
 
 // The player's ships run down or right from their first deck.
 enum Orientation : int32_t { Vertical = 0, Horizontal = 1 };
@@ -64,3 +74,17 @@ int CheckEnemyPlacement(int x, int y, int direction, int size, PlaceStep& step);
 
 // The same rule on the HomeBoard for the player's ships.
 int CheckHomePlacement(int x, int y, Orientation orientation, int size, PlaceStep& step);
+
+// A ship afloat of `size` decks from (x, y) by `step`.
+ShipRecord MakeShip(int x, int y, PlaceStep step, int size);
+
+// The record of the fleet with a deck at (x, y), or -1 on water.
+int ShipThrough(const ShipRecord (&fleet)[kFleetShips], int x, int y);
+
+// A shot hit (x, y): the ship through it loses a deck. Returns the ship when that sank it,
+// its decksLeft then -1 so it is counted once; nullptr otherwise.
+const ShipRecord* HitShip(ShipRecord (&fleet)[kFleetShips], int x, int y);
+
+// The in-field cells just beyond both ends of the ship, or a one-deck ship's side
+// neighbours: the water its sinking reveals. Returns how many.
+int CellsBeyondShip(const ShipRecord& ship, TargetCell (&cells)[4]);

@@ -57,8 +57,8 @@ static void RebuildTargetStack(int x, int y)
 {
     TargetList& stack = Game.TargetStack;
     stack.count = 0;
-    for (const auto& dir : kSideSteps) {
-        const int nx = x + dir[0], ny = y + dir[1];
+    for (const Direction direction : kLookAround) {
+        const int nx = x + kDirectionSteps[direction].dx, ny = y + kDirectionSteps[direction].dy;
         if (InField(nx, ny) && (Game.HomeBoard[nx][ny] == Water || Game.HomeBoard[nx][ny] == Deck))
             stack.entries[stack.count++] = {nx, ny};
     }

@@ -22,15 +22,9 @@ static bool ShipFitsAnywhere(int size)
 
 static void LayShip(ShipRecord& ship, int size, int x, int y, PlaceStep step)
 {
-    ship.size = static_cast<int8_t>(size);
-    ship.decksLeft = static_cast<int8_t>(size);
-    for (int k = 0; k < size; ++k) {
-        ship.deckX[k] = static_cast<int8_t>(x);
-        ship.deckY[k] = static_cast<int8_t>(y);
-        Game.EnemyBoard[x][y] = Deck;
-        x += step.dx;
-        y += step.dy;
-    }
+    ship = MakeShip(x, y, step, size);
+    for (int k = 0; k < size; ++k)
+        Game.EnemyBoard[ship.deckX[k]][ship.deckY[k]] = Deck;
 }
 
 // Draws start cells and directions until the ship fits; false when it has no room.

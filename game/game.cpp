@@ -69,6 +69,8 @@ void BeginGameAgainst(OpponentKind opponent)
             for (int32_t& cell : column)
                 cell = Water;
     Game.PlacedShipCount = 0;
+    for (ShipRecord& ship : Game.HomeFleet)
+        ship = ShipRecord{};
     Game.LastShot[EnemySide] = Game.LastShot[HomeSide] = {-1, -1};
     Game.PlacementSize = kLargestShip;
     Game.PlacementLeft = ShipsOfSize(kLargestShip);

@@ -18,11 +18,6 @@ struct PlacedShip {
     int32_t row;
 };
 
-struct TargetCell {
-    int32_t x;
-    int32_t y;
-};
-
 // Last in, first out: the open side neighbours of the computer's latest hit.
 struct TargetList {
     TargetCell entries[4];
@@ -32,7 +27,10 @@ struct TargetList {
 struct GameState {
     Board EnemyBoard = {};
     Board HomeBoard = {};
+    // The opponent's ships, and the player's as they are laid, in the order laid; the
+    // ships' pictures come from PlacedShips.
     ShipRecord EnemyFleet[kFleetShips] = {};
+    ShipRecord HomeFleet[kFleetShips] = {};
 
     // -1 while no battle runs, so the end-of-game test cannot fire.
     int32_t EnemyDecksLeft = -1;

@@ -88,16 +88,10 @@ void SendAnswer(int x, int y, ShotResult result)
     Network.outgoing.result = static_cast<uint8_t>(result);
     Network.outgoing.count = 1;
     RevealOwnCell(Network.outgoing.cells[0], x, y);
-    if (result == ShotSunk) {   // the water beyond the ship, as the promised fleet has it
-        const auto deck = [](int cx, int cy) { return InField(cx, cy) && Network.ours.contents[cy * kFieldSize + cx] != 0; };
-        const int dx = deck(x - 1, y) || deck(x + 1, y), dy = !dx && (deck(x, y - 1) || deck(x, y + 1));
-        int firstX = x, firstY = y, length = 1;
-        while ((dx || dy) && deck(firstX - dx, firstY - dy))
-            firstX -= dx, firstY -= dy;
-        while ((dx || dy) && deck(firstX + dx * length, firstY + dy * length))
-            ++length;
+    const int ship = ShipThrough(Game.HomeFleet, x, y);
+    if (result == ShotSunk && ship >= 0) {
         TargetCell beyond[4];
-        const int ends = CellsBeyondShip(firstX, firstY, dx, dy, length, beyond);
+        const int ends = CellsBeyondShip(Game.HomeFleet[ship], beyond);
         for (int i = 0; i < ends; ++i)
             RevealOwnCell(Network.outgoing.cells[Network.outgoing.count++], beyond[i].x, beyond[i].y);
     }

@@ -24,12 +24,17 @@ bool CanPlaceOfferedShip(Orientation orientation, int column, int row)
     return ShipOnOffer() && CheckHomePlacement(column, row, orientation, Game.PlacementSize, step) == 0;
 }
 
-// Sets the cells a ship of the player's takes: Deck to lay it, Water to lift it.
-static void SetShipCells(Orientation orientation, int size, int column, int row, CellState cell)
+// A ship of the player's runs down or right from its first deck.
+static ShipRecord HomeShip(Orientation orientation, int size, int column, int row)
 {
-    const int dx = orientation == Horizontal, dy = orientation == Vertical;
-    for (int i = 0; i < size; ++i)
-        Game.HomeBoard[column + i * dx][row + i * dy] = cell;
+    return MakeShip(column, row, kDirectionSteps[orientation == Horizontal ? Right : Down], size);
+}
+
+// Sets the cells a ship of the player's takes: Deck to lay it, Water to lift it.
+static void SetShipCells(const ShipRecord& ship, CellState cell)
+{
+    for (int k = 0; k < ship.size; ++k)
+        Game.HomeBoard[ship.deckX[k]][ship.deckY[k]] = cell;
 }
 
 // Once the ships of a size are down, the next smaller size; none after the last.
@@ -47,7 +52,7 @@ bool PlaceOfferedShip(Orientation orientation, int column, int row)
     if (!CanPlaceOfferedShip(orientation, column, row))
         return false;
     Game.PlacementLeft -= 1;
-    SetShipCells(orientation, Game.PlacementSize, column, row, Deck);
+    SetShipCells(Game.HomeFleet[Game.PlacedShipCount] = HomeShip(orientation, Game.PlacementSize, column, row), Deck);
     const PlacedShip& ship = Game.PlacedShips[Game.PlacedShipCount++] = {orientation, Game.PlacementSize, column, row};
     View().shipLaid(ship);
     OfferNextShipSize();
@@ -62,7 +67,8 @@ bool TakeBackLastShip()
         !CurrentOpponent().mayTakeBack())
         return false;
     const PlacedShip ship = Game.PlacedShips[--Game.PlacedShipCount];
-    SetShipCells(ship.orientation, ship.size, ship.column, ship.row, Water);
+    SetShipCells(Game.HomeFleet[Game.PlacedShipCount], Water);
+    Game.HomeFleet[Game.PlacedShipCount] = ShipRecord{};
     if (ship.size == Game.PlacementSize) {
         Game.PlacementLeft += 1;
     } else {   // the panel has stepped past its size
@@ -98,7 +104,7 @@ static int TryPlan(int size, int left, std::mt19937& dice, HomeShipPlace plan[kF
         for (; left > 0; --left) {
             if (!DrawPlace(size, dice, plan[count]))
                 return 0;
-            SetShipCells(plan[count].orientation, size, plan[count].column, plan[count].row, Deck);
+            SetShipCells(HomeShip(plan[count].orientation, size, plan[count].column, plan[count].row), Deck);
             ++count;
         }
     return count;

@@ -91,32 +91,17 @@ bool ReadFleet(const uint8_t (&contents)[kFieldCells], ShipRecord (&fleet)[kFlee
         int record = ofSize[size]++;
         for (int larger = size + 1; larger <= kLargestShip; ++larger)
             record += ShipsOfSize(larger);
-        ShipRecord& ship = fleet[record];
-        ship.size = ship.decksLeft = static_cast<int8_t>(size);
-        for (int k = 0; k < size; ++k) {
-            ship.deckX[k] = static_cast<int8_t>(left + (left != right) * k);
-            ship.deckY[k] = static_cast<int8_t>(top + (top != bottom) * k);
-        }
+        fleet[record] = MakeShip(left, top, {left != right, top != bottom}, size);
         ++ships;
     }
     return ships == kFleetShips;
-}
-
-// The ship with a deck at the cell, or -1 on water.
-static int ShipAt(const ShipRecord (&fleet)[kFleetShips], int x, int y)
-{
-    for (int s = 0; s < kFleetShips; ++s)
-        for (int k = 0; k < fleet[s].size; ++k)
-            if (fleet[s].deckX[k] == x && fleet[s].deckY[k] == y)
-                return s;
-    return -1;
 }
 
 bool ReplayAnswers(const ShipRecord (&fleet)[kFleetShips], const AnsweredShot* answers, int count)
 {
     int hits[kFleetShips] = {};
     for (int i = 0; i < count; ++i) {
-        const int ship = ShipAt(fleet, answers[i].column, answers[i].row);
+        const int ship = ShipThrough(fleet, answers[i].column, answers[i].row);
         if (ship < 0) {
             if (answers[i].result != ShotMissed)
                 return false;
@@ -129,23 +114,6 @@ bool ReplayAnswers(const ShipRecord (&fleet)[kFleetShips], const AnsweredShot* a
     return true;
 }
 
-int CellsBeyondShip(int x, int y, int dx, int dy, int length, TargetCell (&cells)[4])
-{
-    int count = 0;
-    const auto keep = [&](int cx, int cy) {
-        if (InField(cx, cy))
-            cells[count++] = {cx, cy};
-    };
-    if (length == 1) {
-        for (const auto& step : kSideSteps)
-            keep(x + step[0], y + step[1]);
-    } else {
-        keep(x - dx, y - dy);
-        keep(x + dx * length, y + dy * length);
-    }
-    return count;
-}
-
 bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
 {
     const int x = answer.column, y = answer.row;
@@ -153,11 +121,12 @@ bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
         const int32_t cell = CellAt(Game.EnemyBoard, cx, cy);
         return (cx == x && cy == y) || cell == EnemyHit || cell == Sunk;
     };
-    int reach[4] = {};   // hits beyond the shot: down, up, right, left
-    for (int d = 0; d < 4; ++d)
-        while (reach[d] < kLargestShip && hit(x + kSideSteps[d][0] * (reach[d] + 1), y + kSideSteps[d][1] * (reach[d] + 1)))
+    int reach[4] = {};   // hits beyond the shot, by direction
+    for (int d = Up; d <= Right; ++d)
+        while (reach[d] < kLargestShip &&
+               hit(x + kDirectionSteps[d].dx * (reach[d] + 1), y + kDirectionSteps[d].dy * (reach[d] + 1)))
             ++reach[d];
-    const int down = reach[0] + reach[1], across = reach[2] + reach[3], length = 1 + down + across;
+    const int down = reach[Up] + reach[Down], across = reach[Left] + reach[Right], length = 1 + down + across;
     if ((down > 0 && across > 0) || length > kLargestShip)
         return false;
     int sunkOfSize = 0;
@@ -165,9 +134,10 @@ bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
         sunkOfSize += sunk.decksLeft < 0 && sunk.size == length;
     if (sunkOfSize >= ShipsOfSize(length))
         return false;
-    const int dx = across > 0, dy = down > 0, startX = x - reach[3], startY = y - reach[1];
+    ship = MakeShip(x - reach[Left], y - reach[Up], {across > 0, down > 0}, length);
+    ship.decksLeft = -1;
     TargetCell beyond[4];
-    const int ends = CellsBeyondShip(startX, startY, dx, dy, length, beyond);
+    const int ends = CellsBeyondShip(ship, beyond);
     if (answer.count != 1 + ends)
         return false;
     bool shown[4] = {};
@@ -178,12 +148,6 @@ bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
         if (end == ends || shown[end] || answer.cells[i].content != 0)
             return false;
         shown[end] = true;
-    }
-    ship.size = static_cast<int8_t>(length);
-    ship.decksLeft = -1;
-    for (int k = 0; k < length; ++k) {
-        ship.deckX[k] = static_cast<int8_t>(startX + dx * k);
-        ship.deckY[k] = static_cast<int8_t>(startY + dy * k);
     }
     return true;
 }

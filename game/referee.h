@@ -77,10 +77,6 @@ bool ReadFleet(const uint8_t (&contents)[kFieldCells], ShipRecord (&fleet)[kFlee
 // sunk exactly at the last deck of its ship.
 bool ReplayAnswers(const ShipRecord (&fleet)[kFleetShips], const AnsweredShot* answers, int count);
 
-// The in-field cells just beyond both ends of the straight ship of `length` from (x, y)
-// stepping (dx, dy), or around a ship of one deck: its side neighbours. Returns how many.
-int CellsBeyondShip(int x, int y, int dx, int dy, int length, TargetCell (&cells)[4]);
-
 // The partner's sunk answer to the player's shot at (x, y), not yet on the EnemyBoard: the
 // straight run of the player's hits through it, no longer than the largest ship, not one
 // ship more of its size than a fleet has, and the revealed cells exactly those beyond it,

@@ -6,26 +6,13 @@
 #include "game/options.h"
 #include "game/view.h"
 
-// The ship whose record the hit brought to no decks left, or nullptr.
-static ShipRecord* ShipSunkBy(int x, int y)
+// A sunk ship's hit decks become Sunk.
+static void MarkSunkDecks(BoardSide side, const ShipRecord& ship)
 {
-    for (ShipRecord& ship : Game.EnemyFleet) {
-        if (ship.decksLeft <= 0)
-            continue;
-        for (int k = 0; k < ship.size; ++k)
-            if (ship.deckX[k] == x && ship.deckY[k] == y)
-                ship.decksLeft -= 1;
-        if (ship.decksLeft == 0)
-            return &ship;
-    }
-    return nullptr;
-}
-
-static void MarkSunkDecks(const ShipRecord& ship)
-{
+    Board& board = side == EnemySide ? Game.EnemyBoard : Game.HomeBoard;
     for (int k = 0; k < ship.size; ++k) {
-        Game.EnemyBoard[ship.deckX[k]][ship.deckY[k]] = Sunk;
-        View().cellChanged(EnemySide, ship.deckX[k], ship.deckY[k]);
+        board[ship.deckX[k]][ship.deckY[k]] = Sunk;
+        View().cellChanged(side, ship.deckX[k], ship.deckY[k]);
     }
 }
 
@@ -48,7 +35,7 @@ static void MarkDeadZoneAround(const ShipRecord& ship)
 void MarkSunkEnemyShip(const ShipRecord& ship)
 {
     if (Options.MarkDeadShips)
-        MarkSunkDecks(ship);
+        MarkSunkDecks(EnemySide, ship);
     if (Options.MarkDeadZone)
         MarkDeadZoneAround(ship);
 }
@@ -56,10 +43,9 @@ void MarkSunkEnemyShip(const ShipRecord& ship)
 // After a Deck at (x, y) turned EnemyHit: whether that sank its ship.
 static bool HitEnemyShip(int x, int y)
 {
-    ShipRecord* ship = ShipSunkBy(x, y);
+    const ShipRecord* ship = HitShip(Game.EnemyFleet, x, y);
     if (!ship)
         return false;
-    ship->decksLeft = -1;
     MarkSunkEnemyShip(*ship);
     Game.EnemyShipsLeft -= 1;
     return true;
@@ -108,42 +94,6 @@ void FireAtComputerFleet(int x, int y)
     }
 }
 
-static bool EndsShipLine(int32_t cell)
-{
-    return cell == Water || cell == HomeMiss || cell == RuledOut;
-}
-
-// Four cells each way reach every deck of a ship; the no-touch rule keeps others away.
-static bool IsHomeShipSunk(int x, int y)
-{
-    for (const auto& dir : kSideSteps)
-        for (int offset = 0; offset < 4; ++offset) {
-            const int cx = x + dir[0] * offset, cy = y + dir[1] * offset;
-            if (!InField(cx, cy) || EndsShipLine(Game.HomeBoard[cx][cy]))
-                break;
-            if (Game.HomeBoard[cx][cy] == Deck)
-                return false;
-        }
-    return true;
-}
-
-// Turns the hit decks of the sunk ship through (x, y) into Sunk.
-static void MarkHomeShipSunk(int x, int y)
-{
-    Game.HomeBoard[x][y] = Sunk;
-    View().cellChanged(HomeSide, x, y);
-    for (const auto& dir : kSideSteps)
-        for (int offset = 1; offset < 4; ++offset) {
-            const int cx = x + dir[0] * offset, cy = y + dir[1] * offset;
-            if (!InField(cx, cy) || EndsShipLine(Game.HomeBoard[cx][cy]))
-                break;
-            if (Game.HomeBoard[cx][cy] == HomeHit) {
-                Game.HomeBoard[cx][cy] = Sunk;
-                View().cellChanged(HomeSide, cx, cy);
-            }
-        }
-}
-
 ShotResult LandOnHomeBoard(int x, int y)
 {
     if (Game.HomeBoard[x][y] != Deck) {
@@ -157,10 +107,11 @@ ShotResult LandOnHomeBoard(int x, int y)
     SetLastShot(HomeSide, x, y);
     View().cellChanged(HomeSide, x, y);
     Game.HomeDecksLeft -= 1;
-    if (!IsHomeShipSunk(x, y))
+    const ShipRecord* ship = HitShip(Game.HomeFleet, x, y);
+    if (!ship)
         return ShotHit;
     Game.HomeShipsLeft -= 1;
     if (Options.MarkDeadShips)
-        MarkHomeShipSunk(x, y);
+        MarkSunkDecks(HomeSide, *ship);
     return ShotSunk;
 }

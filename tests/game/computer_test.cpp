@@ -21,7 +21,7 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 {
     Options.SkillLevel = 1;
     Game.GamePhase = Battle;
-    Game.HomeBoard[0][0] = Game.HomeBoard[1][0] = Deck;
+    LayHomeShip(0, 0, 0, {1, 0}, 2);
     Game.HomeDecksLeft = Game.HomeShipsLeft = 2;
     Game.EnemyDecksLeft = 20;
     Game.ComputerTurn = true;
@@ -50,8 +50,7 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
     for (Case c : {Case{1, 2, 0}, Case{2, 2, 4}, Case{3, 2, 7}, Case{7, 2, 4}, Case{3, 1, 8}}) {
         SetUp();
         Options.SkillLevel = static_cast<uint8_t>(c.level);
-        for (int k = 0; k < c.size; ++k)
-            Game.HomeBoard[5][5 + k] = Deck;
+        LayHomeShip(0, 5, 5, {0, 1}, c.size);
         AimAt(5, 5);
         ComputerShot();
         EXPECT_EQ(CountCells(Game.HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;

@@ -19,8 +19,16 @@ inline void ResetModel()
     ResetDice();
 }
 
+// A ship of the player's on the HomeBoard and in its fleet, as a drop lays it.
+inline void LayHomeShip(int record, int x, int y, PlaceStep step, int size)
+{
+    Game.HomeFleet[record] = MakeShip(x, y, step, size);
+    for (int k = 0; k < size; ++k)
+        Game.HomeBoard[x + step.dx * k][y + step.dy * k] = Deck;
+}
+
 // A legal player fleet: the computer's placement at the clock's next reading, moved over
-// to the HomeBoard while the computer's own fleet stays; returns its ships.
+// to the HomeBoard and its fleet while the computer's own fleet stays; returns its ships.
 inline std::vector<ShipRecord> LayHomeFleet()
 {
     Board enemy;
@@ -28,6 +36,7 @@ inline std::vector<ShipRecord> LayHomeFleet()
     std::vector<ShipRecord> fleet(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet));
     PlaceEnemyFleet();
     std::memcpy(Game.HomeBoard, Game.EnemyBoard, sizeof enemy);
+    std::copy(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet), Game.HomeFleet);
     std::memcpy(Game.EnemyBoard, enemy, sizeof enemy);
     std::swap_ranges(fleet.begin(), fleet.end(), Game.EnemyFleet);
     return fleet;

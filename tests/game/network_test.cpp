@@ -112,6 +112,29 @@ enum Stage { Greeting, Placing, Waiting, Fighting };
 
 // Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
 // row from the top left corner, water in every fleet laid by hand.
+// A fleet laid by hand, rules or no rules: each group of touching decks one ship, as the
+// player's side sinks it, of at most four decks.
+void LayHandFleet(const std::vector<std::string>& rows)
+{
+    bool seen[10][10] = {};
+    int ships = 0;
+    const std::function<void(int, int, ShipRecord&)> gather = [&](int x, int y, ShipRecord& ship) {
+        if (!InField(x, y) || seen[x][y] || rows[y][x] != 'X')
+            return;
+        seen[x][y] = true;
+        Game.HomeBoard[x][y] = Deck;
+        if (ship.size < kLargestShip) {
+            ship.deckX[ship.size] = static_cast<int8_t>(x), ship.deckY[ship.size] = static_cast<int8_t>(y);
+            ship.decksLeft = ++ship.size;
+        }
+        for (int n = 0; n < 9; ++n)
+            gather(x + n % 3 - 1, y + n / 3 - 1, ship);
+    };
+    for (int i = 0; i < 100; ++i)
+        if (ships < kFleetShips && !seen[i % 10][i / 10] && rows[i / 10][i % 10] == 'X')
+            gather(i % 10, i / 10, Game.HomeFleet[ships++] = ShipRecord{});
+}
+
 void PlayGame(int aimer, const std::function<void(Stage)>& at)
 {
     Enter(0);
@@ -124,8 +147,7 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
     for (int side : {0, 1}) {
         Enter(side);
         if (side == 1 && !W.handFleet.empty()) {   // laid by hand, rules or no rules
-            for (int i = 0; i < 100; ++i)
-                Game.HomeBoard[i % 10][i / 10] = W.handFleet[i / 10][i % 10] == 'X' ? Deck : Water;
+            LayHandFleet(W.handFleet);
             Game.PlacementSize = 0;
             CurrentOpponent().fleetLaid();
         } else {
@@ -248,7 +270,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     const Change sunkEarly = [](Message& m) {   // the neighbours of a first hit, shown as they are
         TargetCell around[4];
         m.result = ShotSunk;
-        m.count = static_cast<uint8_t>(1 + CellsBeyondShip(m.column, m.row, 0, 0, 1, around));
+        m.count = static_cast<uint8_t>(1 + CellsBeyondShip(MakeShip(m.column, m.row, {0, 0}, 1), around));
         for (int i = 1; i < m.count; ++i)
             m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
     };
@@ -323,8 +345,8 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     }
 }
 
-// The water a sinking reveals: the cells before and after the ship along its line, the four
-// sides of a ship of one deck, only those in the field.
+// The water a sinking reveals: the cells before and after the ship along its line, whichever
+// way its decks run, the four sides of a ship of one deck, only those in the field.
 TEST(Referee, CellsBeyondAShipLieInTheField)
 {
     struct Row { int x, y, dx, dy, length; std::multiset<std::pair<int, int>> beyond; };
@@ -333,11 +355,12 @@ TEST(Referee, CellsBeyondAShipLieInTheField)
         {4, 4, 0, 1, 3, {{4, 3}, {4, 7}}}, {9, 0, 0, 1, 3, {{9, 3}}}, {0, 8, 0, 1, 2, {{0, 7}}},
         {5, 5, 0, 0, 1, {{5, 4}, {5, 6}, {4, 5}, {6, 5}}}, {0, 0, 0, 0, 1, {{1, 0}, {0, 1}}},
         {9, 9, 0, 0, 1, {{8, 9}, {9, 8}}}, {5, 0, 0, 0, 1, {{4, 0}, {6, 0}, {5, 1}}}, {9, 4, 0, 0, 1, {{9, 3}, {9, 5}, {8, 4}}},
+        {5, 5, 0, -1, 3, {{5, 6}, {5, 2}}}, {3, 5, -1, 0, 2, {{4, 5}, {1, 5}}}, {9, 3, 0, -1, 4, {{9, 4}}},
     };
     for (const Row& row : rows) {
         TargetCell cells[4];
         std::multiset<std::pair<int, int>> beyond;   // a cell given twice shows
-        for (int i = 0, count = CellsBeyondShip(row.x, row.y, row.dx, row.dy, row.length, cells); i < count; ++i)
+        for (int i = 0, count = CellsBeyondShip(MakeShip(row.x, row.y, {row.dx, row.dy}, row.length), cells); i < count; ++i)
             beyond.insert({cells[i].x, cells[i].y});
         EXPECT_EQ(beyond, row.beyond) << row.x << "," << row.y << " of " << row.length;
     }

@@ -59,14 +59,16 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         }
         RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
             HWND page = ShowPage(sheet, c.page);
-            if (c.before)
+            if (c.before) {
                 EXPECT_EQ(Checks(page), c.before);
+            }
             for (int id : c.clicks)
                 ClickButton(sheet, id);
             for (int next : c.then)
                 page = ShowPage(sheet, next);
-            if (c.after)
+            if (c.after) {
                 EXPECT_EQ(Checks(page), c.after);
+            }
             ClickButton(sheet, c.exit);
         });
         EXPECT_EQ(SettingBytes("Options"), c.options);
