@@ -5,6 +5,7 @@
 //   window_probe network EXE    one network game between two programs on loopback, both pinged
 //   window_probe idle EXE       wake-ups on the first screen and while the player aims
 //   window_probe sound EXE      wake-ups and waits while the opening sound plays
+//   window_probe dialog EXE     waits while the options sheet, the statistics and About are open
 // BENCH_IDLE_SECONDS sets the length of each idle phase (20 s).
 #include <windows.h>
 
@@ -272,6 +273,20 @@ std::string PlayOut(const std::vector<HWND>& windows)
     return "";
 }
 
+// Wake-ups per second over the phase; no pings meanwhile, they would wake the program.
+void PrintWakeUps(const char* phase, const Program& program, double seconds)
+{
+    const long long first = WakeUps(program.linuxPid);
+    const double start = Now();
+    Sleep(DWORD(seconds * 1000));
+    const long long last = WakeUps(program.linuxPid);
+    const double took = (Now() - start) / 1000;
+    if (first < 0 || last < 0)
+        std::printf("  %s: wake-ups not read (no Linux process found)\n", phase);
+    else
+        std::printf("  %s: %.1f wake-ups a second over %.1f s\n", phase, double(last - first) / took, took);
+}
+
 int Computer(const std::string& exe)
 {
     Program program;
@@ -286,6 +301,8 @@ int Computer(const std::string& exe)
     if (!end.empty())
         std::printf("  game against the computer: %s after %.1f s\n", end.c_str(), took / 1000);
     PrintWaits("window's waits", waits);
+    if (!end.empty())
+        PrintWakeUps("after the end", program, kOpeningMs / 1000.0);
     End(program);
     return end.empty();
 }
@@ -340,20 +357,6 @@ int Network(const std::string& exe)
     return end.empty();
 }
 
-// Wake-ups per second over the phase; no pings meanwhile, they would wake the program.
-void PrintWakeUps(const char* phase, const Program& program, double seconds)
-{
-    const long long first = WakeUps(program.linuxPid);
-    const double start = Now();
-    Sleep(DWORD(seconds * 1000));
-    const long long last = WakeUps(program.linuxPid);
-    const double took = (Now() - start) / 1000;
-    if (first < 0 || last < 0)
-        std::printf("  %s: wake-ups not read (no Linux process found)\n", phase);
-    else
-        std::printf("  %s: %.1f wake-ups a second over %.1f s\n", phase, double(last - first) / took, took);
-}
-
 // Begin, then the fleet at random once the opening sound has let it be laid.
 void BeginAndLayFleet(HWND window)
 {
@@ -398,13 +401,44 @@ int Sound(const std::string& exe)
     return 0;
 }
 
+// The main window pinged while each modal dialog of the menu is open over the player's aim.
+int Dialogs(const std::string& exe)
+{
+    Program program;
+    if (!Launch(exe, program))
+        return 1;
+    BeginAndLayFleet(program.window);
+    int failed = 0;
+    for (const auto& dialog : {std::make_pair(CMD_OPTIONS, "options sheet"), std::make_pair(CMD_STATISTICS, "statistics box"),
+                               std::make_pair(CMD_ABOUT, "About box")}) {
+        Pinger pinger(program.window);
+        PostMessageA(program.window, WM_COMMAND, dialog.first, 0);
+        HWND box = nullptr;
+        for (const ULONGLONG end = GetTickCount64() + kWindowPatienceMs; !box && GetTickCount64() < end; Sleep(20))
+            box = BoxOver(program.window);
+        Sleep(DWORD(kOpeningMs));
+        const std::vector<double> waits = pinger.Stop();
+        if (!box) {
+            std::printf("  the %s did not open within %llu s\n", dialog.second, kWindowPatienceMs / 1000);
+            failed = 1;
+            continue;
+        }
+        PrintWaits((std::string("window's waits while the ") + dialog.second + " is open").c_str(), waits);
+        PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+        for (const ULONGLONG end = GetTickCount64() + kWindowPatienceMs; BoxOver(program.window) && GetTickCount64() < end;)
+            Sleep(20);
+    }
+    End(program);
+    return failed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const std::string mode = argc == 3 ? argv[1] : "";
-    if (mode != "computer" && mode != "network" && mode != "idle" && mode != "sound") {
-        std::fprintf(stderr, "usage: window_probe computer|network|idle|sound EXE\n");
+    if (mode != "computer" && mode != "network" && mode != "idle" && mode != "sound" && mode != "dialog") {
+        std::fprintf(stderr, "usage: window_probe computer|network|idle|sound|dialog EXE\n");
         return 2;
     }
     setvbuf(stdout, nullptr, _IONBF, 0);
@@ -419,8 +453,10 @@ int main(int argc, char** argv)
         failed = Network(exe);
     else if (mode == "idle")
         failed = Idle(exe, seconds ? std::max(std::atof(seconds), 1.0) : 20.0);
-    else
+    else if (mode == "sound")
         failed = Sound(exe);
+    else
+        failed = Dialogs(exe);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
     return failed;
 }
