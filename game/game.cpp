@@ -21,7 +21,7 @@ const OpponentPlay kComputerPlay = {
     [] { return true; },
     [] { return true; },
     FireAtComputerFleet,
-    kComputerPauseMs,
+    [] { return Game.ComputerTurn ? kComputerPauseMs : 0; },
     [] { ComputerShot(); },
     BeginBattle,
     true,
@@ -115,7 +115,17 @@ void SettleBattle()
     const OpponentPlay& opponent = CurrentOpponent();
     if (opponent.decksEndGame && (Game.EnemyDecksLeft == 0 || Game.HomeDecksLeft == 0))
         return EndGame(Game.EnemyDecksLeft == 0);
-    WantTimer(Game.ComputerTurn && opponent.movePauseMs > 0, opponent.movePauseMs);
+    const int wait = opponent.waitMs();
+    WantTimer(wait > 0, wait);
+}
+
+void RestartOpponentWait()
+{
+    if (Game.TimerAsked) {
+        Game.TimerAsked = false;
+        View().stopTimer();
+    }
+    SettleBattle();
 }
 
 ShotResult OpponentFiresAt(int x, int y)
@@ -128,7 +138,7 @@ ShotResult OpponentFiresAt(int x, int y)
 void GameTimerFired()
 {
     Game.TimerAsked = false;
-    if (Game.GamePhase == Battle && Game.ComputerTurn)
-        CurrentOpponent().move();
+    if (Game.GamePhase == Battle)
+        CurrentOpponent().waited();
     SettleBattle();
 }

@@ -56,3 +56,9 @@ const char* PartnerName();
 
 // Whether the partner still places its fleet; false once its commitments have arrived.
 bool PartnerPlacing();
+
+// Connected, and the partner's hello not yet in.
+bool AwaitingHello();
+
+// The partner's shot or answer is overdue; the view hears when this changes.
+bool PartnerOverdue();

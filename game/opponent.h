@@ -13,11 +13,12 @@ struct OpponentPlay {
     bool (*mayFire)();
     // The player's shot at a cell it may fire at.
     void (*fire)(int x, int y);
-    // The pause before each of its moves, which come on the model's timer; 0 when its moves
-    // come as messages instead.
-    int movePauseMs;
-    // Its move when the timer fires on its turn.
-    void (*move)();
+    // How long the model waits now for the opponent's next move before it acts: the
+    // computer's pause on its turn, the patience with a partner's shot or answer; 0 when
+    // nothing is awaited.
+    int (*waitMs)();
+    // That wait is over: the computer fires, a partner is overdue.
+    void (*waited)();
     // The player's whole fleet is down: the battle begins now, or once the opponent agrees.
     void (*fleetLaid)();
     // Whether a fleet with no decks left ends the game at once (against a partner the
@@ -37,8 +38,11 @@ void BeginGameAgainst(OpponentKind opponent);
 void BeginBattle();
 
 // After every move of either side: a fleet gone ends the game where the opponent's rules
-// say so, and the opponent's turn asks for its timer.
+// say so, and a move awaited asks for the timer.
 void SettleBattle();
+
+// A move of the opponent came: what it awaits next is waited for afresh.
+void RestartOpponentWait();
 
 // The opponent's shot at a HomeBoard cell holding Water or Deck, landed and told.
 ShotResult OpponentFiresAt(int x, int y);

@@ -12,6 +12,9 @@
 
 namespace {
 
+// How long a partner may think before the player is told that the program waits for it.
+constexpr int kPartnerPatienceMs = 10000;
+
 void SendNothing(const uint8_t*, size_t) {}
 void HangUpNothing() {}
 bool NoHash(const uint8_t*, size_t, uint8_t (&)[kDigestSize])
@@ -234,6 +237,22 @@ void ReceiveFirstFrame(Decoding decoding, const Message& message)
     ReceiveHello(message);
 }
 
+// The partner's move came, or was late: the player sees which.
+void SetOverdue(bool overdue)
+{
+    if (Network.overdue == overdue)
+        return;
+    Network.overdue = overdue;
+    View().partnerChanged();
+}
+
+// In battle, the partner's shot on its turn, or its answer to the player's.
+int PatienceMs()
+{
+    const bool awaited = Game.GamePhase == Battle && (Game.ComputerTurn || Network.shotOutstanding);
+    return awaited && !Network.overdue ? kPartnerPatienceMs : 0;
+}
+
 void ReceiveFrame(const uint8_t* frame, size_t length)
 {
     const Decoding decoding = DecodeFrame(frame, length, Network.incoming);
@@ -292,8 +311,8 @@ const OpponentPlay kPartnerPlay = {
     [] { return !Network.readySent; },
     [] { return !Network.shotOutstanding && !FleetGone(); },
     FireAtPartner,
-    0,
-    [] {},
+    PatienceMs,
+    [] { SetOverdue(true); },
     PromiseFleet,
     false,
 };
@@ -328,6 +347,10 @@ void ReceivePartnerBytes(const uint8_t* bytes, size_t size)
         if (Network.reader.complete()) {
             ReceiveFrame(Network.reader.frame(), Network.reader.length());
             Network.reader.next();
+            if (Network.running) {
+                SetOverdue(false);
+                RestartOpponentWait();
+            }
         }
     }
 }
@@ -357,4 +380,14 @@ const char* PartnerName()
 bool PartnerPlacing()
 {
     return !Network.readyReceived;
+}
+
+bool AwaitingHello()
+{
+    return Network.running && !Network.greeted;
+}
+
+bool PartnerOverdue()
+{
+    return Network.overdue;
 }

@@ -42,6 +42,7 @@ struct NetworkGameState {
     bool readyReceived = false;   // the partner's is
     bool coinReceived = false;
     bool shotOutstanding = false;
+    bool overdue = false;         // the partner's shot or answer has been awaited too long
     uint8_t shotColumn = 0, shotRow = 0;
     char partnerName[kPartnerNameBytes] = "";
     Secrets ours = {};

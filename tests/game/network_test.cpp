@@ -33,6 +33,7 @@ struct World {
     int active = 0;
     std::vector<std::string> handFleet;   // side 1's, else a random one
     int stride = 1;                       // the aimer tries cell stride * i % 100 in turn
+    int shots = 200;                      // at most; then the battle is left as it stands
     std::mt19937 dice{7};
     bool crypto = true;
     Tampering tamper;
@@ -159,7 +160,7 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
     }
     at(Fighting);
     Flush();
-    for (int shots = 0; shots < 200 && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
+    for (int shots = 0; shots < W.shots && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
         Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? W.active : 1 - W.active);
         for (int i = W.active == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
             const int cell = i < 100 ? W.stride * i % 100 : i % 100, x = cell % 10, y = cell / 10;
@@ -235,6 +236,44 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         EXPECT_EQ(std::make_tuple(decks, afloat, sunk), std::make_tuple(20, won.HomeShipsLeft, 10 - afloat)) << "game " << game;
         EXPECT_EQ(CountCells(won.EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
     }
+}
+
+// In battle the player waits 10 s for the partner's answer or shot, then hears that the
+// partner is overdue; the next message ends that, and what it leaves awaited is waited for
+// afresh. Nothing is awaited on the player's own turn.
+TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
+{
+    W.shots = 0;
+    PlayGame(0, [](Stage) {});
+    ASSERT_EQ(GameOf(0).GamePhase, Battle);
+    const int player = GameOf(0).ComputerTurn, partner = 1 - player;
+    const auto fire = [](int side, int32_t at) {
+        Enter(side);
+        const int cell = FirstCell(GameOf(1 - side).HomeBoard, at);
+        Recording.clear();
+        ASSERT_TRUE(FireAtEnemyCell(cell % 10, cell / 10));
+        Flush();
+        Enter(1 - side);
+    };
+    Enter(player);
+    const int water = FirstCell(GameOf(partner).HomeBoard, Water);
+    ASSERT_TRUE(FireAtEnemyCell(water % 10, water / 10));
+    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
+    Recording.clear();
+    GameTimerFired();
+    EXPECT_TRUE(PartnerOverdue());
+    EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
+    Recording.clear();
+    Flush();
+    Enter(player);
+    EXPECT_FALSE(PartnerOverdue());
+    EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 1) << "told the wait is over";
+    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Timer, 10000})) << "a miss: the partner's shot awaited";
+    fire(partner, Deck);
+    EXPECT_EQ(std::vector<Recorded>(Recording.end() - 2, Recording.end()),
+              (std::vector<Recorded>{{Recorded::TimerStopped}, {Recorded::Timer, 10000}})) << "a hit: its next shot awaited afresh";
+    fire(partner, Water);
+    EXPECT_EQ(Recording.back(), (Recorded{Recorded::TimerStopped})) << "the player's turn";
 }
 
 // Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
