@@ -8,6 +8,7 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "game/placement.h"
+#include "game/network.h"
 #include "game/shots.h"
 #include "media/scene.h"
 
@@ -71,6 +72,8 @@ static bool IsCursorKey(WPARAM key, bool placing)
 // (a dialog's own loop still hands on keys queued before it opened).
 void OnGameKey(WPARAM key)
 {
+    if (key == VK_ESCAPE && AwaitingHello())   // no game yet to abandon: stop waiting
+        return LeaveNetworkGame();
     const bool placing = Game.GamePhase == Placement;
     if ((!placing && Game.GamePhase != Battle) || Dragging.PlacementDrag || !IsWindowEnabled(MainWindow))
         return;

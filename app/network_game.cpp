@@ -2,9 +2,11 @@
 
 #include "base/crypto.h"
 #include "base/link.h"
+#include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
 #include "game/network.h"
+#include "media/scene.h"
 #include "ui/network_dialog.h"
 
 // The game against the partner starts before the dialog's loop can hand on the partner's
@@ -15,6 +17,8 @@ static void OnPartnerConnected()
     WideCharToMultiByte(CP_UTF8, 0, Settings.PlayerName, -1, name, kPartnerNameBytes, nullptr, nullptr);
     StartNetworkGame(NetworkDialog.hosting, name);
     EndNetworkDialog();
+    DrawPartnerLine();
+    InvalidateMainWindow(true);
 }
 
 void InstallNetwork()

@@ -109,13 +109,15 @@ static void ChooseLanguage(uint32_t language)
 // the box is open is dropped.
 static bool GameAtStake()
 {
-    return Game.GamePhase == Battle || NetworkGameRunning();
+    return Game.GamePhase == Battle || (NetworkGameRunning() && !AwaitingHello());
 }
 
 static bool MayAbandonGame(HWND window)
 {
-    if (!GameAtStake())
+    if (!GameAtStake()) {
+        LeaveNetworkGame();   // connected, but no game yet: the waiting stops
         return true;
+    }
     if (MainFrame.askingToAbandon)
         return false;
     wchar_t caption[32] = L"", question[64] = L"";

@@ -288,6 +288,22 @@ static void AppendAddresses(const wchar_t* name, wchar_t* text, int size)
     FreeAddrInfoW(addresses);
 }
 
+void DescribePartner(wchar_t* text, int size)
+{
+    if (size < 1)
+        return;
+    text[0] = L'\0';
+    sockaddr_storage address = {};
+    int length = sizeof address;
+    if (Link.partner == INVALID_SOCKET || getpeername(Link.partner, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+        GetNameInfoW(reinterpret_cast<sockaddr*>(&address), length, text, static_cast<DWORD>(size), nullptr, 0, NI_NUMERICHOST) != 0)
+        text[0] = L'\0';
+    // A dual-stack listener sees an IPv4 partner as ::ffff:a.b.c.d; the player knows a.b.c.d.
+    const wchar_t mapped[] = L"::ffff:";
+    if (std::wcsncmp(text, mapped, 7) == 0 && std::wcschr(text, L'.'))
+        std::wmemmove(text, text + 7, std::wcslen(text + 7) + 1);
+}
+
 void DescribeThisComputer(wchar_t* text, int size)
 {
     wchar_t name[256] = L"";

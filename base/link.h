@@ -64,5 +64,8 @@ void HangUpLink();
 // The sockets' events, as the main window receives LinkMessage.
 void OnLinkMessage(WPARAM socket, LPARAM event);
 
+// The connected partner's address as the system writes it; empty when there is none.
+void DescribePartner(wchar_t* text, int size);
+
 // This computer's name, then its addresses, one per line ("\r\n"), as far as `size` allows.
 void DescribeThisComputer(wchar_t* text, int size);

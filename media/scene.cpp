@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "base/language.h"
+#include "base/link.h"
 #include "game/network.h"
 #include "media/backbuffer.h"
 #include "media/skin.h"
@@ -237,7 +238,7 @@ static void DrawBandText(const wchar_t* text, int length)
 
 void DrawStartHint()
 {
-    if (Game.GamePhase != NoGame)
+    if (Game.GamePhase != NoGame || AwaitingHello())
         return;
     wchar_t text[96] = L"";
     const int length = LoadLanguageString(IDS_START_HINT, text, 96);
@@ -251,16 +252,33 @@ void PartnerNameText(wchar_t* text, int size)
         LoadLanguageString(IDS_NET_SOMEONE, text, size);
 }
 
+int PartnerLineText(wchar_t* text, int size)
+{
+    wchar_t format[64] = L"", what[2 * kMaxPartnerNameChars + 1] = L"";
+    if (AwaitingHello()) {
+        LoadLanguageString(IDS_NET_CONNECTED, format, 64);
+        DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
+    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame) {
+        const int line = PartnerOverdue() ? IDS_NET_OVERDUE
+                         : PartnerPlacing() && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
+                                                                           : IDS_NET_PARTNER;
+        LoadLanguageString(line, format, 64);
+        PartnerNameText(what, 2 * kMaxPartnerNameChars + 1);
+    }
+    wchar_t line[2 * kMaxPartnerNameChars + 128];
+    if (!format[0] || size < 1 || wsprintfW(line, format, what) <= 0)
+        return 0;
+    lstrcpynW(text, line, size);
+    return lstrlenW(text);
+}
+
 // The band's bottom rows hold the top bar of the turn frame, which is drawn again.
 void DrawPartnerLine()
 {
-    if (Game.Opponent != PartnerOpponent || Game.GamePhase == NoGame)
+    wchar_t text[128] = L"";
+    const int length = PartnerLineText(text, 128);
+    if (length == 0)
         return;
-    wchar_t format[64] = L"", name[2 * kMaxPartnerNameChars + 1] = L"", text[128] = L"";
-    LoadLanguageString(PartnerPlacing() && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING : IDS_NET_PARTNER,
-                       format, 64);
-    PartnerNameText(name, 2 * kMaxPartnerNameChars + 1);
-    const int length = wsprintfW(text, format, name);
     RestoreBackground(0, kStartHintTop, kSceneWidth, kStartHintHeight);
     DrawBandText(text, length);
     DrawTurnFrame();

@@ -96,8 +96,11 @@ void DrawStartHint();
 // hello has come. `size` is in characters.
 void PartnerNameText(wchar_t* text, int size);
 
-// In a game against a partner, the band above the boards names it, and says while it still
-// places its fleet.
+// What the band above the boards says of the partner: connected and waiting for its hello,
+// placing, playing or overdue; 0 when there is no partner to speak of.
+int PartnerLineText(wchar_t* text, int size);
+
+// The band above the boards says that, where there is a partner to speak of.
 void DrawPartnerLine();
 
 // Rebuilds the whole BackBuffer from the game state: at a new game, and after the skin has changed.

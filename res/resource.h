@@ -83,6 +83,8 @@
 #define IDS_NET_STOP_CAPTION    118
 #define IDS_NET_STOPPED         119
 #define IDS_NET_SOMEONE         127
+#define IDS_NET_CONNECTED       128
+#define IDS_NET_OVERDUE         129
 
 /* A skin library names itself with string 150 x (Language + 1). */
 #define IDS_SKIN_NAME           150

@@ -258,6 +258,28 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
     }
 }
 
+// Connected, before the partner's hello: the band says to whom, and Escape or "Begin..."
+// stops waiting with no battle question; the partner hears goodbye.
+TEST_F(NetworkStops, BeforeTheHelloTheBandSaysSoAndEscapeOrBeginStopsWaiting)
+{
+    for (bool escape : {true, false}) {
+        RestartProgram();
+        answered.clear();
+        Partner partner;
+        Connect(partner);
+        wchar_t line[128] = L"";
+        PartnerLineText(line, 128);
+        EXPECT_STREQ(line, L"Connected to 127.0.0.1, waiting for the other side...");
+        if (escape)
+            SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+        else
+            Command(CMD_NEW_GAME);
+        EXPECT_FALSE(NetworkGameRunning()) << escape;
+        EXPECT_TRUE(answered.empty()) << escape << ": no question, no box";
+        EXPECT_TRUE(partner.Expect(ByeMessage)) << escape;
+    }
+}
+
 // Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, the
 // boxes name the partner, only the network record counts it, and both programs live on.
 TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
