@@ -55,7 +55,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Quorvex Software"
 !insertmacro MUI_LANGUAGE "Russian"
 !insertmacro MUI_LANGUAGE "German"
 
-LangString GameSection ${LANG_ENGLISH} "Tidewar (the game, its help, the night skin and the tune)"
+LangString GameSection ${LANG_ENGLISH} "Tidewar (game, help, night skin and tune)"
 LangString GameSection ${LANG_RUSSIAN} "Tidewar (игра, справка, ночная тема и музыка)"
 LangString GameSection ${LANG_GERMAN} "Tidewar (Spiel, Hilfe, Nacht-Skin und Musik)"
 LangString DesktopSection ${LANG_ENGLISH} "Shortcut on the desktop"

@@ -104,13 +104,13 @@ PY
 }
 setup="dist/tidewar-$version-setup.exe"
 settled "$setup" /S
-got=$(cd "$folder" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')
-[ "$got" = "$files uninstall.exe " ] || fail "the setup installed $got"
+got=$(cd "$folder" && find . -type f -printf '%P\n' | sort | tr '\n' ' ') || got=nothing
+[ "$got" = "$files uninstall.exe " ] || fail "the setup installed $got in $folder"
 for link in "${links[@]}"; do
   [ "$(target "$link")" = "C:\\users\\$user\\AppData\\Local\\Programs\\Tidewar\\tidewar.exe" ] || fail "$link does not lead to the installed exe"
 done
 size=$(find "$folder" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "dword:%08x", s / 1024 }')
-for entry in "DisplayName=\"Tidewar\"" "DisplayVersion=\"$version\"" "Publisher=\"Quorvex Software\"" "EstimatedSize=$size"; do
+for entry in "DisplayVersion=\"$version\"" "Publisher=\"Quorvex Software\"" "EstimatedSize=$size"; do
   [ "$(stored "$uninstall" "${entry%%=*}")" = "${entry#*=}" ] || fail "Installed apps: ${entry%%=*} is $(stored "$uninstall" "${entry%%=*}")"
 done
 runs_with_help_skin_and_tune win32 "$folder"
