@@ -5,7 +5,7 @@
 #   make bench   print both exes' sizes, run the model benchmarks, time the start-up under Wine
 #                and probe how the window answers and how often the program wakes
 #   make art     repaint the skins and the icon, and regenerate the sounds and the tune
-#   make dist    build dist/tidewar-VERSION-win32.zip and -win64.zip and check them
+#   make dist    build dist/tidewar-VERSION-win32.zip, -win64.zip and -setup.exe and check them
 #                (VERSION: CMakeLists.txt's project() line)
 NPROC := $(shell nproc)
 

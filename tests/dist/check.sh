@@ -2,14 +2,16 @@
 # tests/dist/check.sh VERSION: the zips hold the package's files, the 32-bit exe only system
 # imports, each package opens its skin and tune at the start and then its help (Wine's file
 # trace), from a fresh folder whose name the ANSI code page (1252 under C.UTF-8) cannot write;
-# the 32-bit one where the machine runs 32-bit programs.
+# the 32-bit one where the machine runs 32-bit programs. There, in a fresh prefix, the setup
+# installs silently what the same check then runs, installs again over it, and uninstalls
+# silently: everything goes but the settings.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/../.."
 version=$1 temp=$(mktemp -d)
 fresh="$temp/Морской бой 海戦"
 mkdir "$fresh"
 fail() { echo "dist: $*" >&2; exit 1; }
-trap 'scripts/wine-run --stop-server; rm -rf "$temp"' EXIT
+trap 'scripts/wine-run --stop-server; TIDEWAR_PREFIX="$temp/prefix" scripts/wine-run --stop-server; rm -rf "$temp"' EXIT
 # Wine's trace writes the bytes of a Unix path beyond ASCII as \xNN.
 traced() {
   local LC_ALL=C name=$1 out= i c
@@ -19,8 +21,24 @@ traced() {
   done
   printf '%s' "$out"
 }
+# The Windows test exe of the width runs the program of the folder, tracing the files it opens.
+runs_with_help_skin_and_tune() {
+  local arch=$1 package=$2 width=() help file
+  [ "$arch" = win32 ] && width=(--32)
+  # Wine takes the environment in the locale's charset: UTF-8 here.
+  LC_ALL=C.UTF-8 TIDEWAR_PACKAGE="Z:${package//\//\\}" WINEDEBUG=trace+file \
+    scripts/wine-run "${width[@]}" "build/$arch/win_tests.exe" --gtest_filter='Package.*' 2>"$temp/trace"
+  help=$(traced "$package/tidewar.hlp")
+  grep -qF "$help" "$temp/trace" || fail "$package: the $arch program never opened its tidewar.hlp"
+  # The options sheet opens the skin again after the help: the start is what comes before.
+  help=$help LC_ALL=C awk 'index($0, ENVIRON["help"]) { exit } { print }' "$temp/trace" >"$temp/start"
+  for file in night.dll tidewar.mid; do
+    grep -qF "$(traced "$package/$file")" "$temp/start" || fail "$package: the $arch program did not open its $file at the start"
+  done
+}
+files="night.dll readme.txt tidewar-de.chm tidewar-de.hlp tidewar-ru.chm tidewar-ru.hlp tidewar.chm tidewar.exe tidewar.hlp tidewar.mid"
 scripts/wine-run --start-server
-want=$(printf "tidewar-$version/%s " night.dll readme.txt tidewar-de.chm tidewar-de.hlp tidewar-ru.chm tidewar-ru.hlp tidewar.chm tidewar.exe tidewar.hlp tidewar.mid)
+want=$(printf "tidewar-$version/%s " $files)
 for arch in win32 win64; do
   unzip -q "dist/tidewar-$version-$arch.zip" -d "$fresh/$arch"
   got=$(cd "$fresh/$arch" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')
@@ -36,17 +54,78 @@ for arch in win32 win64; do
     continue
   fi
   package="$fresh/$arch/tidewar-$version"
-  # Wine takes the environment in the locale's charset: UTF-8 here.
-  LC_ALL=C.UTF-8 TIDEWAR_PACKAGE="Z:${package//\//\\}" WINEDEBUG=trace+file \
-    scripts/wine-run "${width[@]}" "build/$arch/win_tests.exe" --gtest_filter='Package.*' 2>"$temp/trace"
-  help=$(traced "$package/tidewar.hlp")
-  grep -qF "$help" "$temp/trace" || fail "the $arch package never opened its tidewar.hlp"
-  # The options sheet opens the skin again after the help: the start is what comes before.
-  help=$help LC_ALL=C awk 'index($0, ENVIRON["help"]) { exit } { print }' "$temp/trace" >"$temp/start"
-  for file in night.dll tidewar.mid; do
-    grep -qF "$(traced "$package/$file")" "$temp/start" || fail "the $arch package did not open its $file at the start"
-  done
+  runs_with_help_skin_and_tune "$arch" "$package"
   grep -qaF "/options.html" "$package/tidewar.chm" || fail "the $arch tidewar.chm has no options page (context 6 without WinHelp)"
   ran+=("$arch")
 done
 echo "dist: both packages hold their files; ${ran[*]:-none} ran with its help, skin and tune"
+
+if ! why=$(scripts/wine-run --32 --check); then
+  echo "setup: tests skipped: this machine cannot run 32-bit programs ($why)"
+  exit 0
+fi
+# A prefix and a home of its own: nothing installed before counts, and the menu entries that
+# Wine makes of the shortcuts stay out of the real home.
+export TIDEWAR_PREFIX="$temp/prefix" HOME="$temp/home"
+unset XDG_DATA_HOME XDG_CONFIG_HOME
+mkdir "$HOME"
+scripts/wine-run --setup
+user=$(ls "$TIDEWAR_PREFIX/drive_c/users" | grep -vx Public)
+profile="$TIDEWAR_PREFIX/drive_c/users/$user"
+folder="$profile/AppData/Local/Programs/Tidewar"
+links=("$profile/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tidewar.lnk" "$profile/Desktop/Tidewar.lnk")
+uninstall='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tidewar'
+settings='Software\Quorvex Software\Tidewar'
+# Runs a 32-bit program there and waits until every process of the prefix has ended (the
+# uninstaller goes on in a copy of itself); then the registry is on disk.
+settled() {
+  scripts/wine-run --32 "$@"
+  timeout 60 scripts/wine-run --wineserver -w || fail "$*: Wine still runs after 60 s"
+}
+# A value as user.reg writes it ("text", with \\ for \; dword:0000002a), or nothing.
+stored() {
+  key="[${1//\\/\\\\}]" name="\"$2\"=" awk '
+    index($0, ENVIRON["key"]) == 1 { inside = 1; next }
+    /^\[/ { inside = 0 }
+    inside && index($0, ENVIRON["name"]) == 1 { print substr($0, length(ENVIRON["name"]) + 1) }' "$TIDEWAR_PREFIX/user.reg"
+}
+# A Shell Link's target: the local base path of its LinkInfo.
+target() {
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+flags, at = struct.unpack_from('<I', data, 20)[0], 76
+if flags & 1:
+    at += 2 + struct.unpack_from('<H', data, at)[0]
+if flags & 2:
+    at += struct.unpack_from('<I', data, at + 16)[0]
+    print(data[at:data.index(b'\0', at)].decode('latin-1'))
+PY
+}
+setup="dist/tidewar-$version-setup.exe"
+settled "$setup" /S
+got=$(cd "$folder" && find . -type f -printf '%P\n' | sort | tr '\n' ' ') || got=nothing
+[ "$got" = "$files uninstall.exe " ] || fail "the setup installed $got in $folder"
+for link in "${links[@]}"; do
+  [ "$(target "$link")" = "C:\\users\\$user\\AppData\\Local\\Programs\\Tidewar\\tidewar.exe" ] || fail "$link does not lead to the installed exe"
+done
+size=$(find "$folder" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "dword:%08x", s / 1024 }')
+for entry in "DisplayVersion=\"$version\"" "Publisher=\"Quorvex Software\"" "EstimatedSize=$size"; do
+  [ "$(stored "$uninstall" "${entry%%=*}")" = "${entry#*=}" ] || fail "Installed apps: ${entry%%=*} is $(stored "$uninstall" "${entry%%=*}")"
+done
+runs_with_help_skin_and_tune win32 "$folder"
+
+scripts/wine-run reg add "HKCU\\$settings" /v Statistic /t REG_DWORD /d 7 /f >/dev/null
+settled "$setup" /S
+[ "$(stored "$settings" Statistic)" = dword:00000007 ] || fail "a second install lost the statistics"
+# As a deployer uninstalls: by the command that Installed apps keeps.
+quiet=$(stored "$uninstall" QuietUninstallString)
+[[ $quiet =~ ^\"\\\"(.*)\\\"\ /S\"$ ]] || fail "Installed apps: QuietUninstallString is $quiet"
+settled "${BASH_REMATCH[1]//\\\\/\\}" /S
+[ ! -e "$folder" ] || fail "the uninstaller left $(find "$folder" -printf '%P ')"
+for link in "${links[@]}"; do
+  [ ! -e "$link" ] || fail "the uninstaller left $link"
+done
+[ -z "$(stored "$uninstall" DisplayName)" ] || fail "the uninstaller left the entry in Installed apps"
+[ "$(stored "$settings" Statistic)" = dword:00000007 ] || fail "the silent uninstall removed the statistics"
+echo "setup: installed, ran, installed again keeping the statistics, uninstalled keeping them"
