@@ -260,6 +260,14 @@ static void OnRightButtonDown(LPARAM position)
     TakeBackShipAt(at.x, at.y);
 }
 
+// Windows keeps a window within the screen's size unless told otherwise; a size the player chose
+// is shown whole, beyond the screen's edge if need be.
+static void AllowLargerThanScreen(LPARAM info)
+{
+    MINMAXINFO& limits = *reinterpret_cast<MINMAXINFO*>(info);
+    limits.ptMaxTrackSize = {LONG_MAX / 2, LONG_MAX / 2};
+}
+
 // Both timers are one-shot: each is asked for again when something is due again.
 static void OnTimer(WPARAM timer)
 {
@@ -295,6 +303,7 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
+    case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
     case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
     case WM_DPICHANGED: ScaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
