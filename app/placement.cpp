@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "base/program.h"
-#include "base/settings.h"
 #include "game/game.h"
 #include "game/placement.h"
 #include "media/backbuffer.h"
@@ -32,7 +31,7 @@ static void EndDragImage()
 // The ship's picture at the window's scale, in a list of its own; each picture pixel a square.
 static HIMAGELIST ScaledShipImage(const ShipImage& image)
 {
-    const int scale = Settings.Scale;
+    const int scale = Scene.Scale;
     int width = 0, height = 0;
     ImageList_GetIconSize(image.list, &width, &height);
     HDC screen = GetDC(MainWindow);
@@ -61,7 +60,7 @@ static HIMAGELIST ScaledShipImage(const ShipImage& image)
 // corner, so that the image lies over the same scene pixels as at normal size.
 static POINT DragImagePoint(unsigned x, unsigned y)
 {
-    const int scale = Settings.Scale;
+    const int scale = Scene.Scale;
     RECT outer;
     POINT client = {0, 0};
     GetWindowRect(MainWindow, &outer);
@@ -79,7 +78,7 @@ static void BeginShipDrag(Orientation orientation, unsigned x, unsigned y, int h
     Dragging = {true, orientation, false};
     const ShipImage& image = Skin.ShipImages[orientation][Game.PlacementSize - 1];
     const bool vertical = orientation == Vertical;
-    const int scale = Settings.Scale;
+    const int scale = Scene.Scale;
     const bool scaled = scale > 1 && image.list && image.index >= 0;
     HIMAGELIST list = scaled ? ScaledShipImage(image) : image.list;
     if (!ImageList_BeginDrag(list, scaled ? 0 : image.index, hotspotX * scale, kDragHotspotY * scale))
@@ -194,7 +193,7 @@ void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks,
     const RECT board = {boardLeft, kBoardTop, boardLeft + kBoardPixels, kBoardTop + kBoardPixels};
     if (!IntersectRect(&outline, &outline, &board))
         return;
-    const int scale = Settings.Scale;
+    const int scale = Scene.Scale;
     RECT ring = {outline.left * scale, outline.top * scale, outline.right * scale, outline.bottom * scale};
     HDC screen = GetDC(window);
     HBRUSH mark = CreateSolidBrush(refused ? RGB(230, 30, 30) : RGB(255, 215, 0));

@@ -66,14 +66,15 @@ bool StartUp(HINSTANCE instance, int showCommand)
     LoadSkin();
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     MainFrame.MainMenu = LoadMainMenu();
-    // No sizing frame and no maximize box: only double size changes the size.
-    const SIZE size = MainWindowSize();
-    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-                    size.cy, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
+    // No sizing frame and no maximize box: only the scale changes the size, which needs the
+    // window's DPI and so is set once the window stands.
+    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
     if (!MainWindow) {
         UnloadSkin();
         return false;
     }
+    FitMainWindow();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
     MainFrame.Accelerators = LoadAcceleratorsW(ProgramInstance, L"ACCEL_1");

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "app/display.h"
 #include "app/game_view.h"
 #include "app/keyboard.h"
 #include "app/network_game.h"
@@ -51,34 +52,56 @@ static void EndProgram(HWND window)
     KillTimer(window, GameTimer);
 }
 
+// The size items by Settings.Scale, in the menu's order but the first.
+constexpr int kSizeCommands[] = {CMD_DISPLAY_SIZE, CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE};
+
+static void TickSize(HMENU menu)
+{
+    CheckMenuRadioItem(menu, CMD_NORMAL_SIZE, CMD_DISPLAY_SIZE, kSizeCommands[Settings.Scale], MF_BYCOMMAND);
+}
+
 HMENU LoadMainMenu()
 {
     HMENU menu = LoadMenuW(ProgramInstance, MAKEINTRESOURCEW(IDM_MAIN + LanguageOffset()));
     CheckMenuRadioItem(menu, CMD_RUSSIAN, CMD_GERMAN, CMD_RUSSIAN + LanguageOffset() / 100, MF_BYCOMMAND);
-    CheckMenuItem(menu, CMD_DOUBLE_SIZE, Settings.Scale == 2 ? MF_CHECKED : MF_UNCHECKED);
+    TickSize(menu);
     return menu;
 }
 
-SIZE MainWindowSize()
+// The player's size, or the display's at `dpi` on the monitor of `place`; the window's corner
+// goes to `place`'s. A drag in progress is dropped, as its image was made for the old scale.
+// A menu bar that wraps onto a second line takes client height that the frame did not count:
+// it is measured and given back once.
+static void ScaleMainWindow(UINT dpi, const RECT& place)
 {
-    constexpr int kNormalWidth = 510, kNormalHeight = 400;
-    RECT frame = {0, 0, 0, 0};
-    AdjustWindowRect(&frame, kMainWindowStyle, TRUE);
-    const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
-    return {frameWidth + Settings.Scale * (kNormalWidth - frameWidth),
-            frameHeight + Settings.Scale * (kNormalHeight - frameHeight)};
+    const int scale = Settings.Scale ? Settings.Scale : DisplayScale(dpi, WorkAreaAt(place));
+    if (scale != Scene.Scale)
+        CancelShipDrag();
+    Scene.Scale = scale;
+    const SIZE size = MainWindowSize(scale, dpi);
+    SetWindowPos(MainWindow, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    const int missing = scale * kClientHeight - client.bottom;
+    if (missing > 0)
+        SetWindowPos(MainWindow, nullptr, 0, 0, size.cx, size.cy + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(MainWindow, nullptr, FALSE);
 }
 
-// Double size and back; the choice is stored at once. A drag in progress is dropped, as its
-// image was made for the old scale.
-static void ToggleDoubleSize()
+void FitMainWindow()
 {
-    CancelShipDrag();
-    Settings.Scale = Settings.Scale == 2 ? 1 : 2;
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    ScaleMainWindow(WindowDpi(MainWindow), outer);
+}
+
+// The size chosen from the menu, stored at once; 0 follows the display.
+static void ChooseSize(int scale)
+{
+    Settings.Scale = scale;
     SaveSettings();
-    CheckMenuItem(MainFrame.MainMenu, CMD_DOUBLE_SIZE, Settings.Scale == 2 ? MF_CHECKED : MF_UNCHECKED);
-    const SIZE size = MainWindowSize();
-    SetWindowPos(MainWindow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    TickSize(MainFrame.MainMenu);
+    FitMainWindow();
 }
 
 // The title, the menu, the first screen's hint and the status text in the new Language, which is stored at once.
@@ -164,7 +187,10 @@ static void OnCommand(HWND window, int command)
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;
-    case CMD_DOUBLE_SIZE: ToggleDoubleSize(); break;
+    case CMD_DISPLAY_SIZE: ChooseSize(0); break;
+    case CMD_NORMAL_SIZE: ChooseSize(1); break;
+    case CMD_DOUBLE_SIZE: ChooseSize(2); break;
+    case CMD_TRIPLE_SIZE: ChooseSize(3); break;
     default: break;
     }
 }
@@ -202,7 +228,7 @@ struct ScenePoint {
 
 static ScenePoint AtScene(LPARAM position)
 {
-    const unsigned scale = Settings.Scale;
+    const unsigned scale = Scene.Scale;
     return {LOWORD(position) / scale, HIWORD(position) / scale};
 }
 
@@ -234,6 +260,14 @@ static void OnRightButtonDown(LPARAM position)
 {
     const ScenePoint at = AtScene(position);
     TakeBackShipAt(at.x, at.y);
+}
+
+// Windows keeps a window within the screen's size unless told otherwise; a size the player chose
+// is shown whole, beyond the screen's edge if need be.
+static void AllowLargerThanScreen(LPARAM info)
+{
+    MINMAXINFO& limits = *reinterpret_cast<MINMAXINFO*>(info);
+    limits.ptMaxTrackSize = {LONG_MAX / 2, LONG_MAX / 2};
 }
 
 // Both timers are one-shot: each is asked for again when something is due again.
@@ -271,8 +305,10 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_RBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnGameKey(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
+    case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
     case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
+    case WM_DPICHANGED: ScaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

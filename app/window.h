@@ -21,14 +21,13 @@ extern MainWindowState MainFrame;
 // The caption is named although Windows adds it anyway: AdjustWindowRect counts only what is named.
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-// The outer size at Settings.Scale: 510 x 400 at normal size, whose client area the larger
-// scales enlarge.
-SIZE MainWindowSize();
+// Takes the scale for the window's DPI where it stands and sizes the window to the scene at it.
+void FitMainWindow();
 
 // As before start-up: no menu, no accelerators, the plain title.
 void ResetMainWindow();
 
-// The main menu in the current language, with that language and double size ticked.
+// The main menu in the current language, with that language and the player's size ticked.
 HMENU LoadMainMenu();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -127,7 +127,7 @@ void DecodeStatistic(const BYTE* bytes)
     Settings.Losses = GetUint32(bytes + 4);
 }
 
-// "Scale": 2 for double size; any other number is normal size.
+// "Scale": the player's size, 1 to 3; any other number follows the display.
 void EncodeScale(BYTE* bytes)
 {
     PutUint32(bytes, static_cast<uint32_t>(Settings.Scale));
@@ -135,7 +135,8 @@ void EncodeScale(BYTE* bytes)
 
 void DecodeScale(const BYTE* bytes)
 {
-    Settings.Scale = GetUint32(bytes) == 2 ? 2 : 1;
+    const uint32_t scale = GetUint32(bytes);
+    Settings.Scale = scale >= 1 && scale <= 3 ? static_cast<int>(scale) : 0;
 }
 
 // A binary value: its name, type and length, and its bytes to and from the settings.

@@ -28,8 +28,9 @@ struct StoredSettings {
     // Games won and lost, read again from the store before every change and display.
     uint32_t Wins = 0;
     uint32_t Losses = 0;
-    // Window pixels per scene pixel, each way: 1 or 2, whatever the store holds.
-    int Scale = 1;
+    // The player's size: 1 to 3 window pixels per scene pixel, each way; 0 follows the display,
+    // as does anything else the store holds.
+    int Scale = 0;
     // The same for games against a partner over the network.
     uint32_t NetworkWins = 0;
     uint32_t NetworkLosses = 0;

@@ -1,6 +1,5 @@
 #include "media/backbuffer.h"
 
-#include "base/settings.h"
 #include "media/scene.h"
 
 SceneBuffer Scene;
@@ -30,7 +29,7 @@ void PaintWindow(HWND window)
 // Copies, never blends: at an integer scale every scene pixel stays one colour.
 void ShowSceneArea(HDC window, int left, int top, int width, int height)
 {
-    const int scale = Settings.Scale;
+    const int scale = Scene.Scale;
     SetStretchBltMode(window, COLORONCOLOR);
     StretchBlt(window, left * scale, top * scale, width * scale, height * scale, Scene.BackBuffer, left, top, width,
                height, SRCCOPY);

@@ -10,6 +10,8 @@ struct SceneBuffer {
     HGDIOBJ initialBitmap = nullptr;
     // Set once the background has been copied in at the first paint.
     bool BackgroundDrawn = false;
+    // Window pixels per scene pixel, each way, 1 to 3: the player's size or the display's.
+    int Scale = 1;
 };
 
 extern SceneBuffer Scene;
@@ -17,7 +19,7 @@ extern SceneBuffer Scene;
 void CreateBackBuffer(HWND window);
 void PaintWindow(HWND window);
 // Shows a rectangle of the scene, given in scene pixels, on a DC of the window's client area,
-// each scene pixel as a Settings.Scale square of window pixels.
+// each scene pixel as a Scene.Scale square of window pixels.
 void ShowSceneArea(HDC window, int left, int top, int width, int height);
 // Releases the bitmap and forgets the background, as before the window was made.
 void ReleaseBackBuffer();

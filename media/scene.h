@@ -57,7 +57,10 @@ constexpr StatusBox kHomeCounterBox = {260, 285, 80, 45, 280, 280};
 // The first screen's hint: a band above the boards, centred on the visible client width.
 constexpr int kStartHintTop = 4;
 constexpr int kStartHintHeight = 24;
+// The part of the scene the window shows at normal size, from the scene's corner: the client
+// area of the 510 x 400 window of old at 96 DPI.
 constexpr int kClientWidth = 504;
+constexpr int kClientHeight = 356;
 
 // The point of a dragged ship's image that follows the mouse, from the image's corner.
 constexpr int kVerticalDragHotspotX = 10;

@@ -45,7 +45,10 @@
 #define CMD_RUSSIAN             108
 #define CMD_ENGLISH             109
 #define CMD_GERMAN              110
-#define CMD_DOUBLE_SIZE         111
+#define CMD_NORMAL_SIZE         111
+#define CMD_DOUBLE_SIZE         112
+#define CMD_TRIPLE_SIZE         113
+#define CMD_DISPLAY_SIZE        114
 
 /* Strings (Russian ids). */
 #define IDS_MISS                100

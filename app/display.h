@@ -1,0 +1,18 @@
+// The display's DPI, and the main window's scale and size at it.
+#pragma once
+#include <windows.h>
+
+constexpr int kLargestScale = 3;
+
+// The DPI of the monitor that shows the window; the system's where Windows tells no other.
+UINT WindowDpi(HWND window);
+
+// The outer size that shows the scene at `scale` inside the frame and menu bar of `dpi`.
+SIZE MainWindowSize(int scale, UINT dpi);
+
+// The whole number nearest to dpi / 96, or the largest below it at which the window fits the
+// work area; 1 where none does.
+int DisplayScale(UINT dpi, const RECT& workArea);
+
+// The work area of the monitor nearest to the rectangle.
+RECT WorkAreaAt(const RECT& place);

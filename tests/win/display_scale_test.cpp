@@ -1,0 +1,243 @@
+// The scale: the window's size at the display's DPI and at the player's choice, presses,
+// drags and the picture at a whole-number scale, and the stored choice.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/display.h"
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+using ScaleTest = ShellTest;
+
+// The display's scale for a DPI and a work area. Wine's frame with the menu bar adds 6 x 62
+// pixels at 144 DPI, so double size there needs 1014 x 774.
+TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
+{
+    const struct {
+        UINT dpi;
+        LONG width, height;
+        int scale;
+    } cases[] = {
+        {96, 3840, 2160, 1},  {120, 3840, 2160, 1}, {144, 3840, 2160, 2}, {192, 3840, 2160, 2},
+        {288, 3840, 2160, 3}, {480, 3840, 2160, 3}, {288, 1920, 1080, 2}, {192, 1024, 768, 1},
+        {144, 1014, 774, 2},  {144, 1013, 774, 1},  {144, 1014, 773, 1},  {288, 100, 100, 1},
+    };
+    for (const auto& c : cases) {
+        const RECT work = {10, 20, 10 + c.width, 20 + c.height};
+        EXPECT_EQ(DisplayScale(c.dpi, work), c.scale) << c.dpi << " DPI, " << c.width << " x " << c.height;
+    }
+}
+
+// What one start at the display's DPI must show, from the parent's table: "DPI stored scale",
+// with a stored value of -1 for none.
+struct DisplayCase {
+    int dpi, stored, scale;
+};
+constexpr const char* kCaseVariable = "TIDEWAR_DISPLAY_CASE";
+
+// A board's corner cell (column and row 0 or 9): at the scale, its window pixel nearest the
+// board's corner, or (edge) the next one over, which shows the board's edge line: the left or
+// right line on the diagonal's corners, the top or bottom line on the others, so that each
+// bound alone keeps the press off the board.
+LPARAM CornerPixel(int scale, int boardLeft, POINT cell, bool edge)
+{
+    const auto at = [scale](int first, int index, bool edge) {
+        return index ? scale * (first + kBoardPixels) - 1 + edge : scale * (first + 1) - edge;
+    };
+    return MAKELPARAM(at(boardLeft, cell.x, edge && cell.x == cell.y), at(kBoardTop, cell.y, edge && cell.x != cell.y));
+}
+
+// The client area's pixels on the screen that differ from the scene pixel they should show, each
+// scene pixel a scale x scale square. A window larger than the screen has nothing to read beyond it.
+int PixelsNotSquare(int scale)
+{
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    POINT corner = {0, 0};
+    ClientToScreen(MainWindow, &corner);
+    const int width = std::min<int>(client.right, GetSystemMetrics(SM_CXSCREEN) - corner.x);
+    const int height = std::min<int>(client.bottom, GetSystemMetrics(SM_CYSCREEN) - corner.y);
+    UpdateWindow(MainWindow);
+    HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    SelectObject(copy, previous);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned> shown(client.right * client.bottom);
+    GetDIBits(copy, bitmap, 0, client.bottom, shown.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(MainWindow, window);
+    const std::vector<unsigned> scene = SceneSnapshot();
+    int wrong = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            wrong += (shown[y * client.right + x] & 0xFFFFFF) != scene[y / scale * kSceneWidth + x / scale];
+    return wrong;
+}
+
+// Run by DisplayScale.EachDpiShowsTheWholeSceneAtItsScale in a process of its own, started at
+// the DPI of its case.
+TEST_F(ScaleTest, DISABLED_AtTheDisplaysDpi)
+{
+    DisplayCase expected = {};
+    const char* text = std::getenv(kCaseVariable);
+    ASSERT_TRUE(text && std::sscanf(text, "%d %d %d", &expected.dpi, &expected.stored, &expected.scale) == 3);
+    if (expected.stored >= 0) {
+        StopProgram();
+        const DWORD stored = expected.stored;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Scale", REG_DWORD, &stored, sizeof stored);
+        StartProgram();
+    }
+    const int scale = expected.scale;
+    RECT client, outer;
+    GetClientRect(MainWindow, &client);
+    GetWindowRect(MainWindow, &outer);
+    EXPECT_EQ(client.right, scale * kClientWidth);
+    EXPECT_EQ(client.bottom, scale * kClientHeight);
+    if (expected.dpi == 96 && scale == 1) {   // the window of old
+        EXPECT_EQ(outer.right - outer.left, 510);
+        EXPECT_EQ(outer.bottom - outer.top, 400);
+    }
+    Command(CMD_NEW_GAME);
+    const POINT corners[] = {{0, 0}, {9, 0}, {0, 9}, {9, 9}};
+    for (const POINT& cell : corners)   // a right-click on the last ship laid takes it back
+        for (bool edge : {true, false}) {
+            if (edge)
+                PlaceOfferedShip(Horizontal, cell.x ? 6 : 0, cell.y);
+            SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, CornerPixel(scale, kHomeBoardLeft, cell, edge));
+            EXPECT_EQ(Game.PlacedShipCount, edge ? 1 : 0) << cell.x << ", " << cell.y;
+        }
+    SendMessageW(MainWindow, WM_KEYDOWN, 'A', 1);
+    for (const POINT& cell : corners)
+        for (bool edge : {true, false}) {
+            Board before;
+            std::memcpy(before, Game.EnemyBoard, sizeof before);
+            Game.ComputerTurn = false;
+            SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, CornerPixel(scale, kEnemyBoardLeft, cell, edge));
+            const int32_t state = Game.EnemyBoard[cell.x][cell.y];
+            if (edge)
+                EXPECT_EQ(std::memcmp(before, Game.EnemyBoard, sizeof before), 0) << cell.x << ", " << cell.y;
+            else
+                EXPECT_TRUE(state != Water && state != Deck) << cell.x << ", " << cell.y;
+        }
+    EXPECT_EQ(PixelsNotSquare(scale), 0);
+}
+
+// Wine reads the display's DPI from the registry as each program starts. Under its null display
+// (1024 x 768) double size does not fit above 96 DPI, so the display's scale is 1 there.
+TEST_F(ScaleTest, EachDpiShowsTheWholeSceneAtItsScale)
+{
+    const DisplayCase cases[] = {
+        {96, -1, 1}, {120, 0, 1}, {144, 4, 1}, {192, 7, 1}, {192, 2, 2}, {288, 3, 3},
+    };
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    for (const DisplayCase& c : cases) {
+        const DWORD dpi = c.dpi;
+        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        char text[32];
+        std::snprintf(text, sizeof text, "%d %d %d", c.dpi, c.stored, c.scale);
+        SetEnvironmentVariableA(kCaseVariable, text);
+        std::wstring line = L"\"" + std::wstring(self) +
+                            L"\" --gtest_also_run_disabled_tests --gtest_filter=ScaleTest.DISABLED_AtTheDisplaysDpi";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION child = {};
+        ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child));
+        DWORD code = STILL_ACTIVE;
+        if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(child.hProcess, 1);
+        GetExitCodeProcess(child.hProcess, &code);
+        CloseHandle(child.hProcess);
+        CloseHandle(child.hThread);
+        EXPECT_EQ(code, 0u) << text;
+    }
+    SetEnvironmentVariableA(kCaseVariable, nullptr);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
+}
+
+// The 4 decks on offer dragged to (6, 9), where the outline's left side is a black scene pixel,
+// then two gold; the image's corner on the client area, by scale.
+TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAtNormalSize)
+{
+    POINT image[3] = {};
+    for (int scale : {1, 2}) {
+        if (scale == 2)
+            Command(CMD_DOUBLE_SIZE);
+        Command(CMD_NEW_GAME);
+        const auto mouse = [scale](UINT message, int x, int y) {
+            SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale));
+        };
+        mouse(WM_LBUTTONDOWN, 250, 285);
+        mouse(WM_MOUSEMOVE, 410, 220);
+        POINT at, hotspot, client = {0, 0};
+        RECT outer;
+        int width = 0, height = 0;
+        ImageList_GetIconSize(ImageList_GetDragImage(&at, &hotspot), &width, &height);
+        GetWindowRect(MainWindow, &outer);
+        ClientToScreen(MainWindow, &client);
+        image[scale] = {at.x - hotspot.x - client.x + outer.left, at.y - hotspot.y - client.y + outer.top};
+        EXPECT_EQ(std::make_tuple(width, height, image[scale].x, image[scale].y),
+                  std::make_tuple(80 * scale, 20 * scale, scale * image[1].x, scale * image[1].y)) << scale;
+        ImageList_DragShowNolock(FALSE);
+        HDC window = GetDC(MainWindow);
+        EXPECT_EQ(ScenePixel(401 * scale - 1, 215 * scale, window), 0u) << scale;
+        EXPECT_EQ(ScenePixel(403 * scale - 1, 215 * scale, window), kGold) << scale;
+        mouse(WM_MOUSEMOVE, 250, 285);
+        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, window), ScenePixel(400, 215)) << scale << ": wiped";
+        ReleaseDC(MainWindow, window);
+        mouse(WM_LBUTTONUP, 410, 220);
+        const PlacedShip& ship = Game.PlacedShips[0];
+        EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, ship.orientation, ship.column, ship.row), std::make_tuple(1, Horizontal, 6, 9));
+    }
+}
+
+// Each size item: the number stored, the scale it shows at 96 DPI, both again after a restart.
+TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestart)
+{
+    const struct {
+        int command;
+        unsigned char stored;
+        int scale;
+    } choices[] = {{CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
+    EXPECT_EQ(SettingBytes("Scale"), std::vector<unsigned char>({0, 0, 0, 0})) << "a first start follows the display";
+    for (const auto& choice : choices) {
+        Command(choice.command);
+        DWORD type = REG_NONE;
+        EXPECT_EQ(SettingBytes("Scale", &type), std::vector<unsigned char>({choice.stored, 0, 0, 0}));
+        EXPECT_EQ(type, DWORD(REG_DWORD));
+        for (bool restarted : {false, true}) {
+            if (restarted)
+                RestartProgram();
+            RECT client;
+            GetClientRect(MainWindow, &client);
+            EXPECT_EQ(client.right, choice.scale * kClientWidth) << choice.command << ", " << restarted;
+            EXPECT_EQ(client.bottom, choice.scale * kClientHeight) << choice.command << ", " << restarted;
+            for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
+                EXPECT_EQ(GetMenuState(GetMenu(MainWindow), item, MF_BYCOMMAND) & MF_CHECKED,
+                          item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;
+        }
+    }
+}
+
+// Moved to a monitor of another DPI, the window takes the suggested corner and the frame of that
+// DPI (Wine's at 144: 6 x 62 pixels); a chosen size holds.
+TEST_F(ScaleTest, AMoveToAnotherDpiKeepsTheChosenSizeInThatDpisFrame)
+{
+    Command(CMD_DOUBLE_SIZE);
+    RECT suggested = {40, 50, 600, 500}, outer;
+    SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(MainWindow, &outer);
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, 50);
+    EXPECT_EQ(outer.right - outer.left, 2 * kClientWidth + 6);
+    EXPECT_EQ(outer.bottom - outer.top, 2 * kClientHeight + 62);
+}
+
+}  // namespace
