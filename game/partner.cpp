@@ -91,8 +91,8 @@ void SendAnswer(int x, int y, ShotResult result)
     Network.outgoing.result = static_cast<uint8_t>(result);
     Network.outgoing.count = 1;
     RevealOwnCell(Network.outgoing.cells[0], x, y);
-    const int ship = ShipThrough(Game.HomeFleet, x, y);
-    if (result == ShotSunk && ship >= 0) {
+    const int ship = result == ShotSunk ? ShipThrough(Game.HomeFleet, x, y) : -1;
+    if (ship >= 0) {   // the water beyond the sunk ship
         TargetCell beyond[4];
         const int ends = CellsBeyondShip(Game.HomeFleet[ship], beyond);
         for (int i = 0; i < ends; ++i)
