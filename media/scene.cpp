@@ -220,17 +220,40 @@ void DrawBattlePanel()
 
 // White with a black shadow: the background runs from dark cloud to white foam. Arial by
 // name, as in the status panel, for its Cyrillic; the BackBuffer's colours are restored.
+constexpr int kBandLetterHeight = 18;
+constexpr int kSmallestBandLetter = 12;
+constexpr int kBandMargin = 4;
+
+static HFONT BandFont(int height)
+{
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
+}
+
+// A long name or address takes smaller letters, and past the smallest an ellipsis, so the line
+// never runs off the window's edges.
 static void DrawBandText(const wchar_t* text, int length)
 {
-    HFONT font = CreateFontW(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
     const int saved = SaveDC(Scene.BackBuffer);
-    SelectObject(Scene.BackBuffer, font);
+    HFONT font = nullptr;
+    for (int height = kBandLetterHeight;; height -= 2) {
+        HFONT smaller = BandFont(height);
+        SelectObject(Scene.BackBuffer, smaller);
+        if (font)
+            DeleteObject(font);
+        font = smaller;
+        RECT needed = {};
+        DrawTextW(Scene.BackBuffer, text, length, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        if (needed.right <= kClientWidth - 2 * kBandMargin || height <= kSmallestBandLetter)
+            break;
+    }
     SetBkMode(Scene.BackBuffer, TRANSPARENT);
     for (int shadow : {1, 0}) {
-        RECT band = {shadow, kStartHintTop + shadow, kClientWidth + shadow, kStartHintTop + kStartHintHeight + shadow};
+        RECT band = {kBandMargin + shadow, kStartHintTop + shadow, kClientWidth - kBandMargin + shadow,
+                     kStartHintTop + kStartHintHeight + shadow};
         SetTextColor(Scene.BackBuffer, shadow ? RGB(0, 0, 0) : RGB(255, 255, 255));
-        DrawTextW(Scene.BackBuffer, text, length, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(Scene.BackBuffer, text, length, &band,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     RestoreDC(Scene.BackBuffer, saved);
     DeleteObject(font);

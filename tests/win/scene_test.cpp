@@ -1,5 +1,6 @@
 // The scene in the BackBuffer: the pictures where they belong, the counters and the
 // message line in their fonts; the redraw is held by the random-input test.
+#include "game/network.h"
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -62,6 +63,19 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
     DrawCounters();
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"9"));
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
+}
+
+// The band over the boards keeps a partner's widest name off the window's edges.
+TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
+{
+    StartNetworkGame(false, "Me");
+    const std::string hello = std::string("\0\x2AHTIDEWAR\x01\x20", 12) + std::string(32, 'W');
+    ReceivePartnerBytes(reinterpret_cast<const uint8_t*>(hello.data()), hello.size());
+    ASSERT_EQ(Game.Opponent, PartnerOpponent);
+    for (int left : {0, kClientWidth - 3})
+        EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, kStartHintTop, 3, kStartHintHeight)) << left;
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kClientWidth, 7)) << "in smaller letters";
+    LeaveNetworkGame();
 }
 
 // The widest messages of every language are clipped to their line: a spill would stay, as
