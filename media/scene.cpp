@@ -300,10 +300,11 @@ void DrawPartnerLine()
 {
     wchar_t text[128] = L"";
     const int length = PartnerLineText(text, 128);
-    if (length == 0)
-        return;
     RestoreBackground(0, kStartHintTop, kSceneWidth, kStartHintHeight);
-    DrawBandText(text, length);
+    if (length > 0)
+        DrawBandText(text, length);
+    else
+        DrawStartHint();
     DrawTurnFrame();
 }
 

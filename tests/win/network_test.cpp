@@ -276,6 +276,7 @@ TEST_F(NetworkStops, BeforeTheHelloTheBandSaysSoAndEscapeOrBeginStopsWaiting)
             Command(CMD_NEW_GAME);
         EXPECT_FALSE(NetworkGameRunning()) << escape;
         EXPECT_TRUE(answered.empty()) << escape << ": no question, no box";
+        EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << escape << ": the line is gone";
         EXPECT_TRUE(partner.Expect(ByeMessage)) << escape;
     }
 }
