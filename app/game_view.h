@@ -18,6 +18,8 @@ struct GameViewState {
     Announcement EndTold = NothingToAnnounce;
     // Its sound has started: the box opens once the speaker is idle.
     Announcement BoxDue = NothingToAnnounce;
+    // A box of an end is open: its loop runs the window, and what the model tells meanwhile waits.
+    bool BoxOpen = false;
     NetworkEnd StopReason = PartnerLeft;
     // Begin... was chosen: the new game begins once the opening sound has ended.
     bool GameDue = false;

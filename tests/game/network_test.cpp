@@ -50,6 +50,7 @@ void Enter(int side)
 }
 
 const GameState& GameOf(int side) { return side == W.active ? Game : W.sides[side].game; }
+const NetworkGameState& NetworkOf(int side) { return side == W.active ? Network : W.sides[side].network; }
 
 // A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
 // digest is all zero like a commitment not yet received.
@@ -136,14 +137,17 @@ void LayHandFleet(const std::vector<std::string>& rows)
             gather(i % 10, i / 10, Game.HomeFleet[ships++] = ShipRecord{});
 }
 
-void PlayGame(int aimer, const std::function<void(Stage)>& at)
+// Without a greeting, the game goes on a connection whose game has just begun again.
+void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true)
 {
-    Enter(0);
-    StartNetworkGame(true, "Host");
-    Enter(1);
-    StartNetworkGame(false, "Joiner");
-    at(Greeting);
-    Flush();
+    if (greet) {
+        Enter(0);
+        StartNetworkGame(true, "Host");
+        Enter(1);
+        StartNetworkGame(false, "Joiner");
+        at(Greeting);
+        Flush();
+    }
     at(Placing);
     for (int side : {0, 1}) {
         Enter(side);
@@ -175,7 +179,7 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
 int Outcome(int side)
 {
     Enter(side);
-    EXPECT_FALSE(NetworkGameRunning());
+    EXPECT_EQ(NetworkGameRunning(), BetweenNetworkGames()) << "open only for another game";
     EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.EnemyDecksLeft, Game.HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
     for (const Recorded& r : Recording)
         if (r.kind == Recorded::Ended || r.kind == Recorded::Stopped)
@@ -362,7 +366,8 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
         {"an HTTP request", ForeignProgram, {}, when(Greeting, [&] { Enter(0); ReceivePartnerBytes(http, sizeof http); })},
         {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
-        {"another version", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 2; })},
+        {"a hello of version 1", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 1; })},
+        {"another game asked for while placing", BrokenMessage, as(ReadyMessage, AgainMessage)},
         {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }},
         {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
         {"a bye for the reveal", PartnerLeft, as(RevealMessage, ByeMessage), {}, {}, true},
@@ -380,7 +385,44 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         EXPECT_EQ(W.sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
         EXPECT_EQ(W.sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost ? 0 : 1) << row.lie;
         Enter(1);
-        EXPECT_FALSE(NetworkGameRunning()) << row.lie << ": the partner hears of the stop";
+        EXPECT_EQ(NetworkGameRunning(), BetweenNetworkGames()) << row.lie << ": the partner hears of the stop";
+    }
+}
+
+// After a proper end the connection stays open: a second game begins once both sides have
+// asked for it, whichever first, with fresh promises; a no, a close or a second ask ends it.
+TEST_F(NetworkGame, AnotherGameBeginsWhenBothAskAndANoOrACloseEndsIt)
+{
+    const auto ask = [](int side) { Enter(side), OfferAnotherGame(), Flush(); };
+    const auto close = [] { Enter(0), LosePartner(), Enter(1), LosePartner(); };
+    struct Row { const char* what; std::function<void()> after; int host, joiner; };   // the second game's outcomes
+    const Row rows[] = {
+        {"the host asks first", [&] { ask(0), ask(1); }, 0, 1},
+        {"the joiner asks first", [&] { ask(1), ask(0); }, 0, 1},
+        {"a no", [&] { ask(0), Enter(1), LeaveNetworkGame(), Flush(); }, 10 + PartnerDeclined, 10 + PlayerLeft},
+        {"a close", [&] { ask(0), close(); }, 10 + PartnerDeclined, 10 + PartnerDeclined},
+        {"asked twice", [&] { ask(1), Enter(1), Network.againSent = false, ask(1); }, 10 + BrokenMessage, 10 + PartnerDeclined},
+    };
+    const auto promises = [] {   // the joiner's fleet and coin, as the host has them
+        const NetworkGameState& host = NetworkOf(0);
+        return std::make_pair(std::string((const char*)host.commitments, sizeof host.commitments),
+                              std::string((const char*)host.coinCommitment, kDigestSize));
+    };
+    for (const Row& row : rows) {
+        SetUp();
+        PlayGame(0, [](Stage) {});
+        ASSERT_EQ(std::make_pair(Outcome(0), Outcome(1)), std::make_pair(1, 0)) << row.what;
+        const auto first = promises();
+        for (int side : {0, 1})
+            Enter(side), Recording.clear();
+        row.after();
+        if (GameOf(0).GamePhase == Placement)
+            PlayGame(1, [](Stage) {}, false);
+        EXPECT_EQ(std::make_pair(Outcome(0), Outcome(1)), std::make_pair(row.host, row.joiner)) << row.what;
+        if (row.host == 0) {
+            EXPECT_TRUE(promises().first != first.first) << row.what << ": the fleet promised anew";
+            EXPECT_TRUE(promises().second != first.second) << row.what << ": a new coin";
+        }
     }
 }
 
