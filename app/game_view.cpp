@@ -129,7 +129,7 @@ static void ShowEndBox(bool playerWon)
     wsprintfW(body + lstrlenW(body), L"\n\n%ls", question);
     if (MessageBoxW(MainWindow, body, title, MB_YESNO | MB_ICONQUESTION) == IDYES)
         return OfferAnotherGame();
-    ViewState.EndTold = NothingToAnnounce;
+    ViewState.StopTold = false;
     LeaveNetworkGame();
 }
 
@@ -165,21 +165,27 @@ static void OnNetworkStopped(NetworkEnd why)
     InvalidateMainWindow(true);
     if (why == PlayerLeft)
         return;
-    ViewState.EndTold = StopAnnounced;
+    ViewState.StopTold = true;
     ViewState.StopReason = why;
 }
 
-// One at a time: a stop told while an end's box is due or open is announced after it.
+// One at a time: a stop told with an end, or while an end's box is due or open, comes after it.
 void AnnounceOutcome()
 {
-    const Announcement told = ViewState.EndTold;
-    if (told == NothingToAnnounce || ViewState.BoxDue != NothingToAnnounce || ViewState.BoxOpen)
+    if (ViewState.BoxDue != NothingToAnnounce || ViewState.BoxOpen)
         return;
+    Announcement told = ViewState.EndTold;
     ViewState.EndTold = NothingToAnnounce;
+    if (told == NothingToAnnounce && ViewState.StopTold) {
+        told = StopAnnounced;
+        ViewState.StopTold = false;
+    }
+    if (told == NothingToAnnounce)
+        return;
+    ViewState.BoxDue = told;    // first: the paint's own announcing waits for it
     UpdateWindow(MainWindow);   // the last shot on the screen, and its sound begun
     if (told != StopAnnounced)
         PlaySoundEffect(told == VictoryAnnounced ? kVictorySound : kDefeatSound);
-    ViewState.BoxDue = told;
     if (SpeakerIdle())
         AfterSounds();
 }

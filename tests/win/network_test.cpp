@@ -156,8 +156,9 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
         View().gameEnded(won), AnnounceOutcome();
     std::strcpy(Network.partnerName, "Anna");
     answered.clear();
-    for (int why = PartnerLeft; why <= PartnerDeclined; ++why)
+    for (int why = PartnerLeft; why <= NoCrypto; ++why)
         View().networkStopped(static_cast<NetworkEnd>(why)), AnnounceOutcome();
+    View().gameEnded(true), View().networkStopped(PartnerDeclined), AnnounceOutcome();   // a no read with the reveal
     std::vector<std::wstring> boxes;
     for (const AnsweredBox& box : answered)
         boxes.push_back(box.text);
@@ -166,8 +167,8 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
                                                  L"The other side is not Tidewar.", L"The other side plays another version of Tidewar.",
                                                  L"Anna sent a message against the rules.",
                                                  L"This computer cannot make the secrets a network game needs.",
-                                                 L"Anna does not want another game."}));
-    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
+                                                 L"You have beaten Anna", L"Anna does not want another game."}));
+    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({3, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
