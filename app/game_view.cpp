@@ -6,6 +6,7 @@
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
+#include "game/network.h"
 #include "game/options.h"
 #include "game/view.h"
 #include "media/scene.h"
@@ -110,22 +111,33 @@ static void PartnerText(int id, wchar_t (&text)[256])
     wsprintfW(text, format, name);
 }
 
+// After a network game still connected, the box asks for another: Yes asks the partner, No
+// says goodbye, and a no the partner said meanwhile need not be told.
 static void ShowEndBox(bool playerWon)
 {
-    wchar_t title[16], body[256];
+    wchar_t title[16], body[256], question[256];
     LoadLanguageString(playerWon ? IDS_VICTORY_CAPTION : IDS_DEFEAT_CAPTION, title, 16);
     if (Game.Opponent == PartnerOpponent)
         PartnerText(playerWon ? IDS_NET_WON_TEXT : IDS_NET_LOST_TEXT, body);
     else
         LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 256);
-    MessageBoxW(MainWindow, body, title, MB_OK);
+    if (!BetweenNetworkGames()) {
+        MessageBoxW(MainWindow, body, title, MB_OK);
+        return;
+    }
+    PartnerText(IDS_NET_AGAIN_QUESTION, question);
+    wsprintfW(body + lstrlenW(body), L"\n\n%ls", question);
+    if (MessageBoxW(MainWindow, body, title, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        return OfferAnotherGame();
+    ViewState.StopTold = false;
+    LeaveNetworkGame();
 }
 
 static void ShowStopBox(NetworkEnd why)
 {
     wchar_t caption[64] = L"", text[256] = L"";
     LoadLanguageString(IDS_NET_STOP_CAPTION, caption, 64);
-    PartnerText(IDS_NET_STOPPED + why, text);
+    PartnerText(why == PartnerDeclined ? IDS_NET_DECLINED : IDS_NET_STOPPED + why, text);
     MessageBoxW(MainWindow, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -153,20 +165,27 @@ static void OnNetworkStopped(NetworkEnd why)
     InvalidateMainWindow(true);
     if (why == PlayerLeft)
         return;
-    ViewState.EndTold = StopAnnounced;
+    ViewState.StopTold = true;
     ViewState.StopReason = why;
 }
 
+// One at a time: a stop told with an end, or while an end's box is due or open, comes after it.
 void AnnounceOutcome()
 {
-    const Announcement told = ViewState.EndTold;
+    if (ViewState.BoxDue != NothingToAnnounce || ViewState.BoxOpen)
+        return;
+    Announcement told = ViewState.EndTold;
+    ViewState.EndTold = NothingToAnnounce;
+    if (told == NothingToAnnounce && ViewState.StopTold) {
+        told = StopAnnounced;
+        ViewState.StopTold = false;
+    }
     if (told == NothingToAnnounce)
         return;
-    ViewState.EndTold = NothingToAnnounce;
+    ViewState.BoxDue = told;    // first: the paint's own announcing waits for it
     UpdateWindow(MainWindow);   // the last shot on the screen, and its sound begun
     if (told != StopAnnounced)
         PlaySoundEffect(told == VictoryAnnounced ? kVictorySound : kDefeatSound);
-    ViewState.BoxDue = told;
     if (SpeakerIdle())
         AfterSounds();
 }
@@ -176,10 +195,15 @@ void AfterSounds()
 {
     const Announcement due = ViewState.BoxDue;
     ViewState.BoxDue = NothingToAnnounce;
-    if (due == StopAnnounced)
-        ShowStopBox(ViewState.StopReason);
-    else if (due != NothingToAnnounce)
-        ShowEndBox(due == VictoryAnnounced);
+    if (due != NothingToAnnounce) {
+        ViewState.BoxOpen = true;
+        if (due == StopAnnounced)
+            ShowStopBox(ViewState.StopReason);
+        else
+            ShowEndBox(due == VictoryAnnounced);
+        ViewState.BoxOpen = false;
+        AnnounceOutcome();
+    }
     if (ViewState.GameDue && SpeakerIdle()) {
         ViewState.GameDue = false;
         ShowStatusMessage(ForgetMessage);

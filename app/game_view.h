@@ -16,8 +16,12 @@ struct GameViewState {
     bool ShotSoundPending = false;
     // Told by the model, not yet shown: the end's sound is still to start.
     Announcement EndTold = NothingToAnnounce;
+    // A network game's stop told, not yet shown; after a finished game it follows the end.
+    bool StopTold = false;
     // Its sound has started: the box opens once the speaker is idle.
     Announcement BoxDue = NothingToAnnounce;
+    // A box of an end is open: its loop runs the window, and what the model tells meanwhile waits.
+    bool BoxOpen = false;
     NetworkEnd StopReason = PartnerLeft;
     // Begin... was chosen: the new game begins once the opening sound has ended.
     bool GameDue = false;

@@ -72,7 +72,7 @@ static bool IsCursorKey(WPARAM key, bool placing)
 // (a dialog's own loop still hands on keys queued before it opened).
 void OnGameKey(WPARAM key)
 {
-    if (key == VK_ESCAPE && AwaitingHello())   // no game yet to abandon: stop waiting
+    if (key == VK_ESCAPE && (AwaitingHello() || BetweenNetworkGames()))   // no game to abandon: stop waiting
         return LeaveNetworkGame();
     const bool placing = Game.GamePhase == Placement;
     if ((!placing && Game.GamePhase != Battle) || Dragging.PlacementDrag || !IsWindowEnabled(MainWindow))

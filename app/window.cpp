@@ -132,13 +132,13 @@ static void ChooseLanguage(uint32_t language)
 // the box is open is dropped.
 static bool GameAtStake()
 {
-    return Game.GamePhase == Battle || (NetworkGameRunning() && !AwaitingHello());
+    return Game.GamePhase == Battle || (NetworkGameRunning() && !AwaitingHello() && !BetweenNetworkGames());
 }
 
 static bool MayAbandonGame(HWND window)
 {
     if (!GameAtStake()) {
-        LeaveNetworkGame();   // connected, but no game yet: the waiting stops
+        LeaveNetworkGame();   // connected, but no game yet or no more: the partner hears goodbye
         return true;
     }
     if (MainFrame.askingToAbandon)

@@ -33,6 +33,7 @@ enum NetworkEnd {
     BrokenMessage,    // a message out of range, out of order or too long
     PlayerLeft,       // the player left (a new game, Exit, the window closed)
     NoCrypto,         // the system could not hash or give random bytes
+    PartnerDeclined,  // after a finished game, the partner said no to another or closed
 };
 
 // The connection is up: the hello goes out. When the partner's arrives, a game against the
@@ -48,8 +49,19 @@ void LosePartner();
 // The player ends the network game: the partner is told, and nothing is counted.
 void LeaveNetworkGame();
 
-// From the connection's start to the game's end, whatever ended it.
+// From the connection's start to its end: a game that ended properly leaves it open for
+// another.
 bool NetworkGameRunning();
+
+// A game ended properly and the next has not begun: the player may ask for another.
+bool BetweenNetworkGames();
+
+// The player wants another game: the partner is asked once, and the game begins as soon as
+// the partner wants one too.
+void OfferAnotherGame();
+
+// The player asked for another game and the partner has not answered.
+bool AwaitingAnotherGame();
 
 // The partner's name from its hello (UTF-8), empty before.
 const char* PartnerName();

@@ -39,7 +39,7 @@ void Send(const Message& message)
 // The stop of a game with no winner. The partner hears why unless it has gone already.
 void StopNetworkGame(NetworkEnd why)
 {
-    if (why != PartnerLeft && why != ConnectionLost) {
+    if (why != PartnerLeft && why != ConnectionLost && why != PartnerDeclined) {
         Network.outgoing.type = ByeMessage;
         Network.outgoing.reason = static_cast<uint8_t>(why);
         Send(Network.outgoing);
@@ -222,9 +222,31 @@ void ReceiveReveal(const Message& reveal)
     if (!ReadFleet(reveal.contents, fleet) || !ReplayAnswers(fleet, Network.answers, Network.answerCount))
         return StopNetworkGame(PartnerLied);
     TakeRevealedFleet(fleet);
-    Network.running = false;
-    Port.hangUp();
+    Network.ended = true;
     EndGame(Game.EnemyDecksLeft == 0);
+}
+
+// The connection and the partner stay; everything of the game before goes, its secrets first.
+void BeginNextGame()
+{
+    NetworkGameState next;
+    next.running = next.greeted = true;
+    next.hosting = Network.hosting;
+    std::memcpy(next.partnerName, Network.partnerName, sizeof next.partnerName);
+    next.reader = Network.reader;
+    Network = next;
+    BeginGameAgainst(PartnerOpponent);
+    View().partnerChanged();
+}
+
+void ReceiveAgain()
+{
+    if (!Network.ended || Network.againReceived)
+        return StopNetworkGame(BrokenMessage);
+    Network.againReceived = true;
+    if (Network.againSent)
+        return BeginNextGame();
+    View().partnerChanged();
 }
 
 // The first frame must be a hello of this protocol and version.
@@ -266,7 +288,8 @@ void ReceiveFrame(const uint8_t* frame, size_t length)
     case ShotMessage: return ReceiveShot(Network.incoming);
     case AnswerMessage: return ReceiveAnswer(Network.incoming);
     case RevealMessage: return ReceiveReveal(Network.incoming);
-    case ByeMessage: return StopNetworkGame(PartnerLeft);
+    case AgainMessage: return ReceiveAgain();
+    case ByeMessage: return StopNetworkGame(Network.ended ? PartnerDeclined : PartnerLeft);
     default: return StopNetworkGame(BrokenMessage);   // a second hello
     }
 }
@@ -358,7 +381,7 @@ void ReceivePartnerBytes(const uint8_t* bytes, size_t size)
 void LosePartner()
 {
     if (Network.running)
-        StopNetworkGame(ConnectionLost);
+        StopNetworkGame(Network.ended ? PartnerDeclined : ConnectionLost);
 }
 
 void LeaveNetworkGame()
@@ -370,6 +393,28 @@ void LeaveNetworkGame()
 bool NetworkGameRunning()
 {
     return Network.running;
+}
+
+bool BetweenNetworkGames()
+{
+    return Network.running && Network.ended;
+}
+
+void OfferAnotherGame()
+{
+    if (!BetweenNetworkGames() || Network.againSent)
+        return;
+    Network.outgoing.type = AgainMessage;
+    Send(Network.outgoing);
+    Network.againSent = true;
+    if (Network.againReceived)
+        return BeginNextGame();
+    View().partnerChanged();
+}
+
+bool AwaitingAnotherGame()
+{
+    return BetweenNetworkGames() && Network.againSent;
 }
 
 const char* PartnerName()

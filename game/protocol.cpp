@@ -144,6 +144,7 @@ static bool DecodeBody(const uint8_t* body, size_t size, Message& m)
             return false;
         m.reason = body[0];
         return true;
+    case AgainMessage: return size == 0;
     default: return false;
     }
 }
@@ -208,6 +209,7 @@ static uint8_t* PutBody(const Message& m, uint8_t* out)
     case ByeMessage:
         *out++ = m.reason;
         return out;
+    case AgainMessage: return out;
     default: return nullptr;
     }
 }

@@ -8,7 +8,7 @@
 #include "game/board.h"
 #include "game/network.h"
 
-constexpr uint8_t kProtocolVersion = 1;
+constexpr uint8_t kProtocolVersion = 2;
 constexpr size_t kFrameHeaderSize = 2;
 constexpr size_t kMaxFrameLength = 3300;   // the type byte and the body
 constexpr size_t kMaxFrameSize = kFrameHeaderSize + kMaxFrameLength;
@@ -25,6 +25,7 @@ enum MessageType : uint8_t {
     AnswerMessage = 'A',
     RevealMessage = 'V',
     ByeMessage = 'B',
+    AgainMessage = 'N',
 };
 
 struct RevealedCell {

@@ -43,6 +43,9 @@ struct NetworkGameState {
     bool coinReceived = false;
     bool shotOutstanding = false;
     bool overdue = false;         // the partner's shot or answer has been awaited too long
+    bool ended = false;           // the partner's reveal checked: another game may follow
+    bool againSent = false;
+    bool againReceived = false;
     uint8_t shotColumn = 0, shotRow = 0;
     char partnerName[kPartnerNameBytes] = "";
     Secrets ours = {};

@@ -282,7 +282,8 @@ int PartnerLineText(wchar_t* text, int size)
         LoadLanguageString(IDS_NET_CONNECTED, format, 64);
         DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
     } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame) {
-        const int line = PartnerOverdue() ? IDS_NET_OVERDUE
+        const int line = AwaitingAnotherGame()                             ? IDS_NET_AGAIN_WAITING
+                         : PartnerOverdue()                                ? IDS_NET_OVERDUE
                          : PartnerPlacing() && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
                                                                            : IDS_NET_PARTNER;
         LoadLanguageString(line, format, 64);

@@ -88,6 +88,11 @@
 #define IDS_NET_SOMEONE         127
 #define IDS_NET_CONNECTED       128
 #define IDS_NET_OVERDUE         129
+/* Another game with the same partner: the end box's question, the band while the partner
+   answers, and the stop when it says no. */
+#define IDS_NET_AGAIN_QUESTION  140
+#define IDS_NET_AGAIN_WAITING   141
+#define IDS_NET_DECLINED        142
 
 /* A skin library names itself with string 150 x (Language + 1). */
 #define IDS_SKIN_NAME           150

@@ -50,6 +50,7 @@ void Enter(int side)
 }
 
 const GameState& GameOf(int side) { return side == W.active ? Game : W.sides[side].game; }
+const NetworkGameState& NetworkOf(int side) { return side == W.active ? Network : W.sides[side].network; }
 
 // A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
 // digest is all zero like a commitment not yet received.
@@ -109,7 +110,7 @@ Tampering Lie(MessageType type, const std::function<void(Message&)>& change, int
     };
 }
 
-enum Stage { Greeting, Placing, Waiting, Fighting };
+enum Stage { Greeting, Placing, Waiting, Fighting, Ended };
 
 // Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
 // row from the top left corner, water in every fleet laid by hand.
@@ -136,14 +137,11 @@ void LayHandFleet(const std::vector<std::string>& rows)
             gather(i % 10, i / 10, Game.HomeFleet[ships++] = ShipRecord{});
 }
 
-void PlayGame(int aimer, const std::function<void(Stage)>& at)
+// Without a greeting, the game goes on a connection whose game has just begun again.
+void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true)
 {
-    Enter(0);
-    StartNetworkGame(true, "Host");
-    Enter(1);
-    StartNetworkGame(false, "Joiner");
-    at(Greeting);
-    Flush();
+    if (greet)
+        Enter(0), StartNetworkGame(true, "Host"), Enter(1), StartNetworkGame(false, "Joiner"), at(Greeting), Flush();
     at(Placing);
     for (int side : {0, 1}) {
         Enter(side);
@@ -169,17 +167,19 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at)
         }
         Flush();
     }
+    at(Ended);
+    Flush();
 }
 
-// How the side's game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
+// How the side's last game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
 int Outcome(int side)
 {
     Enter(side);
-    EXPECT_FALSE(NetworkGameRunning());
+    EXPECT_EQ(NetworkGameRunning(), BetweenNetworkGames()) << "open only for another game";
     EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.EnemyDecksLeft, Game.HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
-    for (const Recorded& r : Recording)
-        if (r.kind == Recorded::Ended || r.kind == Recorded::Stopped)
-            return r.kind == Recorded::Ended ? r.a : 10 + r.a;
+    for (auto r = Recording.rbegin(); r != Recording.rend(); ++r)
+        if (r->kind == Recorded::Ended || r->kind == Recorded::Stopped)
+            return r->kind == Recorded::Ended ? r->a : 10 + r->a;
     return -1;
 }
 
@@ -198,13 +198,21 @@ protected:
 
 // The partner's fleet after a defeat and the record of every honest game. The aimer's strides
 // sink ships at their first, last and middle decks; once the partner's fleet is gone it has
-// nothing left to fire at.
+// nothing left to fire at. Every second game follows the one before on its connection once
+// both have asked for it, each side asking first in turn, with the joiner's fleet promised anew.
 TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 {
+    const auto promised = [] { return std::string((const char*)NetworkOf(0).commitments, sizeof Network.commitments); };
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
-        SetUp();
-        W.dice.seed(game);
+        const std::string before = promised();
+        for (int side : {0, 1})
+            Enter(side), Recording.clear();
+        if (winner)
+            for (int side : {game / 2 % 2, 1 - game / 2 % 2})
+                Enter(side), OfferAnotherGame(), Flush();
+        else
+            SetUp(), W.dice.seed(game);
         W.stride = 1 + game % 3 * 36;
         W.tamper = [](int, Message& m) {
             const int water = FirstCell(Game.EnemyBoard, Water);
@@ -220,11 +228,12 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
                 EXPECT_TRUE(FireAtEnemyCell(9, 9));
                 EXPECT_FALSE(FireAtEnemyCell(8, 9)) << "one shot at a time";
             }
-        });
+        }, !winner);
+        EXPECT_TRUE(!winner || promised() != before) << "game " << game;
         ASSERT_EQ(Outcome(winner), 1) << "game " << game;
         ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
         EXPECT_EQ(std::string(PartnerName()), winner ? "Joiner" : "Host");
-        EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2) << "hello and fleet";
+        EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
         const GameState& won = GameOf(winner);
         int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : Game.EnemyFleet) {
@@ -362,12 +371,16 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
         {"an HTTP request", ForeignProgram, {}, when(Greeting, [&] { Enter(0); ReceivePartnerBytes(http, sizeof http); })},
         {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
-        {"another version", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 2; })},
+        {"a hello of version 1", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 1; })},
+        {"another game asked for in place of the reveal", BrokenMessage, as(RevealMessage, AgainMessage), {}, {}, true},
         {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }},
         {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
         {"a bye for the reveal", PartnerLeft, as(RevealMessage, ByeMessage), {}, {}, true},
         {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
         {"connection lost", ConnectionLost, {}, when(Fighting, [] { Enter(0); LosePartner(); Enter(1); LosePartner(); })},
+        {"a no after the end", PartnerDeclined, {}, when(Ended, [] { Enter(0), OfferAnotherGame(), Enter(1), LeaveNetworkGame(); }), {}, true},
+        {"a close after the end", PartnerDeclined, {}, when(Ended, [] { Enter(0), LosePartner(); }), {}, true},
+        {"another game asked twice", BrokenMessage, {}, when(Ended, [] { Enter(1), OfferAnotherGame(), Network.againSent = false, OfferAnotherGame(); }), {}, true},
     };
     for (const Row& row : rows) {
         SetUp();
@@ -378,9 +391,9 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
         EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
         EXPECT_EQ(W.sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
-        EXPECT_EQ(W.sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost ? 0 : 1) << row.lie;
+        EXPECT_EQ(W.sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost || row.end == PartnerDeclined ? 0 : 1) << row.lie;
         Enter(1);
-        EXPECT_FALSE(NetworkGameRunning()) << row.lie << ": the partner hears of the stop";
+        EXPECT_EQ(NetworkGameRunning(), BetweenNetworkGames()) << row.lie << ": the partner hears of the stop";
     }
 }
 

@@ -24,7 +24,7 @@ Bytes Frame(const Message& message)
 Bytes Valid(MessageType type, const char* name = "Ann", int count = 1, int change = 0)
 {
     static Message m;
-    m.type = type, m.version = 1, m.count = static_cast<uint8_t>(count);
+    m.type = type, m.version = 2, m.count = static_cast<uint8_t>(count);
     std::snprintf(m.name, sizeof m.name, "%s", name);
     Bytes frame = Frame(m);
     frame.resize(frame.size() + change);
@@ -101,7 +101,7 @@ TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
         {"coin bit 2", Set(Valid(CoinMessage), {{19, 2}}), MessageRefused},
         {"content 2 in a reveal", Set(Valid(RevealMessage), {{3 + 17 * 99, 2}}), MessageRefused},
         {"the magic alone", {0, 8, 'H', 'T', 'I', 'D', 'E', 'W', 'A', 'R'}, MessageRefused},
-        {"an empty name", {0, 10, 'H', 'T', 'I', 'D', 'E', 'W', 'A', 'R', 1, 0}, MessageRefused},
+        {"an empty name", {0, 10, 'H', 'T', 'I', 'D', 'E', 'W', 'A', 'R', 2, 0}, MessageRefused},
         {"name with U+0007", Valid(HelloMessage, "A\aB"), MessageRefused},
         {"name with U+0085", Valid(HelloMessage, "A\xC2\x85"), MessageRefused},
         {"name of 33 characters", Valid(HelloMessage, (whales.substr(4) + "ab").c_str()), MessageRefused},
@@ -109,7 +109,10 @@ TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
         {"a surrogate in the name", Valid(HelloMessage, "A\xED\xA0\x80"), MessageRefused},
         {"a name cut inside a character", Valid(HelloMessage, "A\xE2\x82"), MessageRefused},
         {"wrong magic", Set(Valid(HelloMessage), {{3, 't'}}), NotThisProtocol},
-        {"version 2", Set(Valid(HelloMessage), {{10, 2}}), AnotherVersion},
+        {"version 1", Set(Valid(HelloMessage), {{10, 1}}), AnotherVersion},
+        {"version 3", Set(Valid(HelloMessage), {{10, 3}}), AnotherVersion},
+        {"another game asked for", Valid(AgainMessage), MessageDecoded},
+        {"another game asked for with a body", Valid(AgainMessage, "Ann", 1, +1), MessageRefused},
     };
     for (const Row& row : rows)
         for (unsigned most : {1, 4096})

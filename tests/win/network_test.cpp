@@ -4,6 +4,7 @@
 #include <winsock2.h>
 
 #include <algorithm>
+#include <set>
 
 #include "base/crypto.h"
 #include "base/link.h"
@@ -56,7 +57,7 @@ public:
     // Returns once the program has taken the hello or stopped.
     void SendHello()
     {
-        Send(std::string("\0\x0EHTIDEWAR\x01\x04" "Anna", 16));
+        Send(std::string("\0\x0EHTIDEWAR\x02\x04" "Anna", 16));
         WaitFor([] { return PartnerName()[0] || !NetworkGameRunning(); });
     }
     // The program's next message of the type, past any others; false when the program hangs up
@@ -157,6 +158,7 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
     answered.clear();
     for (int why = PartnerLeft; why <= NoCrypto; ++why)
         View().networkStopped(static_cast<NetworkEnd>(why)), AnnounceOutcome();
+    View().gameEnded(true), View().networkStopped(PartnerDeclined), AnnounceOutcome();   // a no read with the reveal
     std::vector<std::wstring> boxes;
     for (const AnsweredBox& box : answered)
         boxes.push_back(box.text);
@@ -164,8 +166,9 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
                                                  L"Anna answered against the fleet it had committed to. The game does not count.",
                                                  L"The other side is not Tidewar.", L"The other side plays another version of Tidewar.",
                                                  L"Anna sent a message against the rules.",
-                                                 L"This computer cannot make the secrets a network game needs."}));
-    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
+                                                 L"This computer cannot make the secrets a network game needs.",
+                                                 L"You have beaten Anna", L"Anna does not want another game."}));
+    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({3, 0, 0, 0, 1, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
@@ -258,32 +261,36 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
     }
 }
 
-// Connected, before the partner's hello: the band says to whom, and Escape or "Begin..."
-// stops waiting with no battle question; the partner hears goodbye.
-TEST_F(NetworkStops, BeforeTheHelloTheBandSaysSoAndEscapeOrBeginStopsWaiting)
+// Connected, before the partner's hello, the band says to whom; after a finished game, that
+// the player waits for the partner's answer. Either way Escape or "Begin..." stops waiting
+// with no battle question, and the partner hears goodbye.
+TEST_F(NetworkStops, WaitingForAHelloOrAnotherGameTheBandSaysSoAndEscapeOrBeginStopsIt)
 {
-    for (bool escape : {true, false}) {
+    for (int i = 0; i < 4; ++i) {
+        const bool escape = i % 2, finished = i / 2;
         RestartProgram();
         answered.clear();
         Partner partner;
         Connect(partner);
+        if (finished)   // as after a game both reveals closed, the player having asked for another
+            Network.greeted = Network.ended = Network.againSent = true, Game.Opponent = PartnerOpponent, Game.GamePhase = GameOver;
         wchar_t line[128] = L"";
         PartnerLineText(line, 128);
-        EXPECT_STREQ(line, L"Connected to 127.0.0.1, waiting for the other side...");
-        if (escape)
-            SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
-        else
-            Command(CMD_NEW_GAME);
-        EXPECT_FALSE(NetworkGameRunning()) << escape;
-        EXPECT_TRUE(answered.empty()) << escape << ": no question, no box";
-        EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << escape << ": the line is gone";
-        EXPECT_TRUE(partner.Expect(ByeMessage)) << escape;
+        EXPECT_STREQ(line, finished ? L"Waiting for Partner to answer: another game?"
+                                    : L"Connected to 127.0.0.1, waiting for the other side...");
+        escape ? (void)SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0) : Command(CMD_NEW_GAME);
+        EXPECT_FALSE(NetworkGameRunning()) << i;
+        EXPECT_TRUE(answered.empty()) << i << ": no question, no box";
+        if (!finished)
+            EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << i << ": the line is gone";
+        EXPECT_TRUE(partner.Expect(ByeMessage)) << i;
     }
 }
 
-// Two programs on 127.0.0.1 play a whole game through their windows: one wins, one loses, the
-// boxes name the partner, only the network record counts it, and both programs live on.
-TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
+// Two programs on 127.0.0.1 play two games on one connection through their windows: each
+// game one wins and one loses, the boxes name the partner, only the network record counts
+// them; the first program says no to a third game, and the second is told so. Both live on.
+TEST(NetworkPrograms, TwoProgramsPlayTwoGamesOnOneConnection)
 {
     DeleteSettingsKey();
     StorePort(kTestPort + 2);
@@ -300,9 +307,11 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
         SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
     }
     // 'A' lays the fleet once the partner's hello has come; then every cell of the enemy board
-    // in turn, on both, until both boxes are up or a program stops answering. A click counts
-    // only on its player's turn with no answer outstanding.
-    std::vector<std::wstring> ends(2);
+    // in turn, on both, until the second program is told of the no or a program stops
+    // answering. A click counts only on its player's turn with no answer outstanding. Each box
+    // is read by its first line and answered Yes, but the first program's second end box.
+    std::vector<std::wstring> boxes[2];
+    std::set<HWND> read;
     bool answering = true;
     WaitFor([&] {
         for (HWND window : windows)
@@ -315,20 +324,24 @@ TEST(NetworkPrograms, TwoProgramsPlayAWholeGame)
                                                              SMTO_NORMAL, 5000, nullptr);
         }
         for (int i : {0, 1})
-            for (const char* caption : {"VICTORY", "DEFEAT"})
+            for (const char* caption : {"VICTORY", "DEFEAT", "Network game stopped"})
                 for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", caption));)
-                    if (GetWindow(box, GW_OWNER) == windows[i] && ends[i].empty()) {
-                        ends[i] = Wide(caption) + L": " + TextOf(GetDlgItem(box, 0xFFFF));
-                        PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    if (GetWindow(box, GW_OWNER) == windows[i] && read.insert(box).second) {
+                        const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
+                        boxes[i].push_back(Wide(caption) + L": " + text.substr(0, text.find(L'\n')));
+                        PostMessageW(box, WM_COMMAND, caption[0] == 'N' ? IDOK : i == 0 && boxes[0].size() == 2 ? IDNO : IDYES, 0);
                     }
-        return (!ends[0].empty() && !ends[1].empty()) || !answering;
-    }, 45000);
+        return boxes[1].size() >= 3 || !answering;
+    }, 90000);
     EXPECT_TRUE(answering) << "a program stopped answering";
     for (const Process& program : programs)
         EXPECT_EQ(WaitForSingleObject(program.info.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "a program ended";
-    std::sort(ends.begin(), ends.end());
-    EXPECT_EQ(ends, std::vector<std::wstring>({L"DEFEAT: Ким has beaten you", L"VICTORY: You have beaten Ким"}));
-    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({1, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(boxes[1].back(), L"Network game stopped: Ким does not want another game.");
+    boxes[0].insert(boxes[0].end(), boxes[1].begin(), boxes[1].end() - 1);
+    std::sort(boxes[0].begin(), boxes[0].end());
+    EXPECT_EQ(boxes[0], std::vector<std::wstring>({L"DEFEAT: Ким has beaten you", L"DEFEAT: Ким has beaten you",
+                                                    L"VICTORY: You have beaten Ким", L"VICTORY: You have beaten Ким"}));
+    EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 2, 0, 0, 0}));
     EXPECT_TRUE(SettingBytes("Statistic").empty());
 }
 
