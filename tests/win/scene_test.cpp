@@ -69,7 +69,7 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
 TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
 {
     StartNetworkGame(false, "Me");
-    const std::string hello = std::string("\0\x2AHTIDEWAR\x01\x20", 12) + std::string(32, 'W');
+    const std::string hello = std::string("\0\x2AHTIDEWAR\x02\x20", 12) + std::string(32, 'W');
     ReceivePartnerBytes(reinterpret_cast<const uint8_t*>(hello.data()), hello.size());
     ASSERT_EQ(Game.Opponent, PartnerOpponent);
     for (int left : {0, kClientWidth - 3})
