@@ -32,7 +32,7 @@ static bool ReadName(const uint8_t*& at, const uint8_t* end, char (&name)[kPartn
     return true;
 }
 
-DatagramKind DecodeDatagram(const uint8_t* bytes, size_t size, Announcement& game)
+DatagramKind DecodeDatagram(const uint8_t* bytes, size_t size, HostedGame& game)
 {
     if (size < kLanHeaderSize || std::memcmp(bytes, kLanMagic, sizeof kLanMagic) != 0 || bytes[kVersionAt] != kLanVersion)
         return DatagramDropped;
@@ -43,7 +43,7 @@ DatagramKind DecodeDatagram(const uint8_t* bytes, size_t size, Announcement& gam
                    : DatagramDropped;
     if (bytes[kKindAt] != kAnnouncementKind || size < kLanHeaderSize + 2)
         return DatagramDropped;
-    Announcement heard;
+    HostedGame heard;
     heard.port = static_cast<uint16_t>(bytes[kLanHeaderSize] << 8 | bytes[kLanHeaderSize + 1]);
     const uint8_t* at = bytes + kLanHeaderSize + 2;
     if (heard.port < kLowestPort || !ReadName(at, end, heard.player) || !ReadName(at, end, heard.computer) || at != end)
@@ -65,7 +65,7 @@ static bool WriteName(uint8_t*& at, const char* name)
     return true;
 }
 
-size_t EncodeAnnouncement(const Announcement& game, uint8_t (&datagram)[kMaxAnnouncementSize])
+size_t EncodeAnnouncement(const HostedGame& game, uint8_t (&datagram)[kMaxAnnouncementSize])
 {
     WriteHeader(datagram, kAnnouncementKind);
     datagram[kLanHeaderSize] = static_cast<uint8_t>(game.port >> 8);
@@ -82,7 +82,7 @@ void EncodeQuery(uint8_t (&datagram)[kQuerySize])
     WriteHeader(datagram, kQueryKind);
 }
 
-static bool SameGame(const Announcement& a, const Announcement& b)
+static bool SameGame(const HostedGame& a, const HostedGame& b)
 {
     return a.port == b.port && std::strcmp(a.player, b.player) == 0 && std::strcmp(a.computer, b.computer) == 0;
 }
@@ -93,7 +93,7 @@ static void Remove(HeardGames& list, int index)
     --list.count;
 }
 
-bool HearGame(HeardGames& list, const Announcement& game, const char* address, uint32_t nowMs)
+bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uint32_t nowMs)
 {
     HeardGame* const end = list.games + list.count;
     HeardGame* found = std::find_if(list.games, end, [&](const HeardGame& heard) {

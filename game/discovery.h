@@ -23,7 +23,7 @@ constexpr int kAddressBytes = 64;   // an IPv6 address with its scope, as the sy
 
 // A hosted game: its TCP port, the host's player name and its computer's name (UTF-8, each
 // under the hello's rules for a name).
-struct Announcement {
+struct HostedGame {
     uint16_t port = 0;
     char player[kPartnerNameBytes] = {};
     char computer[kPartnerNameBytes] = {};
@@ -36,15 +36,15 @@ enum DatagramKind {
 };
 
 // What the datagram is; an announcement's fields land in `game`.
-DatagramKind DecodeDatagram(const uint8_t* bytes, size_t size, Announcement& game);
+DatagramKind DecodeDatagram(const uint8_t* bytes, size_t size, HostedGame& game);
 
 // The announcement's bytes; 0 when a name breaks the rules or the port is below 1024.
-size_t EncodeAnnouncement(const Announcement& game, uint8_t (&datagram)[kMaxAnnouncementSize]);
+size_t EncodeAnnouncement(const HostedGame& game, uint8_t (&datagram)[kMaxAnnouncementSize]);
 
 void EncodeQuery(uint8_t (&datagram)[kQuerySize]);
 
 struct HeardGame {
-    Announcement game;
+    HostedGame game;
     char address[kAddressBytes];   // where it came from, as the shell wrote it
     uint32_t heardMs;
 };
@@ -57,7 +57,7 @@ struct HeardGames {
 
 // Adds the game heard from `address`, or renews it; a full list makes way by dropping the game
 // heard longest ago. True when what the list shows changed.
-bool HearGame(HeardGames& list, const Announcement& game, const char* address, uint32_t nowMs);
+bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uint32_t nowMs);
 
 // Drops the games not heard for kHeardGameLifeMs; true when any went.
 bool ForgetSilentGames(HeardGames& list, uint32_t nowMs);
