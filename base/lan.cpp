@@ -3,7 +3,7 @@
 
 #include "base/lan.h"
 
-#include <cstring>
+#include <initializer_list>
 
 LanState Lan;
 
@@ -17,20 +17,23 @@ static void SendTo(const uint8_t* bytes, size_t size, const sockaddr_in& to)
            reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
-// To the broadcast address of each IPv4 interface that is up, the loopback's included, so that
-// programs on one computer meet; to the limited broadcast where the system lists none.
+// To the broadcast address of each IPv4 interface that is up; to the loopback's only where no
+// other is, so that programs on a computer without a network still meet; to the limited
+// broadcast where the system lists none.
 static void Broadcast(const uint8_t* bytes, size_t size)
 {
     INTERFACE_INFO interfaces[kMostInterfaces];
     DWORD length = 0;
+    if (WSAIoctl(Lan.socket, SIO_GET_INTERFACE_LIST, nullptr, 0, interfaces, sizeof interfaces, &length, nullptr, nullptr) != 0)
+        length = 0;
     sockaddr_in to = {};
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<u_short>(Lan.port));
     int sent = 0;
-    if (WSAIoctl(Lan.socket, SIO_GET_INTERFACE_LIST, nullptr, 0, interfaces, sizeof interfaces, &length, nullptr, nullptr) == 0)
-        for (DWORD i = 0; i < length / sizeof interfaces[0]; ++i) {
+    for (const u_long loopback : {0ul, static_cast<u_long>(IFF_LOOPBACK)})
+        for (DWORD i = 0; i < length / sizeof interfaces[0] && !(loopback && sent); ++i) {
             const INTERFACE_INFO& face = interfaces[i];
-            if (!(face.iiFlags & IFF_UP) || face.iiAddress.Address.sa_family != AF_INET)
+            if (!(face.iiFlags & IFF_UP) || (face.iiFlags & IFF_LOOPBACK) != loopback || face.iiAddress.Address.sa_family != AF_INET)
                 continue;
             to.sin_addr.s_addr = face.iiAddress.AddressIn.sin_addr.s_addr | ~face.iiNetmask.AddressIn.sin_addr.s_addr;
             SendTo(bytes, size, to), ++sent;
@@ -133,8 +136,8 @@ static void OnDatagram(const uint8_t* bytes, size_t size, const sockaddr_in& fro
         break;
     }
     case QueryDatagram:
-        // Never more bytes than the query, nor more often than a few times a second.
-        if (Lan.announcing && Lan.announcementSize <= size && MayAnswer(Lan.answers, GetTickCount()))
+        // A query is as long as the longest announcement, so no answer outweighs it.
+        if (Lan.announcing && MayAnswer(Lan.answers, GetTickCount()))
             SendTo(Lan.announcement, Lan.announcementSize, from);
         break;
     case DatagramDropped: break;

@@ -96,14 +96,10 @@ static void Remove(HeardGames& list, int index)
 bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uint32_t nowMs)
 {
     HeardGame* const end = list.games + list.count;
-    HeardGame* found = std::find_if(list.games, end, [&](const HeardGame& heard) {
-        return heard.game.port == game.port && std::strncmp(heard.address, address, kAddressBytes - 1) == 0;
-    });
+    HeardGame* found = std::find_if(list.games, end, [&](const HeardGame& heard) { return SameGame(heard.game, game); });
     if (found != end) {
-        const bool changed = !SameGame(found->game, game);
-        found->game = game;
         found->heardMs = nowMs;
-        return changed;
+        return false;
     }
     if (list.count == kMaxHeardGames)
         Remove(list, static_cast<int>(std::max_element(list.games, end, [&](const HeardGame& a, const HeardGame& b) {

@@ -55,8 +55,9 @@ struct HeardGames {
     int count = 0;
 };
 
-// Adds the game heard from `address`, or renews it; a full list makes way by dropping the game
-// heard longest ago. True when what the list shows changed.
+// Adds the game heard from `address`, or renews it where it was first heard: a host's game
+// comes by each interface they share. A full list makes way by dropping the game heard longest
+// ago. True when the game is new.
 bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uint32_t nowMs);
 
 // Drops the games not heard for kHeardGameLifeMs; true when any went.

@@ -29,7 +29,7 @@ Bytes Asking(size_t size = 269, int version = 1)
 }
 
 // Decodes a copy of exactly the datagram's size; what decodes writes back byte for byte.
-DatagramKind Kind(const Bytes& datagram, Announcement& game)
+DatagramKind Kind(const Bytes& datagram, HostedGame& game)
 {
     const Bytes copy(datagram);
     const DatagramKind kind = DecodeDatagram(copy.data(), copy.size(), game);
@@ -70,7 +70,7 @@ TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
         {"query padded with a one", padded, DatagramDropped},
         {"query of another version", Asking(269, 0), DatagramDropped},
     };
-    Announcement game;
+    HostedGame game;
     for (const Row& row : rows) {
         EXPECT_EQ(Kind(row.datagram, game), row.kind) << row.rule;
         for (size_t size = 0; size < row.datagram.size() && row.kind; ++size)
@@ -87,7 +87,7 @@ TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
 TEST(LanDatagrams, RandomAndDamagedDatagramsDecodeOnlyWhenExact)
 {
     std::mt19937 dice(20261208);
-    Announcement game;
+    HostedGame game;
     for (int round = 0; round < 20000; ++round) {
         Bytes datagram = Announcing(41770, "Anna", "Kim-PC");
         if (round % 3 == 0)
@@ -99,9 +99,9 @@ TEST(LanDatagrams, RandomAndDamagedDatagramsDecodeOnlyWhenExact)
     }
 }
 
-Announcement Game(unsigned port, const char* player = "Anna")
+HostedGame Game(unsigned port, const char* player = "Anna")
 {
-    Announcement game;
+    HostedGame game;
     game.port = uint16_t(port);
     std::snprintf(game.player, sizeof game.player, "%s", player);
     std::snprintf(game.computer, sizeof game.computer, "PC");
@@ -116,19 +116,20 @@ std::string Listed(const HeardGames& list)
     return text;
 }
 
-// A full list makes way for a new game by dropping the one heard longest ago; a renewed game
-// keeps its place; each goes 3 s after it was last heard, across the clock's wrap too.
+// A full list makes way for a new game by dropping the one heard longest ago; a game heard
+// again, by any address, keeps its place and its first address; each goes 3 s after it was last
+// heard, across the clock's wrap too.
 TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentAndForgetsAfterThreeSeconds)
 {
     HeardGames list;
     const uint32_t start = 0xFFFFF000u;
     for (unsigned i = 0; i < 32; ++i)
         EXPECT_TRUE(HearGame(list, Game(2000 + i), "10.0.0.1", start + i));
-    EXPECT_FALSE(HearGame(list, Game(2000), "10.0.0.1", start + 100)) << "renewed, shown as before";
-    EXPECT_TRUE(HearGame(list, Game(2000), "10.0.0.2", start + 101)) << "another address";
+    EXPECT_FALSE(HearGame(list, Game(2000), "10.0.0.2", start + 100));
+    EXPECT_TRUE(HearGame(list, Game(2000, "Kim"), "10.0.0.2", start + 101));
     EXPECT_EQ(list.count, 32);
     EXPECT_EQ(Listed(list).substr(0, 31), "10.0.0.1:2000Anna 10.0.0.1:2002");
-    EXPECT_TRUE(HearGame(list, Game(2000, "Kim"), "10.0.0.2", start + 2999)) << "renamed";
+    EXPECT_FALSE(HearGame(list, Game(2000, "Kim"), "10.0.0.3", start + 2999));
     EXPECT_FALSE(ForgetSilentGames(list, start + 2999 + 1));
     EXPECT_TRUE(ForgetSilentGames(list, start + 3099));
     EXPECT_EQ(Listed(list), "10.0.0.1:2000Anna 10.0.0.2:2000Kim ");
