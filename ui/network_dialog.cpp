@@ -66,9 +66,6 @@ static void OnInit(HWND dialog)
     SetDlgItemTextW(dialog, IDC_NET_NAME, Settings.PlayerName);
     CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_HOST);
     ShowRecord();
-    // In dialog units, as the columns' headings stand in the template.
-    const int columns[] = {80, 150};
-    SendDlgItemMessageW(dialog, IDC_NET_GAMES, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(columns));
     if (OpenLan(dialog, kDefaultNetworkPort))
         SetTimer(dialog, kListTimer, kListIntervalMs, nullptr);
 }
@@ -104,6 +101,33 @@ static void OnListTimer()
 {
     if (ForgetSilentGames(Lan.heard, GetTickCount()) || Lan.changed)
         ShowHeardGames();
+}
+
+// Each of the line's three columns, cut off with an ellipsis where it does not fit below its
+// heading; the columns start where the headings stand in the template, in dialog units.
+static void DrawGameLine(const DRAWITEMSTRUCT& item)
+{
+    wchar_t line[kGameLineLength] = L"";
+    if (item.itemID == static_cast<UINT>(-1) || SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0) >= kGameLineLength)
+        return;
+    SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(line));
+    const bool selected = item.itemState & ODS_SELECTED;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT starts = {78, 0, 138, 0};
+    MapDialogRect(NetworkDialog.dialog, &starts);
+    const LONG columns[] = {2, starts.left, starts.right, item.rcItem.right - item.rcItem.left};
+    const wchar_t* text = line;
+    for (int column = 0; column < 3; ++column) {
+        const wchar_t* end = std::wcschr(text, L'\t');
+        const int length = end ? static_cast<int>(end - text) : lstrlenW(text);
+        RECT cell = {item.rcItem.left + columns[column], item.rcItem.top, item.rcItem.left + columns[column + 1] - 2, item.rcItem.bottom};
+        DrawTextW(item.hDC, text, length, &cell, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        text += end ? length + 1 : length;
+    }
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 // A game chosen from the list is joined at its address and port, as if typed.
@@ -202,7 +226,7 @@ static INT_PTR OnDialogCommand(int control, int notification)
     }
 }
 
-static INT_PTR CALLBACK NetworkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+static INT_PTR CALLBACK NetworkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: OnInit(dialog); return TRUE;
@@ -210,6 +234,7 @@ static INT_PTR CALLBACK NetworkDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_CLOSE: return OnDialogCommand(IDCANCEL, 0);
     case WM_TIMER: wParam == kListTimer ? OnListTimer() : AnnounceAgain(); return TRUE;
     case LanMessage: OnLanMessage(); return TRUE;
+    case WM_DRAWITEM: DrawGameLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     default: return FALSE;
     }
 }
