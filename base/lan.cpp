@@ -123,6 +123,7 @@ void AnnounceAgain()
 {
     if (Lan.announcing)
         Broadcast(Lan.announcement, Lan.announcementSize);
+    Lan.announcedMs = GetTickCount();
 }
 
 static void OnDatagram(const uint8_t* bytes, size_t size, const sockaddr_in& from)
@@ -156,6 +157,8 @@ void OnLanMessage()
         if (count >= 0 && fromSize == sizeof from && from.sin_family == AF_INET)
             OnDatagram(bytes, static_cast<size_t>(count), from);
         else if (count < 0 && WSAGetLastError() != WSAEMSGSIZE)
-            return;
+            break;
     }
+    if (GetTickCount() - Lan.announcedMs >= kAnnounceIntervalMs)
+        AnnounceAgain();
 }

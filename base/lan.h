@@ -19,6 +19,7 @@ struct LanState {
     HeardGames heard;
     bool changed = false;   // the list changed since the dialog last showed it
     bool announcing = false;
+    uint32_t announcedMs = 0;
     uint8_t announcement[kMaxAnnouncementSize] = {};
     size_t announcementSize = 0;
     AnswerLimit answers;
@@ -38,5 +39,6 @@ void CloseLan();
 bool StartAnnouncing(const wchar_t* playerName, unsigned gamePort);
 void AnnounceAgain();
 
-// Reads the datagrams waiting, a bounded number at a time.
+// Reads the datagrams waiting, a bounded number at a time. Timers wait while posted messages
+// keep coming, as in a flood of datagrams: an announcement overdue goes out from here then.
 void OnLanMessage();

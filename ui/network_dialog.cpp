@@ -99,8 +99,17 @@ static void ShowHeardGames()
 
 static void OnListTimer()
 {
-    if (ForgetSilentGames(Lan.heard, GetTickCount()) || Lan.changed)
+    NetworkDialog.listShownMs = GetTickCount();
+    if (ForgetSilentGames(Lan.heard, NetworkDialog.listShownMs) || Lan.changed)
         ShowHeardGames();
+}
+
+// The list timer waits while datagrams keep coming: the clock says when the list is due.
+static void OnLanDatagrams()
+{
+    OnLanMessage();
+    if (GetTickCount() - NetworkDialog.listShownMs >= kListIntervalMs)
+        OnListTimer();
 }
 
 // Each of the line's three columns, cut off with an ellipsis where it does not fit below its
@@ -233,7 +242,7 @@ static INT_PTR CALLBACK NetworkDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_COMMAND: return OnDialogCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_CLOSE: return OnDialogCommand(IDCANCEL, 0);
     case WM_TIMER: wParam == kListTimer ? OnListTimer() : AnnounceAgain(); return TRUE;
-    case LanMessage: OnLanMessage(); return TRUE;
+    case LanMessage: OnLanDatagrams(); return TRUE;
     case WM_DRAWITEM: DrawGameLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     default: return FALSE;
     }
