@@ -73,6 +73,7 @@ TEST_F(LanGames, AHostIsListedLeavesWhenItStopsWaitingAndIsJoinedByChoosingIt)
             hosting = OpenDialog(host);
         }
     }
+    SendDlgItemMessageW(joining, IDC_NET_PORT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1024"));
     SendDlgItemMessageW(joining, IDC_NET_GAMES, LB_SETCURSEL, 0, 0);
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_SELCHANGE), 0);
     EXPECT_EQ(Typed(joining, IDC_NET_HOST_NAME) + L":" + Typed(joining, IDC_NET_PORT), L"10.77.0.1:41770");
