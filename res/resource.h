@@ -134,5 +134,6 @@
 #define IDC_NET_NAME            706
 #define IDC_NET_RECORD          707
 #define IDC_NET_STATUS          708
+#define IDC_NET_GAMES           709
 
 #endif

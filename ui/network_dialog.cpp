@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <initializer_list>
 
+#include "base/lan.h"
 #include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"
@@ -19,6 +20,10 @@ void ResetNetworkDialog()
 constexpr int kLineLength = 160;
 constexpr int kHostNameLength = 256;
 constexpr int kComputerTextLength = 1024;
+constexpr int kGameLineLength = 2 * kPartnerNameBytes + kAddressBytes + 16;
+// The list of games heard is shown anew at most this often, however many datagrams come.
+constexpr UINT kListTimer = 1, kListIntervalMs = 250;
+constexpr UINT kAnnounceTimer = 2;
 
 // The text of Russian string id `id` in the current language: a line that names the host
 // names it before the port.
@@ -45,7 +50,7 @@ static void ShowRecord()
 // While it waits, only Cancel is left to press.
 static void EnableChoices(bool enable)
 {
-    for (int control : {IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_HOST_NAME, IDC_NET_PORT, IDC_NET_NAME, IDOK})
+    for (int control : {IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_HOST_NAME, IDC_NET_GAMES, IDC_NET_PORT, IDC_NET_NAME, IDOK})
         EnableWindow(GetDlgItem(NetworkDialog.dialog, control), enable);
 }
 
@@ -61,6 +66,96 @@ static void OnInit(HWND dialog)
     SetDlgItemTextW(dialog, IDC_NET_NAME, Settings.PlayerName);
     CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_HOST);
     ShowRecord();
+    if (OpenLan(dialog, kDefaultNetworkPort))
+        SetTimer(dialog, kListTimer, kListIntervalMs, nullptr);
+}
+
+// One line a game: the host's player name, its computer's name, its address and port; the
+// selection stays on its game.
+static void ShowHeardGames()
+{
+    const HWND list = GetDlgItem(NetworkDialog.dialog, IDC_NET_GAMES);
+    wchar_t selected[kGameLineLength] = L"";
+    const LRESULT chosen = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (chosen != LB_ERR && SendMessageW(list, LB_GETTEXTLEN, chosen, 0) < kGameLineLength)
+        SendMessageW(list, LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(selected));
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < Lan.heard.count; ++i) {
+        const HeardGame& heard = Lan.heard.games[i];
+        wchar_t player[kPartnerNameBytes], computer[kPartnerNameBytes], address[kAddressBytes], line[kGameLineLength];
+        MultiByteToWideChar(CP_UTF8, 0, heard.game.player, -1, player, kPartnerNameBytes);
+        MultiByteToWideChar(CP_UTF8, 0, heard.game.computer, -1, computer, kPartnerNameBytes);
+        MultiByteToWideChar(CP_UTF8, 0, heard.address, -1, address, kAddressBytes);
+        wsprintfW(line, L"%ls\t%ls\t%ls:%u", player, computer, address, heard.game.port);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    }
+    if (selected[0])
+        SendMessageW(list, LB_SETCURSEL, SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selected)), 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    Lan.changed = false;
+}
+
+static void OnListTimer()
+{
+    NetworkDialog.listShownMs = GetTickCount();
+    if (ForgetSilentGames(Lan.heard, NetworkDialog.listShownMs) || Lan.changed)
+        ShowHeardGames();
+}
+
+// The list timer waits while datagrams keep coming: the clock says when the list is due.
+static void OnLanDatagrams()
+{
+    OnLanMessage();
+    if (GetTickCount() - NetworkDialog.listShownMs >= kListIntervalMs)
+        OnListTimer();
+}
+
+// Each of the line's three columns, cut off with an ellipsis where it does not fit below its
+// heading; the columns start where the headings stand in the template, in dialog units.
+static void DrawGameLine(const DRAWITEMSTRUCT& item)
+{
+    wchar_t line[kGameLineLength] = L"";
+    if (item.itemID == static_cast<UINT>(-1) || SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0) >= kGameLineLength)
+        return;
+    SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(line));
+    const bool selected = item.itemState & ODS_SELECTED;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT starts = {78, 0, 138, 0};
+    MapDialogRect(NetworkDialog.dialog, &starts);
+    const LONG columns[] = {2, starts.left, starts.right, item.rcItem.right - item.rcItem.left};
+    const wchar_t* text = line;
+    for (int column = 0; column < 3; ++column) {
+        const wchar_t* end = std::wcschr(text, L'\t');
+        const int length = end ? static_cast<int>(end - text) : lstrlenW(text);
+        RECT cell = {item.rcItem.left + columns[column], item.rcItem.top, item.rcItem.left + columns[column + 1] - 2, item.rcItem.bottom};
+        DrawTextW(item.hDC, text, length, &cell, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        text += end ? length + 1 : length;
+    }
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+// A game chosen from the list is joined at its address and port, as if typed.
+static void OnGameChosen()
+{
+    const HWND list = GetDlgItem(NetworkDialog.dialog, IDC_NET_GAMES);
+    const LRESULT chosen = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    wchar_t line[kGameLineLength] = L"";
+    if (chosen == LB_ERR || SendMessageW(list, LB_GETTEXTLEN, chosen, 0) >= kGameLineLength)
+        return;
+    SendMessageW(list, LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(line));
+    wchar_t* address = std::wcsrchr(line, L'\t');
+    wchar_t* port = std::wcsrchr(line, L':');
+    if (!address || !port || port < address)
+        return;
+    *port = L'\0';
+    SetDlgItemTextW(NetworkDialog.dialog, IDC_NET_HOST_NAME, address + 1);
+    SetDlgItemTextW(NetworkDialog.dialog, IDC_NET_PORT, port + 1);
+    CheckRadioButton(NetworkDialog.dialog, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_JOIN);
 }
 
 // The port and the name as typed, stored when both will do; else the line says which will not.
@@ -105,6 +200,8 @@ static void OnStart()
         ShowLine(IDC_NET_STATUS, NetworkDialog.hosting ? IDS_NET_WAITING : IDS_NET_CONNECTING, host, port);
         EnableChoices(false);
     }
+    if (NetworkDialog.hosting && StartAnnouncing(Settings.PlayerName, port))
+        SetTimer(NetworkDialog.dialog, kAnnounceTimer, kAnnounceIntervalMs, nullptr);
 }
 
 void ShowJoinFailed()
@@ -123,21 +220,30 @@ void EndNetworkDialog()
         EndDialog(NetworkDialog.dialog, TRUE);
 }
 
-static INT_PTR OnDialogCommand(int control)
+static INT_PTR OnDialogCommand(int control, int notification)
 {
     switch (control) {
     case IDOK: OnStart(); return TRUE;
     case IDCANCEL: EndDialog(NetworkDialog.dialog, FALSE); return TRUE;
+    case IDC_NET_GAMES:
+        if (notification == LBN_SELCHANGE || notification == LBN_DBLCLK)
+            OnGameChosen();
+        if (notification == LBN_DBLCLK)
+            OnStart();
+        return TRUE;
     default: return FALSE;
     }
 }
 
-static INT_PTR CALLBACK NetworkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+static INT_PTR CALLBACK NetworkDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: OnInit(dialog); return TRUE;
-    case WM_COMMAND: return OnDialogCommand(LOWORD(wParam));
-    case WM_CLOSE: return OnDialogCommand(IDCANCEL);
+    case WM_COMMAND: return OnDialogCommand(LOWORD(wParam), HIWORD(wParam));
+    case WM_CLOSE: return OnDialogCommand(IDCANCEL, 0);
+    case WM_TIMER: wParam == kListTimer ? OnListTimer() : AnnounceAgain(); return TRUE;
+    case LanMessage: OnLanDatagrams(); return TRUE;
+    case WM_DRAWITEM: DrawGameLine(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     default: return FALSE;
     }
 }
@@ -146,8 +252,9 @@ bool ShowNetworkDialog(HWND owner)
 {
     const INT_PTR connected = DialogBoxParamW(ProgramInstance, MAKEINTRESOURCEW(IDD_NETWORK + LanguageOffset()), owner,
                                               NetworkDialogProc, 0);
-    // Partners are taken only while the dialog waits.
+    // Partners are taken, and the game announced, only while the dialog waits.
     StopWaiting();
+    CloseLan();
     NetworkDialog.dialog = nullptr;
     return connected == TRUE;
 }

@@ -6,6 +6,7 @@
 struct NetworkDialogState {
     HWND dialog = nullptr;
     bool hosting = false;   // as chosen when Start was pressed
+    DWORD listShownMs = 0;
 };
 
 extern NetworkDialogState NetworkDialog;

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "base/lan.h"
+
 // A fault in the program under test ends the test process at once with the fault's code,
 // instead of waiting in Wine's debugger until ctest's timeout.
 static LONG WINAPI EndOnFault(EXCEPTION_POINTERS* fault)
@@ -13,6 +15,14 @@ static LONG WINAPI EndOnFault(EXCEPTION_POINTERS* fault)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 static const LPTOP_LEVEL_EXCEPTION_FILTER PreviousFaultFilter = SetUnhandledExceptionFilter(EndOnFault);
+
+// No datagram of these tests may leave the machine: the programs they start, and their own
+// dialogs, neither announce games nor ask for them. The tests of games on the network turn
+// this off inside a network of their own.
+static const LSTATUS NoLanGames = [] {
+    const DWORD off = 1;
+    return RegSetKeyValueA(HKEY_CURRENT_USER, LanPolicyKeyPath, "NoLanGames", REG_DWORD, &off, sizeof off);
+}();
 
 static std::vector<AnsweredBox>* BoxLog = nullptr;
 static UINT_PTR BoxAnswerer = 0;

@@ -1,0 +1,114 @@
+// Games on the local network: only exact datagrams decode, the list of games heard stays
+// bounded and forgets the silent, and queries are answered a few times a second at most.
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "game/discovery.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Datagram(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes Announcing(unsigned port, const std::string& player, const std::string& computer = "PC", char version = 1, char kind = 'A')
+{
+    return Datagram(std::string("TIDEWAR") + kind + version + char(port >> 8) + char(port) + char(player.size()) + player +
+                    char(computer.size()) + computer);
+}
+
+const Bytes kQuery = Datagram(std::string("TIDEWAR") + "Q\x01" + std::string(260, '\0'));
+
+// Decodes a copy of exactly the datagram's size; what decodes writes back byte for byte.
+DatagramKind Kind(const Bytes& datagram, HostedGame& game)
+{
+    const Bytes copy(datagram);
+    const DatagramKind kind = DecodeDatagram(copy.data(), copy.size(), game);
+    uint8_t written[kMaxAnnouncementSize];
+    size_t size = kind == AnnouncementDatagram ? EncodeAnnouncement(game, written) : kQuerySize;
+    if (kind == QueryDatagram)
+        EncodeQuery(written);
+    EXPECT_TRUE(kind == DatagramDropped || Bytes(written, written + size) == datagram) << "written back";
+    return kind;
+}
+
+TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
+{
+    std::string whales;   // 32 characters of four bytes each
+    for (int i = 0; i < 32; ++i)
+        whales += "\xF0\x9F\x90\x8B";
+    Bytes trailing = Announcing(41770, "Anna"), padded = kQuery, magic = trailing;
+    trailing.push_back(0), padded.back() = 1, magic[6] = 'X';
+    const std::pair<Bytes, DatagramKind> rows[] = {
+        {Announcing(65535, whales, whales), AnnouncementDatagram}, {Announcing(1024, "Ким", "海"), AnnouncementDatagram},
+        {kQuery, QueryDatagram}, {Announcing(1023, "Anna"), DatagramDropped}, {Announcing(41770, "Anna", "PC", 2), DatagramDropped},
+        {Announcing(41770, "Anna", "PC", 1, 'H'), DatagramDropped}, {Announcing(41770, "Anna", ""), DatagramDropped},
+        {Announcing(41770, "An\x7Fna"), DatagramDropped}, {Announcing(41770, std::string(33, 'x')), DatagramDropped},
+        {Announcing(41770, "A\xC0\x81"), DatagramDropped}, {trailing, DatagramDropped}, {magic, DatagramDropped},
+        {Bytes(kQuery.begin(), kQuery.end() - 1), DatagramDropped}, {Datagram("TIDEWARQ\x01" + std::string(261, '\0')), DatagramDropped},
+        {padded, DatagramDropped}, {Datagram("TIDEWARQ\x02" + std::string(260, '\0')), DatagramDropped},
+    };
+    HostedGame game;
+    for (const auto& row : rows) {
+        EXPECT_EQ(Kind(row.first, game), row.second) << &row - rows;
+        for (size_t size = 0; size < row.first.size() && row.second; ++size)
+            EXPECT_EQ(Kind(Bytes(row.first.begin(), row.first.begin() + size), game), DatagramDropped) << &row - rows << " " << size;
+    }
+}
+
+// Random bytes, and announcements with a few bytes changed and cut, decode only when exact.
+TEST(LanDatagrams, RandomAndDamagedDatagramsDecodeOnlyWhenExact)
+{
+    std::mt19937 dice(20261208);
+    HostedGame game;
+    for (int round = 0; round < 20000; ++round) {
+        Bytes datagram = round % 3 ? Announcing(41770, "Anna", "Kim-PC") : Bytes(dice() % 300);
+        for (uint8_t& byte : datagram)
+            byte = round % 3 ? byte : uint8_t(dice());
+        for (unsigned changes = dice() % 4; changes > 0 && !datagram.empty(); --changes)
+            datagram[dice() % datagram.size()] = uint8_t(dice());
+        datagram.resize(std::min<size_t>(datagram.size(), dice() % 30));
+        Kind(datagram, game);
+    }
+}
+
+// A full list makes way by dropping the game heard longest ago; a game heard again, by any
+// address, keeps its place and first address; each goes 3 s after last heard, across the
+// clock's wrap; at most four answers in a second.
+TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnswersFourASecond)
+{
+    HeardGames list;
+    HostedGame game;
+    const auto hear = [&](unsigned port, const char* address, uint32_t ms) {
+        DecodeDatagram(Announcing(port, "Anna").data(), Announcing(port, "Anna").size(), game);
+        return HearGame(list, game, address, 0xFFFFF000u + ms);
+    };
+    for (unsigned i = 0; i < 32; ++i)
+        EXPECT_TRUE(hear(2000 + i, "10.0.0.1", i));
+    EXPECT_FALSE(hear(2000, "10.0.0.2", 100));
+    EXPECT_TRUE(hear(3000, "10.0.0.2", 101));
+    EXPECT_FALSE(hear(3000, "10.0.0.3", 2999));
+    const auto listed = [&] {
+        std::string text;
+        for (int i = 0; i < list.count; ++i)
+            text += std::string(list.games[i].address) + ":" + std::to_string(list.games[i].game.port) + " ";
+        return text;
+    };
+    EXPECT_FALSE(ForgetSilentGames(list, 0xFFFFF000u + 3000));
+    EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFF000u + 3099));
+    EXPECT_EQ(listed(), "10.0.0.1:2000 10.0.0.2:3000 ");
+    EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFF000u + 3100));
+    EXPECT_EQ(listed(), "10.0.0.2:3000 ");
+    AnswerLimit limit;
+    std::string answered;
+    for (uint32_t ms : {5000u, 5001u, 5001u, 5500u, 5999u, 6000u, 6001u, 6002u, 6003u, 6004u, 9000u})
+        answered += MayAnswer(limit, ms) ? 'y' : 'n';
+    EXPECT_EQ(answered, "yyyynyyyyny");
+}
+
+}  // namespace

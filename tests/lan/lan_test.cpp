@@ -1,0 +1,136 @@
+// Games on the local network between programs in a network of the test's own (a veth pair,
+// 10.77.0.1 on v0): a host is listed and joined by choosing it, and leaves the list when it
+// stops waiting; nothing a stranger sends grows the list past 32 or stops the dialog answering.
+#include <winsock2.h>
+
+#include <atomic>
+#include <thread>
+
+#include "base/lan.h"
+#include "tests/win/shell_fixture.h"
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done)
+{
+    for (const DWORD start = GetTickCount(); !done(); Sleep(10))
+        if (GetTickCount() - start > 20000)
+            return false;
+    return true;
+}
+
+HWND OpenDialog(Process& program)
+{
+    PostMessageW(program.Window("Tidewar", nullptr), WM_COMMAND, CMD_NETWORK_GAME, 0);
+    return program.Window("#32770", "Network game");
+}
+
+std::vector<std::wstring> Games(HWND dialog)
+{
+    return ListEntries(GetDlgItem(dialog, IDC_NET_GAMES));
+}
+
+// The list's line of a game from 10.77.0.1; this computer's name unless another is given.
+std::wstring Line(const wchar_t* player, unsigned port, std::wstring computer = L"")
+{
+    wchar_t name[256] = L"";
+    DWORD size = 256;
+    GetComputerNameExW(ComputerNameDnsHostname, name, &size);
+    return std::wstring(player) + L"\t" + (computer.empty() ? name : computer) + L"\t10.77.0.1:" + std::to_wstring(port);
+}
+
+// A stranger on a port of its own, broadcasting to every program on the LAN: it hears only the
+// answers to its queries.
+struct Stranger {
+    Stranger() { setsockopt(socket, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on), sizeof on); }
+    const BOOL on = TRUE;
+    SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    ~Stranger() { closesocket(socket); }
+    void Send(const std::string& bytes)
+    {
+        sockaddr_in to = {AF_INET, htons(41770), {}, {}};
+        to.sin_addr.s_addr = inet_addr("10.77.0.255");
+        sendto(socket, bytes.data(), static_cast<int>(bytes.size()), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+    }
+    // The answers within the time, each no longer than a query.
+    int Answers(DWORD ms)
+    {
+        u_long waiting = 0;
+        int answers = 0;
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
+            for (char bytes[1024]; ioctlsocket(socket, FIONREAD, &waiting) == 0 && waiting; ++answers)
+                EXPECT_LE(recv(socket, bytes, sizeof bytes, 0), 269);
+        return answers;
+    }
+};
+
+std::string Announcing(const std::string& player, char version = 1, unsigned port = 2000)
+{
+    return std::string("TIDEWARA") + version + char(port >> 8) + char(port) + char(player.size()) + player + "\x02PC";
+}
+
+TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
+{
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, LanPolicyKeyPath, "NoLanGames");
+    DeleteSettingsKey();
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, L"Ким", 8);
+    Process host(""), joiner("");
+    HWND hosting = OpenDialog(host), joining = OpenDialog(joiner);
+    SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !Games(joining).empty(); }));
+    EXPECT_EQ(Games(joining), std::vector<std::wstring>{Line(L"Ким", 41770)});
+
+    // Queries are answered once each, four times a second at most.
+    Stranger stranger;
+    const std::string query = std::string("TIDEWARQ\x01") + std::string(260, '\0');
+    stranger.Send(query);
+    EXPECT_EQ(stranger.Answers(1000), 1);
+    for (int i = 0; i < 20; ++i)
+        stranger.Send(query);
+    EXPECT_LE(stranger.Answers(1500), 8);
+    for (const std::string& bad : {std::string("GET / HTTP/1.1\r\n\r\n"), Announcing("Old", 2), Announcing("B\x07" "d"),
+                                   Announcing(std::string(33, 'x')), Announcing("Low", 1, 1023), query.substr(1)})
+        stranger.Send(bad);
+    stranger.Send(Announcing("Anna"));
+    ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 2; }));
+    EXPECT_EQ(Games(joining), std::vector<std::wstring>({Line(L"Ким", 41770), Line(L"Anna", 2000, L"PC")}));
+
+    // Invented hosts pour in from a thread of their own until 32 of them are listed.
+    std::atomic<bool> flooding{true};
+    std::thread flood([&] {
+        Stranger sender;
+        for (int i = 0; flooding; ++i)
+            sender.Send(Announcing("Host " + std::to_string(i)));
+    });
+    bool answering = true;
+    EXPECT_TRUE(WaitFor([&] {
+        DWORD_PTR result;
+        answering = answering && SendMessageTimeoutW(joining, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+        return Games(joining).size() == 32 && Games(joining)[31].find(L"Host ") == 0;
+    }));
+    flooding = false;
+    flood.join();
+    EXPECT_TRUE(answering);
+    EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(L"Ким", 41770)}; })) << "the silent forgotten";
+
+    SendMessageW(hosting, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitFor([&] { return Games(joining).empty(); })) << "gone once the host stopped waiting";
+    hosting = OpenDialog(host);
+    SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 1; }));
+    // Chosen, the game's address and port replace what was typed, and a double click joins.
+    wchar_t typed[2][64] = {L"", L"1024"};
+    SendDlgItemMessageW(joining, IDC_NET_PORT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed[1]));
+    SendDlgItemMessageW(joining, IDC_NET_GAMES, LB_SETCURSEL, 0, 0);
+    SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_SELCHANGE), 0);
+    for (int i : {0, 1})
+        SendDlgItemMessageW(joining, i ? IDC_NET_PORT : IDC_NET_HOST_NAME, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(typed[i]));
+    EXPECT_EQ(std::wstring(typed[0]) + L":" + typed[1], L"10.77.0.1:41770");
+    EXPECT_EQ(IsDlgButtonChecked(joining, IDC_NET_JOIN), static_cast<UINT>(BST_CHECKED));
+    SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_DBLCLK), 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hosting) && !IsWindow(joining); })) << "connected";
+}
+
+}  // namespace
