@@ -37,6 +37,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Quorvex Software"
 
 !define MUI_ICON "../tidewar.ico"   ; makensis works in the script's folder
 !define MUI_UNICON "${MUI_ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "wizard.bmp"   ; tools/art paints it
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 

@@ -403,3 +403,13 @@ Picture paintBackground(Theme theme) {
         }
     return quantize(rgb, kW, kH);
 }
+
+// The setup's welcome and finish pages: the breaking wave, cut from the day background at the
+// 164 x 314 that their picture takes.
+Picture paintSetupPicture() {
+    const Picture sea = paintBackground(Theme::Day);
+    Picture p(164, 314, sea.bitsPerPixel, sea.palette);
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) p.set(x, y, sea.get(x + 12, y + kH - 314));
+    return p;
+}

@@ -7,6 +7,7 @@
 //   draw_art [--theme day|night] DIR        paint a skin into DIR
 //   draw_art --icon FILE                    paint the program icon
 //   draw_art --about DIR                    paint the About box's logo and hand cursor
+//   draw_art --setup DIR                    paint the setup's welcome picture
 //   draw_art --check [--theme day|night] DIR  read a skin back and verify it
 //   draw_art --check-icon FILE              verify the icon
 //   draw_art --preview placement|battle DIR OUT.bmp
@@ -28,6 +29,7 @@ int usage() {
                  "usage: draw_art [--theme day|night] DIR\n"
                  "       draw_art --icon FILE\n"
                  "       draw_art --about DIR\n"
+                 "       draw_art --setup DIR\n"
                  "       draw_art --check [--theme day|night] DIR\n"
                  "       draw_art --check-icon FILE\n"
                  "       draw_art --preview placement|battle DIR OUT.bmp\n");
@@ -46,7 +48,7 @@ int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--theme" && i + 1 < argc) theme = argv[++i];
-        else if (a == "--icon" || a == "--about" || a == "--check" || a == "--check-icon" || a == "--preview") mode = a.substr(2);
+        else if (a == "--icon" || a == "--about" || a == "--setup" || a == "--check" || a == "--check-icon" || a == "--preview") mode = a.substr(2);
         else if (a.rfind("--", 0) == 0) return usage();
         else args.push_back(a);
     }
@@ -64,6 +66,10 @@ int run(int argc, char** argv) {
         const Picture hand = paintHandCursor(clear);
         writeFile(args[0] + "/quorvex.bmp", encodeBmp(paintLogo()));
         writeFile(args[0] + "/hand.cur", encodeCursor(hand, clear, 13, 9));
+        return 0;
+    }
+    if (mode == "setup" && args.size() == 1) {
+        writeFile(args[0] + "/wizard.bmp", encodeBmp(paintSetupPicture()));
         return 0;
     }
     if (mode == "check" && args.size() == 1) return checkSkin(args[0], parseTheme(theme)) ? 1 : 0;

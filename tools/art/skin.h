@@ -38,6 +38,8 @@ Picture paintBattlePanel(const Look& look);
 
 // The 511 x 401 window background, 256 colours.
 Picture paintBackground(Theme theme);
+// The setup's welcome and finish pages' 164 x 314 picture, from the day background.
+Picture paintSetupPicture();
 
 std::vector<SkinFile> paintSkin(Theme theme);
 
