@@ -281,7 +281,7 @@ int PartnerLineText(wchar_t* text, int size)
     if (AwaitingHello()) {
         LoadLanguageString(IDS_NET_CONNECTED, format, 64);
         DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
-    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame) {
+    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame && NetworkGameRunning()) {
         const int line = AwaitingAnotherGame()                             ? IDS_NET_AGAIN_WAITING
                          : PartnerOverdue()                                ? IDS_NET_OVERDUE
                          : PartnerPlacing() && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
