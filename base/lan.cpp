@@ -11,10 +11,17 @@ LanState Lan;
 constexpr int kDatagramsAtOnce = 64;
 constexpr int kMostInterfaces = 32;
 
+// IPv6 has no broadcast: the game's own group of all the links, ff02::5477 ("Tw").
+constexpr in6_addr kLanGroup = {{{0xFF, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x54, 0x77}}};
+
+static void SendTo(SOCKET socket, const uint8_t* bytes, size_t size, const sockaddr* to, int toSize)
+{
+    sendto(socket, reinterpret_cast<const char*>(bytes), static_cast<int>(size), 0, to, toSize);
+}
+
 static void SendTo(const uint8_t* bytes, size_t size, const sockaddr_in& to)
 {
-    sendto(Lan.socket, reinterpret_cast<const char*>(bytes), static_cast<int>(size), 0,
-           reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    SendTo(Lan.socket, bytes, size, reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
 
 // To the broadcast address of each IPv4 interface that is up; to the loopback's only where no
@@ -42,6 +49,13 @@ static void Broadcast(const uint8_t* bytes, size_t size)
         to.sin_addr.s_addr = INADDR_BROADCAST;
         SendTo(bytes, size, to);
     }
+    if (Lan.groupSocket != INVALID_SOCKET) {
+        sockaddr_in6 group = {};
+        group.sin6_family = AF_INET6;
+        group.sin6_port = to.sin_port;
+        group.sin6_addr = kLanGroup;
+        SendTo(Lan.groupSocket, bytes, size, reinterpret_cast<const sockaddr*>(&group), sizeof group);
+    }
 }
 
 static bool TurnedOff()
@@ -53,6 +67,30 @@ static bool TurnedOff()
     const bool read = RegQueryValueExA(key, "NoLanGames", nullptr, nullptr, reinterpret_cast<BYTE*>(&off), &size) == ERROR_SUCCESS;
     RegCloseKey(key);
     return read && size == sizeof off && off == 1;
+}
+
+// The group's socket, on the interface the system chooses for link-local multicast; none where
+// the system has no IPv6 or no such interface.
+static SOCKET OpenGroupSocket(HWND window, unsigned port)
+{
+    SOCKET group = socket(AF_INET6, SOCK_DGRAM, IPPROTO_UDP);
+    const BOOL on = TRUE;
+    const DWORD v6Only = 1;
+    sockaddr_in6 address = {};
+    address.sin6_family = AF_INET6;
+    address.sin6_port = htons(static_cast<u_short>(port));
+    ipv6_mreq membership = {};
+    membership.ipv6mr_multiaddr = kLanGroup;
+    if (group != INVALID_SOCKET &&
+        (setsockopt(group, IPPROTO_IPV6, IPV6_V6ONLY, reinterpret_cast<const char*>(&v6Only), sizeof v6Only) != 0 ||
+         setsockopt(group, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on) != 0 ||
+         bind(group, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+         setsockopt(group, IPPROTO_IPV6, IPV6_JOIN_GROUP, reinterpret_cast<const char*>(&membership), sizeof membership) != 0 ||
+         WSAAsyncSelect(group, window, LanMessage, FD_READ) != 0)) {
+        closesocket(group);
+        group = INVALID_SOCKET;
+    }
+    return group;
 }
 
 bool OpenLan(HWND window, unsigned port)
@@ -80,6 +118,7 @@ bool OpenLan(HWND window, unsigned port)
         CloseLan();
         return false;
     }
+    Lan.groupSocket = OpenGroupSocket(window, port);
     uint8_t query[kQuerySize];
     EncodeQuery(query);
     Broadcast(query, sizeof query);
@@ -88,6 +127,8 @@ bool OpenLan(HWND window, unsigned port)
 
 void CloseLan()
 {
+    if (Lan.groupSocket != INVALID_SOCKET)
+        closesocket(Lan.groupSocket);
     if (Lan.socket != INVALID_SOCKET) {
         closesocket(Lan.socket);
         WSACleanup();
@@ -126,39 +167,46 @@ void AnnounceAgain()
     Lan.announcedMs = GetTickCount();
 }
 
-static void OnDatagram(const uint8_t* bytes, size_t size, const sockaddr_in& from)
+static void OnDatagram(SOCKET socket, const uint8_t* bytes, size_t size, const sockaddr* from, int fromSize)
 {
     HostedGame game;
     switch (DecodeDatagram(bytes, size, game)) {
     case AnnouncementDatagram: {
         char address[kAddressBytes] = "";
-        getnameinfo(reinterpret_cast<const sockaddr*>(&from), sizeof from, address, sizeof address, nullptr, 0, NI_NUMERICHOST);
+        getnameinfo(from, fromSize, address, sizeof address, nullptr, 0, NI_NUMERICHOST);
         Lan.changed = HearGame(Lan.heard, game, address, GetTickCount()) || Lan.changed;
         break;
     }
     case QueryDatagram:
         // A query is as long as the longest announcement, so no answer outweighs it.
         if (Lan.announcing && MayAnswer(Lan.answers, GetTickCount()))
-            SendTo(Lan.announcement, Lan.announcementSize, from);
+            SendTo(socket, Lan.announcement, Lan.announcementSize, from, fromSize);
         break;
     case DatagramDropped: break;
     }
 }
 
-void OnLanMessage()
+// The datagrams waiting on one socket, from its own family only.
+static void ReadDatagrams(SOCKET socket, int family, int addressSize)
 {
     // One byte more than any datagram kept: a longer one is cut, and dropped as too long.
     uint8_t bytes[kMaxAnnouncementSize + 1];
-    for (int i = 0; i < kDatagramsAtOnce && Lan.socket != INVALID_SOCKET; ++i) {
-        sockaddr_in from = {};
+    for (int i = 0; i < kDatagramsAtOnce && socket != INVALID_SOCKET; ++i) {
+        sockaddr_storage from = {};
         int fromSize = sizeof from;
-        const int count = recvfrom(Lan.socket, reinterpret_cast<char*>(bytes), sizeof bytes, 0,
+        const int count = recvfrom(socket, reinterpret_cast<char*>(bytes), sizeof bytes, 0,
                                    reinterpret_cast<sockaddr*>(&from), &fromSize);
-        if (count >= 0 && fromSize == sizeof from && from.sin_family == AF_INET)
-            OnDatagram(bytes, static_cast<size_t>(count), from);
+        if (count >= 0 && fromSize == addressSize && from.ss_family == family)
+            OnDatagram(socket, bytes, static_cast<size_t>(count), reinterpret_cast<const sockaddr*>(&from), fromSize);
         else if (count < 0 && WSAGetLastError() != WSAEMSGSIZE)
             break;
     }
+}
+
+void OnLanMessage()
+{
+    ReadDatagrams(Lan.socket, AF_INET, sizeof(sockaddr_in));
+    ReadDatagrams(Lan.groupSocket, AF_INET6, sizeof(sockaddr_in6));
     if (GetTickCount() - Lan.announcedMs >= kAnnounceIntervalMs)
         AnnounceAgain();
 }

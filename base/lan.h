@@ -1,7 +1,8 @@
-// Games on the local network: one UDP socket on the discovery port while the network dialog is
-// open, its events as LanMessage to the dialog (no threads). It hears the hosts' announcements
-// into a bounded list, and while the player hosts it announces the game by IPv4 broadcast on
-// each interface and answers queries, a few a second at most.
+// Games on the local network: UDP sockets on the discovery port while the network dialog is
+// open, one for IPv4 and one for IPv6 where the system has it, their events as LanMessage to the
+// dialog (no threads). They hear the hosts' announcements into a bounded list, and while the
+// player hosts they announce the game by IPv4 broadcast on each interface and to the game's
+// IPv6 link-local group, and answer queries, a few a second at most.
 #pragma once
 #include <windows.h>   // its SOCKET; the socket's own file takes Winsock 2 first
 
@@ -15,6 +16,7 @@ constexpr UINT LanMessage = WM_APP + 2;
 
 struct LanState {
     SOCKET socket = INVALID_SOCKET;
+    SOCKET groupSocket = INVALID_SOCKET;   // IPv6, in the link-local group; none without IPv6
     unsigned port = 0;
     HeardGames heard;
     bool changed = false;   // the list changed since the dialog last showed it
@@ -27,11 +29,11 @@ struct LanState {
 
 extern LanState Lan;
 
-// Opens the socket on `port` for `window` and asks the hosts there; false when it cannot or a
-// policy says no.
+// Opens the sockets on `port` for `window` and asks the hosts there; false when IPv4's cannot
+// open or a policy says no. IPv6's is a bonus: without it the games of IPv4 are still heard.
 bool OpenLan(HWND window, unsigned port);
 
-// Stops announcing, closes the socket and forgets the games heard.
+// Stops announcing, closes the sockets and forgets the games heard.
 void CloseLan();
 
 // Announces the player's game on its TCP port now, and from then on at each AnnounceAgain and

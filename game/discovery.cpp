@@ -87,6 +87,19 @@ static bool SameGame(const HostedGame& a, const HostedGame& b)
     return a.port == b.port && std::strcmp(a.player, b.player) == 0 && std::strcmp(a.computer, b.computer) == 0;
 }
 
+// A host heard over both IPv4 and IPv6 is listed by its IPv4 address, which a player can read,
+// type and reach across routers.
+static bool IsIpv6(const char* address)
+{
+    return std::strchr(address, ':') != nullptr;
+}
+
+static void KeepAddress(HeardGame& heard, const char* address)
+{
+    std::strncpy(heard.address, address, kAddressBytes - 1);
+    heard.address[kAddressBytes - 1] = '\0';
+}
+
 static void Remove(HeardGames& list, int index)
 {
     std::copy(list.games + index + 1, list.games + list.count, list.games + index);
@@ -99,7 +112,10 @@ bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uin
     HeardGame* found = std::find_if(list.games, end, [&](const HeardGame& heard) { return SameGame(heard.game, game); });
     if (found != end) {
         found->heardMs = nowMs;
-        return false;
+        if (!IsIpv6(found->address) || IsIpv6(address))
+            return false;
+        KeepAddress(*found, address);
+        return true;
     }
     if (list.count == kMaxHeardGames)
         Remove(list, static_cast<int>(std::max_element(list.games, end, [&](const HeardGame& a, const HeardGame& b) {
@@ -107,8 +123,7 @@ bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uin
                                       }) - list.games));
     HeardGame& added = list.games[list.count++];
     added.game = game;
-    std::strncpy(added.address, address, kAddressBytes - 1);
-    added.address[kAddressBytes - 1] = '\0';
+    KeepAddress(added, address);
     added.heardMs = nowMs;
     return true;
 }

@@ -56,8 +56,8 @@ struct HeardGames {
 };
 
 // Adds the game heard from `address`, or renews it where it was first heard: a host's game
-// comes by each interface they share. A full list makes way by dropping the game heard longest
-// ago. True when the game is new.
+// comes by each interface they share. An IPv4 address takes the place of an IPv6 one. A full
+// list makes way by dropping the game heard longest ago. True when the list shows something new.
 bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uint32_t nowMs);
 
 // Drops the games not heard for kHeardGameLifeMs; true when any went.

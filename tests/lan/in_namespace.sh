@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs a test program of games on the local network inside a network namespace whose only LAN
-# is a veth pair (10.77.0.1/24 on v0), so that no datagram leaves the machine. Wine makes the
-# programs' sockets in its server, so the prefix and its server are the test's own, started
-# inside. Where no namespace can be made, one line says why.
+# is a veth pair (10.77.0.1/24 on v0, and IPv6 link-local addresses), so that no datagram
+# leaves the machine. Wine makes the programs' sockets in its server, so the prefix and its
+# server are the test's own, started inside. Where no namespace can be made, one line says why.
 #   tests/lan/in_namespace.sh BITS PREFIX TEST_EXE [ARGS...]
 set -uo pipefail
 wine_run=$(dirname "$(readlink -f "$0")")/../../scripts/wine-run
@@ -16,6 +16,8 @@ fi
 # A server of this prefix left running outside would make the sockets outside.
 "$wine_run" --setup && "$wine_run" --stop-server || exit 1
 exec unshare -n bash -c 'set -e
+  # IPv6 where the kernel has it, its link-local addresses usable at once.
+  sysctl -q -w net.ipv6.conf.default.disable_ipv6=0 net.ipv6.conf.default.accept_dad=0 2>/dev/null || true
   ip link set lo up
   ip link add v0 type veth peer name v1
   ip addr add 10.77.0.1/24 brd + dev v0

@@ -2,6 +2,7 @@
 // 10.77.0.1 on v0): a host is listed and joined by choosing it, and leaves the list when it
 // stops waiting; nothing a stranger sends grows the list past 32 or stops the dialog answering.
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include <atomic>
 #include <thread>
@@ -131,6 +132,78 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
     EXPECT_EQ(IsDlgButtonChecked(joining, IDC_NET_JOIN), static_cast<UINT>(BST_CHECKED));
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_DBLCLK), 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hosting) && !IsWindow(joining); })) << "connected";
+}
+
+// A member of the game's IPv6 group on the discovery port, as a host or a joiner elsewhere on
+// the link would be; none where the system has no IPv6.
+struct GroupMember {
+    GroupMember()
+    {
+        const BOOL on = TRUE;
+        sockaddr_in6 address = {AF_INET6, htons(41770), 0, {}, 0};
+        ipv6_mreq membership = {};
+        inet_pton(AF_INET6, "ff02::5477", &membership.ipv6mr_multiaddr);
+        joined = setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on) == 0 &&
+                 bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                 setsockopt(socket, IPPROTO_IPV6, IPV6_JOIN_GROUP, reinterpret_cast<const char*>(&membership), sizeof membership) == 0;
+        group = address;
+        group.sin6_addr = membership.ipv6mr_multiaddr;
+    }
+    ~GroupMember() { closesocket(socket); }
+    SOCKET socket = ::socket(AF_INET6, SOCK_DGRAM, IPPROTO_UDP);
+    bool joined = false;
+    sockaddr_in6 group = {};
+    void Send(const std::string& bytes)
+    {
+        sendto(socket, bytes.data(), static_cast<int>(bytes.size()), 0, reinterpret_cast<sockaddr*>(&group), sizeof group);
+    }
+    // The address of the first datagram heard that holds the text; empty when none comes.
+    std::string HeardFrom(const std::string& text)
+    {
+        u_long waiting = 0;
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(10))
+            for (char bytes[1024]; ioctlsocket(socket, FIONREAD, &waiting) == 0 && waiting;) {
+                sockaddr_in6 from = {};
+                int size = sizeof from;
+                const int count = recvfrom(socket, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&from), &size);
+                char host[64] = "";
+                if (count > 0 && std::string(bytes, count).find(text) != std::string::npos &&
+                    getnameinfo(reinterpret_cast<sockaddr*>(&from), size, host, sizeof host, nullptr, 0, NI_NUMERICHOST) == 0)
+                    return host;
+            }
+        return "";
+    }
+};
+
+// Over IPv6 the group carries a stranger's announcement to the list, by its link-local address
+// until the same game comes by IPv4; a host announces there too, and a join reaches it by its
+// link-local address.
+TEST(LanGames, TheIpv6GroupCarriesAnnouncementsBothWaysAndTheListPrefersIpv4)
+{
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    GroupMember member;
+    if (!member.joined)
+        GTEST_SKIP() << "no IPv6 link-local multicast here";
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, LanPolicyKeyPath, "NoLanGames");
+    DeleteSettingsKey();
+    Process host(""), joiner("");
+    HWND joining = OpenDialog(joiner);
+    member.Send(Announcing("Anna"));
+    ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 1; }));
+    EXPECT_EQ(Games(joining)[0].find(L"Anna\tPC\tfe80:"), 0u) << "by its link-local address";
+    Stranger().Send(Announcing("Anna"));
+    EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(L"Anna", 2000, L"PC")}; }));
+
+    HWND hosting = OpenDialog(host);
+    SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
+    const std::string address = member.HeardFrom(Announcing("", 1, 41770).substr(0, 11));
+    ASSERT_EQ(address.find("fe80:"), 0u) << "the host announces in the group";
+    CheckRadioButton(joining, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_JOIN);
+    SetDlgItemTextA(joining, IDC_NET_HOST_NAME, address.c_str());
+    SetDlgItemTextW(joining, IDC_NET_PORT, L"41770");
+    SendDlgItemMessageW(joining, IDOK, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hosting) && !IsWindow(joining); })) << "connected by " << address;
 }
 
 }  // namespace
