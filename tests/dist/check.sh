@@ -3,8 +3,8 @@
 # imports, each package opens its skin and tune at the start and then its help (Wine's file
 # trace), from a fresh folder whose name the ANSI code page (1252 under C.UTF-8) cannot write;
 # the 32-bit one where the machine runs 32-bit programs. There, in a fresh prefix, the setup
-# installs silently what the same check then runs, installs again over it, and uninstalls
-# silently: everything goes but the settings.
+# installs silently what the same check then runs, and what then plays a game by keys; it
+# installs again over it, and uninstalls silently: everything goes but the settings.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/../.."
 version=$1 temp=$(mktemp -d)
@@ -114,6 +114,8 @@ for entry in "DisplayVersion=\"$version\"" "Publisher=\"Quorvex Software\"" "Est
   [ "$(stored "$uninstall" "${entry%%=*}")" = "${entry#*=}" ] || fail "Installed apps: ${entry%%=*} is $(stored "$uninstall" "${entry%%=*}")"
 done
 runs_with_help_skin_and_tune win32 "$folder"
+LC_ALL=C.UTF-8 TIDEWAR_PACKAGE="Z:${folder//\//\\}" scripts/wine-run --32 build/win32/win_tests.exe \
+  --gtest_filter='PackageGame.*' >"$temp/game" 2>&1 || { cat "$temp/game" >&2; fail "the installed program played no game by keys"; }
 
 scripts/wine-run reg add "HKCU\\$settings" /v Statistic /t REG_DWORD /d 7 /f >/dev/null
 settled "$setup" /S
@@ -128,4 +130,4 @@ for link in "${links[@]}"; do
 done
 [ -z "$(stored "$uninstall" DisplayName)" ] || fail "the uninstaller left the entry in Installed apps"
 [ "$(stored "$settings" Statistic)" = dword:00000007 ] || fail "the silent uninstall removed the statistics"
-echo "setup: installed, ran, installed again keeping the statistics, uninstalled keeping them"
+echo "setup: installed, ran, played a game by keys, installed again keeping the statistics, uninstalled keeping them"
