@@ -172,9 +172,10 @@ static void OnDatagram(SOCKET socket, const uint8_t* bytes, size_t size, const s
     HostedGame game;
     switch (DecodeDatagram(bytes, size, game)) {
     case AnnouncementDatagram: {
+        // A game that cannot be told by its address could not be joined.
         char address[kAddressBytes] = "";
-        getnameinfo(from, fromSize, address, sizeof address, nullptr, 0, NI_NUMERICHOST);
-        Lan.changed = HearGame(Lan.heard, game, address, GetTickCount()) || Lan.changed;
+        if (getnameinfo(from, fromSize, address, sizeof address, nullptr, 0, NI_NUMERICHOST) == 0)
+            Lan.changed = HearGame(Lan.heard, game, address, GetTickCount()) || Lan.changed;
         break;
     }
     case QueryDatagram:
