@@ -9,6 +9,7 @@
 #include "app/placement.h"
 #include "app/window.h"
 #include "base/crypto.h"
+#include "base/lan.h"
 #include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"
@@ -108,6 +109,7 @@ void ResetProgram()
     ResetLink();
     ResetCrypto();
     ResetNetworkDialog();
+    CloseLan();
     ResetMediaPages();
     ResetAbout();
     ResetHelp();
