@@ -11,7 +11,7 @@ LanState Lan;
 constexpr int kDatagramsAtOnce = 64;
 constexpr int kMostInterfaces = 32;
 
-// IPv6 has no broadcast: the game's own group of all the links, ff02::5477 ("Tw").
+// IPv6 has no broadcast: the game's own link-local multicast group, ff02::5477 ("Tw").
 constexpr in6_addr kLanGroup = {{{0xFF, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x54, 0x77}}};
 
 static void SendTo(SOCKET socket, const uint8_t* bytes, size_t size, const sockaddr* to, int toSize)
@@ -26,7 +26,7 @@ static void SendTo(const uint8_t* bytes, size_t size, const sockaddr_in& to)
 
 // To the broadcast address of each IPv4 interface that is up; to the loopback's only where no
 // other is, so that programs on a computer without a network still meet; to the limited
-// broadcast where the system lists none.
+// broadcast where the system lists none. And to the IPv6 group where there is IPv6.
 static void Broadcast(const uint8_t* bytes, size_t size)
 {
     INTERFACE_INFO interfaces[kMostInterfaces];
