@@ -8,13 +8,6 @@
 
 namespace {
 
-// The computer's next shot aimed through the hunt.
-void AimAt(int x, int y)
-{
-    Game.HuntActive = true;
-    Game.TargetStack = {{{x, y}}, 1};
-}
-
 // The player's last ship, of 2 in the corner: each of the computer's shots comes on a timer of
 // its own, the hunt goes along the ship, and the shot at the last deck ends the game at once.
 TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
@@ -24,8 +17,8 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
     LayHomeShip(0, 0, 0, {1, 0}, 2);
     Game.HomeDecksLeft = Game.HomeShipsLeft = 2;
     Game.EnemyDecksLeft = 20;
-    Game.ComputerTurn = true;
-    AimAt(0, 0);
+    Game.ComputerTurn = Game.HuntActive = true;
+    Game.TargetStack = {{{0, 0}}, 1};
     SettleBattle();
     EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Timer, 300}}));
     Recording.clear();
@@ -51,7 +44,8 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
         SetUp();
         Options.SkillLevel = static_cast<uint8_t>(c.level);
         LayHomeShip(0, 5, 5, {0, 1}, c.size);
-        AimAt(5, 5);
+        Game.HuntActive = true;
+        Game.TargetStack = {{{5, 5}}, 1};
         ComputerShot();
         EXPECT_EQ(CountCells(Game.HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
     }
