@@ -111,10 +111,8 @@ Tampering Lie(MessageType type, const std::function<void(Message&)>& change, int
 
 enum Stage { Greeting, Placing, Waiting, Fighting, Ended };
 
-// Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
-// row from the top left corner, water in every fleet laid by hand.
-// A fleet laid by hand, rules or no rules: each group of touching decks one ship, as the
-// player's side sinks it, of at most four decks.
+// A fleet laid by hand, rules or no rules, and promised: each group of touching decks one ship,
+// as the player's side sinks it, of at most four decks.
 void LayHandFleet(const std::vector<std::string>& rows)
 {
     bool seen[10][10] = {};
@@ -138,7 +136,9 @@ void LayHandFleet(const std::vector<std::string>& rows)
     CurrentOpponent().fleetLaid();
 }
 
-// Without a greeting, the game goes on a connection whose game has just begun again.
+// Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
+// row from the top left corner, water in every fleet laid by hand. Without a greeting, the game
+// goes on a connection whose game has just begun again.
 void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true)
 {
     if (greet)
