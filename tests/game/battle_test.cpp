@@ -1,6 +1,7 @@
 // Whole battles at each level: the player fires at random cells, each twice, the computer
 // answers, and after every shot the boards, counters, turn and hunt must stay consistent.
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <tuple>
 
@@ -56,24 +57,21 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
         const std::vector<ShipRecord> enemyFleet(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet)), homeFleet = LayHomeFleet();
         Game.GamePhase = Battle;
         std::vector<int> cells(200);   // every cell twice: all shot, the battle is over
-        for (int i = 0; i < 200; ++i)
-            cells[i] = i % 100;
+        std::iota(cells.begin(), cells.end(), 0);
         std::shuffle(cells.begin(), cells.end(), dice);
 
         for (int shot = 0; Game.GamePhase == Battle; ++shot) {
             ASSERT_LT(shot, 2000) << "the battle does not end";
-            Board enemyBefore, homeBefore;
-            std::memcpy(enemyBefore, Game.EnemyBoard, sizeof enemyBefore);
-            std::memcpy(homeBefore, Game.HomeBoard, sizeof homeBefore);
+            const GameState before = Game;
             Recording.clear();
             if (Game.ComputerTurn) {
                 const bool searchFailed = ComputerShot();
-                ASSERT_TRUE(searchFailed || std::memcmp(homeBefore, Game.HomeBoard, sizeof homeBefore) != 0)
+                ASSERT_TRUE(searchFailed || std::memcmp(before.HomeBoard, Game.HomeBoard, sizeof Game.HomeBoard) != 0)
                     << "the computer fired at a shot cell";
-                ASSERT_EQ(Game.ComputerTurn, CountCells(Game.HomeBoard, HomeMiss) == CountCells(homeBefore, HomeMiss));
+                ASSERT_EQ(Game.ComputerTurn, CountCells(Game.HomeBoard, HomeMiss) == CountCells(before.HomeBoard, HomeMiss));
                 SettleBattle();   // as the timer's return does
             } else {
-                const int x = cells.back() % 10, y = cells.back() / 10, was = Game.EnemyBoard[x][y];
+                const int x = cells.back() % 10, y = cells.back() / 10 % 10, was = Game.EnemyBoard[x][y];
                 cells.pop_back();
                 const bool fresh = was == Water || was == Deck || was == DeadZone;
                 ASSERT_EQ(FireAtEnemyCell(x, y), fresh);
@@ -92,8 +90,8 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
             for (int x = 0; x < kBoardSize; ++x)
                 for (int y = 0; y < kBoardSize; ++y) {
                     const int enemy = Game.EnemyBoard[x][y], home = Game.HomeBoard[x][y];
-                    ASSERT_TRUE(enemy == enemyBefore[x][y] || MovesForward(enemyBefore[x][y], enemy, false)) << x << ", " << y;
-                    ASSERT_TRUE(home == homeBefore[x][y] || MovesForward(homeBefore[x][y], home, true)) << x << ", " << y;
+                    ASSERT_TRUE(enemy == before.EnemyBoard[x][y] || MovesForward(before.EnemyBoard[x][y], enemy, false)) << x << ", " << y;
+                    ASSERT_TRUE(home == before.HomeBoard[x][y] || MovesForward(before.HomeBoard[x][y], home, true)) << x << ", " << y;
                     ASSERT_TRUE(InField(x, y) || enemy + home == Water) << "the guard cells stay water";
                 }
             ASSERT_EQ(Game.EnemyDecksLeft, enemyDecks);

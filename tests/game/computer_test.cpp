@@ -1,19 +1,14 @@
 // The computer's shots beyond what whole battles show: the hunt's order, the cells each
 // level rules out and the strength of each level.
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 #include "game/opponent.h"
 #include "tests/game/model_fixture.h"
 #include "tests/game/play.h"
 
 namespace {
-
-// The computer's next shot aimed through the hunt.
-void AimAt(int x, int y)
-{
-    Game.HuntActive = true;
-    Game.TargetStack = {{{x, y}}, 1};
-}
 
 // The player's last ship, of 2 in the corner: each of the computer's shots comes on a timer of
 // its own, the hunt goes along the ship, and the shot at the last deck ends the game at once.
@@ -24,8 +19,8 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
     LayHomeShip(0, 0, 0, {1, 0}, 2);
     Game.HomeDecksLeft = Game.HomeShipsLeft = 2;
     Game.EnemyDecksLeft = 20;
-    Game.ComputerTurn = true;
-    AimAt(0, 0);
+    Game.ComputerTurn = Game.HuntActive = true;
+    Game.TargetStack = {{{0, 0}}, 1};
     SettleBattle();
     EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Timer, 300}}));
     Recording.clear();
@@ -46,14 +41,14 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
 {
     // Level 7 comes from a hand-edited store and plays as level 2.
-    struct Case { int level, size, ruledOut; };
-    for (Case c : {Case{1, 2, 0}, Case{2, 2, 4}, Case{3, 2, 7}, Case{7, 2, 4}, Case{3, 1, 8}}) {
+    for (auto [level, size, ruledOut] : {std::array{1, 2, 0}, {2, 2, 4}, {3, 2, 7}, {7, 2, 4}, {3, 1, 8}}) {
         SetUp();
-        Options.SkillLevel = static_cast<uint8_t>(c.level);
-        LayHomeShip(0, 5, 5, {0, 1}, c.size);
-        AimAt(5, 5);
+        Options.SkillLevel = static_cast<uint8_t>(level);
+        LayHomeShip(0, 5, 5, {0, 1}, size);
+        Game.HuntActive = true;
+        Game.TargetStack = {{{5, 5}}, 1};
         ComputerShot();
-        EXPECT_EQ(CountCells(Game.HomeBoard, RuledOut), c.ruledOut) << "level " << c.level << " size " << c.size;
+        EXPECT_EQ(CountCells(Game.HomeBoard, RuledOut), ruledOut) << "level " << level << " size " << size;
     }
 }
 
@@ -62,15 +57,13 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
 // a level that plays like its neighbour lands a dozen shots away.
 TEST_F(ModelTest, EachLevelSinksAFleetInItsOwnBandOfShots)
 {
-    struct Band { int level; double low, high; };
-    for (Band band : {Band{1, 87.5, 93}, Band{2, 63.5, 69}, Band{3, 52, 57}}) {
+    for (auto [level, low, high] : {std::tuple{1, 87.5, 93.0}, {2, 63.5, 69.0}, {3, 52.0, 57.0}}) {
         GameSecond = 1700000000;
         int fired = 0;
         for (int game = 0; game < 300; ++game)
-            fired += ShotsToSinkAFleet(band.level);
-        const double mean = fired / 300.0;
-        EXPECT_GE(mean, band.low) << "level " << band.level;
-        EXPECT_LE(mean, band.high) << "level " << band.level;
+            fired += ShotsToSinkAFleet(level);
+        EXPECT_GE(fired / 300.0, low) << "level " << level;
+        EXPECT_LE(fired / 300.0, high) << "level " << level;
     }
 }
 

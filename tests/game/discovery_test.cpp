@@ -85,7 +85,7 @@ TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnsw
     HeardGames list;
     HostedGame game;
     const auto hear = [&](unsigned port, const char* address, uint32_t ms) {
-        DecodeDatagram(Announcing(port, "Anna").data(), Announcing(port, "Anna").size(), game);
+        Kind(Announcing(port, "Anna"), game);
         return HearGame(list, game, address, 0xFFFFF000u + ms);
     };
     for (unsigned i = 0; i < 32; ++i)

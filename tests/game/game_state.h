@@ -31,13 +31,11 @@ inline void LayHomeShip(int record, int x, int y, PlaceStep step, int size)
 // to the HomeBoard and its fleet while the computer's own fleet stays; returns its ships.
 inline std::vector<ShipRecord> LayHomeFleet()
 {
-    Board enemy;
-    std::memcpy(enemy, Game.EnemyBoard, sizeof enemy);
-    std::vector<ShipRecord> fleet(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet));
+    const GameState before = Game;
     PlaceEnemyFleet();
-    std::memcpy(Game.HomeBoard, Game.EnemyBoard, sizeof enemy);
+    std::memcpy(Game.HomeBoard, Game.EnemyBoard, sizeof Game.HomeBoard);
     std::copy(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet), Game.HomeFleet);
-    std::memcpy(Game.EnemyBoard, enemy, sizeof enemy);
-    std::swap_ranges(fleet.begin(), fleet.end(), Game.EnemyFleet);
-    return fleet;
+    std::memcpy(Game.EnemyBoard, before.EnemyBoard, sizeof Game.EnemyBoard);
+    std::copy(std::begin(before.EnemyFleet), std::end(before.EnemyFleet), Game.EnemyFleet);
+    return std::vector<ShipRecord>(std::begin(Game.HomeFleet), std::end(Game.HomeFleet));
 }

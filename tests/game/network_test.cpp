@@ -50,7 +50,6 @@ void Enter(int side)
 }
 
 const GameState& GameOf(int side) { return side == W.active ? Game : W.sides[side].game; }
-const NetworkGameState& NetworkOf(int side) { return side == W.active ? Network : W.sides[side].network; }
 
 // A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
 // digest is all zero like a commitment not yet received.
@@ -112,10 +111,8 @@ Tampering Lie(MessageType type, const std::function<void(Message&)>& change, int
 
 enum Stage { Greeting, Placing, Waiting, Fighting, Ended };
 
-// Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
-// row from the top left corner, water in every fleet laid by hand.
-// A fleet laid by hand, rules or no rules: each group of touching decks one ship, as the
-// player's side sinks it, of at most four decks.
+// A fleet laid by hand, rules or no rules, and promised: each group of touching decks one ship,
+// as the player's side sinks it, of at most four decks.
 void LayHandFleet(const std::vector<std::string>& rows)
 {
     bool seen[10][10] = {};
@@ -135,9 +132,13 @@ void LayHandFleet(const std::vector<std::string>& rows)
     for (int i = 0; i < 100; ++i)
         if (ships < kFleetShips && !seen[i % 10][i / 10] && rows[i / 10][i % 10] == 'X')
             gather(i % 10, i / 10, Game.HomeFleet[ships++] = ShipRecord{});
+    Game.PlacementSize = 0;
+    CurrentOpponent().fleetLaid();
 }
 
-// Without a greeting, the game goes on a connection whose game has just begun again.
+// Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
+// row from the top left corner, water in every fleet laid by hand. Without a greeting, the game
+// goes on a connection whose game has just begun again.
 void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true)
 {
     if (greet)
@@ -145,13 +146,10 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
     at(Placing);
     for (int side : {0, 1}) {
         Enter(side);
-        if (side == 1 && !W.handFleet.empty()) {   // laid by hand, rules or no rules
+        if (side == 1 && !W.handFleet.empty())
             LayHandFleet(W.handFleet);
-            Game.PlacementSize = 0;
-            CurrentOpponent().fleetLaid();
-        } else {
+        else
             PlaceRestOfFleet(W.dice());
-        }
         if (side == 0)
             at(Waiting);
         Flush();
@@ -202,7 +200,7 @@ protected:
 // both have asked for it, each side asking first in turn, with the joiner's fleet promised anew.
 TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 {
-    const auto promised = [] { return std::string((const char*)NetworkOf(0).commitments, sizeof Network.commitments); };
+    const auto promised = [] { return Enter(0), std::string((const char*)Network.commitments, sizeof Network.commitments); };
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         const std::string before = promised();
@@ -330,8 +328,6 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         m = Message{};
         m.type = ShotMessage, m.column = cell % 10, m.row = cell / 10;
     };
-    const NetworkGameState& host = W.sides[0].network;
-    uint8_t http[] = "GET / HTTP/1.1\r\n";
     struct Row {   // `end` as side 0 sees it
         const char* lie; NetworkEnd end; Tampering tamper = {}; std::function<void(Stage)> at = {};
         Edits edits = {}; bool atReveal = false; int aimer = 0;
@@ -355,10 +351,10 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a reveal off its commitment", PartnerLied, Lie(RevealMessage, [](auto& m) { m.salts[0][0] ^= 1; }), {}, {}, true},
         {"a coin off its commitment", PartnerLied, Lie(CoinMessage, [](auto& m) { m.coinBit ^= 1; })},
         {"a copy of the host's coin commitment", BrokenMessage,
-         Lie(ReadyMessage, [&](auto& m) { std::memcpy(m.coinCommitment, host.ourCoinCommitment, kDigestSize); })},
+         Lie(ReadyMessage, [](auto& m) { std::memcpy(m.coinCommitment, W.sides[0].network.ourCoinCommitment, kDigestSize); })},
         {"a copy of the host's coin", BrokenMessage,
-         Lie(CoinMessage, [&](auto& m) { std::memcpy(m.coinSalt, host.ours.coinSalt, kSaltSize), m.coinBit = host.ours.coinBit; })},
-        {"an answer to another cell", BrokenMessage, hit([&](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
+         Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, W.sides[0].network.ours.coinSalt, kSaltSize), m.coinBit = W.sides[0].network.ours.coinBit; })},
+        {"an answer to another cell", BrokenMessage, hit([=](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
         {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)},
         {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
         {"a shot off the field", BrokenMessage, Lie(ShotMessage, [](auto& m) { m.column = 10; }), {}, {}, false, 1},
@@ -369,7 +365,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a second coin", BrokenMessage, as(AnswerMessage, CoinMessage)},
         {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
         {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
-        {"an HTTP request", ForeignProgram, {}, when(Greeting, [&] { Enter(0); ReceivePartnerBytes(http, sizeof http); })},
+        {"an HTTP request", ForeignProgram, {}, when(Greeting, [] { Enter(0); ReceivePartnerBytes(reinterpret_cast<const uint8_t*>("GET / HTTP/1.1\r\n"), 16); })},
         {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
         {"a hello of version 1", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 1; })},
         {"another game asked for in place of the reveal", BrokenMessage, as(RevealMessage, AgainMessage), {}, {}, true},

@@ -1,6 +1,8 @@
 // The player's fleet and the course of a game: the drop rule, the panel's count, the ships
 // laid at random on the player's behalf and the battle the last drop begins.
+#include <array>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "game/placement.h"
@@ -14,16 +16,12 @@ using Placing = ModelTest;
 TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
 {
     NewGame();
-    struct Drop { Orientation orientation; int column, row; bool laid; };
-    const Drop drops[] = {
-        {Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},   // past the edges
-        {Vertical, 0, 2, true},                                                          // rows 2-5 of 4
-        {Horizontal, 1, 5, false}, {Vertical, 1, 6, false}, {Vertical, 0, 6, false},     // beside, corner, end
-        {Vertical, 2, 9, true},                                                          // two columns away
-    };
-    for (const Drop& d : drops) {
-        EXPECT_EQ(CanPlaceOfferedShip(d.orientation, d.column, d.row), d.laid) << d.column << ", " << d.row;
-        EXPECT_EQ(PlaceOfferedShip(d.orientation, d.column, d.row), d.laid) << d.column << ", " << d.row;
+    // Past the edges; rows 2-5 of 4; beside, corner, end; two columns away.
+    for (auto [orientation, column, row, laid] : {std::tuple{Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},
+                                                  {Vertical, 0, 2, true}, {Horizontal, 1, 5, false}, {Vertical, 1, 6, false},
+                                                  {Vertical, 0, 6, false}, {Vertical, 2, 9, true}}) {
+        EXPECT_EQ(CanPlaceOfferedShip(orientation, column, row), laid) << column << ", " << row;
+        EXPECT_EQ(PlaceOfferedShip(orientation, column, row), laid) << column << ", " << row;
         if (Game.PlacedShipCount == 1)
             Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ships of 3 and 2 were down
     }
@@ -59,17 +57,16 @@ TEST_F(Placing, EachDropStepsThePanelWhereASizeIsDoneAndTheLastBeginsTheBattle)
 // panel has stepped past it; nothing is taken back before the first ship.
 TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
 {
-    struct Case { int ships, size, left, decks; };   // what is left
-    for (const Case& c : {Case{1, 4, 1, 0}, Case{5, 2, 2, 12}, Case{6, 2, 1, 14}, Case{9, 1, 2, 18}}) {
+    for (auto [ships, size, left, decks] : {std::array{1, 4, 1, 0}, {5, 2, 2, 12}, {6, 2, 1, 14}, {9, 1, 2, 18}}) {   // what is left
         NewGame();
         EXPECT_FALSE(TakeBackLastShip()) << "no ship yet";
-        for (int ship = 0; ship < c.ships; ++ship)
+        for (int ship = 0; ship < ships; ++ship)
             ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship]));
-        const PlacedShip last = Game.PlacedShips[c.ships - 1];
-        ASSERT_TRUE(TakeBackLastShip()) << c.ships << " ships";
+        const PlacedShip last = Game.PlacedShips[ships - 1];
+        ASSERT_TRUE(TakeBackLastShip()) << ships << " ships";
         EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
         EXPECT_EQ((std::vector<int>{Game.PlacementSize, Game.PlacementLeft, Game.PlacedShipCount, CountCells(Game.HomeBoard, Deck)}),
-                  (std::vector<int>{c.size, c.left, c.ships - 1, c.decks})) << c.ships << " ships";
+                  (std::vector<int>{size, left, ships - 1, decks})) << ships << " ships";
     }
 }
 
@@ -85,8 +82,7 @@ TEST_F(Placing, TheRestOfTheFleetGoesDownAtRandom)
             for (int ship = 0; ship < placed; ++ship)
                 ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship]));
             ASSERT_TRUE(PlaceRestOfFleet(seed)) << placed << " placed, seed " << seed;
-            ASSERT_EQ(Game.PlacedShipCount, kFleetShips) << placed << " placed, seed " << seed;
-            ASSERT_EQ(Game.GamePhase, Battle) << placed << " placed, seed " << seed;
+            ASSERT_EQ(std::make_pair(Game.PlacedShipCount, Game.GamePhase), std::make_pair(10, Battle)) << placed << " placed, seed " << seed;
             fleets.insert(std::vector<int>(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + kBoardSize * kBoardSize));
             for (const PlacedShip& ship : Game.PlacedShips)
                 orientations.insert(ship.orientation);

@@ -11,8 +11,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-const MessageType kTypes[] = {HelloMessage, ReadyMessage, CoinMessage, ShotMessage, AnswerMessage, RevealMessage, ByeMessage};
-
 Bytes Frame(const Message& message)
 {
     uint8_t frame[kMaxFrameSize];
@@ -66,7 +64,7 @@ int Verdict(const Bytes& frame, unsigned most)
 
 TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
 {
-    for (MessageType type : kTypes) {
+    for (MessageType type : {HelloMessage, ReadyMessage, CoinMessage, ShotMessage, AnswerMessage, RevealMessage, ByeMessage}) {
         EXPECT_EQ(Verdict(Valid(type), 1), MessageDecoded) << type;
         EXPECT_EQ(Verdict(Valid(type, "Ann", 1, -1), 1), MessageRefused) << type << " one byte short";
         EXPECT_EQ(Verdict(Valid(type, "Ann", 1, +1), 1), MessageRefused) << type << " one byte long";

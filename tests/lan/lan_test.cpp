@@ -8,23 +8,9 @@
 #include <thread>
 
 #include "base/lan.h"
-#include "tests/win/shell_fixture.h"
+#include "tests/win/network_programs.h"
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done)
-{
-    for (const DWORD start = GetTickCount(); !done(); Sleep(10))
-        if (GetTickCount() - start > 20000)
-            return false;
-    return true;
-}
-
-HWND OpenDialog(Process& program)
-{
-    PostMessageW(program.Window("Tidewar", nullptr), WM_COMMAND, CMD_NETWORK_GAME, 0);
-    return program.Window("#32770", "Network game");
-}
 
 std::vector<std::wstring> Games(HWND dialog)
 {
@@ -78,7 +64,7 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
     DeleteSettingsKey();
     RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, L"Ким", 8);
     Process host(""), joiner("");
-    HWND hosting = OpenDialog(host), joining = OpenDialog(joiner);
+    HWND hosting = OpenNetworkDialog(host), joining = OpenNetworkDialog(joiner);
     SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !Games(joining).empty(); }));
     EXPECT_EQ(Games(joining), std::vector<std::wstring>{Line(L"Ким", 41770)});
@@ -118,7 +104,7 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
 
     SendMessageW(hosting, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return Games(joining).empty(); })) << "gone once the host stopped waiting";
-    hosting = OpenDialog(host);
+    hosting = OpenNetworkDialog(host);
     SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 1; }));
     // Chosen, the game's address and port replace what was typed, and a double click joins.

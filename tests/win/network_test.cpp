@@ -11,26 +11,12 @@
 #include "game/network.h"
 #include "game/protocol.h"
 #include "game/referee.h"
-#include "tests/win/shell_fixture.h"
+#include "tests/win/network_programs.h"
 
 namespace {
 
 // Far from the default port, so that a test never meets a program someone plays.
 constexpr unsigned kTestPort = 47391;
-
-// Whether `done` comes true within the time limit; the program's messages (its boxes' loops
-// included) are handed on between the looks.
-bool WaitFor(const std::function<bool()>& done, DWORD limitMs = 20000)
-{
-    for (const DWORD start = GetTickCount(); !done(); Sleep(5)) {
-        if (GetTickCount() - start > limitMs)
-            return false;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-    }
-    return true;
-}
 
 // A partner on a loopback socket that reads through the model's own decoder.
 class Partner {
@@ -88,11 +74,6 @@ private:
     bool closed_ = false;
 };
 
-void StorePort(DWORD port)
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
-}
-
 // The provider is opened once for both and kept.
 TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
 {
@@ -104,12 +85,10 @@ TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
     EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
     EXPECT_NE(std::count(random, random + 16, 0), 16) << "random bytes drawn";
     EXPECT_TRUE(Sha256(abc, 3, digests[1]));
-    for (const uint8_t* digest : digests) {
-        char hex[65] = "";
-        for (int i = 0; i < 32; ++i)
-            std::snprintf(hex + 2 * i, 3, "%02x", digest[i]);
-        EXPECT_STREQ(hex, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
-    }
+    const std::vector<uint8_t> sha256 = {0xba, 0x78, 0x16, 0xbf, 0x8f, 0x01, 0xcf, 0xea, 0x41, 0x41, 0x40, 0xde, 0x5d, 0xae, 0x22, 0x23,
+                                         0xb0, 0x03, 0x61, 0xa3, 0x96, 0x17, 0x7a, 0x9c, 0xb4, 0x10, 0xff, 0x61, 0xf2, 0x00, 0x15, 0xad};
+    for (const uint8_t* digest : digests)
+        EXPECT_EQ(std::vector<uint8_t>(digest, digest + 32), sha256);
     EXPECT_NE(provider, 0u);
     EXPECT_EQ(Crypto.provider, provider);
     ResetCrypto();
@@ -200,21 +179,24 @@ TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
             SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
             SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
             SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
-            SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-            WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_NET_STATUS)) == c.line; });
-            EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_STATUS)), c.line);
+            ClickButton(dialog, IDOK);
+            EXPECT_TRUE(WaitFor([&] { return TextOf(GetDlgItem(dialog, IDC_NET_STATUS)) == c.line; })) << TextOf(GetDlgItem(dialog, IDC_NET_STATUS));
         });
         Partner partner;
         EXPECT_FALSE(partner.Connect()) << c.line;
     }
 }
 
-// The program hosts on the test port and takes the first partner that connects, no other.
+// The program, started afresh, hosts on the test port and takes the first partner that
+// connects, no other.
 class NetworkStops : public ShellTest {
 protected:
-    void Connect(Partner& partner)
+    void RestartAndConnect(Partner& partner)
     {
-        StorePort(kTestPort);
+        RestartProgram();
+        answered.clear();
+        const DWORD port = kTestPort;
+        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
         Partner second, third;
         RunInDialog(CMD_NETWORK_GAME, [&](HWND dialog) {
             SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
@@ -247,10 +229,8 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
          }, L"Abandon the battle?"},
     };
     for (const Case& c : cases) {
-        RestartProgram();
-        answered.clear();
         Partner partner;
-        Connect(partner);
+        RestartAndConnect(partner);
         c.script(partner);
         ASSERT_TRUE(WaitFor([&] { return !answered.empty(); })) << c.what;
         EXPECT_EQ(answered.back().text, c.box) << c.what;
@@ -268,10 +248,8 @@ TEST_F(NetworkStops, WaitingForAHelloOrAnotherGameTheBandSaysSoAndEscapeOrBeginS
 {
     for (int i = 0; i < 4; ++i) {
         const bool escape = i % 2, finished = i / 2;
-        RestartProgram();
-        answered.clear();
         Partner partner;
-        Connect(partner);
+        RestartAndConnect(partner);
         if (finished)   // as after a game both reveals closed, the player having asked for another
             Network.greeted = Network.ended = Network.againSent = true, Game.Opponent = PartnerOpponent, Game.GamePhase = GameOver;
         wchar_t line[128] = L"";
@@ -281,8 +259,9 @@ TEST_F(NetworkStops, WaitingForAHelloOrAnotherGameTheBandSaysSoAndEscapeOrBeginS
         escape ? (void)SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0) : Command(CMD_NEW_GAME);
         EXPECT_FALSE(NetworkGameRunning()) << i;
         EXPECT_TRUE(answered.empty()) << i << ": no question, no box";
-        if (!finished)
+        if (!finished) {
             EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << i << ": the line is gone";
+        }
         EXPECT_TRUE(partner.Expect(ByeMessage)) << i;
     }
 }
@@ -293,15 +272,14 @@ TEST_F(NetworkStops, WaitingForAHelloOrAnotherGameTheBandSaysSoAndEscapeOrBeginS
 TEST(NetworkPrograms, TwoProgramsPlayTwoGamesOnOneConnection)
 {
     DeleteSettingsKey();
-    StorePort(kTestPort + 2);
+    const DWORD port = kTestPort + 2;
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "NetworkPort", REG_DWORD, &port, 4);
     RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, L"Ким", 8);
     Process programs[2] = {Process(""), Process("")};
     HWND windows[2];
     for (int i : {0, 1}) {
         windows[i] = programs[i].Window("Tidewar", nullptr);
-        PostMessageW(windows[i], WM_COMMAND, CMD_NETWORK_GAME, 0);
-        HWND dialog = programs[i].Window("#32770", "Network game");
-        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog); }));   // once its controls are filled
+        const HWND dialog = OpenNetworkDialog(programs[i]);
         SendDlgItemMessageW(dialog, i ? IDC_NET_JOIN : IDC_NET_HOST, BM_CLICK, 0, 0);
         SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
         SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
