@@ -236,6 +236,8 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         EXPECT_EQ(answered.back().text, c.box) << c.what;
         EXPECT_TRUE(partner.Closed()) << c.what;
         EXPECT_FALSE(NetworkGameRunning()) << c.what;
+        wchar_t line[128] = L"";
+        EXPECT_EQ(PartnerLineText(line, 128), 0) << c.what << ": the band names no partner once stopped";
         Command(CMD_NEW_GAME);
         EXPECT_EQ(std::make_pair(Game.GamePhase, Game.Opponent), std::make_pair(Placement, ComputerOpponent)) << c.what;
     }
