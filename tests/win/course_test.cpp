@@ -55,14 +55,11 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
 
 TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsItsSound)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     InstallSpeaker(kPlayingSpeaker);
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     ASSERT_EQ(last.size, 1);
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size && &ship != &last; ++k)
-            FireAt(ship.deckX[k], ship.deckY[k]);
+    SinkEnemyFleet(kFleetShips - 1);
     UpdateWindow(MainWindow);
     ASSERT_EQ(Heard, std::vector<std::string>{"vstrl"});
     answered.clear();
@@ -84,8 +81,7 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
 TEST_F(Course, TheComputerFiresBehindAnOpenDialog)
 {
     InstallGameView();
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     MissOnce();
     ASSERT_TRUE(Game.ComputerTurn);
     static ULONGLONG deadline;
@@ -112,8 +108,7 @@ TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEn
     SinkEnemyFleet();
     ASSERT_EQ(Game.GamePhase, GameOver);
     EXPECT_EQ(timers(), none) << "after the end";
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     MissOnce();
     EXPECT_EQ(timers(), std::make_pair(true, false)) << "the computer's pause is due";
 }

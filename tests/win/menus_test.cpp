@@ -47,10 +47,8 @@ TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilT
     for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x&Spiel"), std::make_pair(CMD_ENGLISH, L"-x-&Game"), std::make_pair(CMD_RUSSIAN, L"x--&Игра")}) {
         Command(c.first);
         EXPECT_EQ(ticked(), c.second);
-        const std::vector<unsigned> scene = SceneSnapshot();
-        screens.insert(scene);
-        RedrawScene();
-        EXPECT_EQ(SceneSnapshot(), scene) << "a new skin keeps it";
+        screens.insert(SceneSnapshot());
+        EXPECT_TRUE(RedrawKeepsTheScene()) << "a new skin keeps it";
     }
     EXPECT_EQ(screens.size(), 3u);
     RestartProgram();
@@ -72,8 +70,7 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
     for (Action action : {Begin, Exit, Close})
         for (WPARAM answer : {IDNO, IDYES}) {
             RestartProgram();
-            Command(CMD_NEW_GAME);
-            PlaceWholeFleet();
+            BeginBattle();
             ASSERT_EQ(Game.GamePhase, Battle);
             const std::vector<unsigned char> statistic = SettingBytes("Statistic");
             answered.clear();

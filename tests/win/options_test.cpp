@@ -137,10 +137,8 @@ TEST_F(ShellTest, ResetForgetsWhatTheMusicAndSkinPagesHeld)
     ASSERT_TRUE(MediaPages.musicChanged);
     ASSERT_TRUE(MediaPages.skinChanged);
     RestartProgram();
-    EXPECT_FALSE(MediaPages.musicChanged);
-    EXPECT_FALSE(MediaPages.skinChanged);
-    EXPECT_EQ(MediaPages.musicChoices.count, 0);
-    EXPECT_EQ(MediaPages.skinChoices.count, 0);
+    EXPECT_EQ(std::make_tuple(MediaPages.musicChanged, MediaPages.skinChanged, MediaPages.musicChoices.count, MediaPages.skinChoices.count),
+              std::make_tuple(false, false, 0, 0));
 }
 
 // After "No music", the tunes in the order the folder gives them, but none whose path the
@@ -247,8 +245,7 @@ TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 // that ends behind the statistics (the last ship has one deck) shows at their next refresh, while a second dialog is refused.
 TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     ASSERT_TRUE(CounterShows(kEnemyCounterBox, L"20"));
     RunInDialog(CMD_OPTIONS, [](HWND sheet) { ShowPage(sheet, 1), ClickButton(sheet, IDC_SHOW_SHIPS), ClickButton(sheet, kApplyButton); });
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10"));
@@ -256,10 +253,7 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
     ASSERT_EQ(Game.ComputerTurn, 0);
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     ASSERT_EQ(last.size, 1);
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            if (&ship != &last)
-                FireAt(ship.deckX[k], ship.deckY[k]);
+    SinkEnemyFleet(kFleetShips - 1);
     RunInDialog(CMD_STATISTICS, [&](HWND box) {
         EXPECT_EQ(Counts(box), L"0 (0%)|0 (0%)|0");
         FireAt(last.deckX[0], last.deckY[0]);

@@ -67,8 +67,7 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
     DropOfferedShip(true, 0, 0);
     EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old picture is blanked";
     EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     Dragging.PlacementDrag = true;   // a drag left open, released outside
     Release(kHomeBoardLeft + kCellSize * 8 + 10, kBoardTop + kCellSize * 8 + 10);
     EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.PlacedShipCount, Dragging.PlacementDrag), std::make_tuple(Battle, 10, false))
@@ -82,23 +81,20 @@ TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAS
     UpdateWindow(MainWindow);
     Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);
     ASSERT_TRUE(Dragging.PlacementDrag);
-    HDC window = GetDC(MainWindow);
-    struct Case { int column, row; unsigned ring; };
-    const Case cases[] = {
+    const struct { int column, row; unsigned ring; } cases[] = {
         {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it
         {4, 1, kRed}, {5, 1, kGold},   // touches the ship's end at a corner; clear of it
         {0, 6, kGold},                 // the first column
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kHomeBoardLeft + kCellSize * c.column + 10, kBoardTop + kCellSize * c.row + 10));
         ImageList_DragShowNolock(FALSE);   // the image, blended, would hide what lies under it
-        EXPECT_TRUE(OutlineShown(window, kHomeBoardLeft, c.column, c.row, std::min(3, kFieldSize - c.column), 1, c.ring)) << c.column << ", " << c.row;
+        EXPECT_TRUE(OutlineShown(kHomeBoardLeft, c.column, c.row, std::min(3, kFieldSize - c.column), 1, c.ring)) << c.column << ", " << c.row;
         ImageList_DragShowNolock(TRUE);
     }
     SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(600, 40));
-    EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, window), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
+    EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, true), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
         << "off the board the outline goes";
-    ReleaseDC(MainWindow, window);
     Release(600, 40);
 }
 
