@@ -134,8 +134,7 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEver
             HWND button = GetDlgItem(sheet, IDHELP);
             for (int page = 3; page >= c.page; --page) {
                 ShowPage(sheet, page);
-                EXPECT_TRUE(IsWindowVisible(button)) << page;
-                EXPECT_TRUE(IsWindowEnabled(button)) << page;
+                EXPECT_EQ(std::make_pair(IsWindowVisible(button), IsWindowEnabled(button)), std::make_pair(TRUE, TRUE)) << "Help on " << page;
                 EXPECT_TRUE(page < 2 || GetWindowLongW(ListOf(sheet), GWL_STYLE) & WS_TABSTOP) << "no Tab to the list on " << page;
             }
             HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
@@ -168,11 +167,10 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
     const std::wstring folder = package ? package + std::wstring(L"\\") : Wide(BesideTests(""));
     ASSERT_NE(GetFileAttributesW((folder + L"tidewar.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "a garbled folder";
     DeleteSettingsKey();
-    for (const wchar_t* name : {L"Skins", L"Music"}) {
-        std::wstring path = folder + (name[0] == L'S' ? L"night.dll" : L"tidewar.mid");
+    for (const auto& [name, file] : {std::make_pair("Skins", L"night.dll"), std::make_pair("Music", L"tidewar.mid")}) {
+        std::wstring path = folder + file;
         CharLowerW(&path[0]);
-        RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), name, REG_SZ, path.c_str(),
-                        DWORD((path.size() + 1) * sizeof(wchar_t)));
+        StoreSetting(name, REG_SZ, TextBytes(Utf8(path)));
     }
     Process program("", folder);
     HWND window = program.Window("Tidewar", nullptr);

@@ -88,8 +88,7 @@ TEST_F(ScaleTest, DISABLED_AtTheDisplaysDpi)
     ASSERT_TRUE(text && std::sscanf(text, "%d %d %d", &expected.dpi, &expected.stored, &expected.scale) == 3);
     if (expected.stored >= 0) {
         StopProgram();
-        const DWORD stored = expected.stored;
-        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Scale", REG_DWORD, &stored, sizeof stored);
+        StoreSetting("Scale", REG_DWORD, {BYTE(expected.stored), 0, 0, 0});
         StartProgram();
     }
     const int scale = expected.scale;

@@ -53,8 +53,7 @@ TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilT
     EXPECT_EQ(screens.size(), 3u);
     RestartProgram();
     EXPECT_EQ(ticked(), L"x--&Игра") << "the stored language";
-    const unsigned char unknown[17] = {1, 0, 1, 9};
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, unknown, sizeof unknown);
+    StoreSetting("Properties", REG_BINARY, {1, 0, 1, 9});
     RestartProgram();
     EXPECT_EQ(ticked(), L"-x-&Game") << "an unknown language shows English";
     Command(CMD_NEW_GAME);
@@ -71,8 +70,6 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
         for (WPARAM answer : {IDNO, IDYES}) {
             RestartProgram();
             BeginBattle();
-            ASSERT_EQ(Game.GamePhase, Battle);
-            const std::vector<unsigned char> statistic = SettingBytes("Statistic");
             answered.clear();
             LONG defaultButton = 0;
             BoxReply = [&](HWND box) {
@@ -89,7 +86,7 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
                                    : action == Exit ? PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE
                                                     : !IsWindow(MainWindow);
             EXPECT_EQ(proceeded, answer == IDYES) << action;
-            EXPECT_EQ(SettingBytes("Statistic"), statistic) << action;
+            EXPECT_TRUE(SettingBytes("Statistic").empty()) << action << ": no game counted";
         }
 }
 

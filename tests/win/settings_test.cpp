@@ -8,13 +8,6 @@ namespace {
 using Bytes = std::vector<BYTE>;
 using Value = std::pair<DWORD, Bytes>;
 
-// As the bytes are: the ANSI call would convert a text from the code page.
-void Store(const char* path, const char* name, const Value& value)
-{
-    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(path).c_str(), Wide(name).c_str(), value.first, value.second.data(),
-                    DWORD(value.second.size()));
-}
-
 Value Stored(const char* name)
 {
     DWORD type = REG_NONE;
@@ -26,8 +19,8 @@ using SettingsStore = ShellTest;
 
 TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 {
-    Store(OldSettingsKeyPath, "Music", {REG_SZ, TextBytes("c:\\old\\tune.mid")});
-    Store(SettingsKeyPath, "Author", {REG_BINARY, {1, 2, 3}});
+    StoreSetting("Music", REG_SZ, TextBytes("c:\\old\\tune.mid"), OldSettingsKeyPath);
+    StoreSetting("Author", REG_BINARY, {1, 2, 3});
     OpenSettingsStore();
     EXPECT_EQ(Stored("Author"), Value(REG_SZ, TextBytes("Quorvex Ondrel")));
     EXPECT_EQ(Stored("Music"), Value(REG_SZ, TextBytes("no")));
@@ -84,7 +77,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
         SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
         DeleteSettingsKey();
         arrange();
-        Store(SettingsKeyPath, c.name, c.stored);
+        StoreSetting(c.name, c.stored.first, c.stored.second);
         LoadSettings();
         LoadStatistics();
         EXPECT_EQ(loaded(c.name), c.loaded);

@@ -211,6 +211,11 @@ std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
     return read ? std::vector<unsigned char>(data, data + size) : std::vector<unsigned char>();
 }
 
+void StoreSetting(const char* name, DWORD type, const std::vector<unsigned char>& bytes, const char* key)
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), type, bytes.data(), DWORD(bytes.size()));
+}
+
 unsigned ScenePixel(int x, int y, bool onWindow)
 {
     HDC dc = onWindow ? GetDC(MainWindow) : Scene.BackBuffer;

@@ -112,6 +112,9 @@ std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero = true);
 
 // The registry value's bytes and type, or empty and REG_NONE when it does not exist.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
+// Writes a value of the settings key (or of another) as the bytes are: the ANSI call would
+// convert a text from the code page.
+void StoreSetting(const char* name, DWORD type, const std::vector<unsigned char>& bytes, const char* key = SettingsKeyPath);
 inline void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath); }
 
 // The BackBuffer's pixel, or the main window's, as 0xRRGGBB.

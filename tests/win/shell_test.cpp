@@ -61,7 +61,7 @@ TEST_F(GameFlow, StartsWithTheFixedWindowAndItsMenu)
 // the end's -1. The defeat comes from the computer's timer, its hunt aimed at the last deck.
 TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounters)
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Statistic", REG_BINARY, "\0\0\0\0\3\0\0\0", 8);
+    StoreSetting("Statistic", REG_BINARY, {0, 0, 0, 0, 3, 0, 0, 0});
     struct Case { bool won; uint8_t level; bool sound; int message; std::vector<std::string> sounds; };
     const std::vector<std::string> won = {"nazalo", "vstrl", "fire1"};
     for (const Case& c : {Case{true, 2, true, WinLevel2Message, won}, Case{true, 1, true, WinLevel1Message, won}, Case{true, 3, false, WinLevel3Message, {}},
@@ -103,8 +103,7 @@ int OpenSequencers()
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 {
     StopProgram();
-    const std::string tune = BesideTests("tidewar.mid");
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, tune.c_str(), static_cast<DWORD>(tune.size() + 1));
+    StoreSetting("Music", REG_SZ, TextBytes(BesideTests("tidewar.mid")));
     Sounds.clear();
     const int open = OpenSequencers();
     StartProgram();
