@@ -60,17 +60,13 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
     ASSERT_EQ(last.size, 1);
     SinkEnemyFleet(kFleetShips - 1);
     UpdateWindow(MainWindow);
-    ASSERT_EQ(Heard, std::vector<std::string>{"vstrl"});
-    answered.clear();
     FireAt(last.deckX[0], last.deckY[0]);
     EXPECT_EQ(Game.GamePhase, GameOver) << "the shot at the last deck ends the game";
-    EXPECT_EQ(Heard, std::vector<std::string>{"vstrl"}) << "the next shot's sound waits for the one playing";
-    EndSound();
-    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl"}));
-    EndSound();
-    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl", "fire1"}));
-    EXPECT_TRUE(answered.empty()) << "the box waits for the end's sound";
-    EndSound();
+    const std::vector<std::string> sounds = {"vstrl", "vstrl", "fire1"};
+    for (size_t heard = 1; heard <= sounds.size(); ++heard, EndSound()) {
+        EXPECT_EQ(Heard, std::vector<std::string>(sounds.begin(), sounds.begin() + heard)) << "each sound waits for the one playing";
+        EXPECT_TRUE(answered.empty()) << "the box waits for the end's sound";
+    }
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].caption, L"VICTORY");
 }

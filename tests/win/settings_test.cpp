@@ -38,8 +38,7 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     const std::string current = "c:\\морской бой 海戦\\current";
-    struct Case { const char* name; Value stored; std::string loaded; bool replaced; };
-    const Case cases[] = {
+    const struct { const char* name; Value stored; std::string loaded; bool replaced; } cases[] = {
         {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid", false},
         {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, true},   // one too many with the zero
         {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c'), false},
@@ -73,7 +72,7 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
             numbers += " " + std::to_string(n);
         return name[0] == 'M' ? Utf8(Settings.MusicName) : name[1] == 'k' ? Utf8(Settings.SkinName) : numbers.substr(1);
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
         DeleteSettingsKey();
         arrange();
