@@ -23,20 +23,17 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
 // Each case in another language: the box comes in the interface's.
 TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 {
-    enum Way { Escape, Enter, Button, CloseBox };
-    const struct { uint32_t language; Way way; const wchar_t* caption; } cases[] = {
-        {Russian, Escape, L"О программе"}, {English, Enter, L"About"}, {German, Button, L"An das Programm"}, {English, CloseBox, L"About"}};
+    const struct { uint32_t language; const wchar_t* caption; void (*leave)(HWND); bool stays; } cases[] = {
+        {Russian, L"О программе", [](HWND box) { PressKey(box, VK_ESCAPE); }, true},
+        {English, L"About", [](HWND box) { PressKey(box, VK_RETURN); }, false},
+        {German, L"An das Programm", [](HWND box) { ClickButton(box, IDC_ABOUT_OK); }, false},
+        {English, L"About", [](HWND box) { SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, false}};
     for (const auto& c : cases) {
         Settings.Language = c.language;
-        RunInDialog(CMD_ABOUT, [&c](HWND box) {
+        RunInDialog(CMD_ABOUT, [&](HWND box) {
             EXPECT_EQ(TextOf(box), c.caption);
-            if (c.way == Button)
-                ClickButton(box, IDC_ABOUT_OK);
-            else if (c.way == CloseBox)
-                SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-            else
-                PressKey(box, c.way == Enter ? VK_RETURN : VK_ESCAPE);
-            EXPECT_EQ(IsWindowVisible(box), c.way == Escape) << c.caption << " " << c.way;
+            c.leave(box);
+            EXPECT_EQ(IsWindowVisible(box) != FALSE, c.stays) << "way " << &c - cases;
         });
     }
 }

@@ -56,26 +56,25 @@ LPARAM CornerPixel(int scale, int boardLeft, POINT cell, bool edge)
 // scene pixel a scale x scale square. A window larger than the screen has nothing to read beyond it.
 int PixelsNotSquare(int scale)
 {
-    RECT client;
-    GetClientRect(MainWindow, &client);
+    const auto [clientWidth, clientHeight] = ClientSize();
     POINT corner = {0, 0};
     ClientToScreen(MainWindow, &corner);
-    const int width = std::min<int>(client.right, GetSystemMetrics(SM_CXSCREEN) - corner.x);
-    const int height = std::min<int>(client.bottom, GetSystemMetrics(SM_CYSCREEN) - corner.y);
+    const int width = std::min<int>(clientWidth, GetSystemMetrics(SM_CXSCREEN) - corner.x);
+    const int height = std::min<int>(clientHeight, GetSystemMetrics(SM_CYSCREEN) - corner.y);
     UpdateWindow(MainWindow);
     HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, clientWidth, clientHeight);
     HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    BitBlt(copy, 0, 0, clientWidth, clientHeight, window, 0, 0, SRCCOPY);
     SelectObject(copy, previous);
-    const std::vector<unsigned> shown = Pixels(copy, bitmap, client.right, client.bottom), scene = SceneSnapshot();
+    const std::vector<unsigned> shown = Pixels(copy, bitmap, clientWidth, clientHeight), scene = SceneSnapshot();
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(MainWindow, window);
     int wrong = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            wrong += shown[y * client.right + x] != scene[y / scale * kSceneWidth + x / scale];
+            wrong += shown[y * clientWidth + x] != scene[y / scale * kSceneWidth + x / scale];
     return wrong;
 }
 

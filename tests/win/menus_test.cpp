@@ -64,10 +64,13 @@ TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilT
 // Begin, Exit and closing the window in a battle, each answered No and Yes.
 TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
 {
-    enum Action { Begin, Exit, Close };
-    const struct { UINT message; WPARAM command; } sent[] = {{WM_COMMAND, CMD_NEW_GAME}, {WM_COMMAND, CMD_EXIT}, {WM_CLOSE, 0}};
-    for (Action action : {Begin, Exit, Close})
+    const struct { UINT message; WPARAM command; bool (*proceeded)(); } actions[] = {
+        {WM_COMMAND, CMD_NEW_GAME, [] { return Game.GamePhase == Placement; }},
+        {WM_COMMAND, CMD_EXIT, [] { MSG quit; return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE; }},
+        {WM_CLOSE, 0, [] { return !IsWindow(MainWindow); }}};
+    for (const auto& a : actions)
         for (WPARAM answer : {IDNO, IDYES}) {
+            const int action = int(&a - actions);
             RestartProgram();
             BeginBattle();
             answered.clear();
@@ -76,16 +79,12 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesAndCountsNeitherWay)
                 defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK;
                 return answer;
             };
-            SendMessageW(MainWindow, sent[action].message, sent[action].command, 0);
+            SendMessageW(MainWindow, a.message, a.command, 0);
             ASSERT_EQ(answered.size(), 1u) << action;
             EXPECT_EQ(Utf8(answered[0].caption + L"|" + answered[0].text), "Battle in progress|Abandon the battle?");
             EXPECT_FALSE(answered[0].windowEnabled);
             EXPECT_EQ(defaultButton, BS_DEFPUSHBUTTON) << "No is the default";
-            MSG quit;
-            const bool proceeded = action == Begin  ? Game.GamePhase == Placement
-                                   : action == Exit ? PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE
-                                                    : !IsWindow(MainWindow);
-            EXPECT_EQ(proceeded, answer == IDYES) << action;
+            EXPECT_EQ(a.proceeded(), answer == IDYES) << action;
             EXPECT_TRUE(SettingBytes("Statistic").empty()) << action << ": no game counted";
         }
 }

@@ -50,7 +50,7 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         {2, false, true, 1, L"0-01001", {IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE}, {}, L"111001", IDOK, {0, 1, 2}, {1, 1, 1, 1}},
         {2, true, true, 1, L"111001", {IDC_MARK_DEAD_SHIPS}, {}, L"0-01001", IDOK, {0, 1, 2}, {0, 0, 1, 1}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         if (&c != cases) {   // the first case opens on the fresh program's defaults
             Options = {c.skill, c.ships, c.zone};

@@ -28,8 +28,7 @@ void OfferSize(int size) { Game.PlacementSize = size, Game.PlacementLeft = 5 - s
 TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheReleaseOnly)
 {
     enum { None, Down, Across };
-    struct Case { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; };
-    const Case cases[] = {
+    const struct { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; } cases[] = {
         {4, 200, 260, None},   {4, 201, 260, Down},   {4, 219, 260, Down},   {4, 220, 260, None},
         {4, 210, 250, None},   {4, 210, 251, Down},   {4, 210, 329, Down},   {4, 210, 330, None},
         {1, 210, 269, Down},   {1, 210, 270, None},   {4, 240, 285, None},   {4, 241, 285, Across},
@@ -39,7 +38,7 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
         {1, 250, 285, Across, 350, 230}, {1, 250, 285, Across, 600, 100}, {1, 250, 285, Across, 281, 31, true},
         {1, 250, 285, Across, 479, 229, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("press at (" + std::to_string(c.x) + ", " + std::to_string(c.y) + "), release at " + std::to_string(c.releaseX));
         OfferSize(c.size);
         const int before = Game.PlacedShipCount;

@@ -137,7 +137,7 @@ TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
     struct Case { WPARAM key; bool control, alt; int help; Phase phase; int exit; };
     const Case cases[] = {{VK_F1, false, false, 1, NoGame, 7}, {'X', false, false, 0, NoGame, 7}, {'N', false, false, 0, NoGame, 7},
                           {'N', true, false, 0, Placement, 7}, {VK_F2, false, false, 0, Placement, 7}, {'X', false, true, 0, NoGame, 0}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         BYTE keys[256] = {};
         keys[VK_MENU] = c.alt ? 0x80 : 0, keys[VK_CONTROL] = c.control ? 0x80 : 0;
         SetKeyboardState(keys);
