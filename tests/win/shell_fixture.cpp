@@ -138,11 +138,6 @@ void ShellTest::PlaceShips(int count)
         DropOfferedShip(false, plan[i][0], plan[i][1]);
 }
 
-void ShellTest::FireAt(int x, int y)
-{
-    Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10);
-}
-
 void ShellTest::SinkEnemyFleet(int ships)
 {
     for (int i = 0; i < ships; ++i)
@@ -168,11 +163,6 @@ GuardedBytes::GuardedBytes(const std::string& bytes) : length(DWORD(bytes.size()
         ADD_FAILURE() << "no guarded buffer";
     start = pages + readable - length;
     bytes.copy(reinterpret_cast<char*>(start), length);
-}
-
-GuardedBytes::~GuardedBytes()
-{
-    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 std::wstring Wide(const std::string& utf8)
@@ -209,11 +199,6 @@ std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
     if (type)
         *type = read ? found : REG_NONE;
     return read ? std::vector<unsigned char>(data, data + size) : std::vector<unsigned char>();
-}
-
-void StoreSetting(const char* name, DWORD type, const std::vector<unsigned char>& bytes, const char* key)
-{
-    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), type, bytes.data(), DWORD(bytes.size()));
 }
 
 unsigned ScenePixel(int x, int y, bool onWindow)

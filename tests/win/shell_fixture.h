@@ -63,7 +63,7 @@ protected:
     // Drops the first `count` ships of a fixed legal fleet.
     void PlaceShips(int count);
 
-    // Places the whole fleet with the mouse, which begins the battle.
+    // Places the whole fleet with the mouse, which begins the battle; after a new game.
     void PlaceWholeFleet() { PlaceShips(10); }
     void BeginBattle()
     {
@@ -72,7 +72,7 @@ protected:
     }
 
     // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
-    void FireAt(int x, int y);
+    void FireAt(int x, int y) { Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10); }
     void SinkEnemyFleet(int ships = kFleetShips);
 
     // The message boxes closed since the test began.
@@ -91,7 +91,7 @@ std::string BesideTests(const char* name);
 class GuardedBytes {
 public:
     explicit GuardedBytes(const std::string& bytes);
-    ~GuardedBytes();
+    ~GuardedBytes() { VirtualFree(pages, 0, MEM_RELEASE); }
     GuardedBytes(const GuardedBytes&) = delete;
     GuardedBytes& operator=(const GuardedBytes&) = delete;
     const BYTE* data() const { return start; }
@@ -114,7 +114,10 @@ std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero = true);
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
 // Writes a value of the settings key (or of another) as the bytes are: the ANSI call would
 // convert a text from the code page.
-void StoreSetting(const char* name, DWORD type, const std::vector<unsigned char>& bytes, const char* key = SettingsKeyPath);
+inline void StoreSetting(const char* name, DWORD type, const std::vector<unsigned char>& bytes, const char* key = SettingsKeyPath)
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), type, bytes.data(), DWORD(bytes.size()));
+}
 inline void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath); }
 
 // The BackBuffer's pixel, or the main window's, as 0xRRGGBB.
