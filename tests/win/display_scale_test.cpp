@@ -133,7 +133,8 @@ TEST_F(ScaleTest, EachDpiShowsTheWholeSceneAtItsScale)
         std::snprintf(text, sizeof text, "%d %d %d", c.dpi, c.stored, c.scale);
         SetEnvironmentVariableA(kCaseVariable, text);
         // ctest's time limit bounds the wait.
-        EXPECT_EQ(_wspawnl(_P_WAIT, self, L"win_tests", L"--gtest_also_run_disabled_tests", L"--gtest_filter=ScaleTest.DISABLED_AtTheDisplaysDpi", nullptr), 0) << text;
+        EXPECT_EQ(_wspawnl(_P_WAIT, self, L"win_tests", L"--gtest_also_run_disabled_tests",
+                           L"--gtest_filter=ScaleTest.DISABLED_AtTheDisplaysDpi", nullptr), 0) << text;
     }
     SetEnvironmentVariableA(kCaseVariable, nullptr);
     RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
@@ -176,7 +177,8 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
 // Each size item: the number stored, the scale it shows at 96 DPI, both again after a restart.
 TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestart)
 {
-    const struct { int command; unsigned char stored; int scale; } choices[] = {{CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
+    const struct { int command; unsigned char stored; int scale; } choices[] = {
+        {CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
     EXPECT_EQ(SettingBytes("Scale"), std::vector<unsigned char>({0, 0, 0, 0})) << "a first start follows the display";
     for (const auto& choice : choices) {
         Command(choice.command);
@@ -186,7 +188,8 @@ TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestart)
         for (bool restarted : {false, true}) {
             if (restarted)
                 RestartProgram();
-            EXPECT_EQ(ClientSize(), std::make_pair(choice.scale * kClientWidth, choice.scale * kClientHeight)) << choice.command << ", " << restarted;
+            EXPECT_EQ(ClientSize(), std::make_pair(choice.scale * kClientWidth, choice.scale * kClientHeight))
+                << choice.command << ", " << restarted;
             for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
                 EXPECT_EQ(GetMenuState(GetMenu(MainWindow), item, MF_BYCOMMAND) & MF_CHECKED,
                           item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;

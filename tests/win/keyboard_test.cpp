@@ -78,7 +78,9 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
 TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
     // A ship laid or a shot fired shows in the scene.
-    const auto gameState = [] { return std::make_tuple(Game.PlacedShipCount, Game.ComputerTurn, Status.StatusMessageId, Game.GamePhase, Dragging.PlacementDrag); };
+    const auto gameState = [] {
+        return std::make_tuple(Game.PlacedShipCount, Game.ComputerTurn, Status.StatusMessageId, Game.GamePhase, Dragging.PlacementDrag);
+    };
     for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {
         if (moment == "in a drag") {
             Command(CMD_NEW_GAME);

@@ -34,7 +34,8 @@ TEST_F(Scene, PanelsLandToThePixelAndALanguageLeavesThePlacementPanel)
 TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
 {
     BeginBattle();   // the player's 4-decker lies at (0, 0)-(3, 0)
-    for (const auto& [font, height, charset] : {std::make_tuple(Status.CounterFont, 50L, BYTE(ANSI_CHARSET)), std::make_tuple(Status.MessageFont, 20L, BYTE(RUSSIAN_CHARSET))}) {
+    for (const auto& [font, height, charset] :
+         {std::make_tuple(Status.CounterFont, 50L, BYTE(ANSI_CHARSET)), std::make_tuple(Status.MessageFont, 20L, BYTE(RUSSIAN_CHARSET))}) {
         LOGFONTW made = {};
         GetObjectW(font, sizeof made, &made);
         EXPECT_EQ(std::make_tuple(made.lfHeight, made.lfWeight, made.lfCharSet), std::make_tuple(height, LONG(FW_BOLD), charset));
