@@ -63,7 +63,8 @@ protected:
     // Drops the first `count` ships of a fixed legal fleet.
     void PlaceShips(int count);
 
-    // Places the whole fleet with the mouse, which begins the battle; after a new game.
+    // Places the whole fleet with the mouse, which begins the battle; BeginBattle starts a new
+    // game first.
     void PlaceWholeFleet() { PlaceShips(10); }
     void BeginBattle()
     {
