@@ -23,20 +23,17 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
 // Each case in another language: the box comes in the interface's.
 TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
 {
-    enum Way { Escape, Enter, Button, CloseBox };
-    const struct { uint32_t language; Way way; const wchar_t* caption; } cases[] = {
-        {Russian, Escape, L"О программе"}, {English, Enter, L"About"}, {German, Button, L"An das Programm"}, {English, CloseBox, L"About"}};
+    const struct { uint32_t language; const wchar_t* caption; void (*leave)(HWND); bool stays; } cases[] = {
+        {Russian, L"О программе", [](HWND box) { PressKey(box, VK_ESCAPE); }, true},
+        {English, L"About", [](HWND box) { PressKey(box, VK_RETURN); }, false},
+        {German, L"An das Programm", [](HWND box) { ClickButton(box, IDC_ABOUT_OK); }, false},
+        {English, L"About", [](HWND box) { SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, false}};
     for (const auto& c : cases) {
         Settings.Language = c.language;
-        RunInDialog(CMD_ABOUT, [&c](HWND box) {
+        RunInDialog(CMD_ABOUT, [&](HWND box) {
             EXPECT_EQ(TextOf(box), c.caption);
-            if (c.way == Button)
-                ClickButton(box, IDC_ABOUT_OK);
-            else if (c.way == CloseBox)
-                SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-            else
-                PressKey(box, c.way == Enter ? VK_RETURN : VK_ESCAPE);
-            EXPECT_EQ(IsWindowVisible(box), c.way == Escape) << c.caption << " " << c.way;
+            c.leave(box);
+            EXPECT_EQ(IsWindowVisible(box) != FALSE, c.stays) << "way " << &c - cases;
         });
     }
 }
@@ -134,8 +131,7 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEver
             HWND button = GetDlgItem(sheet, IDHELP);
             for (int page = 3; page >= c.page; --page) {
                 ShowPage(sheet, page);
-                EXPECT_TRUE(IsWindowVisible(button)) << page;
-                EXPECT_TRUE(IsWindowEnabled(button)) << page;
+                EXPECT_EQ(std::make_pair(IsWindowVisible(button), IsWindowEnabled(button)), std::make_pair(TRUE, TRUE)) << "Help on " << page;
                 EXPECT_TRUE(page < 2 || GetWindowLongW(ListOf(sheet), GWL_STYLE) & WS_TABSTOP) << "no Tab to the list on " << page;
             }
             HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
@@ -168,11 +164,10 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
     const std::wstring folder = package ? package + std::wstring(L"\\") : Wide(BesideTests(""));
     ASSERT_NE(GetFileAttributesW((folder + L"tidewar.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "a garbled folder";
     DeleteSettingsKey();
-    for (const wchar_t* name : {L"Skins", L"Music"}) {
-        std::wstring path = folder + (name[0] == L'S' ? L"night.dll" : L"tidewar.mid");
+    for (const auto& [name, file] : {std::make_pair("Skins", L"night.dll"), std::make_pair("Music", L"tidewar.mid")}) {
+        std::wstring path = folder + file;
         CharLowerW(&path[0]);
-        RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), name, REG_SZ, path.c_str(),
-                        DWORD((path.size() + 1) * sizeof(wchar_t)));
+        StoreSetting(name, REG_SZ, TextBytes(Utf8(path)));
     }
     Process program("", folder);
     HWND window = program.Window("Tidewar", nullptr);

@@ -37,7 +37,6 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
     EndSound();
     ASSERT_EQ(Game.GamePhase, Placement);
     PlaceWholeFleet();
-    ASSERT_EQ(Game.GamePhase, Battle);
     MissOnce();
     UpdateWindow(MainWindow);
     EndSound();   // the shot's sound
@@ -55,26 +54,19 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
 
 TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsItsSound)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     InstallSpeaker(kPlayingSpeaker);
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     ASSERT_EQ(last.size, 1);
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size && &ship != &last; ++k)
-            FireAt(ship.deckX[k], ship.deckY[k]);
+    SinkEnemyFleet(kFleetShips - 1);
     UpdateWindow(MainWindow);
-    ASSERT_EQ(Heard, std::vector<std::string>{"vstrl"});
-    answered.clear();
     FireAt(last.deckX[0], last.deckY[0]);
     EXPECT_EQ(Game.GamePhase, GameOver) << "the shot at the last deck ends the game";
-    EXPECT_EQ(Heard, std::vector<std::string>{"vstrl"}) << "the next shot's sound waits for the one playing";
-    EndSound();
-    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl"}));
-    EndSound();
-    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl", "fire1"}));
-    EXPECT_TRUE(answered.empty()) << "the box waits for the end's sound";
-    EndSound();
+    const std::vector<std::string> sounds = {"vstrl", "vstrl", "fire1"};
+    for (size_t heard = 1; heard <= sounds.size(); ++heard, EndSound()) {
+        EXPECT_EQ(Heard, std::vector<std::string>(sounds.begin(), sounds.begin() + heard)) << "each sound waits for the one playing";
+        EXPECT_TRUE(answered.empty()) << "the box waits for the end's sound";
+    }
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].caption, L"VICTORY");
 }
@@ -84,8 +76,7 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
 TEST_F(Course, TheComputerFiresBehindAnOpenDialog)
 {
     InstallGameView();
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     MissOnce();
     ASSERT_TRUE(Game.ComputerTurn);
     static ULONGLONG deadline;
@@ -110,10 +101,8 @@ TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEn
     FireAt(Game.EnemyFleet[0].deckX[0], Game.EnemyFleet[0].deckY[0]);
     EXPECT_EQ(timers(), none) << "aiming after a hit";
     SinkEnemyFleet();
-    ASSERT_EQ(Game.GamePhase, GameOver);
     EXPECT_EQ(timers(), none) << "after the end";
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     MissOnce();
     EXPECT_EQ(timers(), std::make_pair(true, false)) << "the computer's pause is due";
 }

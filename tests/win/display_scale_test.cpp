@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <process.h>
 
 #include "app/display.h"
 #include "tests/win/shell_fixture.h"
@@ -12,15 +13,18 @@ namespace {
 
 using ScaleTest = ShellTest;
 
+std::pair<int, int> ClientSize()
+{
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    return {client.right, client.bottom};
+}
+
 // The display's scale for a DPI and a work area. Wine's frame with the menu bar adds 6 x 62
 // pixels at 144 DPI, so double size there needs 1014 x 774.
 TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
 {
-    const struct {
-        UINT dpi;
-        LONG width, height;
-        int scale;
-    } cases[] = {
+    const struct { UINT dpi; LONG width, height; int scale; } cases[] = {
         {96, 3840, 2160, 1},  {120, 3840, 2160, 1}, {144, 3840, 2160, 2}, {192, 3840, 2160, 2},
         {288, 3840, 2160, 3}, {480, 3840, 2160, 3}, {288, 1920, 1080, 2}, {192, 1024, 768, 1},
         {144, 1014, 774, 2},  {144, 1013, 774, 1},  {144, 1014, 773, 1},  {288, 100, 100, 1},
@@ -33,9 +37,7 @@ TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
 
 // What one start at the display's DPI must show, from the parent's table: "DPI stored scale",
 // with a stored value of -1 for none.
-struct DisplayCase {
-    int dpi, stored, scale;
-};
+struct DisplayCase { int dpi, stored, scale; };
 constexpr const char* kCaseVariable = "TIDEWAR_DISPLAY_CASE";
 
 // A board's corner cell (column and row 0 or 9): at the scale, its window pixel nearest the
@@ -54,30 +56,25 @@ LPARAM CornerPixel(int scale, int boardLeft, POINT cell, bool edge)
 // scene pixel a scale x scale square. A window larger than the screen has nothing to read beyond it.
 int PixelsNotSquare(int scale)
 {
-    RECT client;
-    GetClientRect(MainWindow, &client);
+    const auto [clientWidth, clientHeight] = ClientSize();
     POINT corner = {0, 0};
     ClientToScreen(MainWindow, &corner);
-    const int width = std::min<int>(client.right, GetSystemMetrics(SM_CXSCREEN) - corner.x);
-    const int height = std::min<int>(client.bottom, GetSystemMetrics(SM_CYSCREEN) - corner.y);
+    const int width = std::min<int>(clientWidth, GetSystemMetrics(SM_CXSCREEN) - corner.x);
+    const int height = std::min<int>(clientHeight, GetSystemMetrics(SM_CYSCREEN) - corner.y);
     UpdateWindow(MainWindow);
     HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, client.right, client.bottom);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, clientWidth, clientHeight);
     HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    BitBlt(copy, 0, 0, clientWidth, clientHeight, window, 0, 0, SRCCOPY);
     SelectObject(copy, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<unsigned> shown(client.right * client.bottom);
-    GetDIBits(copy, bitmap, 0, client.bottom, shown.data(), &info, DIB_RGB_COLORS);
+    const std::vector<unsigned> shown = Pixels(copy, bitmap, clientWidth, clientHeight), scene = SceneSnapshot();
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(MainWindow, window);
-    const std::vector<unsigned> scene = SceneSnapshot();
     int wrong = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            wrong += (shown[y * client.right + x] & 0xFFFFFF) != scene[y / scale * kSceneWidth + x / scale];
+            wrong += shown[y * clientWidth + x] != scene[y / scale * kSceneWidth + x / scale];
     return wrong;
 }
 
@@ -90,20 +87,11 @@ TEST_F(ScaleTest, DISABLED_AtTheDisplaysDpi)
     ASSERT_TRUE(text && std::sscanf(text, "%d %d %d", &expected.dpi, &expected.stored, &expected.scale) == 3);
     if (expected.stored >= 0) {
         StopProgram();
-        const DWORD stored = expected.stored;
-        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Scale", REG_DWORD, &stored, sizeof stored);
+        StoreSetting("Scale", REG_DWORD, {BYTE(expected.stored), 0, 0, 0});
         StartProgram();
     }
     const int scale = expected.scale;
-    RECT client, outer;
-    GetClientRect(MainWindow, &client);
-    GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(client.right, scale * kClientWidth);
-    EXPECT_EQ(client.bottom, scale * kClientHeight);
-    if (expected.dpi == 96 && scale == 1) {   // the window of old
-        EXPECT_EQ(outer.right - outer.left, 510);
-        EXPECT_EQ(outer.bottom - outer.top, 400);
-    }
+    EXPECT_EQ(ClientSize(), std::make_pair(scale * kClientWidth, scale * kClientHeight));
     Command(CMD_NEW_GAME);
     const POINT corners[] = {{0, 0}, {9, 0}, {0, 9}, {9, 9}};
     for (const POINT& cell : corners)   // a right-click on the last ship laid takes it back
@@ -144,18 +132,13 @@ TEST_F(ScaleTest, EachDpiShowsTheWholeSceneAtItsScale)
         char text[32];
         std::snprintf(text, sizeof text, "%d %d %d", c.dpi, c.stored, c.scale);
         SetEnvironmentVariableA(kCaseVariable, text);
-        std::wstring line = L"\"" + std::wstring(self) +
-                            L"\" --gtest_also_run_disabled_tests --gtest_filter=ScaleTest.DISABLED_AtTheDisplaysDpi";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION child = {};
-        ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child));
+        const auto child = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, self, L"win_tests", L"--gtest_also_run_disabled_tests",
+                                                              L"--gtest_filter=ScaleTest.DISABLED_AtTheDisplaysDpi", nullptr));
         DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(child.hProcess, 60000) != WAIT_OBJECT_0)
-            TerminateProcess(child.hProcess, 1);
-        GetExitCodeProcess(child.hProcess, &code);
-        CloseHandle(child.hProcess);
-        CloseHandle(child.hThread);
+        if (WaitForSingleObject(child, 60000) != WAIT_OBJECT_0)
+            TerminateProcess(child, 1);
+        GetExitCodeProcess(child, &code);
+        CloseHandle(child);
         EXPECT_EQ(code, 0u) << text;
     }
     SetEnvironmentVariableA(kCaseVariable, nullptr);
@@ -186,12 +169,10 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
         EXPECT_EQ(std::make_tuple(width, height, image[scale].x, image[scale].y),
                   std::make_tuple(80 * scale, 20 * scale, scale * image[1].x, scale * image[1].y)) << scale;
         ImageList_DragShowNolock(FALSE);
-        HDC window = GetDC(MainWindow);
-        EXPECT_EQ(ScenePixel(401 * scale - 1, 215 * scale, window), 0u) << scale;
-        EXPECT_EQ(ScenePixel(403 * scale - 1, 215 * scale, window), kGold) << scale;
+        EXPECT_EQ(ScenePixel(401 * scale - 1, 215 * scale, true), 0u) << scale;
+        EXPECT_EQ(ScenePixel(403 * scale - 1, 215 * scale, true), kGold) << scale;
         mouse(WM_MOUSEMOVE, 250, 285);
-        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, window), ScenePixel(400, 215)) << scale << ": wiped";
-        ReleaseDC(MainWindow, window);
+        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, true), ScenePixel(400, 215)) << scale << ": wiped";
         mouse(WM_LBUTTONUP, 410, 220);
         const PlacedShip& ship = Game.PlacedShips[0];
         EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, ship.orientation, ship.column, ship.row), std::make_tuple(1, Horizontal, 6, 9));
@@ -201,11 +182,8 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
 // Each size item: the number stored, the scale it shows at 96 DPI, both again after a restart.
 TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestart)
 {
-    const struct {
-        int command;
-        unsigned char stored;
-        int scale;
-    } choices[] = {{CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
+    const struct { int command; unsigned char stored; int scale; } choices[] = {
+        {CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
     EXPECT_EQ(SettingBytes("Scale"), std::vector<unsigned char>({0, 0, 0, 0})) << "a first start follows the display";
     for (const auto& choice : choices) {
         Command(choice.command);
@@ -215,10 +193,8 @@ TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestart)
         for (bool restarted : {false, true}) {
             if (restarted)
                 RestartProgram();
-            RECT client;
-            GetClientRect(MainWindow, &client);
-            EXPECT_EQ(client.right, choice.scale * kClientWidth) << choice.command << ", " << restarted;
-            EXPECT_EQ(client.bottom, choice.scale * kClientHeight) << choice.command << ", " << restarted;
+            EXPECT_EQ(ClientSize(), std::make_pair(choice.scale * kClientWidth, choice.scale * kClientHeight))
+                << choice.command << ", " << restarted;
             for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
                 EXPECT_EQ(GetMenuState(GetMenu(MainWindow), item, MF_BYCOMMAND) & MF_CHECKED,
                           item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;
@@ -234,10 +210,8 @@ TEST_F(ScaleTest, AMoveToAnotherDpiKeepsTheChosenSizeInThatDpisFrame)
     RECT suggested = {40, 50, 600, 500}, outer;
     SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(outer.left, 40);
-    EXPECT_EQ(outer.top, 50);
-    EXPECT_EQ(outer.right - outer.left, 2 * kClientWidth + 6);
-    EXPECT_EQ(outer.bottom - outer.top, 2 * kClientHeight + 62);
+    EXPECT_EQ(std::make_pair(outer.left, outer.top), std::make_pair(40L, 50L));
+    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(2L * kClientWidth + 6, 2L * kClientHeight + 62));
 }
 
 }  // namespace

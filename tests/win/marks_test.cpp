@@ -12,8 +12,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        Command(CMD_NEW_GAME);
-        PlaceWholeFleet();
+        BeginBattle();
     }
     void Fire(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
     // The first water of the EnemyBoard, as x + 10 * y, where the player misses.
@@ -31,12 +30,6 @@ protected:
         Game.HuntActive = true;
         Game.TargetStack = {{{x, y}}, 1};
         Tick();
-    }
-    void ExpectRedrawKeepsTheScene(const char* when)
-    {
-        const std::vector<unsigned> played = SceneSnapshot();
-        RedrawScene();
-        EXPECT_TRUE(SceneSnapshot() == played) << when;
     }
 };
 
@@ -87,13 +80,11 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
     };
     for (const auto& step : steps) {
         step.act();
-        EXPECT_EQ(FrameAround(kEnemyBoardLeft), step.enemyFrame) << step.shot;
-        EXPECT_EQ(FrameAround(kHomeBoardLeft), step.homeFrame) << step.shot;
-        EXPECT_EQ(RingedCells(true), step.enemyRing) << step.shot;
-        EXPECT_EQ(RingedCells(false), step.homeRing) << step.shot;
+        EXPECT_EQ(std::make_pair(FrameAround(kEnemyBoardLeft), FrameAround(kHomeBoardLeft)), std::make_pair(step.enemyFrame, step.homeFrame)) << step.shot;
+        EXPECT_EQ(std::make_pair(RingedCells(true), RingedCells(false)), std::make_pair(step.enemyRing, step.homeRing)) << step.shot;
     }
     EXPECT_TRUE(CellShows(HitPicture, false, 0, 0)) << "the ring is gone from the shot before";
-    ExpectRedrawKeepsTheScene("after the rings moved");
+    EXPECT_TRUE(RedrawKeepsTheScene()) << "after the rings moved";
     Command(CMD_NEW_GAME);
     EXPECT_EQ(std::make_pair(FrameAround(kEnemyBoardLeft), FrameAround(kHomeBoardLeft)), std::make_pair(0u, 0u)) << "a new game in a battle";
 }
@@ -123,7 +114,7 @@ TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
         std::reverse(afloat.deckX, afloat.deckX + afloat.size);
         std::reverse(afloat.deckY, afloat.deckY + afloat.size);
     }
-    ExpectRedrawKeepsTheScene("after a defeat, every record running the other way");
+    EXPECT_TRUE(RedrawKeepsTheScene()) << "after a defeat, every record running the other way";
 }
 
 TEST_F(Marks, AVictoryShowsNoShipOfTheComputer)

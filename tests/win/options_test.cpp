@@ -50,7 +50,7 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         {2, false, true, 1, L"0-01001", {IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE}, {}, L"111001", IDOK, {0, 1, 2}, {1, 1, 1, 1}},
         {2, true, true, 1, L"111001", {IDC_MARK_DEAD_SHIPS}, {}, L"0-01001", IDOK, {0, 1, 2}, {0, 0, 1, 1}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
         if (&c != cases) {   // the first case opens on the fresh program's defaults
             Options = {c.skill, c.ships, c.zone};
@@ -86,10 +86,8 @@ TEST_F(ShellTest, APageShownTakesAnotherCopysLanguageWholeAndLeavesTheScaleWithT
     const struct { BYTE stored; const wchar_t* menu; uint32_t language; } cases[] = {
         {German, L"&Spiel", German}, {9, L"&Spiel", German}, {Russian, L"&Игра", Russian}};
     for (const auto& c : cases) {
-        const DWORD doubled = 2;
-        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Scale", REG_DWORD, &doubled, sizeof doubled);
-        const BYTE properties[17] = {1, 0, 1, c.stored};
-        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Properties", REG_BINARY, properties, sizeof properties);
+        StoreSetting("Scale", REG_DWORD, {2, 0, 0, 0});
+        StoreSetting("Properties", REG_BINARY, {1, 0, 1, c.stored});
         RunInDialog(CMD_OPTIONS, [](HWND sheet) { PropSheet_SetCurSel(sheet, nullptr, 1); });
         EXPECT_EQ(MenuText(0), c.menu) << int(c.stored);
         EXPECT_EQ(Settings.Language, c.language) << int(c.stored);
@@ -137,10 +135,8 @@ TEST_F(ShellTest, ResetForgetsWhatTheMusicAndSkinPagesHeld)
     ASSERT_TRUE(MediaPages.musicChanged);
     ASSERT_TRUE(MediaPages.skinChanged);
     RestartProgram();
-    EXPECT_FALSE(MediaPages.musicChanged);
-    EXPECT_FALSE(MediaPages.skinChanged);
-    EXPECT_EQ(MediaPages.musicChoices.count, 0);
-    EXPECT_EQ(MediaPages.skinChoices.count, 0);
+    EXPECT_EQ(std::make_tuple(MediaPages.musicChanged, MediaPages.skinChanged, MediaPages.musicChoices.count, MediaPages.skinChoices.count),
+              std::make_tuple(false, false, 0, 0));
 }
 
 // After "No music", the tunes in the order the folder gives them, but none whose path the
@@ -247,19 +243,12 @@ TEST_F(ShellTest, StatisticsShowCountsWithComplementarySharesAndCloseOnEnter)
 // that ends behind the statistics (the last ship has one deck) shows at their next refresh, while a second dialog is refused.
 TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
-    ASSERT_TRUE(CounterShows(kEnemyCounterBox, L"20"));
+    BeginBattle();
     RunInDialog(CMD_OPTIONS, [](HWND sheet) { ShowPage(sheet, 1), ClickButton(sheet, IDC_SHOW_SHIPS), ClickButton(sheet, kApplyButton); });
-    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10"));
-    EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
-    ASSERT_EQ(Game.ComputerTurn, 0);
+    EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10")) << "ships, not decks";
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     ASSERT_EQ(last.size, 1);
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            if (&ship != &last)
-                FireAt(ship.deckX[k], ship.deckY[k]);
+    SinkEnemyFleet(kFleetShips - 1);
     RunInDialog(CMD_STATISTICS, [&](HWND box) {
         EXPECT_EQ(Counts(box), L"0 (0%)|0 (0%)|0");
         FireAt(last.deckX[0], last.deckY[0]);
@@ -273,7 +262,6 @@ TEST_F(ShellTest, OptionsAndStatisticsFollowABattleGoingOnBehindThem)
         SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_FALSE(IsWindowVisible(box));
     });
-    EXPECT_EQ(Game.GamePhase, GameOver);
     for (const AnsweredBox& box : answered)
         EXPECT_NE(box.caption, L"Adjusting a play") << "a sheet opened over the statistics";
     EXPECT_EQ(SettingBytes("Statistic"), Bytes(8, 0));

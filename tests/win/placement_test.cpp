@@ -28,8 +28,7 @@ void OfferSize(int size) { Game.PlacementSize = size, Game.PlacementLeft = 5 - s
 TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheReleaseOnly)
 {
     enum { None, Down, Across };
-    struct Case { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; };
-    const Case cases[] = {
+    const struct { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; } cases[] = {
         {4, 200, 260, None},   {4, 201, 260, Down},   {4, 219, 260, Down},   {4, 220, 260, None},
         {4, 210, 250, None},   {4, 210, 251, Down},   {4, 210, 329, Down},   {4, 210, 330, None},
         {1, 210, 269, Down},   {1, 210, 270, None},   {4, 240, 285, None},   {4, 241, 285, Across},
@@ -39,7 +38,7 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
         {1, 250, 285, Across, 350, 230}, {1, 250, 285, Across, 600, 100}, {1, 250, 285, Across, 281, 31, true},
         {1, 250, 285, Across, 479, 229, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE("press at (" + std::to_string(c.x) + ", " + std::to_string(c.y) + "), release at " + std::to_string(c.releaseX));
         OfferSize(c.size);
         const int before = Game.PlacedShipCount;
@@ -67,8 +66,7 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
     DropOfferedShip(true, 0, 0);
     EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old picture is blanked";
     EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     Dragging.PlacementDrag = true;   // a drag left open, released outside
     Release(kHomeBoardLeft + kCellSize * 8 + 10, kBoardTop + kCellSize * 8 + 10);
     EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.PlacedShipCount, Dragging.PlacementDrag), std::make_tuple(Battle, 10, false))
@@ -82,23 +80,20 @@ TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAS
     UpdateWindow(MainWindow);
     Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);
     ASSERT_TRUE(Dragging.PlacementDrag);
-    HDC window = GetDC(MainWindow);
-    struct Case { int column, row; unsigned ring; };
-    const Case cases[] = {
+    const struct { int column, row; unsigned ring; } cases[] = {
         {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it
         {4, 1, kRed}, {5, 1, kGold},   // touches the ship's end at a corner; clear of it
         {0, 6, kGold},                 // the first column
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kHomeBoardLeft + kCellSize * c.column + 10, kBoardTop + kCellSize * c.row + 10));
         ImageList_DragShowNolock(FALSE);   // the image, blended, would hide what lies under it
-        EXPECT_TRUE(OutlineShown(window, kHomeBoardLeft, c.column, c.row, std::min(3, kFieldSize - c.column), 1, c.ring)) << c.column << ", " << c.row;
+        EXPECT_TRUE(OutlineShown(kHomeBoardLeft, c.column, c.row, std::min(3, kFieldSize - c.column), 1, c.ring)) << c.column << ", " << c.row;
         ImageList_DragShowNolock(TRUE);
     }
     SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(600, 40));
-    EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, window), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
+    EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, true), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
         << "off the board the outline goes";
-    ReleaseDC(MainWindow, window);
     Release(600, 40);
 }
 

@@ -33,15 +33,12 @@ TEST_F(Scene, PanelsLandToThePixelAndALanguageLeavesThePlacementPanel)
 // ships; a language switch shows the message again in the new language.
 TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();   // the player's 4-decker lies at (0, 0)-(3, 0)
-    struct Font { HFONT font; LONG height; BYTE charset; };
-    for (const Font& c : {Font{Status.CounterFont, 50, ANSI_CHARSET}, Font{Status.MessageFont, 20, RUSSIAN_CHARSET}}) {
+    BeginBattle();   // the player's 4-decker lies at (0, 0)-(3, 0)
+    for (const auto& [font, height, charset] :
+         {std::make_tuple(Status.CounterFont, 50L, BYTE(ANSI_CHARSET)), std::make_tuple(Status.MessageFont, 20L, BYTE(RUSSIAN_CHARSET))}) {
         LOGFONTW made = {};
-        GetObjectW(c.font, sizeof made, &made);
-        EXPECT_EQ(made.lfHeight, c.height);
-        EXPECT_EQ(made.lfWeight, FW_BOLD) << c.height;
-        EXPECT_EQ(made.lfCharSet, c.charset) << c.height;
+        GetObjectW(font, sizeof made, &made);
+        EXPECT_EQ(std::make_tuple(made.lfHeight, made.lfWeight, made.lfCharSet), std::make_tuple(height, LONG(FW_BOLD), charset));
     }
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"20"));
@@ -82,8 +79,7 @@ TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
 // nothing clears it.
 TEST_F(Scene, NoMessageLeavesItsLine)
 {
-    Command(CMD_NEW_GAME);
-    PlaceWholeFleet();
+    BeginBattle();
     const std::vector<unsigned> before = SceneSnapshot();
     for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
         for (int message = IDS_MISS; message <= IDS_SUNK; ++message)

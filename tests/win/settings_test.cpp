@@ -8,13 +8,6 @@ namespace {
 using Bytes = std::vector<BYTE>;
 using Value = std::pair<DWORD, Bytes>;
 
-// As the bytes are: the ANSI call would convert a text from the code page.
-void Store(const char* path, const char* name, const Value& value)
-{
-    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(path).c_str(), Wide(name).c_str(), value.first, value.second.data(),
-                    DWORD(value.second.size()));
-}
-
 Value Stored(const char* name)
 {
     DWORD type = REG_NONE;
@@ -26,8 +19,8 @@ using SettingsStore = ShellTest;
 
 TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 {
-    Store(OldSettingsKeyPath, "Music", {REG_SZ, TextBytes("c:\\old\\tune.mid")});
-    Store(SettingsKeyPath, "Author", {REG_BINARY, {1, 2, 3}});
+    StoreSetting("Music", REG_SZ, TextBytes("c:\\old\\tune.mid"), OldSettingsKeyPath);
+    StoreSetting("Author", REG_BINARY, {1, 2, 3});
     OpenSettingsStore();
     EXPECT_EQ(Stored("Author"), Value(REG_SZ, TextBytes("Quorvex Ondrel")));
     EXPECT_EQ(Stored("Music"), Value(REG_SZ, TextBytes("no")));
@@ -45,27 +38,27 @@ TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
 TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     const std::string current = "c:\\морской бой 海戦\\current";
-    struct Case { const char* name; Value stored; std::string loaded; bool replaced; };
-    const Case cases[] = {
-        {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid", false},
-        {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, true},   // one too many with the zero
-        {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c'), false},
+    // A value replaced gives the bytes that replace it.
+    const struct { const char* name; Value stored; std::string loaded; Value replaced = {}; } cases[] = {
+        {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid"},
+        {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, {REG_SZ, TextBytes(current)}},   // one too many with the zero
+        {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c')},
         // Binary, since Wine's registry calls may add a zero to a REG_SZ that lacks one.
-        {"Skins", {REG_BINARY, TextBytes(std::string(256, 'd'), false)}, std::string(255, 'd'), false},
-        {"Music", {REG_BINARY, {'a', 0, 'b', 0, 'c'}}, "ab", false},   // half a character is dropped
-        {"Music", {REG_DWORD, {'o', 0, 'k', 0}}, "ok", false},
-        {"Skins", {REG_BINARY, {}}, "", false},
-        {"Options", {REG_BINARY, {9, 0, 1}}, "0 1 1 0 0 2 0 0", false},
-        {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0", false},   // levels beyond 3 are kept
-        {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0", false},
-        {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", true},
-        {"Properties", {REG_BINARY, {7, 200, 9, 200, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}}, "0 3 1 1 1 200 0 0", false},
-        {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0", false},
-        {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0", false},
-        {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", true},
-        {"Statistic", {REG_BINARY, {1, 0, 0, 0, 2, 0, 0, 0}}, "0 3 1 0 0 2 1 2", false},
-        {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6", false},   // 4 bytes replace Wins only
-        {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", true},
+        {"Skins", {REG_BINARY, TextBytes(std::string(256, 'd'), false)}, std::string(255, 'd')},
+        {"Music", {REG_BINARY, {'a', 0, 'b', 0, 'c'}}, "ab"},   // half a character is dropped
+        {"Music", {REG_DWORD, {'o', 0, 'k', 0}}, "ok"},
+        {"Skins", {REG_BINARY, {}}, ""},
+        {"Options", {REG_BINARY, {9, 0, 1}}, "0 1 1 0 0 2 0 0"},
+        {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0"},   // levels beyond 3 are kept
+        {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0"},
+        {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", {REG_BINARY, {0, 0, 3}}},
+        {"Properties", {REG_BINARY, {7, 200, 9, 200, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}}, "0 3 1 1 1 200 0 0"},
+        {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0"},
+        {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0"},
+        {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", {REG_BINARY, {1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
+        {"Statistic", {REG_BINARY, {1, 0, 0, 0, 2, 0, 0, 0}}, "0 3 1 0 0 2 1 2"},
+        {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6"},   // 4 bytes replace Wins only
+        {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", {REG_DWORD, Bytes(8, 0)}},
     };
     const auto arrange = [&] {
         Settings.SoundOn = false, Options.SkillLevel = 3, Options.MarkDeadShips = true, Options.MarkDeadZone = false, Settings.ShowDecks = false, Settings.Language = 2;
@@ -80,20 +73,16 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
             numbers += " " + std::to_string(n);
         return name[0] == 'M' ? Utf8(Settings.MusicName) : name[1] == 'k' ? Utf8(Settings.SkinName) : numbers.substr(1);
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " of " + std::to_string(c.stored.second.size()) + " bytes");
         DeleteSettingsKey();
         arrange();
-        Store(SettingsKeyPath, c.name, c.stored);
+        StoreSetting(c.name, c.stored.first, c.stored.second);
         LoadSettings();
         LoadStatistics();
         EXPECT_EQ(loaded(c.name), c.loaded);
-        const Value inMemory = c.name[0] == 'O'   ? Value(REG_BINARY, {0, 0, 3})
-                               : c.name[0] == 'P' ? Value(REG_BINARY, {1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
-                               : c.name[1] == 't' ? Value(REG_DWORD, Bytes(8, 0))
-                                                  : Value(REG_SZ, TextBytes(current));
-        EXPECT_EQ(Stored(c.name), c.replaced ? inMemory : c.stored);
-        if (c.replaced)
+        EXPECT_EQ(Stored(c.name), c.replaced.first ? c.replaced : c.stored);
+        if (c.replaced.first)
             continue;
         arrange();   // the same bytes again, ending at a page that cannot be read
         if (c.name[1] != 't')

@@ -1,6 +1,7 @@
 // The in-process harness: the fixture, and the driver of the program's modal dialogs.
 #include "tests/win/shell_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/lan.h"
@@ -48,7 +49,7 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
     EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
-const Speaker kSilentSpeaker = {[](const wchar_t*, const BYTE*, DWORD) { return false; }, [] {}, [](SoundCall, const wchar_t*) {}};
+static const Speaker kSilentSpeaker = {[](const wchar_t*, const BYTE*, DWORD) { return false; }, [] {}, [](SoundCall, const wchar_t*) {}};
 
 // Every game of a test deals the same fleets, whatever the clock says, and no sound reaches
 // a device.
@@ -76,17 +77,14 @@ void ShellTest::TearDown()
     KillTimer(nullptr, BoxAnswerer);
 }
 
-int TimerAskedMs = 0;
-
 // The model's timer fires only when a test ticks.
 void ShellTest::StartProgram()
 {
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
     GameView view = View();
-    view.startTimer = [](int ms) { TimerAskedMs = ms; };
-    view.stopTimer = [] { TimerAskedMs = 0; };
+    view.startTimer = [](int) {};
+    view.stopTimer = [] {};
     InstallView(view);
-    TimerAskedMs = 0;
 }
 
 void ShellTest::RestartProgram()
@@ -140,16 +138,11 @@ void ShellTest::PlaceShips(int count)
         DropOfferedShip(false, plan[i][0], plan[i][1]);
 }
 
-void ShellTest::FireAt(int x, int y)
+void ShellTest::SinkEnemyFleet(int ships)
 {
-    Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10);
-}
-
-void ShellTest::SinkEnemyFleet()
-{
-    for (const ShipRecord& ship : Game.EnemyFleet)
-        for (int k = 0; k < ship.size; ++k)
-            FireAt(ship.deckX[k], ship.deckY[k]);
+    for (int i = 0; i < ships; ++i)
+        for (int k = 0; k < Game.EnemyFleet[i].size; ++k)
+            FireAt(Game.EnemyFleet[i].deckX[k], Game.EnemyFleet[i].deckY[k]);
 }
 
 std::string BesideTests(const char* name)
@@ -170,11 +163,6 @@ GuardedBytes::GuardedBytes(const std::string& bytes) : length(DWORD(bytes.size()
         ADD_FAILURE() << "no guarded buffer";
     start = pages + readable - length;
     bytes.copy(reinterpret_cast<char*>(start), length);
-}
-
-GuardedBytes::~GuardedBytes()
-{
-    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 std::wstring Wide(const std::string& utf8)
@@ -213,9 +201,12 @@ std::vector<unsigned char> SettingBytes(const char* name, DWORD* type)
     return read ? std::vector<unsigned char>(data, data + size) : std::vector<unsigned char>();
 }
 
-unsigned ScenePixel(int x, int y, HDC dc)
+unsigned ScenePixel(int x, int y, bool onWindow)
 {
-    const COLORREF colour = GetPixel(dc ? dc : Scene.BackBuffer, x, y);
+    HDC dc = onWindow ? GetDC(MainWindow) : Scene.BackBuffer;
+    const COLORREF colour = GetPixel(dc, x, y);
+    if (onWindow)
+        ReleaseDC(MainWindow, dc);
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
@@ -226,12 +217,12 @@ std::wstring MenuText(int popup)
     return text;
 }
 
-static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap)
+std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
 {
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 510, -400, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<unsigned> pixels(510 * 400);
-    GetDIBits(dc, bitmap, 0, 400, pixels.data(), &info, DIB_RGB_COLORS);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<unsigned> pixels(width * height);
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned& pixel : pixels)
         pixel &= 0xFFFFFF;
     return pixels;
@@ -240,6 +231,13 @@ static std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap)
 std::vector<unsigned> SceneSnapshot()
 {
     return Pixels(Scene.BackBuffer, static_cast<HBITMAP>(GetCurrentObject(Scene.BackBuffer, OBJ_BITMAP)));
+}
+
+bool RedrawKeepsTheScene()
+{
+    const std::vector<unsigned> played = SceneSnapshot();
+    RedrawScene();
+    return SceneSnapshot() == played;
 }
 
 // Draws into a copy of the BackBuffer, then compares a rectangle of the two.
@@ -283,7 +281,7 @@ bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
     });
 }
 
-bool OutlineShown(HDC window, int boardLeft, int column, int row, int columns, int rows, unsigned colour)
+bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, unsigned colour)
 {
     const int left = boardLeft + kCellSize * column, top = kBoardTop + kCellSize * row;
     const int right = left + kCellSize * columns - 1, bottom = top + kCellSize * rows - 1;
@@ -291,7 +289,7 @@ bool OutlineShown(HDC window, int boardLeft, int column, int row, int columns, i
     for (int d = 0; d < 3; ++d)   // the corners and the middle of each side
         for (POINT at : {POINT{left + d, top + d}, POINT{right - d, top + d}, POINT{left + d, bottom - d}, POINT{right - d, bottom - d},
                          POINT{middleX, top + d}, POINT{middleX, bottom - d}, POINT{left + d, middleY}, POINT{right - d, middleY}})
-            if (ScenePixel(at.x, at.y, window) != (d ? colour : 0))
+            if (ScenePixel(at.x, at.y, true) != (d ? colour : 0))
                 return false;
     return true;
 }
@@ -410,10 +408,8 @@ std::vector<std::wstring> ListEntries(HWND list)
 
 int Selected(const std::vector<std::wstring>& entries)
 {
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i][0] == L'>')
-            return int(i);
-    return -1;
+    const auto at = std::find_if(entries.begin(), entries.end(), [](const std::wstring& entry) { return entry[0] == L'>'; });
+    return at == entries.end() ? -1 : int(at - entries.begin());
 }
 
 void ClickEntry(HWND dialog, int index)

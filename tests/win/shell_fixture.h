@@ -63,23 +63,22 @@ protected:
     // Drops the first `count` ships of a fixed legal fleet.
     void PlaceShips(int count);
 
-    // Places the whole fleet with the mouse, which begins the battle.
+    // Places the whole fleet with the mouse, which begins the battle; BeginBattle starts a new
+    // game first.
     void PlaceWholeFleet() { PlaceShips(10); }
+    void BeginBattle()
+    {
+        Command(CMD_NEW_GAME);
+        PlaceWholeFleet();
+    }
 
-    // Clicks the middle of the computer's cell; every deck of its fleet.
-    void FireAt(int x, int y);
-    void SinkEnemyFleet();
+    // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
+    void FireAt(int x, int y) { Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10); }
+    void SinkEnemyFleet(int ships = kFleetShips);
 
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;
 };
-
-// What the model asks of its timer through the fixture's port: the pause asked for, 0 when
-// none is due. Tests fire it with Tick; the shell's own port is the product's.
-extern int TimerAskedMs;
-
-// A speaker that plays nothing and hears nothing; the fixture installs it.
-extern const Speaker kSilentSpeaker;
 
 // Boxes are answered Yes, or OK where they have no Yes; when set, this gives the button
 // instead, and may change the game first.
@@ -93,7 +92,7 @@ std::string BesideTests(const char* name);
 class GuardedBytes {
 public:
     explicit GuardedBytes(const std::string& bytes);
-    ~GuardedBytes();
+    ~GuardedBytes() { VirtualFree(pages, 0, MEM_RELEASE); }
     GuardedBytes(const GuardedBytes&) = delete;
     GuardedBytes& operator=(const GuardedBytes&) = delete;
     const BYTE* data() const { return start; }
@@ -114,16 +113,26 @@ std::vector<unsigned char> TextBytes(const std::string& utf8, bool zero = true);
 
 // The registry value's bytes and type, or empty and REG_NONE when it does not exist.
 std::vector<unsigned char> SettingBytes(const char* name, DWORD* type = nullptr);
+// Writes a value of the settings key (or of another) as the bytes are: the ANSI call would
+// convert a text from the code page.
+inline void StoreSetting(const char* name, DWORD type, const std::vector<unsigned char>& bytes, const char* key = SettingsKeyPath)
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(key).c_str(), Wide(name).c_str(), type, bytes.data(), DWORD(bytes.size()));
+}
 inline void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPath); }
 
-// The BackBuffer's pixel (or another DC's, such as the window's) as 0xRRGGBB.
-unsigned ScenePixel(int x, int y, HDC dc = nullptr);
+// The BackBuffer's pixel, or the main window's, as 0xRRGGBB.
+unsigned ScenePixel(int x, int y, bool onWindow = false);
 
 // The text of the main menu's pop-up and of an item inside it.
 std::wstring MenuText(int popup);
 
-// Every pixel of the BackBuffer, row by row, as 0xRRGGBB.
+// Whether rebuilding the scene from the game's state gives the very pixels that play drew.
+bool RedrawKeepsTheScene();
+
+// Every pixel of the BackBuffer, or of a bitmap that a DC can read, row by row, as 0xRRGGBB.
 std::vector<unsigned> SceneSnapshot();
+std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width = kSceneWidth, int height = kSceneHeight);
 
 // Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
 // of the background, which always lies at (0, 0), its own part there.
@@ -133,11 +142,11 @@ inline bool CellShows(int picture, bool enemyBoard, int x, int y)
     return PictureShownAt(picture, (enemyBoard ? kEnemyBoardLeft : kHomeBoardLeft) + kCellSize * x, kBoardTop + kCellSize * y, kCellSize, kCellSize);
 }
 
-// Whether the window's DC shows an outline around `columns` x `rows` cells from the board's
+// Whether the main window shows an outline around `columns` x `rows` cells from the board's
 // (column, row), at normal size: one black pixel, then two of the colour, inwards, at each
 // corner and in the middle of each side.
 constexpr unsigned kGold = 0xFFD700u, kRed = 0xE61E1Eu;   // a drop or shot allowed, refused
-bool OutlineShown(HDC window, int boardLeft, int column, int row, int columns, int rows, unsigned colour);
+bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, unsigned colour);
 
 // Whether a box of the status panel shows exactly the text in the font: a counter box in the
 // counter font, the message line in the message font.

@@ -1,6 +1,7 @@
 // The program in-process: start-up, languages, the flow of a game, its sounds and music,
 // the accelerators through the message loop and the numbered error boxes.
 
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -48,8 +49,7 @@ TEST_F(GameFlow, StartsWithTheFixedWindowAndItsMenu)
 {
     RECT outer;
     GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(outer.right - outer.left, 510);
-    EXPECT_EQ(outer.bottom - outer.top, 400);
+    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(510L, 400L));
     EXPECT_EQ(GetWindowLongW(MainWindow, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);
     EXPECT_EQ(MenuText(0) + MenuText(1) + MenuText(2), L"&Game&Language&?");
@@ -61,22 +61,19 @@ TEST_F(GameFlow, StartsWithTheFixedWindowAndItsMenu)
 // the end's -1. The defeat comes from the computer's timer, its hunt aimed at the last deck.
 TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounters)
 {
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Statistic", REG_BINARY, "\0\0\0\0\3\0\0\0", 8);
+    StoreSetting("Statistic", REG_BINARY, {0, 0, 0, 0, 3, 0, 0, 0});
     struct Case { bool won; uint8_t level; bool sound; int message; std::vector<std::string> sounds; };
     const std::vector<std::string> won = {"nazalo", "vstrl", "fire1"};
     for (const Case& c : {Case{true, 2, true, WinLevel2Message, won}, Case{true, 1, true, WinLevel1Message, won}, Case{true, 3, false, WinLevel3Message, {}},
                           Case{true, 7, true, WinLevel2Message, won}, Case{false, 2, true, ComputerWinsMessage, {"nazalo", "fire"}}}) {
         Options.SkillLevel = c.level, Settings.SoundOn = c.sound;
         Sounds.clear(), answered.clear();
-        Command(CMD_NEW_GAME);
-        PlaceWholeFleet();
+        BeginBattle();
         if (c.won) {
             SinkEnemyFleet();
         } else {   // one deck left, at (9, 4), and the computer's hunt aimed at it
-            for (int x = 0; x < kFieldSize; ++x)
-                for (int y = 0; y < kFieldSize; ++y)
-                    if (Game.HomeBoard[x][y] == Deck && !(x == 9 && y == 4))
-                        Game.HomeBoard[x][y] = HomeHit;
+            std::replace(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + sizeof(Board) / sizeof(int32_t), int32_t(Deck), int32_t(HomeHit));
+            Game.HomeBoard[9][4] = Deck;
             Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
             Game.HuntActive = Game.ComputerTurn = true;
             Game.TargetStack = {{{9, 4}}, 1};
@@ -106,8 +103,7 @@ int OpenSequencers()
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 {
     StopProgram();
-    const std::string tune = BesideTests("tidewar.mid");
-    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Music", REG_SZ, tune.c_str(), static_cast<DWORD>(tune.size() + 1));
+    StoreSetting("Music", REG_SZ, TextBytes(BesideTests("tidewar.mid")));
     Sounds.clear();
     const int open = OpenSequencers();
     StartProgram();
@@ -141,7 +137,7 @@ TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
     struct Case { WPARAM key; bool control, alt; int help; Phase phase; int exit; };
     const Case cases[] = {{VK_F1, false, false, 1, NoGame, 7}, {'X', false, false, 0, NoGame, 7}, {'N', false, false, 0, NoGame, 7},
                           {'N', true, false, 0, Placement, 7}, {VK_F2, false, false, 0, Placement, 7}, {'X', false, true, 0, NoGame, 0}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         BYTE keys[256] = {};
         keys[VK_MENU] = c.alt ? 0x80 : 0, keys[VK_CONTROL] = c.control ? 0x80 : 0;
         SetKeyboardState(keys);
@@ -214,9 +210,7 @@ TEST_F(GameFlow, RandomInputBreaksNothingAndTheRedrawRebuildsWhatPlayDrew)
         else if (Game.GamePhase == GameOver || Game.GamePhase == NoGame || dice() % 32 == 0)
             Command(CMD_NEW_GAME);
         if (step % 50 == 0 && !Dragging.PlacementDrag) {
-            const std::vector<unsigned> played = SceneSnapshot();
-            RedrawScene();
-            ASSERT_TRUE(SceneSnapshot() == played) << "step " << step << ", phase " << Game.GamePhase;
+            ASSERT_TRUE(RedrawKeepsTheScene()) << "step " << step << ", phase " << Game.GamePhase;
         }
         battleSeen |= Game.GamePhase == Battle;
         endSeen |= Game.GamePhase == GameOver;

@@ -14,13 +14,8 @@ std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), cha
 // cell picture (20 x 20, 4 bits a pixel: width at 4, height at 8, bits at 14, colours at 32),
 // or a sound. VSTRL is PCM: "fmt " at 12 (length at 16, tag at 20), "data" at 36 (length at
 // 40). FIRE is MS ADPCM: "fmt " of 50 bytes at 12 (cbSize 32 at 36), then "fact" and "data".
-const struct {
-    const char* what;
-    const char* sound;   // nullptr: the cell picture
-    size_t keep, at;
-    std::string bytes;
-    bool whole;
-} kResources[] = {
+// The sound is nullptr for the cell picture.
+const struct { const char* what; const char* sound; size_t keep, at; std::string bytes; bool whole; } kResources[] = {
     {"the cell picture as built", nullptr, 0, 0, "", true},
     {"one byte short", nullptr, 40 + 16 * 4 + 20 * 12 - 1, 0, "", false},
     {"a header cut short", nullptr, 39, 0, "", false},
@@ -75,11 +70,8 @@ TEST(SkinResources, OnlyPicturesAndSoundsThatLieWithinTheirResourceAreUsed)
 // (acting.dll would leave a marker file), and its pictures go back at the end.
 TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
 {
-    const struct {
-        const char* library;
-        std::wstring errors;   // the error boxes' numbers
-        bool builtIn, vertical;
-    } cases[] = {
+    // The error boxes' numbers, whether the built-in pictures show, whether a vertical ship is on offer.
+    const struct { const char* library; std::wstring errors; bool builtIn, vertical; } cases[] = {
         {"no", L"", true, true}, {"", L"", true, true}, {"nowhere.dll", L"", true, true}, {"absurd.dll", L"2323", true, false},
         {"no_vertical_four.dll", L"23", false, false}, {"acting.dll", L"", false, true}, {"english_only.dll", L"", false, true},
     };
@@ -96,8 +88,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.library);
         answered.clear();
-        const std::string path = strchr(c.library, '.') ? BesideTests(c.library) : c.library;
-        RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Skins", REG_SZ, path.c_str(), DWORD(path.size() + 1));
+        StoreSetting("Skins", REG_SZ, TextBytes(strchr(c.library, '.') ? BesideTests(c.library) : c.library));
         RestartProgram();   // as a fresh process: no battle left over to be abandoned
         EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
