@@ -91,6 +91,7 @@ TEST_F(ShellTest, APageShownTakesAnotherCopysLanguageWholeAndLeavesTheScaleWithT
         RunInDialog(CMD_OPTIONS, [](HWND sheet) { PropSheet_SetCurSel(sheet, nullptr, 1); });
         EXPECT_EQ(MenuText(0), c.menu) << int(c.stored);
         EXPECT_EQ(Settings.Language, c.language) << int(c.stored);
+        EXPECT_EQ(Settings.Scale, 0) << "the window's own, following the display, not the stored 2";
     }
     DropOfferedShip(false, 2, 5);
     EXPECT_EQ(Game.HomeBoard[2][5], Deck) << "the press mapped as at normal size";
