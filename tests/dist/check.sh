@@ -3,8 +3,9 @@
 # imports, each package opens its skin and tune at the start and then its help (Wine's file
 # trace), from a fresh folder whose name the ANSI code page (1252 under C.UTF-8) cannot write;
 # the 32-bit one where the machine runs 32-bit programs. There, in a fresh prefix, the setup
-# installs silently what the same check then runs, and what then plays a game by keys; it
-# installs again over it, and uninstalls silently: everything goes but the settings.
+# installs silently over an older version, keeping the statistics, what the same check then
+# runs and what then plays a game by keys; then it uninstalls silently: everything goes but
+# the settings.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/../.."
 version=$1 temp=$(mktemp -d)
@@ -103,7 +104,18 @@ if flags & 2:
 PY
 }
 setup="dist/tidewar-$version-setup.exe"
+# First an older version, whose readme differs; then this one over it.
+stage="build/dist/win32/tidewar-$version"
+cp -r "$stage" "$temp/old"
+echo "Tidewar 0.9" >"$temp/old/readme.txt"
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION=0.9 -DFILEVERSION=0.9.0.0 -DSTAGE="$temp/old" -DOUTFILE="$temp/old-setup.exe" \
+  res/setup/tidewar.nsi >/dev/null
+settled "$temp/old-setup.exe" /S
+[ "$(stored "$uninstall" DisplayVersion)" = '"0.9"' ] || fail "the older version was not installed"
+scripts/wine-run reg add "HKCU\\$settings" /v Statistic /t REG_DWORD /d 7 /f >/dev/null
 settled "$setup" /S
+[ "$(stored "$settings" Statistic)" = dword:00000007 ] || fail "an install over an older version lost the statistics"
+cmp -s "$stage/readme.txt" "$folder/readme.txt" || fail "an install over an older version left its files"
 got=$(cd "$folder" && find . -type f -printf '%P\n' | sort | tr '\n' ' ') || got=nothing
 [ "$got" = "$files uninstall.exe " ] || fail "the setup installed $got in $folder"
 for link in "${links[@]}"; do
@@ -117,9 +129,8 @@ runs_with_help_skin_and_tune win32 "$folder"
 LC_ALL=C.UTF-8 TIDEWAR_PACKAGE="Z:${folder//\//\\}" scripts/wine-run --32 build/win32/win_tests.exe \
   --gtest_filter='PackageGame.*' >"$temp/game" 2>&1 || { cat "$temp/game" >&2; fail "the installed program played no game by keys"; }
 
+# The program's tests above cleared the settings: the uninstaller must keep what it finds.
 scripts/wine-run reg add "HKCU\\$settings" /v Statistic /t REG_DWORD /d 7 /f >/dev/null
-settled "$setup" /S
-[ "$(stored "$settings" Statistic)" = dword:00000007 ] || fail "a second install lost the statistics"
 # As a deployer uninstalls: by the command that Installed apps keeps.
 quiet=$(stored "$uninstall" QuietUninstallString)
 [[ $quiet =~ ^\"\\\"(.*)\\\"\ /S\"$ ]] || fail "Installed apps: QuietUninstallString is $quiet"
@@ -130,4 +141,4 @@ for link in "${links[@]}"; do
 done
 [ -z "$(stored "$uninstall" DisplayName)" ] || fail "the uninstaller left the entry in Installed apps"
 [ "$(stored "$settings" Statistic)" = dword:00000007 ] || fail "the silent uninstall removed the statistics"
-echo "setup: installed, ran, played a game by keys, installed again keeping the statistics, uninstalled keeping them"
+echo "setup: installed over an older version keeping the statistics, ran, played a game by keys, uninstalled keeping the settings"
