@@ -218,20 +218,20 @@ void DrawBattlePanel()
     DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
 }
 
-// White with a black shadow: the background runs from dark cloud to white foam. Arial by
-// name, as in the status panel, for its Cyrillic; the BackBuffer's colours are restored.
 constexpr int kBandLetterHeight = 18;
 constexpr int kSmallestBandLetter = 12;
 constexpr int kBandMargin = 4;
 
+// Arial by name, as in the status panel, for its Cyrillic.
 static HFONT BandFont(int height)
 {
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
 }
 
-// A long name or address takes smaller letters, and past the smallest an ellipsis, so the line
-// never runs off the window's edges.
+// White with a black shadow: the background runs from dark cloud to white foam. A long name or
+// address takes smaller letters, and past the smallest an ellipsis, so the line never runs off
+// the window's edges. The BackBuffer's colours are restored.
 static void DrawBandText(const wchar_t* text, int length)
 {
     const int saved = SaveDC(Scene.BackBuffer);
