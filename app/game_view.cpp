@@ -23,7 +23,7 @@ void ResetGameView()
 
 void StartNewGame()
 {
-    CloseGame();
+    CloseGame(Game);
     PlaySoundEffect(kNewGameSound);
     ViewState.GameDue = true;
     if (SpeakerIdle())
@@ -32,7 +32,7 @@ void StartNewGame()
 
 // From the background up: the first game wipes the first screen's hint. A game begun another
 // way (a partner's hello) takes the place of one still due.
-static void OnGameBegun()
+void ShellView::gameBegun()
 {
     ViewState.GameDue = false;
     RedrawScene();
@@ -40,20 +40,20 @@ static void OnGameBegun()
 }
 
 // With the fleet down the panel is empty: a partner may keep the battle waiting.
-static void OnShipOffered(int size)
+void ShellView::shipOffered(int size)
 {
     DrawNextShipSize(size);
     InvalidateMainWindow(true);
 }
 
 // Its cells go back to water and the panel to the size it offers again.
-static void OnShipTakenBack(const PlacedShip&)
+void ShellView::shipTakenBack(const PlacedShip&)
 {
     RedrawScene();
     InvalidateMainWindow(true);
 }
 
-static void OnBattleBegun()
+void ShellView::battleBegun()
 {
     DrawBattlePanel();
     MakeStatusFonts();
@@ -61,18 +61,18 @@ static void OnBattleBegun()
     DrawTurnFrame();
 }
 
-static int ShotMessage(ShotResult result)
+static int ShotResultMessage(ShotResult result)
 {
     return result == ShotMissed ? MissMessage : result == ShotSunk ? SunkMessage : HitMessage;
 }
 
 // The player's shot is told in the status line and heard once it is on screen; after a miss
 // the frame moves to the other board before the computer's pause.
-static void OnShotResolved(Shooter shooter, ShotResult result)
+void ShellView::shotResolved(Shooter shooter, ShotResult result)
 {
     DrawTurnFrame();
     if (shooter == PlayerShooter) {
-        ShowStatusMessage(ShotMessage(result));
+        ShowStatusMessage(ShotResultMessage(result));
         ViewState.ShotSoundPending = true;
     }
     if (result != ShotMissed)
@@ -121,16 +121,16 @@ static void ShowEndBox(bool playerWon)
         PartnerText(playerWon ? IDS_NET_WON_TEXT : IDS_NET_LOST_TEXT, body);
     else
         LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 256);
-    if (!BetweenNetworkGames()) {
+    if (!BetweenNetworkGames(Game)) {
         MessageBoxW(MainWindow, body, title, MB_OK);
         return;
     }
     PartnerText(IDS_NET_AGAIN_QUESTION, question);
     wsprintfW(body + lstrlenW(body), L"\n\n%ls", question);
     if (MessageBoxW(MainWindow, body, title, MB_YESNO | MB_ICONQUESTION) == IDYES)
-        return OfferAnotherGame();
+        return OfferAnotherGame(Game);
     ViewState.StopTold = false;
-    LeaveNetworkGame();
+    LeaveNetworkGame(Game);
 }
 
 static void ShowStopBox(NetworkEnd why)
@@ -142,7 +142,7 @@ static void ShowStopBox(NetworkEnd why)
 }
 
 // The model has closed the game already: counted and drawn now, announced once it returns.
-static void OnGameEnded(bool playerWon)
+void ShellView::gameEnded(bool playerWon)
 {
     CountGame(playerWon);
     DrawTurnFrame();
@@ -151,14 +151,14 @@ static void OnGameEnded(bool playerWon)
     ViewState.EndTold = playerWon ? VictoryAnnounced : DefeatAnnounced;
 }
 
-static void OnPartnerChanged()
+void ShellView::partnerChanged()
 {
     DrawPartnerLine();
     InvalidateMainWindow(true);
 }
 
 // Nothing is counted. The player who left needs no box to say so.
-static void OnNetworkStopped(NetworkEnd why)
+void ShellView::networkStopped(NetworkEnd why)
 {
     DrawTurnFrame();
     DrawPartnerLine();
@@ -207,23 +207,32 @@ void AfterSounds()
     if (ViewState.GameDue && SpeakerIdle()) {
         ViewState.GameDue = false;
         ShowStatusMessage(ForgetMessage);
-        NewGame();
+        NewGame(Game);
     }
 }
 
-// The model's one timer is the main window's GameTimer.
-static void StartGameTimer(int ms)
+void ShellView::startTimer(int ms)
 {
     SetTimer(MainWindow, GameTimer, static_cast<UINT>(ms), nullptr);
 }
 
-static void StopGameTimer()
+void ShellView::stopTimer()
 {
     KillTimer(MainWindow, GameTimer);
 }
 
+void ShellView::shipLaid(const PlacedShip& ship)
+{
+    DrawPlacedShip(ship);
+}
+
+void ShellView::cellChanged(BoardSide side, int x, int y)
+{
+    DrawCell(side, x, y);
+}
+
 void InstallGameView()
 {
-    InstallView({OnGameBegun, OnShipOffered, DrawPlacedShip, OnShipTakenBack, OnBattleBegun, DrawCell, OnShotResolved,
-                 OnGameEnded, StartGameTimer, StopGameTimer, OnPartnerChanged, OnNetworkStopped});
+    static ShellView view;
+    Game.View = &view;
 }

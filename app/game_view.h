@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "game/network.h"
+#include "game/view.h"
 
 // The main window's timer that the model asks for: the opponent's next move.
 constexpr UINT_PTR GameTimer = 1;
@@ -31,7 +32,25 @@ extern GameViewState ViewState;
 
 void ResetGameView();
 
-// Installs the shell's view in the model.
+// The program's view of its game: what the model tells becomes pictures, sounds, the panel
+// and, once the model has returned, boxes.
+struct ShellView : GameView {
+    void gameBegun() override;
+    void shipOffered(int size) override;
+    void shipLaid(const PlacedShip& ship) override;
+    void shipTakenBack(const PlacedShip& ship) override;
+    void battleBegun() override;
+    void cellChanged(BoardSide side, int x, int y) override;
+    void shotResolved(Shooter shooter, ShotResult result) override;
+    void gameEnded(bool playerWon) override;
+    // The model's one timer is the main window's GameTimer.
+    void startTimer(int ms) override;
+    void stopTimer() override;
+    void partnerChanged() override;
+    void networkStopped(NetworkEnd why) override;
+};
+
+// Gives the program's game the shell's view.
 void InstallGameView();
 
 // Begin...: the game in progress stops, the opening sound plays, and once it has ended the

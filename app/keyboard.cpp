@@ -49,7 +49,7 @@ static void TurnKeyDrop()
 
 static void PlaceRestAtRandom()
 {
-    if (!PlaceRestOfFleet(SeedPort.seed()))
+    if (!PlaceRestOfFleet(Game, SeedPort.seed()))
         MessageBeep(MB_OK);   // the ships on the board leave the rest no room
     InvalidateMainWindow(true);
 }
@@ -72,8 +72,8 @@ static bool IsCursorKey(WPARAM key, bool placing)
 // (a dialog's own loop still hands on keys queued before it opened).
 void OnGameKey(WPARAM key)
 {
-    if (key == VK_ESCAPE && (AwaitingHello() || BetweenNetworkGames()))   // no game to abandon: stop waiting
-        return LeaveNetworkGame();
+    if (key == VK_ESCAPE && (AwaitingHello(Game) || BetweenNetworkGames(Game)))   // no game to abandon: stop waiting
+        return LeaveNetworkGame(Game);
     const bool placing = Game.GamePhase == Placement;
     if ((!placing && Game.GamePhase != Battle) || Dragging.PlacementDrag || !IsWindowEnabled(MainWindow))
         return;
@@ -96,9 +96,9 @@ void OnGameKey(WPARAM key)
     else if (key == 'R')
         TurnKeyDrop();
     else if (placing)
-        PlaceOfferedShip(Cursor.dropOrientation, Cursor.column, Cursor.row);
+        PlaceOfferedShip(Game, Cursor.dropOrientation, Cursor.column, Cursor.row);
     else
-        FireAtEnemyCell(Cursor.column, Cursor.row);
+        FireAtEnemyCell(Game, Cursor.column, Cursor.row);
     InvalidateMainWindow(true);
 }
 
@@ -121,8 +121,8 @@ void NoteMouseMove(LPARAM position)
 // any cell while the computer fires.
 static bool KeyActionRefused(bool placing)
 {
-    return placing ? !CanPlaceOfferedShip(Cursor.dropOrientation, Cursor.column, Cursor.row)
-                   : !CanFireAtEnemyCell(Cursor.column, Cursor.row);
+    return placing ? !CanPlaceOfferedShip(Game, Cursor.dropOrientation, Cursor.column, Cursor.row)
+                   : !CanFireAtEnemyCell(Game, Cursor.column, Cursor.row);
 }
 
 // While placing, the outline of the ship on offer as Enter would drop it.

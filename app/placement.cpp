@@ -110,7 +110,7 @@ void DrawShipDragOutline(HWND window)
         return;
     DrawCellOutline(window, kHomeBoardLeft, Dragging.outlineColumn, Dragging.outlineRow, Game.PlacementSize,
                     Dragging.orientation,
-                    !CanPlaceOfferedShip(Dragging.orientation, Dragging.outlineColumn, Dragging.outlineRow));
+                    !CanPlaceOfferedShip(Game, Dragging.orientation, Dragging.outlineColumn, Dragging.outlineRow));
 }
 
 // The old outline is wiped from the scene's copy; the drag image is hidden meanwhile, as it
@@ -150,7 +150,7 @@ void DropShip(unsigned x, unsigned y)
     EndDragImage();
     int column, row;
     if (CellUnderPress(HomeSide, x, y, column, row))
-        PlaceOfferedShip(Dragging.orientation, column, row);
+        PlaceOfferedShip(Game, Dragging.orientation, column, row);
     InvalidateMainWindow(true);
     Dragging.PlacementDrag = false;
 }
@@ -181,7 +181,7 @@ void TakeBackShipAt(unsigned x, unsigned y)
 void TakeBackShip()
 {
     if (!Dragging.PlacementDrag)
-        TakeBackLastShip();
+        TakeBackLastShip(Game);
 }
 
 void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks, Orientation orientation,

@@ -96,9 +96,9 @@ int RunMainLoop()
 
 void ResetProgram()
 {
-    ResetGame();
+    ResetGame(Game);
     ResetOptions();
-    ResetDice();
+    Game.Dice = kSystemDice;
     ResetSettings();
     ResetStatusPanel();
     ResetSound();

@@ -38,7 +38,7 @@ static void FireAtEnemy(unsigned px, unsigned py)
 {
     int column, row;
     if (CellUnderPress(EnemySide, px, py, column, row))
-        FireAtEnemyCell(column, row);
+        FireAtEnemyCell(Game, column, row);
 }
 
 // The Exit command and the window's end alike; safe to run twice, as the end may follow Exit.
@@ -132,13 +132,13 @@ static void ChooseLanguage(uint32_t language)
 // the box is open is dropped.
 static bool GameAtStake()
 {
-    return Game.GamePhase == Battle || (NetworkGameRunning() && !AwaitingHello() && !BetweenNetworkGames());
+    return Game.GamePhase == Battle || (NetworkGameRunning(Game) && !AwaitingHello(Game) && !BetweenNetworkGames(Game));
 }
 
 static bool MayAbandonGame(HWND window)
 {
     if (!GameAtStake()) {
-        LeaveNetworkGame();   // connected, but no game yet or no more: the partner hears goodbye
+        LeaveNetworkGame(Game);   // connected, but no game yet or no more: the partner hears goodbye
         return true;
     }
     if (MainFrame.askingToAbandon)
@@ -151,8 +151,8 @@ static bool MayAbandonGame(HWND window)
     MainFrame.askingToAbandon = false;
     if (answer != IDYES && GameAtStake())
         return false;
-    if (NetworkGameRunning())
-        LeaveNetworkGame();
+    if (NetworkGameRunning(Game))
+        LeaveNetworkGame(Game);
     return true;
 }
 
@@ -275,7 +275,7 @@ static void OnTimer(WPARAM timer)
 {
     KillTimer(MainWindow, timer);
     if (timer == GameTimer)
-        GameTimerFired();
+        GameTimerFired(Game);
     else if (timer == SoundTimer && SoundEffectEnded())
         AfterSounds();
 }

@@ -2,6 +2,7 @@
 
 HINSTANCE ProgramInstance = nullptr;
 HWND MainWindow = nullptr;
+GameState Game;
 
 void InvalidateMainWindow(bool erase)
 {

@@ -1,9 +1,12 @@
-// The program itself: its instance and main window, and the numbered error boxes.
+// The program itself: its instance, main window and game, and the numbered error boxes.
 #pragma once
 #include <windows.h>
 
+#include "game/game.h"
+
 extern HINSTANCE ProgramInstance;   // menus, dialogs and strings come from here
 extern HWND MainWindow;
+extern GameState Game;              // the one game this program plays
 
 // Asks the main window to show what was drawn into the scene.
 void InvalidateMainWindow(bool erase);

@@ -11,10 +11,10 @@ namespace {
 
 void BM_PlaceEnemyFleet(benchmark::State& state)
 {
-    ResetModel();
-    InstallDice({[] { return GameSecond++; }, std::rand});
+    ResetModel(Game);
+    Game.Dice = {[] { return GameSecond++; }, std::rand};
     for (auto _ : state)
-        PlaceEnemyFleet();
+        PlaceEnemyFleet(Game);
     state.counters["fleets/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_PlaceEnemyFleet);
@@ -28,7 +28,7 @@ void BM_ComputerShot(benchmark::State& state)
             LayFleetForComputer(3);
             state.ResumeTiming();
         }
-        ComputerShot();
+        ComputerShot(Game);
         Recording.clear();
     }
     state.counters["shots/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -1,7 +1,5 @@
 #include "game/board.h"
 
-#include "game/game.h"
-
 bool InField(int x, int y)
 {
     return x >= 0 && x < kFieldSize && y >= 0 && y < kFieldSize;
@@ -47,15 +45,15 @@ static int CheckPlacement(const Board board, int x, int y, int direction, int si
     return 0;
 }
 
-int CheckEnemyPlacement(int x, int y, int direction, int size, PlaceStep& step)
+int CheckEnemyPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step)
 {
-    return CheckPlacement(Game.EnemyBoard, x, y, direction, size, step);
+    return CheckPlacement(board, x, y, direction, size, step);
 }
 
-int CheckHomePlacement(int x, int y, Orientation orientation, int size, PlaceStep& step)
+int CheckHomePlacement(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step)
 {
     const int direction = orientation == Vertical ? Down : orientation == Horizontal ? Right : -1;
-    return CheckPlacement(Game.HomeBoard, x, y, direction, size, step);
+    return CheckPlacement(board, x, y, direction, size, step);
 }
 
 ShipRecord MakeShip(int x, int y, PlaceStep step, int size)

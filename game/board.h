@@ -70,10 +70,10 @@ int CountCells(const Board board, int code);
 
 // Directions: 0 up, 1 down, 2 left, 3 right. Returns 1 to refuse the ship, 0 when it fits
 // (and then gives the step of its direction).
-int CheckEnemyPlacement(int x, int y, int direction, int size, PlaceStep& step);
+int CheckEnemyPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step);
 
 // The same rule on the HomeBoard for the player's ships.
-int CheckHomePlacement(int x, int y, Orientation orientation, int size, PlaceStep& step);
+int CheckHomePlacement(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step);
 
 // A ship afloat of `size` decks from (x, y) by `step`.
 ShipRecord MakeShip(int x, int y, PlaceStep step, int size);

@@ -10,76 +10,76 @@
 
 constexpr int kRandomSearchAttempts = 50;
 
-static bool ChooseTarget(int& x, int& y)
+static bool ChooseTarget(GameState& game, int& x, int& y)
 {
-    if (Game.HuntActive && Game.TargetStack.count > 0) {
-        TargetList& stack = Game.TargetStack;
+    if (game.HuntActive && game.TargetStack.count > 0) {
+        TargetList& stack = game.TargetStack;
         stack.count -= 1;
         x = stack.entries[stack.count].x;
         y = stack.entries[stack.count].y;
         return true;
     }
     for (int attempt = 0; attempt < kRandomSearchAttempts; ++attempt) {
-        x = (RandomDraw() % 90) % kFieldSize;
-        y = (RandomDraw() % 90) % kFieldSize;
-        if (Game.HomeBoard[x][y] == Deck || Game.HomeBoard[x][y] == Water)
+        x = (RandomDraw(game) % 90) % kFieldSize;
+        y = (RandomDraw(game) % 90) % kFieldSize;
+        if (game.HomeBoard[x][y] == Deck || game.HomeBoard[x][y] == Water)
             return true;
     }
     return false;
 }
 
-static void RuleOut(int x, int y)
+static void RuleOut(GameState& game, int x, int y)
 {
-    if (InField(x, y) && Game.HomeBoard[x][y] == Water)
-        Game.HomeBoard[x][y] = RuledOut;
+    if (InField(x, y) && game.HomeBoard[x][y] == Water)
+        game.HomeBoard[x][y] = RuledOut;
 }
 
 // Under the no-touch rule a diagonal neighbour of a deck is always water; the best
 // level also rules out the side neighbours that hide no deck.
-static void RuleOutAroundHit(int x, int y)
+static void RuleOutAroundHit(GameState& game, int x, int y)
 {
     if (Options.SkillLevel > 1) {
-        RuleOut(x + 1, y + 1);
-        RuleOut(x - 1, y - 1);
-        RuleOut(x + 1, y - 1);
-        RuleOut(x - 1, y + 1);
+        RuleOut(game, x + 1, y + 1);
+        RuleOut(game, x - 1, y - 1);
+        RuleOut(game, x + 1, y - 1);
+        RuleOut(game, x - 1, y + 1);
     }
     if (Options.SkillLevel == 3) {
-        RuleOut(x + 1, y);
-        RuleOut(x - 1, y);
-        RuleOut(x, y + 1);
-        RuleOut(x, y - 1);
+        RuleOut(game, x + 1, y);
+        RuleOut(game, x - 1, y);
+        RuleOut(game, x, y + 1);
+        RuleOut(game, x, y - 1);
     }
 }
 
 // The stack becomes the Water or Deck side neighbours of (x, y).
-static void RebuildTargetStack(int x, int y)
+static void RebuildTargetStack(GameState& game, int x, int y)
 {
-    TargetList& stack = Game.TargetStack;
+    TargetList& stack = game.TargetStack;
     stack.count = 0;
     for (const Direction direction : kLookAround) {
         const int nx = x + kDirectionSteps[direction].dx, ny = y + kDirectionSteps[direction].dy;
-        if (InField(nx, ny) && (Game.HomeBoard[nx][ny] == Water || Game.HomeBoard[nx][ny] == Deck))
+        if (InField(nx, ny) && (game.HomeBoard[nx][ny] == Water || game.HomeBoard[nx][ny] == Deck))
             stack.entries[stack.count++] = {nx, ny};
     }
     if (stack.count == 0)
-        Game.HuntActive = false;
+        game.HuntActive = false;
 }
 
-bool ComputerShot()
+bool ComputerShot(GameState& game)
 {
-    SeedFromClock();
+    SeedFromClock(game);
     int x, y;
-    if (!ChooseTarget(x, y))
+    if (!ChooseTarget(game, x, y))
         return true;
-    if (Game.HomeBoard[x][y] != Deck && Game.HomeBoard[x][y] != Water)
+    if (game.HomeBoard[x][y] != Deck && game.HomeBoard[x][y] != Water)
         return false;
-    const bool deck = Game.HomeBoard[x][y] == Deck;
-    const ShotResult result = OpponentFiresAt(x, y);
+    const bool deck = game.HomeBoard[x][y] == Deck;
+    const ShotResult result = OpponentFiresAt(game, x, y);
     if (deck) {   // the hunt goes on until the ship sinks
-        Game.HuntActive = result != ShotSunk;
-        RuleOutAroundHit(x, y);
-        RebuildTargetStack(x, y);
+        game.HuntActive = result != ShotSunk;
+        RuleOutAroundHit(game, x, y);
+        RebuildTargetStack(game, x, y);
     }
     return false;
 }

@@ -1,7 +1,8 @@
 // The computer's side of the battle: its shots at the HomeBoard and its memory of the
 // latest hit (the TargetStack and HuntActive of the game's state).
 #pragma once
+#include "game/game.h"
 
 // One shot, told to the view. Returns true when the random search found nothing to fire at
 // (nothing changes, and the turn stays with the computer).
-bool ComputerShot();
+bool ComputerShot(GameState& game);

@@ -9,37 +9,37 @@
 constexpr int kDrawsBeforeRoomCheck = 100;
 constexpr int kMaxDrawsPerShip = 10000;
 
-static bool ShipFitsAnywhere(int size)
+static bool ShipFitsAnywhere(const GameState& game, int size)
 {
     PlaceStep step;
     for (int x = 0; x < kFieldSize; ++x)
         for (int y = 0; y < kFieldSize; ++y)
             for (int direction = 0; direction < 4; ++direction)
-                if (CheckEnemyPlacement(x, y, direction, size, step) == 0)
+                if (CheckEnemyPlacement(game.EnemyBoard, x, y, direction, size, step) == 0)
                     return true;
     return false;
 }
 
-static void LayShip(ShipRecord& ship, int size, int x, int y, PlaceStep step)
+static void LayShip(GameState& game, ShipRecord& ship, int size, int x, int y, PlaceStep step)
 {
     ship = MakeShip(x, y, step, size);
     for (int k = 0; k < size; ++k)
-        Game.EnemyBoard[ship.deckX[k]][ship.deckY[k]] = Deck;
+        game.EnemyBoard[ship.deckX[k]][ship.deckY[k]] = Deck;
 }
 
 // Draws start cells and directions until the ship fits; false when it has no room.
-static bool PlaceShip(ShipRecord& ship, int size)
+static bool PlaceShip(GameState& game, ShipRecord& ship, int size)
 {
     for (int draws = 1;; ++draws) {
-        const int x = RandomDraw() % kFieldSize;
-        const int y = RandomDraw() % kFieldSize;
-        const int direction = RandomDraw() % 4;
+        const int x = RandomDraw(game) % kFieldSize;
+        const int y = RandomDraw(game) % kFieldSize;
+        const int direction = RandomDraw(game) % 4;
         PlaceStep step;
-        if (CheckEnemyPlacement(x, y, direction, size, step) == 0) {
-            LayShip(ship, size, x, y, step);
+        if (CheckEnemyPlacement(game.EnemyBoard, x, y, direction, size, step) == 0) {
+            LayShip(game, ship, size, x, y, step);
             return true;
         }
-        if (draws == kDrawsBeforeRoomCheck && !ShipFitsAnywhere(size))
+        if (draws == kDrawsBeforeRoomCheck && !ShipFitsAnywhere(game, size))
             return false;
         if (draws == kMaxDrawsPerShip)
             return false;
@@ -47,29 +47,29 @@ static bool PlaceShip(ShipRecord& ship, int size)
 }
 
 // Record 0 the ship of 4 decks, 1-2 of 3, 3-5 of 2, 6-9 of 1.
-static bool PlaceFleet()
+static bool PlaceFleet(GameState& game)
 {
     int record = 0;
     for (int size = kLargestShip; size >= 1; --size)
         for (int count = 0; count < ShipsOfSize(size); ++count)
-            if (!PlaceShip(Game.EnemyFleet[record++], size))
+            if (!PlaceShip(game, game.EnemyFleet[record++], size))
                 return false;
     return true;
 }
 
-static void ClearEnemyBoard()
+static void ClearEnemyBoard(GameState& game)
 {
-    for (auto& column : Game.EnemyBoard)
+    for (auto& column : game.EnemyBoard)
         for (int32_t& cell : column)
             cell = Water;
 }
 
-void PlaceEnemyFleet()
+void PlaceEnemyFleet(GameState& game)
 {
-    ClearEnemyBoard();
-    SeedFromClock();
+    ClearEnemyBoard(game);
+    SeedFromClock(game);
     // A dead end starts the fleet over with the draws that follow; seeding again
     // within the same second would only repeat it.
-    while (!PlaceFleet())
-        ClearEnemyBoard();
+    while (!PlaceFleet(game))
+        ClearEnemyBoard(game);
 }

@@ -10,135 +10,144 @@
 #include "game/shots.h"
 #include "game/view.h"
 
-GameState Game;
-
 constexpr int kComputerPauseMs = 300;
 
 // The computer lays its fleet at random, answers at once and fires after a pause, one shot
 // per pause for as long as its turn lasts.
 const OpponentPlay kComputerPlay = {
     PlaceEnemyFleet,
-    [] { return true; },
-    [] { return true; },
+    [](const GameState&) { return true; },
+    [](const GameState&) { return true; },
     FireAtComputerFleet,
-    [] { return Game.ComputerTurn ? kComputerPauseMs : 0; },
-    [] { ComputerShot(); },
+    [](const GameState& game) { return game.ComputerTurn ? kComputerPauseMs : 0; },
+    [](GameState& game) { ComputerShot(game); },
     BeginBattle,
     true,
 };
 
-const OpponentPlay& CurrentOpponent()
+const OpponentPlay& CurrentOpponent(const GameState& game)
 {
-    return Game.Opponent == PartnerOpponent ? kPartnerPlay : kComputerPlay;
+    return game.Opponent == PartnerOpponent ? kPartnerPlay : kComputerPlay;
 }
 
-void ResetGame()
+GameView* GameState::ShowingNothing()
 {
-    Game = GameState{};
-    ResetNetworkGame();
+    static GameView none;
+    return &none;
+}
+
+void ResetGame(GameState& game)
+{
+    GameView* view = game.View;
+    NetworkPort* port = game.Port;
+    const DicePort dice = game.Dice;
+    game = GameState{};
+    game.View = view;
+    game.Port = port;
+    game.Dice = dice;
 }
 
 // Asks the view for the timer or stops it, only when that changes.
-static void WantTimer(bool due, int ms)
+static void WantTimer(GameState& game, bool due, int ms)
 {
-    if (due == Game.TimerAsked)
+    if (due == game.TimerAsked)
         return;
-    Game.TimerAsked = due;
+    game.TimerAsked = due;
     if (due)
-        View().startTimer(ms);
+        game.View->startTimer(ms);
     else
-        View().stopTimer();
+        game.View->stopTimer();
 }
 
-void CloseGame()
+void CloseGame(GameState& game)
 {
-    if (Game.GamePhase != Placement && Game.GamePhase != Battle)
+    if (game.GamePhase != Placement && game.GamePhase != Battle)
         return;
-    Game.HomeDecksLeft = -1;
-    Game.EnemyDecksLeft = -1;
-    Game.GamePhase = GameOver;
-    WantTimer(false, 0);
+    game.HomeDecksLeft = -1;
+    game.EnemyDecksLeft = -1;
+    game.GamePhase = GameOver;
+    WantTimer(game, false, 0);
 }
 
-void BeginGameAgainst(OpponentKind opponent)
+void BeginGameAgainst(GameState& game, OpponentKind opponent)
 {
-    CloseGame();
-    Game.Opponent = opponent;
-    for (Board* board : {&Game.EnemyBoard, &Game.HomeBoard})
+    CloseGame(game);
+    game.Opponent = opponent;
+    for (Board* board : {&game.EnemyBoard, &game.HomeBoard})
         for (auto& column : *board)
             for (int32_t& cell : column)
                 cell = Water;
-    Game.PlacedShipCount = 0;
-    for (ShipRecord& ship : Game.HomeFleet)
+    game.PlacedShipCount = 0;
+    for (ShipRecord& ship : game.HomeFleet)
         ship = ShipRecord{};
-    Game.LastShot[EnemySide] = Game.LastShot[HomeSide] = {-1, -1};
-    Game.PlacementSize = kLargestShip;
-    Game.PlacementLeft = ShipsOfSize(kLargestShip);
-    CurrentOpponent().layFleet();
-    Game.EnemyDecksLeft = Game.HomeDecksLeft = kFleetDecks;
-    Game.EnemyShipsLeft = Game.HomeShipsLeft = kFleetShips;
-    Game.GamePhase = Placement;
-    View().gameBegun();
+    game.LastShot[EnemySide] = game.LastShot[HomeSide] = {-1, -1};
+    game.PlacementSize = kLargestShip;
+    game.PlacementLeft = ShipsOfSize(kLargestShip);
+    CurrentOpponent(game).layFleet(game);
+    game.EnemyDecksLeft = game.HomeDecksLeft = kFleetDecks;
+    game.EnemyShipsLeft = game.HomeShipsLeft = kFleetShips;
+    game.GamePhase = Placement;
+    game.View->gameBegun();
 }
 
-void NewGame()
+void NewGame(GameState& game)
 {
-    LeaveNetworkGame();
-    BeginGameAgainst(ComputerOpponent);
+    LeaveNetworkGame(game);
+    BeginGameAgainst(game, ComputerOpponent);
 }
 
-void SetLastShot(BoardSide side, int x, int y)
+void SetLastShot(GameState& game, BoardSide side, int x, int y)
 {
-    const TargetCell previous = Game.LastShot[side];
-    Game.LastShot[side] = {x, y};
+    const TargetCell previous = game.LastShot[side];
+    game.LastShot[side] = {x, y};
     if (InField(previous.x, previous.y))
-        View().cellChanged(side, previous.x, previous.y);
+        game.View->cellChanged(side, previous.x, previous.y);
 }
 
-void BeginBattle()
+void BeginBattle(GameState& game)
 {
-    Game.GamePhase = Battle;
-    View().battleBegun();
-    SettleBattle();
+    game.GamePhase = Battle;
+    game.View->battleBegun();
+    SettleBattle(game);
 }
 
-void EndGame(bool playerWon)
+void EndGame(GameState& game, bool playerWon)
 {
-    CloseGame();
-    View().gameEnded(playerWon);
+    CloseGame(game);
+    game.View->gameEnded(playerWon);
 }
 
-void SettleBattle()
+void SettleBattle(GameState& game)
 {
-    if (Game.GamePhase != Battle)
-        return WantTimer(false, 0);
-    const OpponentPlay& opponent = CurrentOpponent();
-    if (opponent.decksEndGame && (Game.EnemyDecksLeft == 0 || Game.HomeDecksLeft == 0))
-        return EndGame(Game.EnemyDecksLeft == 0);
-    const int wait = opponent.waitMs();
-    WantTimer(wait > 0, wait);
+    if (game.GamePhase != Battle)
+        return WantTimer(game, false, 0);
+    const OpponentPlay& opponent = CurrentOpponent(game);
+    if (opponent.decksEndGame && (game.EnemyDecksLeft == 0 || game.HomeDecksLeft == 0))
+        return EndGame(game, game.EnemyDecksLeft == 0);
+    const int wait = opponent.waitMs(game);
+    WantTimer(game, wait > 0, wait);
 }
 
-void RestartOpponentWait()
+void RestartOpponentWait(GameState& game)
 {
-    if (Game.TimerAsked) {
-        Game.TimerAsked = false;
-        View().stopTimer();
+    if (game.TimerAsked) {
+        game.TimerAsked = false;
+        game.View->stopTimer();
     }
-    SettleBattle();
+    SettleBattle(game);
 }
 
-ShotResult OpponentFiresAt(int x, int y)
+ShotResult OpponentFiresAt(GameState& game, int x, int y)
 {
-    const ShotResult result = LandOnHomeBoard(x, y);
-    View().shotResolved(ComputerShooter, result);
+    const ShotResult result = LandOnHomeBoard(game, x, y);
+    game.View->shotResolved(ComputerShooter, result);
     return result;
 }
 
-void GameTimerFired()
+void GameTimerFired(GameState& game)
 {
-    Game.TimerAsked = false;
-    if (Game.GamePhase == Battle)
-        CurrentOpponent().waited();
-    SettleBattle();
+    game.TimerAsked = false;
+    if (game.GamePhase == Battle)
+        CurrentOpponent(game).waited(game);
+    SettleBattle(game);
 }

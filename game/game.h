@@ -1,8 +1,14 @@
-// The state of a game and its course: a new game, the opponent's timer and the end.
+// One side of a match: the state of its game, and the game's course (a new game, the
+// opponent's timer, the end). Every step of the model acts on the one value given it, so
+// two sides may play each other in one process.
 #pragma once
 #include <cstdint>
 
 #include "game/board.h"
+#include "game/random.h"
+#include "game/referee.h"
+
+struct GameView;
 
 // Who the player fights.
 enum OpponentKind : int32_t { ComputerOpponent, PartnerOpponent };
@@ -61,25 +67,35 @@ struct GameState {
     // Both outlive a game: a hunt left open is where the computer fires first next battle.
     TargetList TargetStack = {};
     bool HuntActive = false;   // set while finishing a ship it has hit
+
+    // The game against a partner over the network, while the opponent is one.
+    NetworkGameState Network = {};
+
+    // Where the model shows what happened, reaches the partner and rolls its dice: the
+    // shell's, or a test's. A reset keeps all three.
+    GameView* View = ShowingNothing();
+    NetworkPort* Port = ReachingNoPartner();
+    DicePort Dice = kSystemDice;
+
+    static GameView* ShowingNothing();
+    static NetworkPort* ReachingNoPartner();
 };
 
-extern GameState Game;
-
-// As a fresh process starts: no game.
-void ResetGame();
+// As a fresh process starts: no game; the view, the port and the dice stay.
+void ResetGame(GameState& game);
 
 // A game against the computer: a network game still running is left first. Clears both
 // boards and the player's ships, offers the largest ship and lays the computer's fleet; the
 // turn and the computer's hunt stay as they were.
-void NewGame();
+void NewGame(GameState& game);
 
 // A shot has just changed (x, y) on the board: it becomes the board's last shot, and the view
 // hears that the cell which was the last shot before has changed.
-void SetLastShot(BoardSide side, int x, int y);
+void SetLastShot(GameState& game, BoardSide side, int x, int y);
 
 // A game still placing or fighting stops where it stands, with no winner and nothing told:
 // a new game is on its way, and input meanwhile does what it does after a game.
-void CloseGame();
+void CloseGame(GameState& game);
 
 // The time the model asked for has come: the opponent's move on its turn.
-void GameTimerFired();
+void GameTimerFired(GameState& game);

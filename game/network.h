@@ -1,7 +1,7 @@
 // A game against a partner over the network. The shell carries the bytes; the model keeps
 // the rules, the turn and the proofs: every answer to a shot is checked against a commitment
 // the partner made before the first shot. The link, the hash and the random bytes come
-// through a port the shell installs, so the model stays portable.
+// through the game's port, which the shell gives it, so the model stays portable.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -10,18 +10,19 @@ constexpr int kMaxPartnerNameChars = 32;
 constexpr int kPartnerNameBytes = 4 * kMaxPartnerNameChars + 1;   // UTF-8 and its zero
 constexpr int kDigestSize = 32;                                    // SHA-256
 
+// Until the shell gives a game its own, a network game stops for want of crypto.
 struct NetworkPort {
     // Queues bytes for the partner; the shell sends them as the socket allows.
-    void (*send)(const uint8_t* bytes, size_t size);
+    virtual void send(const uint8_t*, size_t) {}
     // Closes the connection once what is queued has gone.
-    void (*hangUp)();
+    virtual void hangUp() {}
     // SHA-256 of the bytes; false when the system cannot hash.
-    bool (*hash)(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize]);
+    virtual bool hash(const uint8_t*, size_t, uint8_t (&)[kDigestSize]) { return false; }
     // Random bytes fit for secrets; false when the system has none.
-    bool (*randomBytes)(uint8_t* bytes, size_t size);
+    virtual bool randomBytes(uint8_t*, size_t) { return false; }
 };
 
-void InstallNetworkPort(const NetworkPort& port);
+struct GameState;
 
 // Why a network game stopped without a winner.
 enum NetworkEnd {
@@ -38,39 +39,39 @@ enum NetworkEnd {
 
 // The connection is up: the hello goes out. When the partner's arrives, a game against the
 // partner begins (the view's gameBegun), and the placing runs as against the computer.
-void StartNetworkGame(bool hosting, const char* playerNameUtf8);
+void StartNetworkGame(GameState& game, bool hosting, const char* playerNameUtf8);
 
 // Bytes from the connection, in pieces of any size.
-void ReceivePartnerBytes(const uint8_t* bytes, size_t size);
+void ReceivePartnerBytes(GameState& game, const uint8_t* bytes, size_t size);
 
 // The connection closed or failed.
-void LosePartner();
+void LosePartner(GameState& game);
 
 // The player ends the network game: the partner is told, and nothing is counted.
-void LeaveNetworkGame();
+void LeaveNetworkGame(GameState& game);
 
 // From the connection's start to its end: a game that ended properly leaves it open for
 // another.
-bool NetworkGameRunning();
+bool NetworkGameRunning(const GameState& game);
 
 // A game ended properly and the next has not begun: the player may ask for another.
-bool BetweenNetworkGames();
+bool BetweenNetworkGames(const GameState& game);
 
 // The player wants another game: the partner is asked once, and the game begins as soon as
 // the partner wants one too.
-void OfferAnotherGame();
+void OfferAnotherGame(GameState& game);
 
 // The player asked for another game and the partner has not answered.
-bool AwaitingAnotherGame();
+bool AwaitingAnotherGame(const GameState& game);
 
 // The partner's name from its hello (UTF-8), empty before.
-const char* PartnerName();
+const char* PartnerName(const GameState& game);
 
 // Whether the partner still places its fleet; false once its commitments have arrived.
-bool PartnerPlacing();
+bool PartnerPlacing(const GameState& game);
 
 // Connected, and the partner's hello not yet in.
-bool AwaitingHello();
+bool AwaitingHello(const GameState& game);
 
 // The partner's shot or answer is overdue; the view hears when this changes.
-bool PartnerOverdue();
+bool PartnerOverdue(const GameState& game);

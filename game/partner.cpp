@@ -15,190 +15,177 @@ namespace {
 // How long a partner may think before the player is told that the program waits for it.
 constexpr int kPartnerPatienceMs = 10000;
 
-void SendNothing(const uint8_t*, size_t) {}
-void HangUpNothing() {}
-bool NoHash(const uint8_t*, size_t, uint8_t (&)[kDigestSize])
+void Send(GameState& game, const Message& message)
 {
-    return false;
-}
-bool NoRandomBytes(uint8_t*, size_t)
-{
-    return false;
-}
-
-// Until the shell installs its port, a network game stops for want of crypto.
-NetworkPort Port = {SendNothing, HangUpNothing, NoHash, NoRandomBytes};
-
-void Send(const Message& message)
-{
-    const size_t size = EncodeMessage(message, Network.frame);
+    const size_t size = EncodeMessage(message, game.Network.frame);
     if (size > 0)
-        Port.send(Network.frame, size);
+        game.Port->send(game.Network.frame, size);
 }
 
 // The stop of a game with no winner. The partner hears why unless it has gone already.
-void StopNetworkGame(NetworkEnd why)
+void StopNetworkGame(GameState& game, NetworkEnd why)
 {
     if (why != PartnerLeft && why != ConnectionLost && why != PartnerDeclined) {
-        Network.outgoing.type = ByeMessage;
-        Network.outgoing.reason = static_cast<uint8_t>(why);
-        Send(Network.outgoing);
+        game.Network.outgoing.type = ByeMessage;
+        game.Network.outgoing.reason = static_cast<uint8_t>(why);
+        Send(game, game.Network.outgoing);
     }
     if (why != ConnectionLost)
-        Port.hangUp();
-    Network.running = false;
-    CloseGame();
-    Game.GamePhase = GameOver;   // also before the partner's hello, when no game was begun
-    View().networkStopped(why);
+        game.Port->hangUp();
+    game.Network.running = false;
+    CloseGame(game);
+    game.GamePhase = GameOver;   // also before the partner's hello, when no game was begun
+    game.View->networkStopped(why);
 }
 
-bool FleetGone()
+bool FleetGone(const GameState& game)
 {
-    return Game.EnemyDecksLeft == 0 || Game.HomeDecksLeft == 0;
+    return game.EnemyDecksLeft == 0 || game.HomeDecksLeft == 0;
 }
 
-void SendCoin()
+void SendCoin(GameState& game)
 {
-    Network.outgoing.type = CoinMessage;
-    std::memcpy(Network.outgoing.coinSalt, Network.ours.coinSalt, kSaltSize);
-    Network.outgoing.coinBit = Network.ours.coinBit;
-    Send(Network.outgoing);
+    game.Network.outgoing.type = CoinMessage;
+    std::memcpy(game.Network.outgoing.coinSalt, game.Network.ours.coinSalt, kSaltSize);
+    game.Network.outgoing.coinBit = game.Network.ours.coinBit;
+    Send(game, game.Network.outgoing);
 }
 
-void SendReveal()
+void SendReveal(GameState& game)
 {
-    Network.outgoing.type = RevealMessage;
-    std::memcpy(Network.outgoing.contents, Network.ours.contents, sizeof Network.outgoing.contents);
-    std::memcpy(Network.outgoing.salts, Network.ours.salts, sizeof Network.outgoing.salts);
-    Send(Network.outgoing);
+    game.Network.outgoing.type = RevealMessage;
+    std::memcpy(game.Network.outgoing.contents, game.Network.ours.contents, sizeof game.Network.outgoing.contents);
+    std::memcpy(game.Network.outgoing.salts, game.Network.ours.salts, sizeof game.Network.outgoing.salts);
+    Send(game, game.Network.outgoing);
 }
 
-void RevealOwnCell(RevealedCell& cell, int x, int y)
+void RevealOwnCell(GameState& game, RevealedCell& cell, int x, int y)
 {
     const int i = y * kFieldSize + x;
     cell.column = static_cast<uint8_t>(x);
     cell.row = static_cast<uint8_t>(y);
-    cell.content = Network.ours.contents[i];
-    std::memcpy(cell.salt, Network.ours.salts[i], kSaltSize);
+    cell.content = game.Network.ours.contents[i];
+    std::memcpy(cell.salt, game.Network.ours.salts[i], kSaltSize);
 }
 
 // The answer to the partner's shot: the cell, and for a sinking the water beyond the ship.
-void SendAnswer(int x, int y, ShotResult result)
+void SendAnswer(GameState& game, int x, int y, ShotResult result)
 {
-    Network.outgoing.type = AnswerMessage;
-    Network.outgoing.column = static_cast<uint8_t>(x);
-    Network.outgoing.row = static_cast<uint8_t>(y);
-    Network.outgoing.result = static_cast<uint8_t>(result);
-    Network.outgoing.count = 1;
-    RevealOwnCell(Network.outgoing.cells[0], x, y);
-    const int ship = result == ShotSunk ? ShipThrough(Game.HomeFleet, x, y) : -1;
+    game.Network.outgoing.type = AnswerMessage;
+    game.Network.outgoing.column = static_cast<uint8_t>(x);
+    game.Network.outgoing.row = static_cast<uint8_t>(y);
+    game.Network.outgoing.result = static_cast<uint8_t>(result);
+    game.Network.outgoing.count = 1;
+    RevealOwnCell(game, game.Network.outgoing.cells[0], x, y);
+    const int ship = result == ShotSunk ? ShipThrough(game.HomeFleet, x, y) : -1;
     if (ship >= 0) {   // the water beyond the sunk ship
         TargetCell beyond[4];
-        const int ends = CellsBeyondShip(Game.HomeFleet[ship], beyond);
+        const int ends = CellsBeyondShip(game.HomeFleet[ship], beyond);
         for (int i = 0; i < ends; ++i)
-            RevealOwnCell(Network.outgoing.cells[Network.outgoing.count++], beyond[i].x, beyond[i].y);
+            RevealOwnCell(game, game.Network.outgoing.cells[game.Network.outgoing.count++], beyond[i].x, beyond[i].y);
     }
-    Send(Network.outgoing);
+    Send(game, game.Network.outgoing);
 }
 
-void ReceiveHello(const Message& hello)
+void ReceiveHello(GameState& game, const Message& hello)
 {
-    std::memcpy(Network.partnerName, hello.name, sizeof Network.partnerName);
-    Network.greeted = true;
-    BeginGameAgainst(PartnerOpponent);
-    View().partnerChanged();
+    std::memcpy(game.Network.partnerName, hello.name, sizeof game.Network.partnerName);
+    game.Network.greeted = true;
+    BeginGameAgainst(game, PartnerOpponent);
+    game.View->partnerChanged();
 }
 
-void ReceiveReady(const Message& ready)
+void ReceiveReady(GameState& game, const Message& ready)
 {
-    if (Network.readyReceived || Game.GamePhase != Placement)
-        return StopNetworkGame(BrokenMessage);
-    std::memcpy(Network.commitments, ready.commitments, sizeof Network.commitments);
-    std::memcpy(Network.coinCommitment, ready.coinCommitment, kDigestSize);
-    Network.readyReceived = true;
-    if (Network.readySent)
-        SendCoin();
-    View().partnerChanged();
+    if (game.Network.readyReceived || game.GamePhase != Placement)
+        return StopNetworkGame(game, BrokenMessage);
+    std::memcpy(game.Network.commitments, ready.commitments, sizeof game.Network.commitments);
+    std::memcpy(game.Network.coinCommitment, ready.coinCommitment, kDigestSize);
+    game.Network.readyReceived = true;
+    if (game.Network.readySent)
+        SendCoin(game);
+    game.View->partnerChanged();
 }
 
-void ReceiveCoin(const Message& coin)
+void ReceiveCoin(GameState& game, const Message& coin)
 {
     // A copy of our own commitment or coin would force the bits equal.
-    const bool copied = std::memcmp(Network.coinCommitment, Network.ourCoinCommitment, kDigestSize) == 0 ||
-                        (std::memcmp(coin.coinSalt, Network.ours.coinSalt, kSaltSize) == 0 &&
-                         coin.coinBit == Network.ours.coinBit);
-    if (!Network.readySent || !Network.readyReceived || Network.coinReceived || copied)
-        return StopNetworkGame(BrokenMessage);
-    const Proof proof = CheckCommitment(Port.hash, Network.coinCommitment, coin.coinSalt, coin.coinBit);
+    const bool copied = std::memcmp(game.Network.coinCommitment, game.Network.ourCoinCommitment, kDigestSize) == 0 ||
+                        (std::memcmp(coin.coinSalt, game.Network.ours.coinSalt, kSaltSize) == 0 &&
+                         coin.coinBit == game.Network.ours.coinBit);
+    if (!game.Network.readySent || !game.Network.readyReceived || game.Network.coinReceived || copied)
+        return StopNetworkGame(game, BrokenMessage);
+    const Proof proof = CheckCommitment(*game.Port, game.Network.coinCommitment, coin.coinSalt, coin.coinBit);
     if (proof != Proven)
-        return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
-    Network.coinReceived = true;
+        return StopNetworkGame(game, proof == CannotHash ? NoCrypto : PartnerLied);
+    game.Network.coinReceived = true;
     // Equal bits: the host fires first; different bits: the joiner.
-    Game.ComputerTurn = (coin.coinBit == Network.ours.coinBit) != Network.hosting;
-    BeginBattle();
+    game.ComputerTurn = (coin.coinBit == game.Network.ours.coinBit) != game.Network.hosting;
+    BeginBattle(game);
 }
 
-void ReceiveShot(const Message& shot)
+void ReceiveShot(GameState& game, const Message& shot)
 {
-    const int32_t cell = Game.HomeBoard[shot.column][shot.row];
-    if (Game.GamePhase != Battle || !Game.ComputerTurn || FleetGone() || (cell != Water && cell != Deck))
-        return StopNetworkGame(BrokenMessage);
-    const ShotResult result = OpponentFiresAt(shot.column, shot.row);
-    SendAnswer(shot.column, shot.row, result);
-    if (Game.HomeDecksLeft == 0)
-        SendReveal();
+    const int32_t cell = game.HomeBoard[shot.column][shot.row];
+    if (game.GamePhase != Battle || !game.ComputerTurn || FleetGone(game) || (cell != Water && cell != Deck))
+        return StopNetworkGame(game, BrokenMessage);
+    const ShotResult result = OpponentFiresAt(game, shot.column, shot.row);
+    SendAnswer(game, shot.column, shot.row, result);
+    if (game.HomeDecksLeft == 0)
+        SendReveal(game);
 }
 
 // Every revealed cell against its commitment, and what the shot cell holds against the result.
-Proof CheckRevealedCells(const Message& answer)
+Proof CheckRevealedCells(GameState& game, const Message& answer)
 {
     if (answer.cells[0].content != (answer.result != ShotMissed))
         return Disproven;
     for (int i = 0; i < answer.count; ++i) {
         const RevealedCell& cell = answer.cells[i];
         const int index = cell.row * kFieldSize + cell.column;
-        const Proof proof = CheckCommitment(Port.hash, Network.commitments[index], cell.salt, cell.content);
+        const Proof proof = CheckCommitment(*game.Port, game.Network.commitments[index], cell.salt, cell.content);
         if (proof != Proven)
             return proof;
     }
     return Proven;
 }
 
-void ReceiveAnswer(const Message& answer)
+void ReceiveAnswer(GameState& game, const Message& answer)
 {
     const int x = answer.column, y = answer.row;
-    if (!Network.shotOutstanding || x != Network.shotColumn || y != Network.shotRow || answer.cells[0].column != x ||
+    const NetworkGameState& network = game.Network;
+    if (!network.shotOutstanding || x != network.shotColumn || y != network.shotRow || answer.cells[0].column != x ||
         answer.cells[0].row != y || (answer.result != ShotSunk && answer.count != 1))
-        return StopNetworkGame(BrokenMessage);
-    Proof proof = CheckRevealedCells(answer);
+        return StopNetworkGame(game, BrokenMessage);
+    Proof proof = CheckRevealedCells(game, answer);
     ShipRecord sunk;
-    if (proof == Proven && answer.result == ShotSunk && !SinkingFitsHits(answer, sunk))
+    if (proof == Proven && answer.result == ShotSunk && !SinkingFitsHits(game.EnemyBoard, game.EnemyFleet, answer, sunk))
         proof = Disproven;
     if (proof != Proven)
-        return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
-    Network.shotOutstanding = false;
-    Network.answers[Network.answerCount++] = {answer.column, answer.row, answer.result};
+        return StopNetworkGame(game, proof == CannotHash ? NoCrypto : PartnerLied);
+    game.Network.shotOutstanding = false;
+    game.Network.answers[game.Network.answerCount++] = {answer.column, answer.row, answer.result};
     if (answer.result == ShotMissed)
-        return MissEnemyCell(x, y);
-    HitEnemyCell(x, y);
+        return MissEnemyCell(game, x, y);
+    HitEnemyCell(game, x, y);
     if (answer.result == ShotSunk) {
-        Game.EnemyShipsLeft -= 1;
-        Game.EnemyFleet[kFleetShips - 1 - Game.EnemyShipsLeft] = sunk;
-        MarkSunkEnemyShip(sunk);
+        game.EnemyShipsLeft -= 1;
+        game.EnemyFleet[kFleetShips - 1 - game.EnemyShipsLeft] = sunk;
+        MarkSunkEnemyShip(game, sunk);
     }
-    View().shotResolved(PlayerShooter, static_cast<ShotResult>(answer.result));
-    if (Game.EnemyDecksLeft == 0)
-        SendReveal();
+    game.View->shotResolved(PlayerShooter, static_cast<ShotResult>(answer.result));
+    if (game.EnemyDecksLeft == 0)
+        SendReveal(game);
 }
 
 // The partner's fleet for the end: its ships into the records, afloat by the decks not hit,
 // and those decks onto the EnemyBoard as in a game against the computer.
-void TakeRevealedFleet(const ShipRecord (&fleet)[kFleetShips])
+void TakeRevealedFleet(GameState& game, const ShipRecord (&fleet)[kFleetShips])
 {
     for (int s = 0; s < kFleetShips; ++s) {
-        ShipRecord& ship = Game.EnemyFleet[s] = fleet[s];
+        ShipRecord& ship = game.EnemyFleet[s] = fleet[s];
         for (int k = 0; k < ship.size; ++k) {
-            int32_t& cell = Game.EnemyBoard[ship.deckX[k]][ship.deckY[k]];
+            int32_t& cell = game.EnemyBoard[ship.deckX[k]][ship.deckY[k]];
             if (cell == EnemyHit || cell == Sunk)
                 ship.decksLeft -= 1;
             else
@@ -209,119 +196,119 @@ void TakeRevealedFleet(const ShipRecord (&fleet)[kFleetShips])
     }
 }
 
-void ReceiveReveal(const Message& reveal)
+void ReceiveReveal(GameState& game, const Message& reveal)
 {
-    if (Game.GamePhase != Battle || !FleetGone())
-        return StopNetworkGame(BrokenMessage);
+    if (game.GamePhase != Battle || !FleetGone(game))
+        return StopNetworkGame(game, BrokenMessage);
     for (int i = 0; i < kFieldCells; ++i) {
-        const Proof proof = CheckCommitment(Port.hash, Network.commitments[i], reveal.salts[i], reveal.contents[i]);
+        const Proof proof = CheckCommitment(*game.Port, game.Network.commitments[i], reveal.salts[i], reveal.contents[i]);
         if (proof != Proven)
-            return StopNetworkGame(proof == CannotHash ? NoCrypto : PartnerLied);
+            return StopNetworkGame(game, proof == CannotHash ? NoCrypto : PartnerLied);
     }
     ShipRecord fleet[kFleetShips] = {};
-    if (!ReadFleet(reveal.contents, fleet) || !ReplayAnswers(fleet, Network.answers, Network.answerCount))
-        return StopNetworkGame(PartnerLied);
-    TakeRevealedFleet(fleet);
-    Network.ended = true;
-    EndGame(Game.EnemyDecksLeft == 0);
+    if (!ReadFleet(reveal.contents, fleet) || !ReplayAnswers(fleet, game.Network.answers, game.Network.answerCount))
+        return StopNetworkGame(game, PartnerLied);
+    TakeRevealedFleet(game, fleet);
+    game.Network.ended = true;
+    EndGame(game, game.EnemyDecksLeft == 0);
 }
 
 // The connection and the partner stay; everything of the game before goes, its secrets first.
-void BeginNextGame()
+void BeginNextGame(GameState& game)
 {
     NetworkGameState next;
     next.running = next.greeted = true;
-    next.hosting = Network.hosting;
-    std::memcpy(next.partnerName, Network.partnerName, sizeof next.partnerName);
-    next.reader = Network.reader;
-    Network = next;
-    BeginGameAgainst(PartnerOpponent);
-    View().partnerChanged();
+    next.hosting = game.Network.hosting;
+    std::memcpy(next.partnerName, game.Network.partnerName, sizeof next.partnerName);
+    next.reader = game.Network.reader;
+    game.Network = next;
+    BeginGameAgainst(game, PartnerOpponent);
+    game.View->partnerChanged();
 }
 
-void ReceiveAgain()
+void ReceiveAgain(GameState& game)
 {
-    if (!Network.ended || Network.againReceived)
-        return StopNetworkGame(BrokenMessage);
-    Network.againReceived = true;
-    if (Network.againSent)
-        return BeginNextGame();
-    View().partnerChanged();
+    if (!game.Network.ended || game.Network.againReceived)
+        return StopNetworkGame(game, BrokenMessage);
+    game.Network.againReceived = true;
+    if (game.Network.againSent)
+        return BeginNextGame(game);
+    game.View->partnerChanged();
 }
 
 // The first frame must be a hello of this protocol and version.
-void ReceiveFirstFrame(Decoding decoding, const Message& message)
+void ReceiveFirstFrame(GameState& game, Decoding decoding, const Message& message)
 {
     if (message.type != HelloMessage || decoding == NotThisProtocol)
-        return StopNetworkGame(ForeignProgram);
+        return StopNetworkGame(game, ForeignProgram);
     if (decoding != MessageDecoded)
-        return StopNetworkGame(decoding == AnotherVersion ? OtherVersion : BrokenMessage);
-    ReceiveHello(message);
+        return StopNetworkGame(game, decoding == AnotherVersion ? OtherVersion : BrokenMessage);
+    ReceiveHello(game, message);
 }
 
 // The partner's move came, or was late: the player sees which.
-void SetOverdue(bool overdue)
+void SetOverdue(GameState& game, bool overdue)
 {
-    if (Network.overdue == overdue)
+    if (game.Network.overdue == overdue)
         return;
-    Network.overdue = overdue;
-    View().partnerChanged();
+    game.Network.overdue = overdue;
+    game.View->partnerChanged();
 }
 
 // In battle, the partner's shot on its turn, or its answer to the player's.
-int PatienceMs()
+int PatienceMs(const GameState& game)
 {
-    const bool awaited = Game.GamePhase == Battle && (Game.ComputerTurn || Network.shotOutstanding);
-    return awaited && !Network.overdue ? kPartnerPatienceMs : 0;
+    const bool awaited = game.GamePhase == Battle && (game.ComputerTurn || game.Network.shotOutstanding);
+    return awaited && !game.Network.overdue ? kPartnerPatienceMs : 0;
 }
 
-void ReceiveFrame(const uint8_t* frame, size_t length)
+void ReceiveFrame(GameState& game, const uint8_t* frame, size_t length)
 {
-    const Decoding decoding = DecodeFrame(frame, length, Network.incoming);
-    if (!Network.greeted)
-        return ReceiveFirstFrame(decoding, Network.incoming);
+    const Decoding decoding = DecodeFrame(frame, length, game.Network.incoming);
+    if (!game.Network.greeted)
+        return ReceiveFirstFrame(game, decoding, game.Network.incoming);
     if (decoding != MessageDecoded)
-        return StopNetworkGame(BrokenMessage);
-    switch (Network.incoming.type) {
-    case ReadyMessage: return ReceiveReady(Network.incoming);
-    case CoinMessage: return ReceiveCoin(Network.incoming);
-    case ShotMessage: return ReceiveShot(Network.incoming);
-    case AnswerMessage: return ReceiveAnswer(Network.incoming);
-    case RevealMessage: return ReceiveReveal(Network.incoming);
-    case AgainMessage: return ReceiveAgain();
-    case ByeMessage: return StopNetworkGame(Network.ended ? PartnerDeclined : PartnerLeft);
-    default: return StopNetworkGame(BrokenMessage);   // a second hello
+        return StopNetworkGame(game, BrokenMessage);
+    switch (game.Network.incoming.type) {
+    case ReadyMessage: return ReceiveReady(game, game.Network.incoming);
+    case CoinMessage: return ReceiveCoin(game, game.Network.incoming);
+    case ShotMessage: return ReceiveShot(game, game.Network.incoming);
+    case AnswerMessage: return ReceiveAnswer(game, game.Network.incoming);
+    case RevealMessage: return ReceiveReveal(game, game.Network.incoming);
+    case AgainMessage: return ReceiveAgain(game);
+    case ByeMessage: return StopNetworkGame(game, game.Network.ended ? PartnerDeclined : PartnerLeft);
+    default: return StopNetworkGame(game, BrokenMessage);   // a second hello
     }
 }
 
 // The player's fleet is down: it is promised, and the coin follows when both are.
-void PromiseFleet()
+void PromiseFleet(GameState& game)
 {
-    if (Network.readySent)
+    if (game.Network.readySent)
         return;
-    if (!CommitToFleet(Port, Network.ours, Network.outgoing))
-        return StopNetworkGame(NoCrypto);
-    std::memcpy(Network.ourCoinCommitment, Network.outgoing.coinCommitment, kDigestSize);
-    Send(Network.outgoing);
-    Network.readySent = true;
-    if (Network.readyReceived)
-        SendCoin();
+    if (!CommitToFleet(*game.Port, game.HomeBoard, game.Network.ours, game.Network.outgoing))
+        return StopNetworkGame(game, NoCrypto);
+    std::memcpy(game.Network.ourCoinCommitment, game.Network.outgoing.coinCommitment, kDigestSize);
+    Send(game, game.Network.outgoing);
+    game.Network.readySent = true;
+    if (game.Network.readyReceived)
+        SendCoin(game);
 }
 
-void FireAtPartner(int x, int y)
+void FireAtPartner(GameState& game, int x, int y)
 {
-    Network.outgoing.type = ShotMessage;
-    Network.outgoing.column = static_cast<uint8_t>(x);
-    Network.outgoing.row = static_cast<uint8_t>(y);
-    Send(Network.outgoing);
-    Network.shotOutstanding = true;
-    Network.shotColumn = Network.outgoing.column;
-    Network.shotRow = Network.outgoing.row;
+    game.Network.outgoing.type = ShotMessage;
+    game.Network.outgoing.column = static_cast<uint8_t>(x);
+    game.Network.outgoing.row = static_cast<uint8_t>(y);
+    Send(game, game.Network.outgoing);
+    game.Network.shotOutstanding = true;
+    game.Network.shotColumn = game.Network.outgoing.column;
+    game.Network.shotRow = game.Network.outgoing.row;
 }
 
-void ClearEnemyFleet()
+void ClearEnemyFleet(GameState& game)
 {
-    for (ShipRecord& ship : Game.EnemyFleet)
+    for (ShipRecord& ship : game.EnemyFleet)
         ship = ShipRecord{};
 }
 
@@ -331,108 +318,109 @@ void ClearEnemyFleet()
 // for the partner's fleet to be revealed.
 const OpponentPlay kPartnerPlay = {
     ClearEnemyFleet,
-    [] { return !Network.readySent; },
-    [] { return !Network.shotOutstanding && !FleetGone(); },
+    [](const GameState& game) { return !game.Network.readySent; },
+    [](const GameState& game) { return !game.Network.shotOutstanding && !FleetGone(game); },
     FireAtPartner,
     PatienceMs,
-    [] { SetOverdue(true); },
+    [](GameState& game) { SetOverdue(game, true); },
     PromiseFleet,
     false,
 };
 
-void InstallNetworkPort(const NetworkPort& port)
+NetworkPort* GameState::ReachingNoPartner()
 {
-    Port = port;
+    static NetworkPort none;
+    return &none;
 }
 
-void StartNetworkGame(bool hosting, const char* playerNameUtf8)
+void StartNetworkGame(GameState& game, bool hosting, const char* playerNameUtf8)
 {
-    LeaveNetworkGame();
-    ResetNetworkGame();
-    Network.running = true;
-    Network.hosting = hosting;
-    Network.outgoing.type = HelloMessage;
-    Network.outgoing.version = kProtocolVersion;
+    LeaveNetworkGame(game);
+    game.Network = NetworkGameState{};
+    game.Network.running = true;
+    game.Network.hosting = hosting;
+    game.Network.outgoing.type = HelloMessage;
+    game.Network.outgoing.version = kProtocolVersion;
     const size_t size = playerNameUtf8 ? std::strlen(playerNameUtf8) : 0;
     const bool valid = size <= kMaxNameBytes && ValidPartnerName(reinterpret_cast<const uint8_t*>(playerNameUtf8), size);
-    std::strcpy(Network.outgoing.name, valid ? playerNameUtf8 : "?");   // a hello the partner would refuse never goes
-    Send(Network.outgoing);
+    std::strcpy(game.Network.outgoing.name, valid ? playerNameUtf8 : "?");   // a hello the partner would refuse never goes
+    Send(game, game.Network.outgoing);
 }
 
-void ReceivePartnerBytes(const uint8_t* bytes, size_t size)
+void ReceivePartnerBytes(GameState& game, const uint8_t* bytes, size_t size)
 {
-    while (Network.running && size > 0) {
-        const size_t taken = Network.reader.take(bytes, size);
+    while (game.Network.running && size > 0) {
+        const size_t taken = game.Network.reader.take(bytes, size);
         bytes += taken;
         size -= taken;
-        if (Network.reader.refused())
-            return StopNetworkGame(Network.greeted ? BrokenMessage : ForeignProgram);
-        if (Network.reader.complete()) {
-            ReceiveFrame(Network.reader.frame(), Network.reader.length());
-            Network.reader.next();
-            if (Network.running) {
-                SetOverdue(false);
-                RestartOpponentWait();
+        if (game.Network.reader.refused())
+            return StopNetworkGame(game, game.Network.greeted ? BrokenMessage : ForeignProgram);
+        if (game.Network.reader.complete()) {
+            ReceiveFrame(game, game.Network.reader.frame(), game.Network.reader.length());
+            game.Network.reader.next();
+            if (game.Network.running) {
+                SetOverdue(game, false);
+                RestartOpponentWait(game);
             }
         }
     }
 }
 
-void LosePartner()
+void LosePartner(GameState& game)
 {
-    if (Network.running)
-        StopNetworkGame(Network.ended ? PartnerDeclined : ConnectionLost);
+    if (game.Network.running)
+        StopNetworkGame(game, game.Network.ended ? PartnerDeclined : ConnectionLost);
 }
 
-void LeaveNetworkGame()
+void LeaveNetworkGame(GameState& game)
 {
-    if (Network.running)
-        StopNetworkGame(PlayerLeft);
+    if (game.Network.running)
+        StopNetworkGame(game, PlayerLeft);
 }
 
-bool NetworkGameRunning()
+bool NetworkGameRunning(const GameState& game)
 {
-    return Network.running;
+    return game.Network.running;
 }
 
-bool BetweenNetworkGames()
+bool BetweenNetworkGames(const GameState& game)
 {
-    return Network.running && Network.ended;
+    return game.Network.running && game.Network.ended;
 }
 
-void OfferAnotherGame()
+void OfferAnotherGame(GameState& game)
 {
-    if (!BetweenNetworkGames() || Network.againSent)
+    if (!BetweenNetworkGames(game) || game.Network.againSent)
         return;
-    Network.outgoing.type = AgainMessage;
-    Send(Network.outgoing);
-    Network.againSent = true;
-    if (Network.againReceived)
-        return BeginNextGame();
-    View().partnerChanged();
+    game.Network.outgoing.type = AgainMessage;
+    Send(game, game.Network.outgoing);
+    game.Network.againSent = true;
+    if (game.Network.againReceived)
+        return BeginNextGame(game);
+    game.View->partnerChanged();
 }
 
-bool AwaitingAnotherGame()
+bool AwaitingAnotherGame(const GameState& game)
 {
-    return BetweenNetworkGames() && Network.againSent;
+    return BetweenNetworkGames(game) && game.Network.againSent;
 }
 
-const char* PartnerName()
+const char* PartnerName(const GameState& game)
 {
-    return Network.partnerName;
+    return game.Network.partnerName;
 }
 
-bool PartnerPlacing()
+bool PartnerPlacing(const GameState& game)
 {
-    return !Network.readyReceived;
+    return !game.Network.readyReceived;
 }
 
-bool AwaitingHello()
+bool AwaitingHello(const GameState& game)
 {
-    return Network.running && !Network.greeted;
+    return game.Network.running && !game.Network.greeted;
 }
 
-bool PartnerOverdue()
+bool PartnerOverdue(const GameState& game)
 {
-    return Network.overdue;
+    return game.Network.overdue;
 }

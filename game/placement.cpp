@@ -12,16 +12,16 @@
 // board rarely meets one, so many in a row mean the player's ships leave no room.
 constexpr int kPlanAttempts = 50;
 
-static bool ShipOnOffer()
+static bool ShipOnOffer(const GameState& game)
 {
-    return Game.GamePhase == Placement && Game.PlacementSize > 0 && Game.PlacementLeft > 0 &&
-           Game.PlacedShipCount < kFleetShips;
+    return game.GamePhase == Placement && game.PlacementSize > 0 && game.PlacementLeft > 0 &&
+           game.PlacedShipCount < kFleetShips;
 }
 
-bool CanPlaceOfferedShip(Orientation orientation, int column, int row)
+bool CanPlaceOfferedShip(const GameState& game, Orientation orientation, int column, int row)
 {
     PlaceStep step;
-    return ShipOnOffer() && CheckHomePlacement(column, row, orientation, Game.PlacementSize, step) == 0;
+    return ShipOnOffer(game) && CheckHomePlacement(game.HomeBoard, column, row, orientation, game.PlacementSize, step) == 0;
 }
 
 // A ship of the player's runs down or right from its first deck.
@@ -31,56 +31,56 @@ static ShipRecord HomeShip(Orientation orientation, int size, int column, int ro
 }
 
 // Sets the cells a ship of the player's takes: Deck to lay it, Water to lift it.
-static void SetShipCells(const ShipRecord& ship, CellState cell)
+static void SetShipCells(GameState& game, const ShipRecord& ship, CellState cell)
 {
     for (int k = 0; k < ship.size; ++k)
-        Game.HomeBoard[ship.deckX[k]][ship.deckY[k]] = cell;
+        game.HomeBoard[ship.deckX[k]][ship.deckY[k]] = cell;
 }
 
 // Once the ships of a size are down, the next smaller size; none after the last.
-static void OfferNextShipSize()
+static void OfferNextShipSize(GameState& game)
 {
-    if (Game.PlacementLeft != 0 || Game.GamePhase != Placement)
+    if (game.PlacementLeft != 0 || game.GamePhase != Placement)
         return;
-    Game.PlacementSize -= 1;
-    Game.PlacementLeft = ShipsOfSize(Game.PlacementSize);
-    View().shipOffered(Game.PlacementSize);
+    game.PlacementSize -= 1;
+    game.PlacementLeft = ShipsOfSize(game.PlacementSize);
+    game.View->shipOffered(game.PlacementSize);
 }
 
-bool PlaceOfferedShip(Orientation orientation, int column, int row)
+bool PlaceOfferedShip(GameState& game, Orientation orientation, int column, int row)
 {
-    if (!CanPlaceOfferedShip(orientation, column, row))
+    if (!CanPlaceOfferedShip(game, orientation, column, row))
         return false;
-    Game.PlacementLeft -= 1;
-    SetShipCells(Game.HomeFleet[Game.PlacedShipCount] = HomeShip(orientation, Game.PlacementSize, column, row), Deck);
-    const PlacedShip& ship = Game.PlacedShips[Game.PlacedShipCount++] = {orientation, Game.PlacementSize, column, row};
-    View().shipLaid(ship);
-    OfferNextShipSize();
-    if (Game.PlacementSize == 0)
-        CurrentOpponent().fleetLaid();
+    game.PlacementLeft -= 1;
+    SetShipCells(game, game.HomeFleet[game.PlacedShipCount] = HomeShip(orientation, game.PlacementSize, column, row), Deck);
+    const PlacedShip& ship = game.PlacedShips[game.PlacedShipCount++] = {orientation, game.PlacementSize, column, row};
+    game.View->shipLaid(ship);
+    OfferNextShipSize(game);
+    if (game.PlacementSize == 0)
+        CurrentOpponent(game).fleetLaid(game);
     return true;
 }
 
-bool TakeBackLastShip()
+bool TakeBackLastShip(GameState& game)
 {
-    if (Game.GamePhase != Placement || Game.PlacedShipCount <= 0 || Game.PlacedShipCount > kFleetShips ||
-        !CurrentOpponent().mayTakeBack())
+    if (game.GamePhase != Placement || game.PlacedShipCount <= 0 || game.PlacedShipCount > kFleetShips ||
+        !CurrentOpponent(game).mayTakeBack(game))
         return false;
-    const PlacedShip ship = Game.PlacedShips[--Game.PlacedShipCount];
-    SetShipCells(Game.HomeFleet[Game.PlacedShipCount], Water);
-    Game.HomeFleet[Game.PlacedShipCount] = ShipRecord{};
-    if (ship.size == Game.PlacementSize) {
-        Game.PlacementLeft += 1;
+    const PlacedShip ship = game.PlacedShips[--game.PlacedShipCount];
+    SetShipCells(game, game.HomeFleet[game.PlacedShipCount], Water);
+    game.HomeFleet[game.PlacedShipCount] = ShipRecord{};
+    if (ship.size == game.PlacementSize) {
+        game.PlacementLeft += 1;
     } else {   // the panel has stepped past its size
-        Game.PlacementSize = ship.size;
-        Game.PlacementLeft = 1;
+        game.PlacementSize = ship.size;
+        game.PlacementLeft = 1;
     }
-    View().shipTakenBack(ship);
+    game.View->shipTakenBack(ship);
     return true;
 }
 
 // One of the places where a ship of the size fits now, drawn evenly; false when none does.
-static bool DrawPlace(int size, std::mt19937& dice, HomeShipPlace& place)
+static bool DrawPlace(GameState& game, int size, std::mt19937& dice, HomeShipPlace& place)
 {
     HomeShipPlace fits[2 * kFieldSize * kFieldSize];
     int count = 0;
@@ -88,7 +88,7 @@ static bool DrawPlace(int size, std::mt19937& dice, HomeShipPlace& place)
     for (Orientation orientation : {Vertical, Horizontal})
         for (int column = 0; column < kFieldSize; ++column)
             for (int row = 0; row < kFieldSize; ++row)
-                if (CheckHomePlacement(column, row, orientation, size, step) == 0)
+                if (CheckHomePlacement(game.HomeBoard, column, row, orientation, size, step) == 0)
                     fits[count++] = {column, row, orientation};
     if (count == 0)
         return false;
@@ -97,41 +97,41 @@ static bool DrawPlace(int size, std::mt19937& dice, HomeShipPlace& place)
 }
 
 // Lays the plan on the HomeBoard as it goes, so each ship is checked against those before it.
-static int TryPlan(int size, int left, std::mt19937& dice, HomeShipPlace plan[kFleetShips])
+static int TryPlan(GameState& game, int size, int left, std::mt19937& dice, HomeShipPlace plan[kFleetShips])
 {
     int count = 0;
     for (; size >= 1; --size, left = ShipsOfSize(size))
         for (; left > 0; --left) {
-            if (!DrawPlace(size, dice, plan[count]))
+            if (!DrawPlace(game, size, dice, plan[count]))
                 return 0;
-            SetShipCells(HomeShip(plan[count].orientation, size, plan[count].column, plan[count].row), Deck);
+            SetShipCells(game, HomeShip(plan[count].orientation, size, plan[count].column, plan[count].row), Deck);
             ++count;
         }
     return count;
 }
 
-int PlanHomeFleet(int size, int left, std::uint32_t seed, HomeShipPlace plan[kFleetShips])
+int PlanHomeFleet(GameState& game, int size, int left, std::uint32_t seed, HomeShipPlace plan[kFleetShips])
 {
     if (size > kLargestShip || left < 0 || left > ShipsOfSize(size))   // more than the fleet holds
         return 0;
     Board before;
-    std::memcpy(before, Game.HomeBoard, sizeof before);
+    std::memcpy(before, game.HomeBoard, sizeof before);
     std::mt19937 dice(seed);
     int count = 0;
     for (int attempt = 0; attempt < kPlanAttempts && count == 0; ++attempt) {
-        count = TryPlan(size, left, dice, plan);
-        std::memcpy(Game.HomeBoard, before, sizeof before);
+        count = TryPlan(game, size, left, dice, plan);
+        std::memcpy(game.HomeBoard, before, sizeof before);
     }
     return count;
 }
 
-bool PlaceRestOfFleet(std::uint32_t seed)
+bool PlaceRestOfFleet(GameState& game, std::uint32_t seed)
 {
-    if (Game.GamePhase != Placement || Game.PlacementSize <= 0)
+    if (game.GamePhase != Placement || game.PlacementSize <= 0)
         return false;
     HomeShipPlace plan[kFleetShips];
-    const int count = PlanHomeFleet(Game.PlacementSize, Game.PlacementLeft, seed, plan);
+    const int count = PlanHomeFleet(game, game.PlacementSize, game.PlacementLeft, seed, plan);
     for (int i = 0; i < count; ++i)
-        PlaceOfferedShip(plan[i].orientation, plan[i].column, plan[i].row);
+        PlaceOfferedShip(game, plan[i].orientation, plan[i].column, plan[i].row);
     return count > 0;
 }

@@ -2,39 +2,21 @@
 
 #include <cstdlib>
 
-namespace {
+#include "game/game.h"
 
-std::time_t CurrentSeconds()
+static std::time_t CurrentSeconds()
 {
     return std::time(nullptr);
 }
 
-const Dice kSystemDice = {CurrentSeconds, std::rand};
-Dice InstalledDice = kSystemDice;
+const DicePort kSystemDice = {CurrentSeconds, std::rand};
 
-}  // namespace
-
-void InstallDice(const Dice& dice)
+void SeedFromClock(const GameState& game)
 {
-    InstalledDice = dice;
+    std::srand(static_cast<unsigned>(game.Dice.calendarSeconds()));
 }
 
-const Dice& CurrentDice()
+int RandomDraw(const GameState& game)
 {
-    return InstalledDice;
-}
-
-void SeedFromClock()
-{
-    std::srand(static_cast<unsigned>(InstalledDice.calendarSeconds()));
-}
-
-int RandomDraw()
-{
-    return InstalledDice.draw();
-}
-
-void ResetDice()
-{
-    InstalledDice = kSystemDice;
+    return game.Dice.draw();
 }

@@ -1,24 +1,21 @@
 // The game's dice: the standard generator, seeded from the calendar second. Both come through
-// a port, so that tests install a fixed clock and scripted draws.
+// the game's port, so that tests give it a fixed clock and scripted draws.
 #pragma once
 #include <ctime>
 
-struct Dice {
+struct DicePort {
     // The clock read by the seeding.
     std::time_t (*calendarSeconds)();
     // One draw: std::rand in play.
     int (*draw)();
 };
 
-void InstallDice(const Dice& dice);
+// The calendar clock and the standard generator.
+extern const DicePort kSystemDice;
 
-// The installed dice.
-const Dice& CurrentDice();
+struct GameState;
 
-void SeedFromClock();
+void SeedFromClock(const GameState& game);
 
-// A draw of the installed dice.
-int RandomDraw();
-
-// The clock and the standard generator again.
-void ResetDice();
+// A draw of the game's dice.
+int RandomDraw(const GameState& game);

@@ -2,24 +2,17 @@
 
 #include <cstring>
 
-#include "game/game.h"
+#include "game/view.h"
 
-NetworkGameState Network;
-
-void ResetNetworkGame()
-{
-    Network = NetworkGameState{};
-}
-
-static bool Digest(HashBytes hash, const uint8_t* salt, uint8_t content, uint8_t (&digest)[kDigestSize])
+static bool Digest(NetworkPort& port, const uint8_t* salt, uint8_t content, uint8_t (&digest)[kDigestSize])
 {
     uint8_t bytes[kSaltSize + 1];
     std::memcpy(bytes, salt, kSaltSize);
     bytes[kSaltSize] = content;
-    return hash(bytes, sizeof bytes, digest);
+    return port.hash(bytes, sizeof bytes, digest);
 }
 
-bool CommitToFleet(const NetworkPort& port, Secrets& secrets, Message& ready)
+bool CommitToFleet(NetworkPort& port, const Board home, Secrets& secrets, Message& ready)
 {
     uint8_t drawn[sizeof secrets.salts + kSaltSize + 1];
     if (!port.randomBytes(drawn, sizeof drawn))
@@ -29,17 +22,17 @@ bool CommitToFleet(const NetworkPort& port, Secrets& secrets, Message& ready)
     secrets.coinBit = drawn[sizeof drawn - 1] & 1;
     ready.type = ReadyMessage;
     for (int i = 0; i < kFieldCells; ++i) {
-        secrets.contents[i] = Game.HomeBoard[i % kFieldSize][i / kFieldSize] == Deck;
-        if (!Digest(port.hash, secrets.salts[i], secrets.contents[i], ready.commitments[i]))
+        secrets.contents[i] = home[i % kFieldSize][i / kFieldSize] == Deck;
+        if (!Digest(port, secrets.salts[i], secrets.contents[i], ready.commitments[i]))
             return false;
     }
-    return Digest(port.hash, secrets.coinSalt, secrets.coinBit, ready.coinCommitment);
+    return Digest(port, secrets.coinSalt, secrets.coinBit, ready.coinCommitment);
 }
 
-Proof CheckCommitment(HashBytes hash, const uint8_t (&digest)[kDigestSize], const uint8_t* salt, uint8_t content)
+Proof CheckCommitment(NetworkPort& port, const uint8_t (&digest)[kDigestSize], const uint8_t* salt, uint8_t content)
 {
     uint8_t made[kDigestSize];
-    if (!Digest(hash, salt, content, made))
+    if (!Digest(port, salt, content, made))
         return CannotHash;
     return std::memcmp(made, digest, kDigestSize) == 0 ? Proven : Disproven;
 }
@@ -114,11 +107,12 @@ bool ReplayAnswers(const ShipRecord (&fleet)[kFleetShips], const AnsweredShot* a
     return true;
 }
 
-bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
+bool SinkingFitsHits(const Board enemy, const ShipRecord (&enemyFleet)[kFleetShips], const Message& answer,
+                     ShipRecord& ship)
 {
     const int x = answer.column, y = answer.row;
     const auto hit = [&](int cx, int cy) {
-        const int32_t cell = CellAt(Game.EnemyBoard, cx, cy);
+        const int32_t cell = CellAt(enemy, cx, cy);
         return (cx == x && cy == y) || cell == EnemyHit || cell == Sunk;
     };
     int reach[4] = {};   // hits beyond the shot, by direction
@@ -130,7 +124,7 @@ bool SinkingFitsHits(const Message& answer, ShipRecord& ship)
     if ((down > 0 && across > 0) || length > kLargestShip)
         return false;
     int sunkOfSize = 0;
-    for (const ShipRecord& sunk : Game.EnemyFleet)
+    for (const ShipRecord& sunk : enemyFleet)
         sunkOfSize += sunk.decksLeft < 0 && sunk.size == length;
     if (sunkOfSize >= ShipsOfSize(length))
         return false;

@@ -7,15 +7,11 @@
 #include <cstdint>
 
 #include "game/board.h"
-#include "game/game.h"
 #include "game/network.h"
 #include "game/protocol.h"
-#include "game/view.h"
 
 // Where a proof came out; the system may have no hash to give.
 enum Proof { Proven, Disproven, CannotHash };
-
-using HashBytes = bool (*)(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize]);
 
 // The player's secrets until the reveal.
 struct Secrets {
@@ -60,17 +56,12 @@ struct NetworkGameState {
     uint8_t frame[kMaxFrameSize] = {};
 };
 
-extern NetworkGameState Network;
-
-// No network game, as a fresh process starts; the installed port stays.
-void ResetNetworkGame();
-
 // Draws fresh salts and the coin, and writes the Ready message of the HomeBoard's fleet.
 // False when the system gave no random bytes or no hash.
-bool CommitToFleet(const NetworkPort& port, Secrets& secrets, Message& ready);
+bool CommitToFleet(NetworkPort& port, const Board home, Secrets& secrets, Message& ready);
 
 // Whether the salt and content hash to the digest.
-Proof CheckCommitment(HashBytes hash, const uint8_t (&digest)[kDigestSize], const uint8_t* salt, uint8_t content);
+Proof CheckCommitment(NetworkPort& port, const uint8_t (&digest)[kDigestSize], const uint8_t* salt, uint8_t content);
 
 // A fleet by the rules: ten straight ships, 1 of 4 decks, 2 of 3, 3 of 2 and 4 of 1, none
 // touching another, not even at a corner. When it is one, fills `fleet` largest first, decks
@@ -85,4 +76,5 @@ bool ReplayAnswers(const ShipRecord (&fleet)[kFleetShips], const AnsweredShot* a
 // straight run of the player's hits through it, no longer than the largest ship, not one
 // ship more of its size than a fleet has, and the revealed cells exactly those beyond it,
 // all water. Fills `ship` with the run.
-bool SinkingFitsHits(const Message& answer, ShipRecord& ship);
+bool SinkingFitsHits(const Board enemy, const ShipRecord (&enemyFleet)[kFleetShips], const Message& answer,
+                     ShipRecord& ship);

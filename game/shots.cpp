@@ -7,17 +7,17 @@
 #include "game/view.h"
 
 // A sunk ship's hit decks become Sunk.
-static void MarkSunkDecks(BoardSide side, const ShipRecord& ship)
+static void MarkSunkDecks(GameState& game, BoardSide side, const ShipRecord& ship)
 {
-    Board& board = side == EnemySide ? Game.EnemyBoard : Game.HomeBoard;
+    Board& board = side == EnemySide ? game.EnemyBoard : game.HomeBoard;
     for (int k = 0; k < ship.size; ++k) {
         board[ship.deckX[k]][ship.deckY[k]] = Sunk;
-        View().cellChanged(side, ship.deckX[k], ship.deckY[k]);
+        game.View->cellChanged(side, ship.deckX[k], ship.deckY[k]);
     }
 }
 
 // The water around a sunk ship cannot hold another ship: mark it as a hint.
-static void MarkDeadZoneAround(const ShipRecord& ship)
+static void MarkDeadZoneAround(GameState& game, const ShipRecord& ship)
 {
     static const int around[8][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1},
                                      {0, 1}, {0, -1}, {-1, 0}, {1, 0}};
@@ -25,93 +25,93 @@ static void MarkDeadZoneAround(const ShipRecord& ship)
         for (const auto& offset : around) {
             const int nx = ship.deckX[k] + offset[0];
             const int ny = ship.deckY[k] + offset[1];
-            if (InField(nx, ny) && Game.EnemyBoard[nx][ny] == Water) {
-                Game.EnemyBoard[nx][ny] = DeadZone;
-                View().cellChanged(EnemySide, nx, ny);
+            if (InField(nx, ny) && game.EnemyBoard[nx][ny] == Water) {
+                game.EnemyBoard[nx][ny] = DeadZone;
+                game.View->cellChanged(EnemySide, nx, ny);
             }
         }
 }
 
-void MarkSunkEnemyShip(const ShipRecord& ship)
+void MarkSunkEnemyShip(GameState& game, const ShipRecord& ship)
 {
     if (Options.MarkDeadShips)
-        MarkSunkDecks(EnemySide, ship);
+        MarkSunkDecks(game, EnemySide, ship);
     if (Options.MarkDeadZone)
-        MarkDeadZoneAround(ship);
+        MarkDeadZoneAround(game, ship);
 }
 
 // After a Deck at (x, y) turned EnemyHit: whether that sank its ship.
-static bool HitEnemyShip(int x, int y)
+static bool HitEnemyShip(GameState& game, int x, int y)
 {
-    const ShipRecord* ship = HitShip(Game.EnemyFleet, x, y);
+    const ShipRecord* ship = HitShip(game.EnemyFleet, x, y);
     if (!ship)
         return false;
-    MarkSunkEnemyShip(*ship);
-    Game.EnemyShipsLeft -= 1;
+    MarkSunkEnemyShip(game, *ship);
+    game.EnemyShipsLeft -= 1;
     return true;
 }
 
-bool CanFireAtEnemyCell(int x, int y)
+bool CanFireAtEnemyCell(const GameState& game, int x, int y)
 {
-    const int32_t cell = CellAt(Game.EnemyBoard, x, y);
-    return InField(x, y) && Game.GamePhase == Battle && !Game.ComputerTurn &&
-           (cell == Water || cell == Deck || cell == DeadZone) && CurrentOpponent().mayFire();
+    const int32_t cell = CellAt(game.EnemyBoard, x, y);
+    return InField(x, y) && game.GamePhase == Battle && !game.ComputerTurn &&
+           (cell == Water || cell == Deck || cell == DeadZone) && CurrentOpponent(game).mayFire(game);
 }
 
-bool FireAtEnemyCell(int x, int y)
+bool FireAtEnemyCell(GameState& game, int x, int y)
 {
-    if (!CanFireAtEnemyCell(x, y))
+    if (!CanFireAtEnemyCell(game, x, y))
         return false;
-    CurrentOpponent().fire(x, y);
-    SettleBattle();
+    CurrentOpponent(game).fire(game, x, y);
+    SettleBattle(game);
     return true;
 }
 
-void MissEnemyCell(int x, int y)
+void MissEnemyCell(GameState& game, int x, int y)
 {
-    Game.EnemyBoard[x][y] = EnemyMiss;
-    Game.ComputerTurn = true;
-    SetLastShot(EnemySide, x, y);
-    View().cellChanged(EnemySide, x, y);
-    View().shotResolved(PlayerShooter, ShotMissed);
+    game.EnemyBoard[x][y] = EnemyMiss;
+    game.ComputerTurn = true;
+    SetLastShot(game, EnemySide, x, y);
+    game.View->cellChanged(EnemySide, x, y);
+    game.View->shotResolved(PlayerShooter, ShotMissed);
 }
 
-void HitEnemyCell(int x, int y)
+void HitEnemyCell(GameState& game, int x, int y)
 {
-    Game.EnemyBoard[x][y] = EnemyHit;
-    Game.EnemyDecksLeft -= 1;
-    SetLastShot(EnemySide, x, y);
-    View().cellChanged(EnemySide, x, y);
+    game.EnemyBoard[x][y] = EnemyHit;
+    game.EnemyDecksLeft -= 1;
+    SetLastShot(game, EnemySide, x, y);
+    game.View->cellChanged(EnemySide, x, y);
 }
 
-void FireAtComputerFleet(int x, int y)
+void FireAtComputerFleet(GameState& game, int x, int y)
 {
-    if (Game.EnemyBoard[x][y] == Deck) {
-        HitEnemyCell(x, y);
-        View().shotResolved(PlayerShooter, HitEnemyShip(x, y) ? ShotSunk : ShotHit);
+    if (game.EnemyBoard[x][y] == Deck) {
+        HitEnemyCell(game, x, y);
+        game.View->shotResolved(PlayerShooter, HitEnemyShip(game, x, y) ? ShotSunk : ShotHit);
     } else {
-        MissEnemyCell(x, y);
+        MissEnemyCell(game, x, y);
     }
 }
 
-ShotResult LandOnHomeBoard(int x, int y)
+ShotResult LandOnHomeBoard(GameState& game, int x, int y)
 {
-    if (Game.HomeBoard[x][y] != Deck) {
-        Game.HomeBoard[x][y] = HomeMiss;
-        Game.ComputerTurn = false;
-        SetLastShot(HomeSide, x, y);
-        View().cellChanged(HomeSide, x, y);
+    if (game.HomeBoard[x][y] != Deck) {
+        game.HomeBoard[x][y] = HomeMiss;
+        game.ComputerTurn = false;
+        SetLastShot(game, HomeSide, x, y);
+        game.View->cellChanged(HomeSide, x, y);
         return ShotMissed;
     }
-    Game.HomeBoard[x][y] = HomeHit;
-    SetLastShot(HomeSide, x, y);
-    View().cellChanged(HomeSide, x, y);
-    Game.HomeDecksLeft -= 1;
-    const ShipRecord* ship = HitShip(Game.HomeFleet, x, y);
+    game.HomeBoard[x][y] = HomeHit;
+    SetLastShot(game, HomeSide, x, y);
+    game.View->cellChanged(HomeSide, x, y);
+    game.HomeDecksLeft -= 1;
+    const ShipRecord* ship = HitShip(game.HomeFleet, x, y);
     if (!ship)
         return ShotHit;
-    Game.HomeShipsLeft -= 1;
+    game.HomeShipsLeft -= 1;
     if (Options.MarkDeadShips)
-        MarkSunkDecks(HomeSide, *ship);
+        MarkSunkDecks(game, HomeSide, *ship);
     return ShotSunk;
 }

@@ -5,6 +5,7 @@
 
 #include "base/language.h"
 #include "base/link.h"
+#include "base/program.h"
 #include "game/network.h"
 #include "media/backbuffer.h"
 #include "media/skin.h"
@@ -261,7 +262,7 @@ static void DrawBandText(const wchar_t* text, int length)
 
 void DrawStartHint()
 {
-    if (Game.GamePhase != NoGame || AwaitingHello())
+    if (Game.GamePhase != NoGame || AwaitingHello(Game))
         return;
     wchar_t text[96] = L"";
     const int length = LoadLanguageString(IDS_START_HINT, text, 96);
@@ -271,20 +272,20 @@ void DrawStartHint()
 
 void PartnerNameText(wchar_t* text, int size)
 {
-    if (!MultiByteToWideChar(CP_UTF8, 0, PartnerName(), -1, text, size) || !text[0])
+    if (!MultiByteToWideChar(CP_UTF8, 0, PartnerName(Game), -1, text, size) || !text[0])
         LoadLanguageString(IDS_NET_SOMEONE, text, size);
 }
 
 int PartnerLineText(wchar_t* text, int size)
 {
     wchar_t format[64] = L"", what[2 * kMaxPartnerNameChars + 1] = L"";
-    if (AwaitingHello()) {
+    if (AwaitingHello(Game)) {
         LoadLanguageString(IDS_NET_CONNECTED, format, 64);
         DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
-    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame && NetworkGameRunning()) {
-        const int line = AwaitingAnotherGame()                             ? IDS_NET_AGAIN_WAITING
-                         : PartnerOverdue()                                ? IDS_NET_OVERDUE
-                         : PartnerPlacing() && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
+    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame && NetworkGameRunning(Game)) {
+        const int line = AwaitingAnotherGame(Game)                             ? IDS_NET_AGAIN_WAITING
+                         : PartnerOverdue(Game)                                ? IDS_NET_OVERDUE
+                         : PartnerPlacing(Game) && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
                                                                            : IDS_NET_PARTNER;
         LoadLanguageString(line, format, 64);
         PartnerNameText(what, 2 * kMaxPartnerNameChars + 1);

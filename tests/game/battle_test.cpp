@@ -48,13 +48,13 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
 {
     Options.SkillLevel = static_cast<uint8_t>(GetParam());
     static std::time_t second = 1700000000;   // every seeding a new second
-    InstallDice({[] { return second++; }, std::rand});
+    Game.Dice = {[] { return second++; }, std::rand};
     std::mt19937 dice(GetParam() * 1000);
     for (int game = 0; game < 150; ++game) {
         Options.MarkDeadShips = game % 3 != 0;
         Options.MarkDeadZone = game % 2 == 0;
-        NewGame();
-        const std::vector<ShipRecord> enemyFleet(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet)), homeFleet = LayHomeFleet();
+        NewGame(Game);
+        const std::vector<ShipRecord> enemyFleet(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet)), homeFleet = LayHomeFleet(Game);
         Game.GamePhase = Battle;
         std::vector<int> cells(200);   // every cell twice: all shot, the battle is over
         std::iota(cells.begin(), cells.end(), 0);
@@ -65,16 +65,16 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
             const GameState before = Game;
             Recording.clear();
             if (Game.ComputerTurn) {
-                const bool searchFailed = ComputerShot();
+                const bool searchFailed = ComputerShot(Game);
                 ASSERT_TRUE(searchFailed || std::memcmp(before.HomeBoard, Game.HomeBoard, sizeof Game.HomeBoard) != 0)
                     << "the computer fired at a shot cell";
                 ASSERT_EQ(Game.ComputerTurn, CountCells(Game.HomeBoard, HomeMiss) == CountCells(before.HomeBoard, HomeMiss));
-                SettleBattle();   // as the timer's return does
+                SettleBattle(Game);   // as the timer's return does
             } else {
                 const int x = cells.back() % 10, y = cells.back() / 10 % 10, was = Game.EnemyBoard[x][y];
                 cells.pop_back();
                 const bool fresh = was == Water || was == Deck || was == DeadZone;
-                ASSERT_EQ(FireAtEnemyCell(x, y), fresh);
+                ASSERT_EQ(FireAtEnemyCell(Game, x, y), fresh);
                 ASSERT_EQ(Game.EnemyBoard[x][y] != was, fresh) << "only an unshot cell takes a shot";
                 ASSERT_EQ(Recording.empty(), !fresh) << "a shot told";
                 ASSERT_EQ(Game.ComputerTurn, fresh && Game.EnemyBoard[x][y] == EnemyMiss) << "a hit keeps the turn, a miss passes it";
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(EachSkillLevel, WholeBattle, ::testing::Values(1, 2, 3)
 // Cells on the field's edges and outside it, and moments that are not the player's.
 TEST_F(ModelTest, OnlyCellsOfTheFieldOnThePlayersTurnInBattleAreFiredAt)
 {
-    NewGame();
+    NewGame(Game);
     for (Phase phase : {NoGame, Placement, GameOver, Battle})
         for (auto [x, y, inField] : {std::tuple{-1, 5, false}, {10, 5, false}, {5, -1, false}, {5, 10, false}, {0, 9, true}, {9, 0, true}})
             for (bool turn : {true, false}) {
@@ -121,7 +121,7 @@ TEST_F(ModelTest, OnlyCellsOfTheFieldOnThePlayersTurnInBattleAreFiredAt)
                 Game.GamePhase = phase;
                 Game.ComputerTurn = turn;
                 const bool fires = phase == Battle && inField && !turn;
-                EXPECT_EQ(FireAtEnemyCell(x, y), fires) << x << ", " << y << " in phase " << phase;
+                EXPECT_EQ(FireAtEnemyCell(Game, x, y), fires) << x << ", " << y << " in phase " << phase;
                 EXPECT_EQ(Recording.empty(), !fires) << x << ", " << y << " in phase " << phase;
             }
 }

@@ -16,25 +16,25 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
 {
     Options.SkillLevel = 1;
     Game.GamePhase = Battle;
-    LayHomeShip(0, 0, 0, {1, 0}, 2);
+    LayHomeShip(Game, 0, 0, 0, {1, 0}, 2);
     Game.HomeDecksLeft = Game.HomeShipsLeft = 2;
     Game.EnemyDecksLeft = 20;
     Game.ComputerTurn = Game.HuntActive = true;
     Game.TargetStack = {{{0, 0}}, 1};
-    SettleBattle();
+    SettleBattle(Game);
     EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Timer, 300}}));
     Recording.clear();
-    GameTimerFired();
+    GameTimerFired(Game);
     ASSERT_EQ(Game.TargetStack.count, 2);
     const TargetCell* hunt = Game.TargetStack.entries;
     EXPECT_EQ((std::vector<int>{hunt[0].x, hunt[0].y, hunt[1].x, hunt[1].y}), (std::vector<int>{0, 1, 1, 0})) << "down pushed first, right on top";
     EXPECT_EQ(Recording.back(), (Recorded{Recorded::Timer, 300})) << "a hit keeps the turn, and the next shot its own pause";
     Recording.clear();
-    GameTimerFired();
+    GameTimerFired(Game);
     EXPECT_EQ(Game.HomeBoard[1][0], Sunk);
     EXPECT_EQ(Recording.back(), (Recorded{Recorded::Ended, false}));
     EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Timer, 300}), 0) << "nothing is due after the end";
-    ComputerShot();
+    ComputerShot(Game);
     EXPECT_EQ(Game.TargetStack.count, 2) << "after a sinking the stack is not consulted";
 }
 
@@ -44,10 +44,10 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
     for (auto [level, size, ruledOut] : {std::array{1, 2, 0}, {2, 2, 4}, {3, 2, 7}, {7, 2, 4}, {3, 1, 8}}) {
         SetUp();
         Options.SkillLevel = static_cast<uint8_t>(level);
-        LayHomeShip(0, 5, 5, {0, 1}, size);
+        LayHomeShip(Game, 0, 5, 5, {0, 1}, size);
         Game.HuntActive = true;
         Game.TargetStack = {{{5, 5}}, 1};
-        ComputerShot();
+        ComputerShot(Game);
         EXPECT_EQ(CountCells(Game.HomeBoard, RuledOut), ruledOut) << "level " << level << " size " << size;
     }
 }

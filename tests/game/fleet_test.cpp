@@ -37,7 +37,7 @@ TEST_F(ModelTest, NewGameResetsAllButTurnAndHunt)
     Game.PlacedShipCount = 3;
     Game.LastShot[EnemySide] = Game.LastShot[HomeSide] = {4, 4};
     Game.GamePhase = GameOver;
-    NewGame();
+    NewGame(Game);
     EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Begun}});
     const GameState& g = Game;
     EXPECT_EQ((std::vector<int>{g.HomeBoard[2][2], g.EnemyDecksLeft, g.HomeDecksLeft, g.EnemyShipsLeft, g.HomeShipsLeft, g.PlacementSize,
@@ -58,19 +58,19 @@ std::vector<int> Cells(const Board board)
 TEST_F(ModelTest, EverySecondLaysALegalFleetAndSearchesOfItsOwn)
 {
     constexpr int kSeconds = 300;
-    InstallDice({[] { return FleetSecond; }, std::rand});
+    Game.Dice = {[] { return FleetSecond; }, std::rand};
     std::set<std::vector<int>> fleets;
     Board everStart = {};
     int across = 0;
     for (FleetSecond = 0; FleetSecond < kSeconds; ++FleetSecond) {
-        ResetGame();
-        PlaceEnemyFleet();
-        ComputerShot();
+        ResetGame(Game);
+        PlaceEnemyFleet(Game);
+        ComputerShot(Game);
         ASSERT_NO_FATAL_FAILURE(ExpectLegalFleet()) << "second " << FleetSecond;
         const std::vector<int> fleet = Cells(Game.EnemyBoard), search = Cells(Game.HomeBoard);
         std::memset(Game.HomeBoard, Water, sizeof Game.HomeBoard);
-        ComputerShot();   // the search first this time, and the fleet over the one laid
-        PlaceEnemyFleet();
+        ComputerShot(Game);   // the search first this time, and the fleet over the one laid
+        PlaceEnemyFleet(Game);
         EXPECT_EQ(std::make_pair(Cells(Game.EnemyBoard), Cells(Game.HomeBoard)), std::make_pair(fleet, search)) << "second " << FleetSecond;
         fleets.insert(fleet);
         across += Game.EnemyFleet[0].deckY[0] == Game.EnemyFleet[0].deckY[1];
@@ -89,16 +89,16 @@ int CorneredDraws = 0;
 int CorneredDraw()
 {
     if (CorneredDraws > 3 && (CorneredDraws > 1000000 || CountCells(Game.EnemyBoard, Deck) == 0))
-        InstallDice({CurrentDice().calendarSeconds, std::rand});
+        Game.Dice = {Game.Dice.calendarSeconds, std::rand};
     ++CorneredDraws;
     return 5;
 }
 
 TEST_F(ModelTest, ADeadEndStartsTheFleetOverOnAClearedBoard)
 {
-    InstallDice({CurrentDice().calendarSeconds, CorneredDraw});
-    PlaceEnemyFleet();
-    EXPECT_EQ(CurrentDice().draw, &std::rand) << "the fleet never started over";
+    Game.Dice = {Game.Dice.calendarSeconds, CorneredDraw};
+    PlaceEnemyFleet(Game);
+    EXPECT_EQ(Game.Dice.draw, &std::rand) << "the fleet never started over";
     ExpectLegalFleet();
 }
 

@@ -1,5 +1,5 @@
-// The model as a fresh process has it, and a legal player fleet; shared by the model tests
-// and the benchmark.
+// A game as a fresh process has it, and a legal player fleet; shared by the model tests, the
+// shell tests and the benchmark.
 #pragma once
 #include <algorithm>
 #include <cstring>
@@ -12,30 +12,30 @@
 #include "game/options.h"
 #include "game/random.h"
 
-inline void ResetModel()
+inline void ResetModel(GameState& game)
 {
-    ResetGame();
+    ResetGame(game);
     ResetOptions();
-    ResetDice();
+    game.Dice = kSystemDice;
 }
 
 // A ship of the player's on the HomeBoard and in its fleet, as a drop lays it.
-inline void LayHomeShip(int record, int x, int y, PlaceStep step, int size)
+inline void LayHomeShip(GameState& game, int record, int x, int y, PlaceStep step, int size)
 {
-    Game.HomeFleet[record] = MakeShip(x, y, step, size);
+    game.HomeFleet[record] = MakeShip(x, y, step, size);
     for (int k = 0; k < size; ++k)
-        Game.HomeBoard[x + step.dx * k][y + step.dy * k] = Deck;
+        game.HomeBoard[x + step.dx * k][y + step.dy * k] = Deck;
 }
 
 // A legal player fleet: the computer's placement at the clock's next reading, moved over
 // to the HomeBoard and its fleet while the computer's own fleet stays; returns its ships.
-inline std::vector<ShipRecord> LayHomeFleet()
+inline std::vector<ShipRecord> LayHomeFleet(GameState& game)
 {
-    const GameState before = Game;
-    PlaceEnemyFleet();
-    std::memcpy(Game.HomeBoard, Game.EnemyBoard, sizeof Game.HomeBoard);
-    std::copy(std::begin(Game.EnemyFleet), std::end(Game.EnemyFleet), Game.HomeFleet);
-    std::memcpy(Game.EnemyBoard, before.EnemyBoard, sizeof Game.EnemyBoard);
-    std::copy(std::begin(before.EnemyFleet), std::end(before.EnemyFleet), Game.EnemyFleet);
-    return std::vector<ShipRecord>(std::begin(Game.HomeFleet), std::end(Game.HomeFleet));
+    const GameState before = game;
+    PlaceEnemyFleet(game);
+    std::memcpy(game.HomeBoard, game.EnemyBoard, sizeof game.HomeBoard);
+    std::copy(std::begin(game.EnemyFleet), std::end(game.EnemyFleet), game.HomeFleet);
+    std::memcpy(game.EnemyBoard, before.EnemyBoard, sizeof game.EnemyBoard);
+    std::copy(std::begin(before.EnemyFleet), std::end(before.EnemyFleet), game.EnemyFleet);
+    return std::vector<ShipRecord>(std::begin(game.HomeFleet), std::end(game.HomeFleet));
 }

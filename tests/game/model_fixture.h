@@ -2,15 +2,13 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "tests/fakes/recorder.h"
-#include "tests/game/game_state.h"
+#include "tests/game/model_game.h"
 
 class ModelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ResetModel();
-        InstallRecorder();
-        InstallDice({[] { return std::time_t{1700000000}; }, std::rand});
+        ResetRecordedModel();
+        Game.Dice = {[] { return std::time_t{1700000000}; }, std::rand};
     }
 };

@@ -1,5 +1,5 @@
-// Two players in one process, each side's game swapped in while it acts, play network games
-// through the real messages; a lying or broken partner is made by changing messages in transit.
+// Two players in one process, each side a game of its own, play network games through the
+// real messages; a lying or broken partner is made by changing messages in transit.
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -19,18 +19,21 @@ namespace {
 
 using Tampering = std::function<void(int from, Message&)>;
 
-struct Side {
+// One player: its game, what its view was told, and its end of the connection.
+struct Side final : NetworkPort {
     GameState game;
-    NetworkGameState network;
-    std::vector<Recorded> seen;
+    Recorder seen;
     std::vector<uint8_t> outbox;
     int sent[128] = {};   // by type letter, as the side sent them
+
+    void send(const uint8_t* bytes, size_t size) override;
+    bool hash(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize]) override;
+    bool randomBytes(uint8_t* bytes, size_t size) override;
 };
 
 // Everything a game sets up, fresh for each.
 struct World {
     Side sides[2];
-    int active = 0;
     std::vector<std::string> handFleet;   // side 1's, else a random one
     int stride = 1;                       // the aimer tries cell stride * i % 100 in turn
     int shots = 200;                      // at most; then the battle is left as it stands
@@ -39,37 +42,34 @@ struct World {
     Tampering tamper;
 } W;
 
-void Enter(int side)
-{
-    for (Side* swapped : {&W.sides[W.active], &W.sides[side]}) {
-        std::swap(swapped->game, Game);
-        std::swap(swapped->network, Network);
-        std::swap(swapped->seen, Recording);
-    }
-    W.active = side;
-}
-
-const GameState& GameOf(int side) { return side == W.active ? Game : W.sides[side].game; }
+GameState& G(int side) { return W.sides[side].game; }
+Recorder& Seen(int side) { return W.sides[side].seen; }
 
 // A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
 // digest is all zero like a commitment not yet received.
-bool Copy(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
+bool Side::hash(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
 {
     std::memset(digest, 0xFF, kDigestSize);
     std::memcpy(digest, bytes, std::min(size, sizeof digest));
     return W.crypto && size <= sizeof digest;
 }
 
+bool Side::randomBytes(uint8_t* bytes, size_t size)
+{
+    std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(W.dice()); });
+    return W.crypto;
+}
+
 // One frame a call, changed by the tampering on its way.
-void Send(const uint8_t* bytes, size_t size)
+void Side::send(const uint8_t* bytes, size_t size)
 {
     Message m;
     uint8_t frame[kMaxFrameSize];
     DecodeFrame(bytes + 2, size - 2, m);
-    W.sides[W.active].sent[m.type] += 1;
+    sent[m.type] += 1;
     if (W.tamper)
-        W.tamper(W.active, m);
-    W.sides[W.active].outbox.insert(W.sides[W.active].outbox.end(), frame, frame + EncodeMessage(m, frame));
+        W.tamper(static_cast<int>(this - W.sides), m);
+    outbox.insert(outbox.end(), frame, frame + EncodeMessage(m, frame));
 }
 
 void Flush()
@@ -77,16 +77,15 @@ void Flush()
     for (int from = 0; !W.sides[0].outbox.empty() || !W.sides[1].outbox.empty(); from = 1 - from) {
         std::vector<uint8_t> bytes;
         bytes.swap(W.sides[from].outbox);
-        Enter(1 - from);
-        ReceivePartnerBytes(bytes.data(), bytes.size());
+        ReceivePartnerBytes(G(1 - from), bytes.data(), bytes.size());
     }
 }
 
-// The cell as the promise of the side now sending has it.
+// The cell as side 1's promise has it.
 RevealedCell TrueCell(int x, int y)
 {
-    RevealedCell cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), Network.ours.contents[y * 10 + x], {}};
-    std::memcpy(cell.salt, Network.ours.salts[y * 10 + x], kSaltSize);
+    RevealedCell cell = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), G(1).Network.ours.contents[y * 10 + x], {}};
+    std::memcpy(cell.salt, G(1).Network.ours.salts[y * 10 + x], kSaltSize);
     return cell;
 }
 
@@ -113,7 +112,7 @@ enum Stage { Greeting, Placing, Waiting, Fighting, Ended };
 
 // A fleet laid by hand, rules or no rules, and promised: each group of touching decks one ship,
 // as the player's side sinks it, of at most four decks.
-void LayHandFleet(const std::vector<std::string>& rows)
+void LayHandFleet(GameState& game, const std::vector<std::string>& rows)
 {
     bool seen[10][10] = {};
     int ships = 0;
@@ -121,7 +120,7 @@ void LayHandFleet(const std::vector<std::string>& rows)
         if (!InField(x, y) || seen[x][y] || rows[y][x] != 'X')
             return;
         seen[x][y] = true;
-        Game.HomeBoard[x][y] = Deck;
+        game.HomeBoard[x][y] = Deck;
         if (ship.size < kLargestShip) {
             ship.deckX[ship.size] = static_cast<int8_t>(x), ship.deckY[ship.size] = static_cast<int8_t>(y);
             ship.decksLeft = ++ship.size;
@@ -131,9 +130,9 @@ void LayHandFleet(const std::vector<std::string>& rows)
     };
     for (int i = 0; i < 100; ++i)
         if (ships < kFleetShips && !seen[i % 10][i / 10] && rows[i / 10][i % 10] == 'X')
-            gather(i % 10, i / 10, Game.HomeFleet[ships++] = ShipRecord{});
-    Game.PlacementSize = 0;
-    CurrentOpponent().fleetLaid();
+            gather(i % 10, i / 10, game.HomeFleet[ships++] = ShipRecord{});
+    game.PlacementSize = 0;
+    CurrentOpponent(game).fleetLaid(game);
 }
 
 // Side 0 hosts. The aimer fires at the other's decks first and so wins; the other fires row by
@@ -142,25 +141,24 @@ void LayHandFleet(const std::vector<std::string>& rows)
 void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true)
 {
     if (greet)
-        Enter(0), StartNetworkGame(true, "Host"), Enter(1), StartNetworkGame(false, "Joiner"), at(Greeting), Flush();
+        StartNetworkGame(G(0), true, "Host"), StartNetworkGame(G(1), false, "Joiner"), at(Greeting), Flush();
     at(Placing);
     for (int side : {0, 1}) {
-        Enter(side);
         if (side == 1 && !W.handFleet.empty())
-            LayHandFleet(W.handFleet);
+            LayHandFleet(G(1), W.handFleet);
         else
-            PlaceRestOfFleet(W.dice());
+            PlaceRestOfFleet(G(side), W.dice());
         if (side == 0)
             at(Waiting);
         Flush();
     }
     at(Fighting);
     Flush();
-    for (int shots = 0; shots < W.shots && (GameOf(0).GamePhase == Battle || GameOf(1).GamePhase == Battle); ++shots) {
-        Enter(Game.GamePhase == Battle && !Game.ComputerTurn ? W.active : 1 - W.active);
-        for (int i = W.active == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
+    for (int shots = 0; shots < W.shots && (G(0).GamePhase == Battle || G(1).GamePhase == Battle); ++shots) {
+        const int shooter = G(0).GamePhase == Battle && !G(0).ComputerTurn ? 0 : 1;
+        for (int i = shooter == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
             const int cell = i < 100 ? W.stride * i % 100 : i % 100, x = cell % 10, y = cell / 10;
-            if ((i >= 100 || GameOf(1 - W.active).HomeBoard[x][y] == Deck) && FireAtEnemyCell(x, y))
+            if ((i >= 100 || G(1 - shooter).HomeBoard[x][y] == Deck) && FireAtEnemyCell(G(shooter), x, y))
                 break;
         }
         Flush();
@@ -172,10 +170,10 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
 // How the side's last game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
 int Outcome(int side)
 {
-    Enter(side);
-    EXPECT_EQ(NetworkGameRunning(), BetweenNetworkGames()) << "open only for another game";
-    EXPECT_EQ(std::make_tuple(Game.GamePhase, Game.EnemyDecksLeft, Game.HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
-    for (auto r = Recording.rbegin(); r != Recording.rend(); ++r)
+    const GameState& game = G(side);
+    EXPECT_EQ(NetworkGameRunning(game), BetweenNetworkGames(game)) << "open only for another game";
+    EXPECT_EQ(std::make_tuple(game.GamePhase, game.EnemyDecksLeft, game.HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
+    for (auto r = Seen(side).rbegin(); r != Seen(side).rend(); ++r)
         if (r->kind == Recorded::Ended || r->kind == Recorded::Stopped)
             return r->kind == Recorded::Ended ? r->a : 10 + r->a;
     return -1;
@@ -187,10 +185,8 @@ protected:
     {
         ModelTest::SetUp();
         W = World{};
-        InstallNetworkPort({Send, [] {}, Copy, [](uint8_t* bytes, size_t size) {
-                                std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(W.dice()); });
-                                return W.crypto;
-                            }});
+        for (Side& side : W.sides)
+            side.game.View = &side.seen, side.game.Port = &side;
     }
 };
 
@@ -200,41 +196,41 @@ protected:
 // both have asked for it, each side asking first in turn, with the joiner's fleet promised anew.
 TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 {
-    const auto promised = [] { return Enter(0), std::string((const char*)Network.commitments, sizeof Network.commitments); };
+    const auto promised = [] { return std::string((const char*)G(0).Network.commitments, sizeof G(0).Network.commitments); };
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         const std::string before = promised();
         for (int side : {0, 1})
-            Enter(side), Recording.clear();
+            Seen(side).clear();
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2})
-                Enter(side), OfferAnotherGame(), Flush();
+                OfferAnotherGame(G(side)), Flush();
         else
             SetUp(), W.dice.seed(game);
         W.stride = 1 + game % 3 * 36;
-        W.tamper = [](int, Message& m) {
-            const int water = FirstCell(Game.EnemyBoard, Water);
-            EXPECT_TRUE(m.type != RevealMessage || Game.EnemyDecksLeft != 0 || !FireAtEnemyCell(water % 10, water / 10));
+        W.tamper = [](int from, Message& m) {
+            const int water = FirstCell(G(from).EnemyBoard, Water);
+            EXPECT_TRUE(m.type != RevealMessage || G(from).EnemyDecksLeft != 0 || !FireAtEnemyCell(G(from), water % 10, water / 10));
         };
         PlayGame(winner, [](Stage s) {
-            Enter(0);
-            EXPECT_TRUE(s != Waiting || !TakeBackLastShip()) << "a promised fleet stays";
+            EXPECT_TRUE(s != Waiting || !TakeBackLastShip(G(0))) << "a promised fleet stays";
             if (s == Fighting) {
-                const bool equalCoins = Network.ours.coinBit == W.sides[1].network.ours.coinBit;
-                EXPECT_EQ(Game.ComputerTurn, !equalCoins) << "equal coins: the host fires first";
-                Enter(equalCoins ? 0 : 1);
-                EXPECT_TRUE(FireAtEnemyCell(9, 9));
-                EXPECT_FALSE(FireAtEnemyCell(8, 9)) << "one shot at a time";
+                const bool equalCoins = G(0).Network.ours.coinBit == G(1).Network.ours.coinBit;
+                EXPECT_EQ(G(0).ComputerTurn, !equalCoins) << "equal coins: the host fires first";
+                GameState& first = G(equalCoins ? 0 : 1);
+                EXPECT_TRUE(FireAtEnemyCell(first, 9, 9));
+                EXPECT_FALSE(FireAtEnemyCell(first, 8, 9)) << "one shot at a time";
             }
         }, !winner);
         EXPECT_TRUE(!winner || promised() != before) << "game " << game;
         ASSERT_EQ(Outcome(winner), 1) << "game " << game;
         ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
-        EXPECT_EQ(std::string(PartnerName()), winner ? "Joiner" : "Host");
-        EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
-        const GameState& won = GameOf(winner);
+        const int loser = 1 - winner;
+        EXPECT_EQ(std::string(PartnerName(G(loser))), winner ? "Joiner" : "Host");
+        EXPECT_EQ(std::count(Seen(loser).begin(), Seen(loser).end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
+        const GameState& won = G(winner);
         int decks = 0, afloat = 0, sunk = 0;
-        for (const ShipRecord& ship : Game.EnemyFleet) {
+        for (const ShipRecord& ship : G(loser).EnemyFleet) {
             afloat += ship.decksLeft > 0;
             sunk += ship.decksLeft == -1;
             for (int k = 0; k < ship.size; ++k)
@@ -252,35 +248,31 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
 {
     W.shots = 0;
     PlayGame(0, [](Stage) {});
-    ASSERT_EQ(GameOf(0).GamePhase, Battle);
-    const int player = GameOf(0).ComputerTurn, partner = 1 - player;
+    ASSERT_EQ(G(0).GamePhase, Battle);
+    const int player = G(0).ComputerTurn, partner = 1 - player;
     const auto fire = [](int side, int32_t at) {
-        Enter(side);
-        const int cell = FirstCell(GameOf(1 - side).HomeBoard, at);
-        Recording.clear();
-        ASSERT_TRUE(FireAtEnemyCell(cell % 10, cell / 10));
+        const int cell = FirstCell(G(1 - side).HomeBoard, at);
+        ASSERT_TRUE(FireAtEnemyCell(G(side), cell % 10, cell / 10));
         Flush();
-        Enter(1 - side);
     };
-    Enter(player);
-    const int water = FirstCell(GameOf(partner).HomeBoard, Water);
-    ASSERT_TRUE(FireAtEnemyCell(water % 10, water / 10));
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
-    Recording.clear();
-    GameTimerFired();
-    EXPECT_TRUE(PartnerOverdue());
-    EXPECT_EQ(Recording, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
-    Recording.clear();
+    Recorder& seen = Seen(player);
+    const int water = FirstCell(G(partner).HomeBoard, Water);
+    ASSERT_TRUE(FireAtEnemyCell(G(player), water % 10, water / 10));
+    EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
+    seen.clear();
+    GameTimerFired(G(player));
+    EXPECT_TRUE(PartnerOverdue(G(player)));
+    EXPECT_EQ(seen, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
+    seen.clear();
     Flush();
-    Enter(player);
-    EXPECT_FALSE(PartnerOverdue());
-    EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Partner}), 1) << "told the wait is over";
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Timer, 10000})) << "a miss: the partner's shot awaited";
+    EXPECT_FALSE(PartnerOverdue(G(player)));
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), Recorded{Recorded::Partner}), 1) << "told the wait is over";
+    EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "a miss: the partner's shot awaited";
     fire(partner, Deck);
-    EXPECT_EQ(std::vector<Recorded>(Recording.end() - 2, Recording.end()),
+    EXPECT_EQ(std::vector<Recorded>(seen.end() - 2, seen.end()),
               (std::vector<Recorded>{{Recorded::TimerStopped}, {Recorded::Timer, 10000}})) << "a hit: its next shot awaited afresh";
     fire(partner, Water);
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::TimerStopped})) << "the player's turn";
+    EXPECT_EQ(seen.back(), (Recorded{Recorded::TimerStopped})) << "the player's turn";
 }
 
 // Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
@@ -299,8 +291,8 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     const auto sunk = [](const Change& change) { return Lie(AnswerMessage, change, ShotSunk); };
     const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
     const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
-    const auto leave = [](void (*how)()) {   // side 1's player leaves
-        return [=] { Enter(1), how(); EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
+    const auto leave = [](void (*how)(GameState&)) {   // side 1's player leaves
+        return [=] { how(G(1)); EXPECT_EQ(std::count(Seen(1).begin(), Seen(1).end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
     };
     const Tampering oneCell = [](int from, Message& m) {   // every shot of side 1 at the top left corner
         if (from == 1 && m.type == ShotMessage)
@@ -324,7 +316,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         return [=](Message& m) { m.result = ShotMissed, m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y); };
     };
     const Change shotAtWater = [](Message& m) {   // side 0's fleet is gone: side 1 fired only at decks
-        const int cell = FirstCell(W.sides[0].game.HomeBoard, Water);
+        const int cell = FirstCell(G(0).HomeBoard, Water);
         m = Message{};
         m.type = ShotMessage, m.column = cell % 10, m.row = cell / 10;
     };
@@ -351,9 +343,9 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a reveal off its commitment", PartnerLied, Lie(RevealMessage, [](auto& m) { m.salts[0][0] ^= 1; }), {}, {}, true},
         {"a coin off its commitment", PartnerLied, Lie(CoinMessage, [](auto& m) { m.coinBit ^= 1; })},
         {"a copy of the host's coin commitment", BrokenMessage,
-         Lie(ReadyMessage, [](auto& m) { std::memcpy(m.coinCommitment, W.sides[0].network.ourCoinCommitment, kDigestSize); })},
+         Lie(ReadyMessage, [](auto& m) { std::memcpy(m.coinCommitment, G(0).Network.ourCoinCommitment, kDigestSize); })},
         {"a copy of the host's coin", BrokenMessage,
-         Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, W.sides[0].network.ours.coinSalt, kSaltSize), m.coinBit = W.sides[0].network.ours.coinBit; })},
+         Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, G(0).Network.ours.coinSalt, kSaltSize), m.coinBit = G(0).Network.ours.coinBit; })},
         {"an answer to another cell", BrokenMessage, hit([=](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
         {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)},
         {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
@@ -365,7 +357,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a second coin", BrokenMessage, as(AnswerMessage, CoinMessage)},
         {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
         {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
-        {"an HTTP request", ForeignProgram, {}, when(Greeting, [] { Enter(0); ReceivePartnerBytes(reinterpret_cast<const uint8_t*>("GET / HTTP/1.1\r\n"), 16); })},
+        {"an HTTP request", ForeignProgram, {}, when(Greeting, [] { ReceivePartnerBytes(G(0), reinterpret_cast<const uint8_t*>("GET / HTTP/1.1\r\n"), 16); })},
         {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
         {"a hello of version 1", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 1; })},
         {"another game asked for in place of the reveal", BrokenMessage, as(RevealMessage, AgainMessage), {}, {}, true},
@@ -373,10 +365,10 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
         {"a bye for the reveal", PartnerLeft, as(RevealMessage, ByeMessage), {}, {}, true},
         {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
-        {"connection lost", ConnectionLost, {}, when(Fighting, [] { Enter(0); LosePartner(); Enter(1); LosePartner(); })},
-        {"a no after the end", PartnerDeclined, {}, when(Ended, [] { Enter(0), OfferAnotherGame(), Enter(1), LeaveNetworkGame(); }), {}, true},
-        {"a close after the end", PartnerDeclined, {}, when(Ended, [] { Enter(0), LosePartner(); }), {}, true},
-        {"another game asked twice", BrokenMessage, {}, when(Ended, [] { Enter(1), OfferAnotherGame(), Network.againSent = false, OfferAnotherGame(); }), {}, true},
+        {"connection lost", ConnectionLost, {}, when(Fighting, [] { LosePartner(G(0)); LosePartner(G(1)); })},
+        {"a no after the end", PartnerDeclined, {}, when(Ended, [] { OfferAnotherGame(G(0)), LeaveNetworkGame(G(1)); }), {}, true},
+        {"a close after the end", PartnerDeclined, {}, when(Ended, [] { LosePartner(G(0)); }), {}, true},
+        {"another game asked twice", BrokenMessage, {}, when(Ended, [] { OfferAnotherGame(G(1)), G(1).Network.againSent = false, OfferAnotherGame(G(1)); }), {}, true},
     };
     for (const Row& row : rows) {
         SetUp();
@@ -388,8 +380,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
         EXPECT_EQ(W.sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
         EXPECT_EQ(W.sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost || row.end == PartnerDeclined ? 0 : 1) << row.lie;
-        Enter(1);
-        EXPECT_EQ(NetworkGameRunning(), BetweenNetworkGames()) << row.lie << ": the partner hears of the stop";
+        EXPECT_EQ(NetworkGameRunning(G(1)), BetweenNetworkGames(G(1))) << row.lie << ": the partner hears of the stop";
     }
 }
 

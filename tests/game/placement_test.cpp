@@ -15,13 +15,13 @@ using Placing = ModelTest;
 // The ship of 4 goes down the left column (0, 2)-(0, 5); then ships of 1 try the cells around.
 TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
 {
-    NewGame();
+    NewGame(Game);
     // Past the edges; rows 2-5 of 4; beside, corner, end; two columns away.
     for (auto [orientation, column, row, laid] : {std::tuple{Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},
                                                   {Vertical, 0, 2, true}, {Horizontal, 1, 5, false}, {Vertical, 1, 6, false},
                                                   {Vertical, 0, 6, false}, {Vertical, 2, 9, true}}) {
-        EXPECT_EQ(CanPlaceOfferedShip(orientation, column, row), laid) << column << ", " << row;
-        EXPECT_EQ(PlaceOfferedShip(orientation, column, row), laid) << column << ", " << row;
+        EXPECT_EQ(CanPlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
+        EXPECT_EQ(PlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
         if (Game.PlacedShipCount == 1)
             Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ships of 3 and 2 were down
     }
@@ -38,10 +38,10 @@ const int kColumns[kFleetShips] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, kRows[kFleetSh
 TEST_F(Placing, EachDropStepsThePanelWhereASizeIsDoneAndTheLastBeginsTheBattle)
 {
     Game.ComputerTurn = true;
-    NewGame();
+    NewGame(Game);
     for (int ship = 0; ship < kFleetShips; ++ship) {
         Recording.clear();
-        ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship])) << "ship " << ship;
+        ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship])) << "ship " << ship;
         const bool last = ship == kFleetShips - 1, step = ship == 0 || ship == 2 || ship == 5 || last;
         ASSERT_EQ(Recording.size(), 1 + step + 2 * last) << "ship " << ship;
         if (step && !last) {
@@ -50,7 +50,7 @@ TEST_F(Placing, EachDropStepsThePanelWhereASizeIsDoneAndTheLastBeginsTheBattle)
     }
     EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Laid, Vertical, 1, 8, 5}, {Recorded::Offered, 0}, {Recorded::Battle}, {Recorded::Timer, 300}}));
     EXPECT_EQ(Game.GamePhase, Battle);
-    EXPECT_FALSE(TakeBackLastShip()) << "in battle";
+    EXPECT_FALSE(TakeBackLastShip(Game)) << "in battle";
 }
 
 // The last ship leaves the board for the panel, which offers its size again, also once the
@@ -58,12 +58,12 @@ TEST_F(Placing, EachDropStepsThePanelWhereASizeIsDoneAndTheLastBeginsTheBattle)
 TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
 {
     for (auto [ships, size, left, decks] : {std::array{1, 4, 1, 0}, {5, 2, 2, 12}, {6, 2, 1, 14}, {9, 1, 2, 18}}) {   // what is left
-        NewGame();
-        EXPECT_FALSE(TakeBackLastShip()) << "no ship yet";
+        NewGame(Game);
+        EXPECT_FALSE(TakeBackLastShip(Game)) << "no ship yet";
         for (int ship = 0; ship < ships; ++ship)
-            ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship]));
+            ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship]));
         const PlacedShip last = Game.PlacedShips[ships - 1];
-        ASSERT_TRUE(TakeBackLastShip()) << ships << " ships";
+        ASSERT_TRUE(TakeBackLastShip(Game)) << ships << " ships";
         EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
         EXPECT_EQ((std::vector<int>{Game.PlacementSize, Game.PlacementLeft, Game.PlacedShipCount, CountCells(Game.HomeBoard, Deck)}),
                   (std::vector<int>{size, left, ships - 1, decks})) << ships << " ships";
@@ -78,10 +78,10 @@ TEST_F(Placing, TheRestOfTheFleetGoesDownAtRandom)
         std::set<std::vector<int>> fleets;
         std::set<int> orientations;
         for (std::uint32_t seed = 0; seed < 100; ++seed) {
-            NewGame();
+            NewGame(Game);
             for (int ship = 0; ship < placed; ++ship)
-                ASSERT_TRUE(PlaceOfferedShip(Vertical, kColumns[ship], kRows[ship]));
-            ASSERT_TRUE(PlaceRestOfFleet(seed)) << placed << " placed, seed " << seed;
+                ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship]));
+            ASSERT_TRUE(PlaceRestOfFleet(Game, seed)) << placed << " placed, seed " << seed;
             ASSERT_EQ(std::make_pair(Game.PlacedShipCount, Game.GamePhase), std::make_pair(10, Battle)) << placed << " placed, seed " << seed;
             fleets.insert(std::vector<int>(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + kBoardSize * kBoardSize));
             for (const PlacedShip& ship : Game.PlacedShips)
@@ -90,14 +90,14 @@ TEST_F(Placing, TheRestOfTheFleetGoesDownAtRandom)
         EXPECT_GT(fleets.size(), 95u) << placed << " placed";
         EXPECT_EQ(orientations.size(), 2u) << placed << " placed";
     }
-    NewGame();
+    NewGame(Game);
     HomeShipPlace plan[kFleetShips];
     for (auto [size, left] : {std::pair{4, 2}, {3, 3}, {5, 1}, {1, -1}})
-        EXPECT_EQ(PlanHomeFleet(size, left, 1, plan), 0) << "more than the fleet holds: " << left << " of " << size;
+        EXPECT_EQ(PlanHomeFleet(Game, size, left, 1, plan), 0) << "more than the fleet holds: " << left << " of " << size;
     for (int x = 0; x < kFieldSize; x += 2)   // every cell touches a deck
         for (int y = 0; y < kFieldSize; y += 2)
             Game.HomeBoard[x][y] = Deck;
-    EXPECT_FALSE(PlaceRestOfFleet(1)) << "no room left lays nothing";
+    EXPECT_FALSE(PlaceRestOfFleet(Game, 1)) << "no room left lays nothing";
 }
 
 }  // namespace

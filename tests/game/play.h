@@ -5,18 +5,17 @@
 #include <cstdint>
 #include <ctime>
 
-#include "tests/fakes/recorder.h"
-#include "tests/game/game_state.h"
+#include "tests/game/model_game.h"
 
 inline std::time_t GameSecond = 1700000000;
 
 // A fresh game at `level` whose HomeBoard holds a legal fleet for the computer to sink.
 inline void LayFleetForComputer(int level)
 {
-    ResetModel();
-    InstallDice({[] { return GameSecond++; }, std::rand});
+    ResetModel(Game);
+    Game.Dice = {[] { return GameSecond++; }, std::rand};
     Options.SkillLevel = static_cast<uint8_t>(level);
-    LayHomeFleet();
+    LayHomeFleet(Game);
     Game.HomeDecksLeft = kFleetDecks;
     Game.HomeShipsLeft = kFleetShips;
 }
@@ -29,6 +28,6 @@ inline int ShotsToSinkAFleet(int level)
     LayFleetForComputer(level);
     int fired = 0;
     for (int search = 0; Game.HomeDecksLeft > 0 && search < 10000; ++search, Recording.clear())
-        fired += !ComputerShot();
+        fired += !ComputerShot(Game);
     return fired;
 }

@@ -97,7 +97,7 @@ TEST_F(ScaleTest, DISABLED_AtTheDisplaysDpi)
     for (const POINT& cell : corners)   // a right-click on the last ship laid takes it back
         for (bool edge : {true, false}) {
             if (edge)
-                PlaceOfferedShip(Horizontal, cell.x ? 6 : 0, cell.y);
+                PlaceOfferedShip(Game, Horizontal, cell.x ? 6 : 0, cell.y);
             SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, CornerPixel(scale, kHomeBoardLeft, cell, edge));
             EXPECT_EQ(Game.PlacedShipCount, edge ? 1 : 0) << cell.x << ", " << cell.y;
         }

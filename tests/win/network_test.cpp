@@ -44,7 +44,7 @@ public:
     void SendHello()
     {
         Send(std::string("\0\x0EHTIDEWAR\x02\x04" "Anna", 16));
-        WaitFor([] { return PartnerName()[0] || !NetworkGameRunning(); });
+        WaitFor([] { return PartnerName(Game)[0] || !NetworkGameRunning(Game); });
     }
     // The program's next message of the type, past any others; false when the program hangs up
     // or 20 s pass first.
@@ -132,12 +132,12 @@ TEST_F(NetworkStore, EndsCountInTheNetworkRecordOnlyAndStopsSayWhy)
 {
     Game.Opponent = PartnerOpponent;
     for (bool won : {true, true, false})
-        View().gameEnded(won), AnnounceOutcome();
-    std::strcpy(Network.partnerName, "Anna");
+        Game.View->gameEnded(won), AnnounceOutcome();
+    std::strcpy(Game.Network.partnerName, "Anna");
     answered.clear();
     for (int why = PartnerLeft; why <= NoCrypto; ++why)
-        View().networkStopped(static_cast<NetworkEnd>(why)), AnnounceOutcome();
-    View().gameEnded(true), View().networkStopped(PartnerDeclined), AnnounceOutcome();   // a no read with the reveal
+        Game.View->networkStopped(static_cast<NetworkEnd>(why)), AnnounceOutcome();
+    Game.View->gameEnded(true), Game.View->networkStopped(PartnerDeclined), AnnounceOutcome();   // a no read with the reveal
     std::vector<std::wstring> boxes;
     for (const AnsweredBox& box : answered)
         boxes.push_back(box.text);
@@ -235,7 +235,7 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         ASSERT_TRUE(WaitFor([&] { return !answered.empty(); })) << c.what;
         EXPECT_EQ(answered.back().text, c.box) << c.what;
         EXPECT_TRUE(partner.Closed()) << c.what;
-        EXPECT_FALSE(NetworkGameRunning()) << c.what;
+        EXPECT_FALSE(NetworkGameRunning(Game)) << c.what;
         wchar_t line[128] = L"";
         EXPECT_EQ(PartnerLineText(line, 128), 0) << c.what << ": the band names no partner once stopped";
         Command(CMD_NEW_GAME);
@@ -253,13 +253,13 @@ TEST_F(NetworkStops, WaitingForAHelloOrAnotherGameTheBandSaysSoAndEscapeOrBeginS
         Partner partner;
         RestartAndConnect(partner);
         if (finished)   // as after a game both reveals closed, the player having asked for another
-            Network.greeted = Network.ended = Network.againSent = true, Game.Opponent = PartnerOpponent, Game.GamePhase = GameOver;
+            Game.Network.greeted = Game.Network.ended = Game.Network.againSent = true, Game.Opponent = PartnerOpponent, Game.GamePhase = GameOver;
         wchar_t line[128] = L"";
         PartnerLineText(line, 128);
         EXPECT_STREQ(line, finished ? L"Waiting for Partner to answer: another game?"
                                     : L"Connected to 127.0.0.1, waiting for the other side...");
         escape ? (void)SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0) : Command(CMD_NEW_GAME);
-        EXPECT_FALSE(NetworkGameRunning()) << i;
+        EXPECT_FALSE(NetworkGameRunning(Game)) << i;
         EXPECT_TRUE(answered.empty()) << i << ": no question, no box";
         if (!finished) {
             EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << i << ": the line is gone";

@@ -65,14 +65,14 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
 // The band over the boards keeps a partner's widest name off the window's edges.
 TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
 {
-    StartNetworkGame(false, "Me");
+    StartNetworkGame(Game, false, "Me");
     const std::string hello = std::string("\0\x2AHTIDEWAR\x02\x20", 12) + std::string(32, 'W');
-    ReceivePartnerBytes(reinterpret_cast<const uint8_t*>(hello.data()), hello.size());
+    ReceivePartnerBytes(Game, reinterpret_cast<const uint8_t*>(hello.data()), hello.size());
     ASSERT_EQ(Game.Opponent, PartnerOpponent);
     for (int left : {0, kClientWidth - 3})
         EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, kStartHintTop, 3, kStartHintHeight)) << left;
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kClientWidth, 7)) << "in smaller letters";
-    LeaveNetworkGame();
+    LeaveNetworkGame(Game);
 }
 
 // The widest messages of every language are clipped to their line: a spill would stay, as

@@ -57,7 +57,7 @@ static void ResetWithFixedDice()
 {
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
-    InstallDice({[] { return std::time_t{1700000000}; }, std::rand});
+    Game.Dice = {[] { return std::time_t{1700000000}; }, std::rand};
     InstallFleetSeedPort({[] { return std::uint32_t{12345}; }});
 }
 
@@ -78,13 +78,16 @@ void ShellTest::TearDown()
 }
 
 // The model's timer fires only when a test ticks.
+struct UntimedView final : ShellView {
+    void startTimer(int) override {}
+    void stopTimer() override {}
+};
+
 void ShellTest::StartProgram()
 {
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
-    GameView view = View();
-    view.startTimer = [](int) {};
-    view.stopTimer = [] {};
-    InstallView(view);
+    static UntimedView view;
+    Game.View = &view;
 }
 
 void ShellTest::RestartProgram()
