@@ -16,7 +16,7 @@ static Function Lookup(const wchar_t* library, const char* name)
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
-static UINT SystemDpi()
+UINT SystemDpi()
 {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);

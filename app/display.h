@@ -4,6 +4,9 @@
 
 constexpr int kLargestScale = 3;
 
+// The one DPI of the whole system, which is the main monitor's.
+UINT SystemDpi();
+
 // The DPI of the monitor that shows the window; the system's where Windows tells no other.
 UINT WindowDpi(HWND window);
 

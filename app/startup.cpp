@@ -1,6 +1,5 @@
 #include "app/startup.h"
 
-#include <commctrl.h>
 #include <cstring>
 
 #include "app/game_view.h"
@@ -25,7 +24,6 @@
 #include "ui/help.h"
 #include "ui/media_pages.h"
 #include "ui/network_dialog.h"
-
 
 bool IsClearCommand(const char* commandLine)
 {
@@ -60,17 +58,17 @@ bool StartUp(HINSTANCE instance, int showCommand)
     ProgramInstance = instance;
     if (!RegisterMainWindowClass())
         return false;
-    InitCommonControls();
     InstallGameView();
     InstallNetwork();
     OpenSettingsStore();
-    LoadSkin();
+    OpenSkin();
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     MainFrame.MainMenu = LoadMainMenu();
     // No sizing frame and no maximize box: only the scale changes the size, which needs the
-    // window's DPI and so is set once the window stands.
-    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
+    // window's DPI and so is checked once the window stands.
+    const SIZE size = FirstMainWindowSize();
+    CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                    size.cy, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);
     if (!MainWindow) {
         UnloadSkin();
         return false;
@@ -79,6 +77,7 @@ bool StartUp(HINSTANCE instance, int showCommand)
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
     MainFrame.Accelerators = LoadAcceleratorsW(ProgramInstance, L"ACCEL_1");
+    PostMessageW(MainWindow, FinishStartUpMessage, 0, 0);
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "app/window.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
+
+#include <cwchar>
 
 #include "app/display.h"
 #include "app/game_view.h"
@@ -79,13 +82,25 @@ static void ScaleMainWindow(UINT dpi, const RECT& place)
         CancelShipDrag();
     Scene.Scale = scale;
     const SIZE size = MainWindowSize(scale, dpi);
-    SetWindowPos(MainWindow, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT now;
+    GetWindowRect(MainWindow, &now);
+    if (now.left != place.left || now.top != place.top || now.right - now.left != size.cx || now.bottom - now.top != size.cy)
+        SetWindowPos(MainWindow, nullptr, place.left, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     GetClientRect(MainWindow, &client);
     const int missing = scale * kClientHeight - client.bottom;
     if (missing > 0)
         SetWindowPos(MainWindow, nullptr, 0, 0, size.cx, size.cy + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(MainWindow, nullptr, FALSE);
+}
+
+SIZE FirstMainWindowSize()
+{
+    const UINT dpi = SystemDpi();
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return MainWindowSize(Settings.Scale ? Settings.Scale : DisplayScale(dpi, monitor.rcWork), dpi);
 }
 
 void FitMainWindow()
@@ -209,9 +224,19 @@ static void OnClose(HWND window)
         DestroyWindow(window);
 }
 
+// The title is put back at every paint, should anything have changed it; setting the same text
+// again costs a round trip to the display under Wine.
+static void RestoreTitle(HWND window)
+{
+    wchar_t shown[kTitleLength] = L"";
+    GetWindowTextW(window, shown, kTitleLength);
+    if (std::wcscmp(shown, MainFrame.TitleText) != 0)
+        SetWindowTextW(window, MainFrame.TitleText);
+}
+
 static void OnPaint(HWND window)
 {
-    SetWindowTextW(window, MainFrame.TitleText);
+    RestoreTitle(window);
     PaintWindow(window);
     DrawKeyCursor(window);
     DrawShipDragOutline(window);
@@ -280,6 +305,13 @@ static void OnTimer(WPARAM timer)
         AfterSounds();
 }
 
+// Common controls load here, late: under Wine they were a tenth of the time to the first screen.
+static void FinishStartUp()
+{
+    InitCommonControls();
+    MakeShipImages();
+}
+
 // A late notice from a tune already closed must not restart the one playing now.
 static void OnMusicNotify(WPARAM code, LPARAM device)
 {
@@ -309,6 +341,7 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
     case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
     case WM_DPICHANGED: ScaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case FinishStartUpMessage: FinishStartUp(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

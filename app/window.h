@@ -21,6 +21,10 @@ extern MainWindowState MainFrame;
 // The caption is named although Windows adds it anyway: AdjustWindowRect counts only what is named.
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The size to make the window at: the scene at the scale for the main monitor. Where the window
+// comes up on a monitor of the same DPI, fitting it then changes nothing.
+SIZE FirstMainWindowSize();
+
 // Takes the scale for the window's DPI where it stands and sizes the window to the scene at it.
 void FitMainWindow();
 
@@ -29,6 +33,10 @@ void ResetMainWindow();
 
 // The main menu in the current language, with that language and the player's size ticked.
 HMENU LoadMainMenu();
+
+// Posted at the end of start-up, so that what the first screen does not need is made once the
+// window has shown and answers, ahead of any input.
+constexpr UINT FinishStartUpMessage = WM_APP + 3;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -38,12 +38,6 @@ static int PictureSlot(int picture)
     return -1;
 }
 
-HBITMAP SkinPicture(int picture)
-{
-    const int slot = PictureSlot(picture);
-    return slot < 0 ? nullptr : Skin.pictures[slot];
-}
-
 bool IsWholeBitmap(const void* bytes, DWORD size, int width, int height)
 {
     BITMAPINFOHEADER header;
@@ -94,6 +88,17 @@ static HBITMAP LoadScenePicture(int slot)
     return bitmap;
 }
 
+// Loaded when first drawn: the first screen needs only the background.
+HBITMAP SkinPicture(int picture)
+{
+    const int slot = PictureSlot(picture);
+    if (slot < 0)
+        return nullptr;
+    if (!Skin.pictures[slot])
+        Skin.pictures[slot] = LoadScenePicture(slot);
+    return Skin.pictures[slot];
+}
+
 // Skins are only ever read: mapped as data, so nothing in one can run. Windows before
 // Vista know only the plain data-file flag.
 HMODULE OpenSkinLibrary(const wchar_t* path)
@@ -125,13 +130,21 @@ static void CreateShipImages(HMODULE module)
         }
 }
 
-void LoadSkin()
+void OpenSkin()
 {
     HMODULE library = std::wcscmp(Settings.SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(Settings.SkinName);
     Skin.SkinModule = library ? library : ProgramInstance;
-    for (int slot = 0; slot < kScenePictureCount; ++slot)
-        Skin.pictures[slot] = LoadScenePicture(slot);
+}
+
+void MakeShipImages()
+{
     CreateShipImages(Skin.SkinModule);
+}
+
+void LoadSkin()
+{
+    OpenSkin();
+    MakeShipImages();
 }
 
 void UnloadSkin()
@@ -154,5 +167,5 @@ void ReloadBattlePanelPicture()
     const int slot = PictureSlot(BattlePanelPicture);
     if (Skin.pictures[slot])
         DeleteObject(Skin.pictures[slot]);
-    Skin.pictures[slot] = LoadScenePicture(slot);
+    Skin.pictures[slot] = nullptr;
 }

@@ -20,7 +20,8 @@ struct LoadedSkin {
     HMODULE SkinModule = nullptr;
     // By orientation and decks - 1.
     ShipImage ShipImages[2][kLargestShip] = {};
-    // The scene pictures, in the order of the skin's table; nullptr where none could be loaded.
+    // The scene pictures, in the order of the skin's table; nullptr where none is loaded yet or
+    // none could be.
     HBITMAP pictures[kScenePictureCount] = {};
 };
 
@@ -38,7 +39,13 @@ bool IsWholeBitmap(const void* bytes, DWORD size, int width, int height);
 // Opens a skin library as data only; release it with FreeLibrary. nullptr when it cannot.
 HMODULE OpenSkinLibrary(const wchar_t* path);
 
-// Opens the skin that SkinName names, or the built-in one, and loads its pictures.
+// Opens the skin that SkinName names, or the built-in one; its scene pictures load as they are
+// first drawn.
+void OpenSkin();
+// The open skin's ship pictures, made into image lists. Common controls load with the first,
+// which at start-up waits until the window has shown: the first screen shows no ship.
+void MakeShipImages();
+// Both: the skin is changed.
 void LoadSkin();
 // Releases the pictures, the image lists and the library: the skin is the program's own again.
 void UnloadSkin();

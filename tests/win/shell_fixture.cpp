@@ -88,6 +88,9 @@ void ShellTest::StartProgram()
     ASSERT_TRUE(StartUp(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE));
     static UntimedView view;
     Game.View = &view;
+    MSG message;   // the rest of start-up, which the loop takes first
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
 }
 
 void ShellTest::RestartProgram()
