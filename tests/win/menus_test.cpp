@@ -29,8 +29,8 @@ void CheckLetters(HMENU menu, const std::wstring& where)
     }
 }
 
-// Each language's menu as the window shows it, then the first screen's hint, which a redraw
-// keeps and the first game wipes.
+// Each language's menu as the window shows it, the title, which a paint puts back, then the
+// first screen's hint, which a redraw keeps and the first game wipes.
 TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilTheFirstGame)
 {
     const auto ticked = [] {
@@ -43,6 +43,10 @@ TEST_F(Menus, EachLanguageIsTickedInAMenuOfItsOwnLettersAndTellsHowToBeginUntilT
     };
     EXPECT_EQ(ticked(), L"-x-&Game") << "at start-up";
     EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop)) << "the first paint draws the hint";
+    SetWindowTextW(MainWindow, L"changed");
+    InvalidateRect(MainWindow, nullptr, FALSE);
+    UpdateWindow(MainWindow);
+    EXPECT_EQ(TextOf(MainWindow), L"Tidewar") << "a paint puts the title back";
     std::set<std::vector<unsigned>> screens = {SceneSnapshot()};
     for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x&Spiel"), std::make_pair(CMD_ENGLISH, L"-x-&Game"), std::make_pair(CMD_RUSSIAN, L"x--&Игра")}) {
         Command(c.first);
