@@ -27,6 +27,8 @@ TEST_F(Scene, PanelsLandToThePixelAndALanguageLeavesThePlacementPanel)
     EXPECT_EQ(ScenePixel(kBattlePanelLeft + 10, kBattlePanelTop + 29), 0x0000FFu) << "band at rows 27-31";
     EXPECT_EQ(ScenePixel(kBattlePanelLeft + 84, kBattlePanelTop + 80), 0x0000FFu) << "band at columns 82-86";
     EXPECT_EQ(ScenePixel(left + 1, top + 60), 0x00FFFFu) << "the placement frame stays around the battle panel";
+    BeginBattle();
+    EXPECT_EQ(ScenePixel(kBattlePanelLeft + 10, kBattlePanelTop + 29), 0x0000FFu) << "the next battle's panel, loaded afresh";
 }
 
 // A deck hidden until hit; the counters count the computer's fleet on the left, in decks or

@@ -269,6 +269,8 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
 
 bool PictureShownAt(int picture, int left, int top, int width, int height)
 {
+    if (GetObjectType(SkinPicture(picture)) != OBJ_BITMAP)   // the copy would stay as it is
+        return false;
     return SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
         SelectObject(source, SkinPicture(picture));
         BitBlt(scratch, left, top, width, height, source, picture == BackgroundPicture ? left : 0,
