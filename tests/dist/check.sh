@@ -12,7 +12,8 @@ version=$1 temp=$(mktemp -d)
 fresh="$temp/Морской бой 海戦"
 mkdir "$fresh"
 fail() { echo "dist: $*" >&2; exit 1; }
-trap 'scripts/wine-run --stop-server; TIDEWAR_PREFIX="$temp/prefix" scripts/wine-run --stop-server; rm -rf "$temp"' EXIT
+# The setup's part below exports its own prefix: the shared one is named here by clearing it.
+trap 'TIDEWAR_PREFIX= scripts/wine-run --stop-server; TIDEWAR_PREFIX="$temp/prefix" scripts/wine-run --stop-server; rm -rf "$temp"' EXIT
 # Wine's trace writes the bytes of a Unix path beyond ASCII as \xNN.
 traced() {
   local LC_ALL=C name=$1 out= i c
