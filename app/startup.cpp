@@ -97,7 +97,6 @@ void ResetProgram()
 {
     ResetGame(Game);
     ResetOptions();
-    Game.Dice = kSystemDice;
     ResetSettings();
     ResetStatusPanel();
     ResetSound();

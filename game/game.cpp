@@ -38,13 +38,7 @@ GameView* GameState::ShowingNothing()
 
 void ResetGame(GameState& game)
 {
-    GameView* view = game.View;
-    NetworkPort* port = game.Port;
-    const DicePort dice = game.Dice;
     game = GameState{};
-    game.View = view;
-    game.Port = port;
-    game.Dice = dice;
 }
 
 // Asks the view for the timer or stops it, only when that changes.

@@ -72,7 +72,7 @@ struct GameState {
     NetworkGameState Network = {};
 
     // Where the model shows what happened, reaches the partner and rolls its dice: the
-    // shell's, or a test's. A reset keeps all three.
+    // shell's or a test's, given after a reset.
     GameView* View = ShowingNothing();
     NetworkPort* Port = ReachingNoPartner();
     DicePort Dice = kSystemDice;
@@ -81,7 +81,7 @@ struct GameState {
     static NetworkPort* ReachingNoPartner();
 };
 
-// As a fresh process starts: no game; the view, the port and the dice stay.
+// As a fresh process starts: no game, a view that shows nothing, no partner, the system's dice.
 void ResetGame(GameState& game);
 
 // A game against the computer: a network game still running is left first. Clears both

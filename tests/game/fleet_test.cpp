@@ -58,12 +58,12 @@ std::vector<int> Cells(const Board board)
 TEST_F(ModelTest, EverySecondLaysALegalFleetAndSearchesOfItsOwn)
 {
     constexpr int kSeconds = 300;
-    Game.Dice = {[] { return FleetSecond; }, std::rand};
     std::set<std::vector<int>> fleets;
     Board everStart = {};
     int across = 0;
     for (FleetSecond = 0; FleetSecond < kSeconds; ++FleetSecond) {
         ResetGame(Game);
+        Game.Dice = {[] { return FleetSecond; }, std::rand};
         PlaceEnemyFleet(Game);
         ComputerShot(Game);
         ASSERT_NO_FATAL_FAILURE(ExpectLegalFleet()) << "second " << FleetSecond;

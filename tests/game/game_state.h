@@ -16,7 +16,6 @@ inline void ResetModel(GameState& game)
 {
     ResetGame(game);
     ResetOptions();
-    game.Dice = kSystemDice;
 }
 
 // A ship of the player's on the HomeBoard and in its fleet, as a drop lays it.

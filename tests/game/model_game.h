@@ -9,7 +9,7 @@ inline Recorder Recording;
 // A fresh game whose view records, with an empty recording.
 inline void ResetRecordedModel()
 {
+    ResetModel(Game);
     Recording.clear();
     Game.View = &Recording;
-    ResetModel(Game);
 }

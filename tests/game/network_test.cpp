@@ -193,7 +193,8 @@ protected:
 // The partner's fleet after a defeat and the record of every honest game. The aimer's strides
 // sink ships at their first, last and middle decks; once the partner's fleet is gone it has
 // nothing left to fire at. Every second game follows the one before on its connection once
-// both have asked for it, each side asking first in turn, with the joiner's fleet promised anew.
+// both have asked for it, each side asking first in turn, with the joiner's fleet promised anew;
+// the others begin on a fresh connection, the last two on one that follows a closed one.
 TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 {
     const auto promised = [] { return std::string((const char*)G(0).Network.commitments, sizeof G(0).Network.commitments); };
@@ -205,8 +206,10 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2})
                 OfferAnotherGame(G(side)), Flush();
-        else
+        else if (game < 8)
             SetUp(), W.dice.seed(game);
+        else   // both games as the closed connection left them
+            LosePartner(G(0)), LosePartner(G(1)), W.dice.seed(game);
         W.stride = 1 + game % 3 * 36;
         W.tamper = [](int from, Message& m) {
             const int water = FirstCell(G(from).EnemyBoard, Water);
