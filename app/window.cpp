@@ -71,13 +71,19 @@ HMENU LoadMainMenu()
     return menu;
 }
 
+// The player's size, or where it follows the display, the display's.
+static int ScaleFor(UINT dpi, const RECT& workArea)
+{
+    return Settings.Scale ? Settings.Scale : DisplayScale(dpi, workArea);
+}
+
 // The player's size, or the display's at `dpi` on the monitor of `place`; the window's corner
 // goes to `place`'s. A drag in progress is dropped, as its image was made for the old scale.
 // A menu bar that wraps onto a second line takes client height that the frame did not count:
 // it is measured and given back once.
 static void ScaleMainWindow(UINT dpi, const RECT& place)
 {
-    const int scale = Settings.Scale ? Settings.Scale : DisplayScale(dpi, WorkAreaAt(place));
+    const int scale = ScaleFor(dpi, WorkAreaAt(place));
     if (scale != Scene.Scale)
         CancelShipDrag();
     Scene.Scale = scale;
@@ -100,7 +106,7 @@ SIZE FirstMainWindowSize()
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return MainWindowSize(Settings.Scale ? Settings.Scale : DisplayScale(dpi, monitor.rcWork), dpi);
+    return MainWindowSize(ScaleFor(dpi, monitor.rcWork), dpi);
 }
 
 void FitMainWindow()

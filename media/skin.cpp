@@ -107,8 +107,9 @@ HMODULE OpenSkinLibrary(const wchar_t* path)
     return library ? library : LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
-static void CreateShipImages(HMODULE module)
+void MakeShipImages()
 {
+    const HMODULE module = Skin.SkinModule;
     for (int n = 1; n <= kLargestShip; ++n)
         for (Orientation orientation : {Vertical, Horizontal}) {
             const bool vertical = orientation == Vertical;
@@ -134,11 +135,6 @@ void OpenSkin()
 {
     HMODULE library = std::wcscmp(Settings.SkinName, L"no") == 0 ? nullptr : OpenSkinLibrary(Settings.SkinName);
     Skin.SkinModule = library ? library : ProgramInstance;
-}
-
-void MakeShipImages()
-{
-    CreateShipImages(Skin.SkinModule);
 }
 
 void LoadSkin()
