@@ -297,8 +297,10 @@ std::pair<int, long long> Footprint()
 
 // Each opening takes tens of milliseconds under Wine, so thirty stand for hundreds: enough to
 // show one object, or one picture's memory, left behind per opening; the first few let Wine's
-// heaps and caches settle. The pictures that are handed to the dialogs still show: the sheet's
-// icon on its caption and tabs, the logo.
+// heaps and caches settle. A leak grows in every batch of openings, while Wine grows a heap or
+// starts a worker thread once, at a moment of its own: the smaller growth of two batches is the
+// one that counts. The pictures that are handed to the dialogs still show: the sheet's icon on
+// its caption and tabs, the logo.
 TEST_F(ShellTest, DialogsLeaveNoObjectsOrMemoryBehindAndStillShowTheirPictures)
 {
     constexpr int kOpenings = 30;
@@ -319,13 +321,18 @@ TEST_F(ShellTest, DialogsLeaveNoObjectsOrMemoryBehindAndStillShowTheirPictures)
         std::string missing = "the dialog";
         RunInDialog(c.command, [&](HWND dialog) { missing = c.missing(dialog); });
         const auto open = [&c](int times) { while (times--) RunInDialog(c.command, [](HWND) {}); };
+        const auto growth = [&open] {
+            const auto before = Footprint();
+            open(kOpenings);
+            const auto after = Footprint();
+            return std::make_pair(after.first - before.first, after.second - before.second);
+        };
         open(5);
-        const auto before = Footprint();
-        open(kOpenings);
-        const auto after = Footprint();
+        const auto first = growth(), second = growth();
         EXPECT_EQ(missing, "") << c.command;
-        EXPECT_LE(after.first - before.first, 2) << c.command;
-        EXPECT_LT(after.second - before.second, kOpenings * 8 * 1024) << c.command;
+        EXPECT_LE(std::min(first.first, second.first), 2) << c.command;
+        EXPECT_LT(std::min(first.second, second.second), kOpenings * 8 * 1024)
+            << c.command << ": " << first.second << " then " << second.second << " bytes";
     }
 }
 
