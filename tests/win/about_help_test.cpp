@@ -195,7 +195,7 @@ TEST(Process, ClearWipesTheSettingsAndSaysSoWithoutAWindow)
     Process program("clear");
     HWND box = program.Window("#32770", "Tidewar");
     EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Программа очистила реестр\nУдалила записи, которые она сделала");
-    EXPECT_EQ(FindWindowA("Tidewar", nullptr), nullptr) << "no window";
+    EXPECT_EQ(program.Window("Tidewar", nullptr, 0), nullptr) << "no window";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);

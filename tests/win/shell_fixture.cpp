@@ -302,13 +302,31 @@ bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, uns
     return true;
 }
 
+// The programs the tests start end with the test process, even one killed at its time limit,
+// which runs no destructor: a program left behind would be found by the next test.
+static HANDLE ProgramsJob()
+{
+    static const HANDLE job = [] {
+        HANDLE made = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return made;
+    }();
+    return job;
+}
+
 Process::Process(const std::string& arguments, const std::wstring& folder)
 {
     const std::wstring where = folder.empty() ? Wide(BesideTests("")) : folder;
     std::wstring line = L"\"" + where + L"tidewar.exe\" " + Wide(arguments);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, where.c_str(), &startup, &info);
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, where.c_str(), &startup, &info))
+        return;
+    if (!AssignProcessToJobObject(ProgramsJob(), info.hProcess))
+        ADD_FAILURE() << "the program is not in the tests' job";
+    ResumeThread(info.hThread);
 }
 
 Process::~Process()
@@ -318,16 +336,18 @@ Process::~Process()
     CloseHandle(info.hThread);
 }
 
-HWND Process::Window(const char* className, const char* caption)
+HWND Process::Window(const char* className, const char* caption, DWORD patienceMs)
 {
-    for (const ULONGLONG end = GetTickCount64() + 20000; GetTickCount64() < end; Sleep(20))
+    for (const ULONGLONG end = GetTickCount64() + patienceMs;; Sleep(20)) {
         for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, className, caption));) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == info.dwProcessId && IsWindowVisible(window))
                 return window;
         }
-    return nullptr;
+        if (GetTickCount64() >= end)
+            return nullptr;
+    }
 }
 
 DWORD Process::ExitCode()

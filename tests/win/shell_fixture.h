@@ -160,9 +160,9 @@ struct Process {
     explicit Process(const std::string& arguments, const std::wstring& folder = L"");
     ~Process();
     // A top-level window of this program's of the class and caption (any caption if nullptr),
-    // looked for during up to 20 s. Only once shown: a box or sheet exists before its texts and
-    // pages are made.
-    HWND Window(const char* className, const char* caption);
+    // looked for during up to 20 s, or once. Only once shown: a box or sheet exists before its
+    // texts and pages are made.
+    HWND Window(const char* className, const char* caption, DWORD patienceMs = 20000);
     DWORD ExitCode();
     PROCESS_INFORMATION info = {};
 };
