@@ -62,12 +62,15 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
     WSAStartup(MAKEWORD(2, 2), &data);
     RegDeleteKeyValueA(HKEY_CURRENT_USER, LanPolicyKeyPath, "NoLanGames");
     DeleteSettingsKey();
-    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, L"Ким", 8);
+    // 32 characters in 33 UTF-16 units: an announcement holds 32 units, and the pair that its cut
+    // would split goes whole.
+    const std::wstring name = std::wstring(31, L'К') + L"\U0001F600", announced(31, L'К');
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(SettingsKeyPath).c_str(), L"PlayerName", REG_SZ, name.c_str(), DWORD(2 * name.size() + 2));
     Process host(""), joiner("");
     HWND hosting = OpenNetworkDialog(host), joining = OpenNetworkDialog(joiner);
     SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
     // Heard by IPv6 too, the game is listed by its IPv4 address in the end.
-    EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(L"Ким", 41770)}; }));
+    EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(announced.c_str(), 41770)}; }));
 
     // Queries are answered once each, four times a second at most.
     Stranger stranger;
@@ -82,7 +85,7 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
         stranger.Send(bad);
     stranger.Send(Announcing("Anna"));
     ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 2; }));
-    EXPECT_EQ(Games(joining), std::vector<std::wstring>({Line(L"Ким", 41770), Line(L"Anna", 2000, L"PC")}));
+    EXPECT_EQ(Games(joining), std::vector<std::wstring>({Line(announced.c_str(), 41770), Line(L"Anna", 2000, L"PC")}));
 
     // Invented hosts pour in from a thread of their own until 32 of them are listed.
     std::atomic<bool> flooding{true};
@@ -100,7 +103,7 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
     flooding = false;
     flood.join();
     EXPECT_TRUE(answering);
-    EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(L"Ким", 41770)}; })) << "the silent forgotten";
+    EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(announced.c_str(), 41770)}; })) << "the silent forgotten";
 
     SendMessageW(hosting, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return Games(joining).empty(); })) << "gone once the host stopped waiting";

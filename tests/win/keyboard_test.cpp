@@ -52,9 +52,11 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     CursorTo(2, 1);
     EXPECT_TRUE(CursorShown(kHomeBoardLeft, 2, 1, 3, kGold));
     Key(VK_RETURN);
-    ASSERT_EQ(Game.PlacedShipCount, 2);
+    Key('R'), CursorTo(6, 3), Key(VK_RETURN);
+    ASSERT_EQ(Game.PlacedShipCount, 3);
     EXPECT_EQ(Game.HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
     EXPECT_EQ(Game.HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
+    EXPECT_EQ(Game.HomeBoard[6][5], Deck) << "turned again, the next one runs down";
 
     Key('A');   // what it lays is the model's plan
     EXPECT_NE(std::memcmp(Game.EnemyBoard, Game.HomeBoard, sizeof(Board)), 0) << "not the computer's fleet again";

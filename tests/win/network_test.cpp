@@ -53,14 +53,16 @@ public:
         bool found = false;
         return WaitFor([&] {
             char bytes[4096];
-            const int count = recv(socket_, bytes, sizeof bytes, 0);
-            closed_ = closed_ || count == 0 || (count < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
-            pending_.append(bytes, std::max(count, 0));
-            static Message read;
-            while (!found && (pending_.erase(0, reader_.take((const uint8_t*)pending_.data(), pending_.size())), reader_.complete())) {
-                found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
-                reader_.next();
+            int count = 0;
+            while (!found && (count = recv(socket_, bytes, sizeof bytes, 0)) > 0) {
+                pending_.append(bytes, count);
+                static Message read;
+                while (!found && (pending_.erase(0, reader_.take((const uint8_t*)pending_.data(), pending_.size())), reader_.complete())) {
+                    found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
+                    reader_.next();
+                }
             }
+            closed_ = closed_ || count == 0 || (count < 0 && WSAGetLastError() != WSAEWOULDBLOCK);
             return found || closed_;
         }) && found;
     }
@@ -94,6 +96,28 @@ TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
     ResetCrypto();
 }
 
+// At each line's end, a buffer one short of the line and its zero, and one that holds them: the
+// lines before it, or it too, and not a character past the buffer, which ends at a page that
+// cannot be read.
+TEST(NetworkLink, ThisComputerIsDescribedInWholeLinesAsFarAsTheyFit)
+{
+    wchar_t full[1024] = L"";
+    DescribeThisComputer(full, 1024);
+    const std::wstring all = full;
+    std::vector<size_t> ends;
+    for (size_t at = all.find(L"\r\n"); at != std::wstring::npos; at = all.find(L"\r\n", at + 2))
+        ends.push_back(at);
+    ends.push_back(all.size());
+    ASSERT_GT(ends[0], 0u) << "the computer's name";
+    for (size_t i = 0; i < ends.size(); ++i)
+        for (size_t size : {ends[i], ends[i] + 1}) {
+            const GuardedBytes buffer(std::string(size * sizeof(wchar_t), '\0'));
+            const auto text = reinterpret_cast<wchar_t*>(const_cast<BYTE*>(buffer.data()));
+            DescribeThisComputer(text, static_cast<int>(size));
+            EXPECT_EQ(std::wstring(text, wcsnlen(text, size)), all.substr(0, size > ends[i] ? ends[i] : i ? ends[i - 1] : 0)) << size;
+        }
+}
+
 using NetworkStore = ShellTest;
 
 // A port outside 1024..65535 or not four bytes, and a name that is empty, longer than 32
@@ -116,7 +140,7 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
         {"PlayerName", text(Wide("Игрок 海")), "Игрок 海"}, {"PlayerName", text(std::wstring(32, L'x')).substr(0, 64), std::string(32, 'x')},
         {"PlayerName", text(Wide(smiles)), smiles}, {"PlayerName", text(Wide(smiles + "x")), you},
         {"PlayerName", text(L""), you}, {"PlayerName", text(L"a\x07z"), you}, {"PlayerName", text(L"a\x85z"), you},
-        {"PlayerName", text(L"a\xD800z"), you},
+        {"PlayerName", text(L"a\xD800z"), you}, {"PlayerName", text(std::wstring(33, L'x')), you},
     };
     for (const Case& c : cases) {
         const GuardedBytes guarded(c.stored);
@@ -220,6 +244,15 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
         {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, L"The connection to Anna was lost."},
+        // Once the system holds all it will, the program's queue fills, and one more message is lost.
+        {"reading nothing", [](Partner& p) {
+             p.SendHello();
+             const uint8_t message[1000] = {};
+             size_t sent = 0;
+             for (; sent < 64'000'000 && !Link.overflowed; sent += sizeof message)
+                 SendToPartner(message, sizeof message);
+             EXPECT_TRUE(Link.overflowed) << sent;
+         }, L"The connection to Anna was lost."},
         // The program plays on, and the player may close it; the partner hears so.
         {"silent", [this](Partner& p) {
              p.SendHello(), PlaceWholeFleet(), SendMessageW(MainWindow, WM_CLOSE, 0, 0);

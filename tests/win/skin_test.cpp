@@ -41,6 +41,7 @@ const struct { const char* what; const char* sound; size_t keep, at; std::string
     {"fmt of 4 GB, a walk that wraps to its start", "VSTRL", 0, 16, Le32(0xFFFFFFF8), false},
     {"fmt shorter than the common fields", "VSTRL", 0, 16, Le32(14), false},
     {"no data chunk", "VSTRL", 0, 36, "junk", false},
+    {"a chunk of odd length and its pad byte before the data", "VSTRL", 0, 36, "junk" + Le32(1) + std::string("x\0data", 6) + Le32(5204), true},
     {"no fmt chunk", "VSTRL", 0, 12, "junk", false},
     {"compressed without the extra bytes' count", "VSTRL", 0, 20, Le32(0x00010002), false},
     {"compressed, extra bytes beyond its fmt", "FIRE", 0, 36, Le32(0x01F40021), false},
