@@ -205,7 +205,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             Seen(side).clear();
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2})
-                OfferAnotherGame(G(side)), Flush();
+                OfferAnotherGame(G(side)), OfferAnotherGame(G(side)), Flush();   // the second ask sends nothing
         else if (game < 8)
             SetUp(), W.dice.seed(game);
         else   // both games as the closed connection left them

@@ -74,6 +74,10 @@ TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
     for (int left : {0, kClientWidth - 3})
         EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, kStartHintTop, 3, kStartHintHeight)) << left;
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kClientWidth, 7)) << "in smaller letters";
+    Game.Network.overdue = true;
+    wchar_t line[128] = L"";
+    PartnerLineText(line, 128);
+    EXPECT_EQ(line, L"Waiting for " + std::wstring(32, L'W') + L"...") << "overdue, not placing";
     LeaveNetworkGame(Game);
 }
 

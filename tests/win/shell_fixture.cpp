@@ -278,6 +278,14 @@ bool PictureShownAt(int picture, int left, int top, int width, int height)
     });
 }
 
+bool ShipShownAt(Orientation orientation, int decks, int left, int top)
+{
+    const bool vertical = orientation == Vertical;
+    const ShipImage& image = Skin.ShipImages[orientation][decks - 1];
+    return image.list && SceneAreaMatches(left, top, vertical ? kCellSize : kCellSize * decks, vertical ? kCellSize * decks : kCellSize,
+                                          [&](HDC scratch, HDC) { ImageList_Draw(image.list, image.index, scratch, left, top, ILD_NORMAL); });
+}
+
 // Clears the box and writes the text as the status panel does.
 bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
 {

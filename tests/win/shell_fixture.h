@@ -137,6 +137,8 @@ std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width = kSceneWidth, in
 // Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
 // of the background, which always lies at (0, 0), its own part there.
 bool PictureShownAt(int picture, int left, int top, int width, int height);
+// Whether the BackBuffer shows the skin's image of a ship of `decks` decks at (left, top).
+bool ShipShownAt(Orientation orientation, int decks, int left, int top);
 inline bool CellShows(int picture, bool enemyBoard, int x, int y)
 {
     return PictureShownAt(picture, (enemyBoard ? kEnemyBoardLeft : kHomeBoardLeft) + kCellSize * x, kBoardTop + kCellSize * y, kCellSize, kCellSize);
