@@ -106,12 +106,10 @@ TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
     ASSERT_EQ(ways.size(), 2u);
     EXPECT_EQ(std::make_pair(FrameAround(kEnemyBoardLeft), FrameAround(kHomeBoardLeft)), std::make_pair(0u, 0u)) << "no frame after the end";
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0])) << "a hit deck keeps its picture";
-    for (const ShipRecord& afloat : Game.EnemyFleet) {   // a ship of one deck stands upright
+    for (ShipRecord& afloat : Game.EnemyFleet) {   // its image from its top-left deck, a ship of one deck upright
         const int last = afloat.size - 1, x = std::min(afloat.deckX[0], afloat.deckX[last]), y = std::min(afloat.deckY[0], afloat.deckY[last]);
         EXPECT_TRUE(&afloat == &ship || ShipShownAt(afloat.deckX[0] == afloat.deckX[last] ? Vertical : Horizontal, afloat.size,
                                                     kEnemyBoardLeft + kCellSize * x, kBoardTop + kCellSize * y)) << int(afloat.size) << " at " << x << ", " << y;
-    }
-    for (ShipRecord& afloat : Game.EnemyFleet) {
         for (int k = 0; k < afloat.size; ++k)
             EXPECT_TRUE(Game.EnemyBoard[afloat.deckX[k]][afloat.deckY[k]] != Deck ||
                         !CellShows(CellPicture, true, afloat.deckX[k], afloat.deckY[k]))

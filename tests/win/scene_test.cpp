@@ -64,7 +64,8 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
 }
 
-// The band over the boards keeps a partner's widest name off the window's edges.
+// The band over the boards keeps a partner's widest name off the window's edges, and tells of
+// a partner overdue before it tells of one still placing.
 TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
 {
     StartNetworkGame(Game, false, "Me");
