@@ -431,13 +431,17 @@ HWND ListOf(HWND dialog)
     return FindWindowExW(TopPage(dialog), nullptr, L"ListBox", nullptr);
 }
 
+// Each entry in one call, into room for more than the program ever lists: another program's
+// list may change between asking an entry's length and reading it.
 std::vector<std::wstring> ListEntries(HWND list)
 {
     std::vector<std::wstring> entries;
+    wchar_t text[1024];
     for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
-        std::wstring text(SendMessageW(list, LB_GETTEXTLEN, i, 0) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        entries.push_back((i == SendMessageW(list, LB_GETCURSEL, 0, 0) ? L">" : L"") + std::wstring(text.c_str()));
+        const LRESULT length = SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        if (length < 0)   // gone meanwhile
+            break;
+        entries.push_back((i == SendMessageW(list, LB_GETCURSEL, 0, 0) ? L">" : L"") + std::wstring(text, length));
     }
     return entries;
 }
