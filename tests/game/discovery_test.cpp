@@ -1,6 +1,9 @@
 // Games on the local network: only exact datagrams decode, the list of games heard stays
 // bounded and forgets the silent, and queries are answered a few times a second at most.
+#include <cstdio>
 #include <random>
+#include <set>
+#include <tuple>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -59,6 +62,12 @@ TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
         for (size_t size = 0; size < row.first.size() && row.second; ++size)
             EXPECT_EQ(Kind(Bytes(row.first.begin(), row.first.begin() + size), game), DatagramDropped) << &row - rows << " " << size;
     }
+    uint8_t written[kMaxAnnouncementSize];
+    for (const char* name : {"", "An\x7Fna"}) {   // nothing is announced that would be dropped
+        HostedGame bad = game;
+        std::snprintf(bad.computer, sizeof bad.computer, "%s", name);
+        EXPECT_EQ(EncodeAnnouncement(bad, written), 0u) << name;
+    }
 }
 
 // Random bytes, and announcements with a few bytes changed and cut, decode only when exact.
@@ -88,10 +97,17 @@ TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnsw
         Kind(Announcing(port, "Anna"), game);
         return HearGame(list, game, address, 0xFFFFF000u + ms);
     };
+    const auto listedPorts = [&] {
+        std::set<unsigned> ports;
+        for (int i = 0; i < list.count; ++i)
+            ports.insert(list.games[i].game.port);
+        return ports;
+    };
     for (unsigned i = 0; i < 32; ++i)
         EXPECT_TRUE(hear(2000 + i, "10.0.0.1", i));
     EXPECT_FALSE(hear(2000, "10.0.0.2", 100));
     EXPECT_TRUE(hear(3000, "10.0.0.2", 101));
+    EXPECT_EQ(std::make_tuple(listedPorts().count(2001), listedPorts().count(2002), list.count), std::make_tuple(0u, 1u, 32)) << "2001 dropped";
     EXPECT_FALSE(hear(3000, "10.0.0.3", 2999));
     const auto listed = [&] {
         std::string text;
@@ -104,6 +120,11 @@ TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnsw
     EXPECT_EQ(listed(), "10.0.0.1:2000 10.0.0.2:3000 ");
     EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFF000u + 3100));
     EXPECT_EQ(listed(), "10.0.0.2:3000 ");
+    // An IPv6 address gives way to the same game's IPv4 one, never the other way round.
+    EXPECT_TRUE(hear(4000, "fd00::5", 3200));
+    EXPECT_TRUE(hear(4000, "10.0.0.4", 3201));
+    EXPECT_FALSE(hear(4000, "fd00::6", 3202));
+    EXPECT_EQ(listed(), "10.0.0.2:3000 10.0.0.4:4000 ");
     AnswerLimit limit;
     std::string answered;
     for (uint32_t ms : {5000u, 5001u, 5001u, 5500u, 5999u, 6000u, 6001u, 6002u, 6003u, 6004u, 9000u})

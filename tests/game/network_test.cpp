@@ -39,6 +39,7 @@ struct World {
     int shots = 200;                      // at most; then the battle is left as it stands
     std::mt19937 dice{7};
     bool crypto = true;
+    bool hashes = true;   // false: hashing fails though random bytes come
     Tampering tamper;
 } W;
 
@@ -51,7 +52,7 @@ bool Side::hash(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize
 {
     std::memset(digest, 0xFF, kDigestSize);
     std::memcpy(digest, bytes, std::min(size, sizeof digest));
-    return W.crypto && size <= sizeof digest;
+    return W.crypto && W.hashes && size <= sizeof digest;
 }
 
 bool Side::randomBytes(uint8_t* bytes, size_t size)
@@ -72,12 +73,14 @@ void Side::send(const uint8_t* bytes, size_t size)
     outbox.insert(outbox.end(), frame, frame + EncodeMessage(m, frame));
 }
 
+// Delivered in pieces of 1 to 7 bytes, so that frames also end and begin inside a piece.
 void Flush()
 {
     for (int from = 0; !W.sides[0].outbox.empty() || !W.sides[1].outbox.empty(); from = 1 - from) {
         std::vector<uint8_t> bytes;
         bytes.swap(W.sides[from].outbox);
-        ReceivePartnerBytes(G(1 - from), bytes.data(), bytes.size());
+        for (size_t at = 0, piece = 1; at < bytes.size(); at += piece, piece = piece % 7 + 1)
+            ReceivePartnerBytes(G(1 - from), bytes.data() + at, std::min(piece, bytes.size() - at));
     }
 }
 
@@ -198,6 +201,7 @@ protected:
 TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
 {
     const auto promised = [] { return std::string((const char*)G(0).Network.commitments, sizeof G(0).Network.commitments); };
+    int hostFirst = 0;
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         const std::string before = promised();
@@ -215,10 +219,11 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             const int water = FirstCell(G(from).EnemyBoard, Water);
             EXPECT_TRUE(m.type != RevealMessage || G(from).EnemyDecksLeft != 0 || !FireAtEnemyCell(G(from), water % 10, water / 10));
         };
-        PlayGame(winner, [](Stage s) {
+        PlayGame(winner, [&hostFirst](Stage s) {
             EXPECT_TRUE(s != Waiting || !TakeBackLastShip(G(0))) << "a promised fleet stays";
             if (s == Fighting) {
                 const bool equalCoins = G(0).Network.ours.coinBit == G(1).Network.ours.coinBit;
+                hostFirst += equalCoins;
                 EXPECT_EQ(G(0).ComputerTurn, !equalCoins) << "equal coins: the host fires first";
                 GameState& first = G(equalCoins ? 0 : 1);
                 EXPECT_TRUE(FireAtEnemyCell(first, 9, 9));
@@ -242,6 +247,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         EXPECT_EQ(std::make_tuple(decks, afloat, sunk), std::make_tuple(20, won.HomeShipsLeft, 10 - afloat)) << "game " << game;
         EXPECT_EQ(CountCells(won.EnemyBoard, Sunk), 20) << "the partner's sunk ships marked";
     }
+    EXPECT_TRUE(hostFirst > 0 && hostFirst < 12) << "the coin gave the first shot to the host in " << hostFirst << " games of 12";
 }
 
 // In battle the player waits 10 s for the partner's answer or shot, then hears that the
@@ -329,6 +335,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     const Row rows[] = {
         {"a hit answered as a miss", PartnerLied, hit(missAt(-1, -1))},
+        {"a hit answered as water", PartnerLied, hit([](auto& m) { m.result = ShotMissed, m.cells[0].content = 0; })},
         {"a hit answered as sunk, no end shown", PartnerLied, hit([](auto& m) { m.result = ShotSunk; })},
         {"a hit answered as sunk, the next deck shown", PartnerLied, hit(sunkEarly)},
         {"a hit shown by water of its row", BrokenMessage, hit(missAt(9, -1))},
@@ -365,6 +372,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a hello of version 1", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 1; })},
         {"another game asked for in place of the reveal", BrokenMessage, as(RevealMessage, AgainMessage), {}, {}, true},
         {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }},
+        {"no hashes", NoCrypto, {}, [](Stage s) { W.hashes = s != Placing; }},
         {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
         {"a bye for the reveal", PartnerLeft, as(RevealMessage, ByeMessage), {}, {}, true},
         {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},

@@ -16,16 +16,17 @@ using Placing = ModelTest;
 TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
 {
     NewGame(Game);
-    // Past the edges; rows 2-5 of 4; beside, corner, end; two columns away.
+    // Past the edges; rows 2-5 of 4; one cell of water before its end; beside, corner, end; two
+    // columns away.
     for (auto [orientation, column, row, laid] : {std::tuple{Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},
-                                                  {Vertical, 0, 2, true}, {Horizontal, 1, 5, false}, {Vertical, 1, 6, false},
+                                                  {Vertical, 0, 2, true}, {Vertical, 0, 0, true}, {Horizontal, 1, 5, false}, {Vertical, 1, 6, false},
                                                   {Vertical, 0, 6, false}, {Vertical, 2, 9, true}}) {
         EXPECT_EQ(CanPlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
         EXPECT_EQ(PlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
         if (Game.PlacedShipCount == 1)
             Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ships of 3 and 2 were down
     }
-    EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 5);
+    EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 6);
     EXPECT_EQ(Recording.back(), (Recorded{Recorded::Laid, Vertical, 1, 2, 9}));
 }
 
