@@ -36,6 +36,9 @@ TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
     EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Timer, 300}), 0) << "nothing is due after the end";
     ComputerShot(Game);
     EXPECT_EQ(Game.TargetStack.count, 2) << "after a sinking the stack is not consulted";
+    Recording.clear();
+    GameTimerFired(Game);
+    EXPECT_EQ(Recording, std::vector<Recorded>{}) << "a late tick after the end asks for no timer";
 }
 
 TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)

@@ -208,8 +208,11 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         for (int side : {0, 1})
             Seen(side).clear();
         if (winner)
-            for (int side : {game / 2 % 2, 1 - game / 2 % 2})
+            for (int side : {game / 2 % 2, 1 - game / 2 % 2}) {
+                EXPECT_FALSE(AwaitingAnotherGame(G(side))) << "nothing asked yet";
                 OfferAnotherGame(G(side)), OfferAnotherGame(G(side)), Flush();   // the second ask sends nothing
+                EXPECT_EQ(AwaitingAnotherGame(G(side)), side == game / 2 % 2) << "the first to ask waits";
+            }
         else if (game < 8)
             SetUp(), W.dice.seed(game);
         else   // both games as the closed connection left them

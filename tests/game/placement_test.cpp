@@ -84,6 +84,7 @@ TEST_F(Placing, TheRestOfTheFleetGoesDownAtRandom)
                 ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship]));
             ASSERT_TRUE(PlaceRestOfFleet(Game, seed)) << placed << " placed, seed " << seed;
             ASSERT_EQ(std::make_pair(Game.PlacedShipCount, Game.GamePhase), std::make_pair(10, Battle)) << placed << " placed, seed " << seed;
+            EXPECT_FALSE(PlaceRestOfFleet(Game, seed)) << "in battle";
             fleets.insert(std::vector<int>(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + kBoardSize * kBoardSize));
             for (const PlacedShip& ship : Game.PlacedShips)
                 orientations.insert(ship.orientation);
