@@ -65,7 +65,7 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFonts)
 }
 
 // The band over the boards keeps a partner's widest name off the window's edges, and tells of
-// a partner overdue before it tells of one still placing.
+// one still placing, and of a partner overdue before that.
 TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
 {
     StartNetworkGame(Game, false, "Me");
@@ -75,8 +75,10 @@ TEST_F(Scene, TheWidestPartnerNameStaysOffTheEdges)
     for (int left : {0, kClientWidth - 3})
         EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, kStartHintTop, 3, kStartHintHeight)) << left;
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kClientWidth, 7)) << "in smaller letters";
-    Game.Network.overdue = true;
     wchar_t line[128] = L"";
+    PartnerLineText(line, 128);
+    EXPECT_EQ(line, std::wstring(32, L'W') + L" is still placing the fleet");
+    Game.Network.overdue = true;
     PartnerLineText(line, 128);
     EXPECT_EQ(line, L"Waiting for " + std::wstring(32, L'W') + L"...") << "overdue, not placing";
     LeaveNetworkGame(Game);
