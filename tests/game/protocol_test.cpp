@@ -111,6 +111,8 @@ TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
         {"an overlong character", Valid(HelloMessage, "A\xE0\x81\x81"), MessageRefused},
         {"a surrogate in the name", Valid(HelloMessage, "A\xED\xA0\x80"), MessageRefused},
         {"a name cut inside a character", Valid(HelloMessage, "A\xE2\x82"), MessageRefused},
+        {"a name cut after two bytes of three", Valid(HelloMessage, "A\xE4\xB8"), MessageRefused},
+        {"a character of three bytes with two", Valid(HelloMessage, "A\xE4\xB8Z"), MessageRefused},
         {"wrong magic", Set(Valid(HelloMessage), {{3, 't'}}), NotThisProtocol},
         {"version 1", Set(Valid(HelloMessage), {{10, 1}}), AnotherVersion},
         {"version 3", Set(Valid(HelloMessage), {{10, 3}}), AnotherVersion},
