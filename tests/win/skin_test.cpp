@@ -10,6 +10,14 @@ using Skins = ShellTest;
 
 std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
 
+// A whole picture of 20 x 20 black pixels: its header, the three masks where `fields`, the palette.
+std::string Picture(char bits, bool fields)
+{
+    const uint32_t colours = bits <= 8 ? 1u << bits : 0, stride = (20 * bits + 31) / 32 * 4;
+    return Le32(40) + Le32(20) + Le32(20) + std::string{1, 0, bits, 0} + Le32(fields ? BI_BITFIELDS : BI_RGB) + Le32(0) + Le32(0) +
+           Le32(0) + Le32(colours) + Le32(0) + std::string((fields ? 12 : 0) + 4 * colours + stride * 20, '\0');
+}
+
 // A resource of the program, cut to `keep` bytes (0: all), with `bytes` written at `at`: the
 // cell picture (20 x 20, 4 bits a pixel: width at 4, height at 8, bits at 14, colours at 32),
 // or a sound. VSTRL is PCM: "fmt " at 12 (length at 16, tag at 20), "data" at 36 (length at
@@ -22,6 +30,11 @@ const struct { const char* what; const char* sound; size_t keep, at; std::string
     {"narrower than a cell", nullptr, 0, 4, Le32(19), false},
     {"taller than it holds", nullptr, 0, 8, Le32(21), false},
     {"16 colours at 1 bit a pixel", nullptr, 0, 14, std::string("\1\0", 2), false},
+    {"16 bits a pixel in masks", nullptr, 0, 0, Picture(16, true), true},
+    {"32 bits a pixel in masks", nullptr, 0, 0, Picture(32, true), true},
+    {"32 bits a pixel in masks, one byte short", nullptr, 0, 0, Picture(32, true).substr(0, 1651), false},
+    {"24 bits a pixel in masks", nullptr, 0, 0, Picture(24, true), false},
+    {"2 bits a pixel", nullptr, 0, 0, Picture(2, false), false},
     // 2^31 - 1 by -2^31 pixels of 32 bits and 2^31 colours: a sum of the sizes that wraps
     // to a few bytes.
     {"sizes that wrap", nullptr, 0, 4, Le32(0x7FFFFFFF) + Le32(0x80000000) + std::string("\1\0\40\0", 4) + Le32(0) +
