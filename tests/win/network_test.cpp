@@ -30,8 +30,7 @@ public:
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
         socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address = {AF_INET, htons(kTestPort), {}, {}};
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address = {AF_INET, htons(kTestPort), {{{127, 0, 0, 1}}}, {}};
         u_long nonBlocking = 1;
         const bool connected = connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
         ioctlsocket(socket_, FIONBIO, &nonBlocking);
@@ -81,18 +80,14 @@ TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
 {
     ResetCrypto();
     const uint8_t abc[] = {'a', 'b', 'c'};
-    uint8_t digests[2][32], random[16] = {};
-    ASSERT_TRUE(Sha256(abc, 3, digests[0]));
+    uint8_t digest[32], random[16] = {};
+    ASSERT_TRUE(Sha256(abc, 3, digest));
     const uintptr_t provider = Crypto.provider;
-    EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
+    EXPECT_TRUE(SecretRandomBytes(random, sizeof random) && Sha256(abc, 3, digest));
     EXPECT_NE(std::count(random, random + 16, 0), 16) << "random bytes drawn";
-    EXPECT_TRUE(Sha256(abc, 3, digests[1]));
-    const std::vector<uint8_t> sha256 = {0xba, 0x78, 0x16, 0xbf, 0x8f, 0x01, 0xcf, 0xea, 0x41, 0x41, 0x40, 0xde, 0x5d, 0xae, 0x22, 0x23,
-                                         0xb0, 0x03, 0x61, 0xa3, 0x96, 0x17, 0x7a, 0x9c, 0xb4, 0x10, 0xff, 0x61, 0xf2, 0x00, 0x15, 0xad};
-    for (const uint8_t* digest : digests)
-        EXPECT_EQ(std::vector<uint8_t>(digest, digest + 32), sha256);
-    EXPECT_NE(provider, 0u);
-    EXPECT_EQ(Crypto.provider, provider);
+    EXPECT_EQ(std::vector<uint8_t>(digest, digest + 32), std::vector<uint8_t>({0xba, 0x78, 0x16, 0xbf, 0x8f, 0x01, 0xcf, 0xea, 0x41, 0x41, 0x40, 0xde, 0x5d, 0xae, 0x22, 0x23,
+                                                                                0xb0, 0x03, 0x61, 0xa3, 0x96, 0x17, 0x7a, 0x9c, 0xb4, 0x10, 0xff, 0x61, 0xf2, 0x00, 0x15, 0xad}));
+    EXPECT_TRUE(provider && Crypto.provider == provider);
     ResetCrypto();
 }
 
@@ -243,7 +238,6 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
-        {"gone while placing", [this](Partner& p) { p.SendHello(), PlaceShips(3), p.Close(); }, L"The connection to Anna was lost."},
         // Once the system holds all it will, the program's queue fills, and one more message is lost.
         {"reading nothing", [](Partner& p) {
              p.SendHello();
@@ -294,9 +288,7 @@ TEST_F(NetworkStops, WaitingForAHelloOrAnotherGameTheBandSaysSoAndEscapeOrBeginS
         escape ? (void)SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0) : Command(CMD_NEW_GAME);
         EXPECT_FALSE(NetworkGameRunning(Game)) << i;
         EXPECT_TRUE(answered.empty()) << i << ": no question, no box";
-        if (!finished) {
-            EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << i << ": the line is gone";
-        }
+        EXPECT_TRUE(finished || PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << i << ": the line is gone";
         EXPECT_TRUE(partner.Expect(ByeMessage)) << i;
     }
 }
