@@ -26,10 +26,8 @@ TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
         {288, 3840, 2160, 3}, {480, 3840, 2160, 3}, {288, 1920, 1080, 2}, {192, 1024, 768, 1},
         {144, 1014, 774, 2},  {144, 1013, 774, 1},  {144, 1014, 773, 1},  {288, 100, 100, 1},
     };
-    for (const auto& c : cases) {
-        const RECT work = {10, 20, 10 + c.width, 20 + c.height};
-        EXPECT_EQ(DisplayScale(c.dpi, work), c.scale) << c.dpi << " DPI, " << c.width << " x " << c.height;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(DisplayScale(c.dpi, {10, 20, 10 + c.width, 20 + c.height}), c.scale) << c.dpi << " DPI, " << c.width << " x " << c.height;
 }
 
 // The enemy board's corner cell (column and row 0 or 9): at the scale, its window pixel nearest
@@ -74,8 +72,7 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
 {
     POINT image[3] = {};
     for (int scale : {1, 2}) {
-        if (scale == 2)
-            Command(CMD_DOUBLE_SIZE);
+        Command(scale == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
         Command(CMD_NEW_GAME);
         const auto mouse = [scale](UINT message, int x, int y) {
             SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale));
@@ -106,8 +103,10 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
 
 // Each size item: the number stored, the scale it shows at 96 DPI, both again after a restart,
 // and there presses by the enemy board's corners and the picture at that scale. A stored number
-// beyond the largest scale follows the display.
-TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestartWherePressesAndThePictureFollowIt)
+// beyond the largest scale follows the display. Moved to a monitor of another DPI, the window
+// takes the suggested corner and the frame of that DPI (Wine's at 144: 6 x 62 pixels); a chosen
+// size holds.
+TEST_F(ScaleTest, TheChosenSizeIsTickedStoredAndHeldAcrossARestartAndADpiChangeWherePressesAndThePictureFollowIt)
 {
     const struct { int command; unsigned char stored; int scale; } choices[] = {
         {CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
@@ -140,18 +139,12 @@ TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestartWherePressesAndThePi
     StoreSetting("Scale", REG_DWORD, {4, 0, 0, 0});
     StartProgram();
     EXPECT_EQ(ticked(CMD_DISPLAY_SIZE), UINT(MF_CHECKED));
-}
-
-// Moved to a monitor of another DPI, the window takes the suggested corner and the frame of that
-// DPI (Wine's at 144: 6 x 62 pixels); a chosen size holds.
-TEST_F(ScaleTest, AMoveToAnotherDpiKeepsTheChosenSizeInThatDpisFrame)
-{
     Command(CMD_DOUBLE_SIZE);
     RECT suggested = {40, 50, 600, 500}, outer;
     SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(std::make_pair(outer.left, outer.top), std::make_pair(40L, 50L));
-    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(2L * kClientWidth + 6, 2L * kClientHeight + 62));
+    EXPECT_EQ(std::make_tuple(outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top),
+              std::make_tuple(40L, 50L, 2L * kClientWidth + 6, 2L * kClientHeight + 62));
 }
 
 }  // namespace

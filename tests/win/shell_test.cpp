@@ -38,15 +38,6 @@ protected:
     }
 };
 
-TEST_F(GameFlow, StartsWithTheFixedWindow)
-{
-    RECT outer;
-    GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(510L, 400L));
-    EXPECT_EQ(GetWindowLongW(MainWindow, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
-              WS_MINIMIZEBOX | WS_SYSMENU);
-}
-
 // Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, the end's before
 // its box, all at the shot that sank the last deck. Each end reads the statistics before
 // adding: what another instance stored stays. The counters keep what was left rather than
@@ -77,8 +68,7 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
         EXPECT_EQ(Sounds, c.sounds);
         for (void (*draw)() : {DrawCounters, RedrawScene}) {
             draw();
-            EXPECT_TRUE(CounterShows(kEnemyCounterBox, c.won ? L"0" : L"20"));
-            EXPECT_TRUE(CounterShows(kHomeCounterBox, c.won ? L"20" : L"0"));
+            EXPECT_TRUE(CounterShows(kEnemyCounterBox, c.won ? L"0" : L"20") && CounterShows(kHomeCounterBox, c.won ? L"20" : L"0"));
         }
     }
     EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({4, 0, 0, 0, 4, 0, 0, 0}));
@@ -111,10 +101,15 @@ TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
     EXPECT_EQ(OpenSequencers(), open);
 }
 
-// The real loop: keys go through the accelerators to the window's commands, a letter only
-// with its modifier.
-TEST_F(GameFlow, AcceleratorsDispatchThroughTheMessageLoop)
+// The window has a fixed frame. The real loop: keys go through the accelerators to the
+// window's commands, a letter only with its modifier.
+TEST_F(GameFlow, TheFixedWindowsAcceleratorsDispatchThroughTheMessageLoop)
 {
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(510L, 400L));
+    EXPECT_EQ(GetWindowLongW(MainWindow, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
+              WS_MINIMIZEBOX | WS_SYSMENU);
     struct Case { WPARAM key; bool control, alt; Phase phase; int exit; };
     const Case cases[] = {{'X', false, false, NoGame, 7}, {'N', false, false, NoGame, 7}, {'N', true, false, Placement, 7},
                           {VK_F2, false, false, Placement, 7}, {'X', false, true, NoGame, 0}};
