@@ -1,11 +1,8 @@
 // Games on the local network between programs in a network of the test's own (a veth pair,
 // 10.77.0.1 on v0): a host is listed and joined by choosing it, and leaves the list when it
-// stops waiting; nothing a stranger sends grows the list past 32 or stops the dialog answering.
+// stops waiting. Which datagrams count, and how often a query is answered, is the model's to hold.
 #include <winsock2.h>
 #include <ws2tcpip.h>
-
-#include <atomic>
-#include <thread>
 
 #include "base/lan.h"
 #include "tests/win/network_programs.h"
@@ -26,37 +23,23 @@ std::wstring Line(const wchar_t* player, unsigned port, std::wstring computer = 
     return std::wstring(player) + L"\t" + (computer.empty() ? name : computer) + L"\t10.77.0.1:" + std::to_wstring(port);
 }
 
-// A stranger on a port of its own, broadcasting to every program on the LAN: it hears only the
-// answers to its queries.
-struct Stranger {
-    Stranger() { setsockopt(socket, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on), sizeof on); }
+// A stranger's datagram, from a port of its own, to every program on the LAN.
+void Broadcast(const std::string& bytes)
+{
     const BOOL on = TRUE;
-    SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    ~Stranger() { closesocket(socket); }
-    void Send(const std::string& bytes)
-    {
-        sockaddr_in to = {AF_INET, htons(41770), {}, {}};
-        to.sin_addr.s_addr = inet_addr("10.77.0.255");
-        sendto(socket, bytes.data(), static_cast<int>(bytes.size()), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
-    }
-    // The answers within the time, each no longer than a query.
-    int Answers(DWORD ms)
-    {
-        u_long waiting = 0;
-        int answers = 0;
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10))
-            for (char bytes[1024]; ioctlsocket(socket, FIONREAD, &waiting) == 0 && waiting; ++answers)
-                EXPECT_LE(recv(socket, bytes, sizeof bytes, 0), 269);
-        return answers;
-    }
-};
+    const SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    const sockaddr_in to = {AF_INET, htons(41770), {{{10, 77, 0, 255}}}, {}};
+    setsockopt(socket, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on), sizeof on);
+    sendto(socket, bytes.data(), static_cast<int>(bytes.size()), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    closesocket(socket);
+}
 
 std::string Announcing(const std::string& player, char version = 1, unsigned port = 2000)
 {
     return std::string("TIDEWARA") + version + char(port >> 8) + char(port) + char(player.size()) + player + "\x02PC";
 }
 
-TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
+TEST(LanGames, HostsAreListedJoinedByChoosingAndForgottenOnceSilent)
 {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
@@ -72,37 +55,9 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
     // Heard by IPv6 too, the game is listed by its IPv4 address in the end.
     EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(announced.c_str(), 41770)}; }));
 
-    // Queries are answered once each, four times a second at most.
-    Stranger stranger;
-    const std::string query = std::string("TIDEWARQ\x01") + std::string(260, '\0');
-    stranger.Send(query);
-    EXPECT_EQ(stranger.Answers(1000), 1);
-    for (int i = 0; i < 20; ++i)
-        stranger.Send(query);
-    EXPECT_LE(stranger.Answers(1500), 8);
-    for (const std::string& bad : {std::string("GET / HTTP/1.1\r\n\r\n"), Announcing("Old", 2), Announcing("B\x07" "d"),
-                                   Announcing(std::string(33, 'x')), Announcing("Low", 1, 1023), query.substr(1)})
-        stranger.Send(bad);
-    stranger.Send(Announcing("Anna"));
+    Broadcast(Announcing("Anna"));
     ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 2; }));
     EXPECT_EQ(Games(joining), std::vector<std::wstring>({Line(announced.c_str(), 41770), Line(L"Anna", 2000, L"PC")}));
-
-    // Invented hosts pour in from a thread of their own until 32 of them are listed.
-    std::atomic<bool> flooding{true};
-    std::thread flood([&] {
-        Stranger sender;
-        for (int i = 0; flooding; ++i)
-            sender.Send(Announcing("Host " + std::to_string(i)));
-    });
-    bool answering = true;
-    EXPECT_TRUE(WaitFor([&] {
-        DWORD_PTR result;
-        answering = answering && SendMessageTimeoutW(joining, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-        return Games(joining).size() == 32 && Games(joining)[31].find(L"Host ") == 0;
-    }));
-    flooding = false;
-    flood.join();
-    EXPECT_TRUE(answering);
     EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(announced.c_str(), 41770)}; })) << "the silent forgotten";
 
     SendMessageW(hosting, WM_COMMAND, IDCANCEL, 0);
@@ -111,12 +66,11 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndStrangersLeaveTheListBounded)
     SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 1; }));
     // Chosen, the game's address and port replace what was typed, and a double click joins.
-    wchar_t typed[2][64] = {L"", L"1024"};
-    SendDlgItemMessageW(joining, IDC_NET_PORT, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed[1]));
+    SetDlgItemTextW(joining, IDC_NET_PORT, L"1024");
     SendDlgItemMessageW(joining, IDC_NET_GAMES, LB_SETCURSEL, 0, 0);
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_SELCHANGE), 0);
-    for (int i : {0, 1})
-        SendDlgItemMessageW(joining, i ? IDC_NET_PORT : IDC_NET_HOST_NAME, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(typed[i]));
+    wchar_t typed[2][64] = {};
+    GetDlgItemTextW(joining, IDC_NET_HOST_NAME, typed[0], 64), GetDlgItemTextW(joining, IDC_NET_PORT, typed[1], 64);
     EXPECT_EQ(std::wstring(typed[0]) + L":" + typed[1], L"10.77.0.1:41770");
     EXPECT_EQ(IsDlgButtonChecked(joining, IDC_NET_JOIN), static_cast<UINT>(BST_CHECKED));
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_DBLCLK), 0);
@@ -129,44 +83,43 @@ struct GroupMember {
     GroupMember()
     {
         const BOOL on = TRUE;
-        sockaddr_in6 address = {AF_INET6, htons(41770), 0, {}, 0};
+        u_long nonBlocking = 1;
         ipv6_mreq membership = {};
         inet_pton(AF_INET6, "ff02::5477", &membership.ipv6mr_multiaddr);
         joined = setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on), sizeof on) == 0 &&
-                 bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                 setsockopt(socket, IPPROTO_IPV6, IPV6_JOIN_GROUP, reinterpret_cast<const char*>(&membership), sizeof membership) == 0;
-        group = address;
+                 bind(socket, reinterpret_cast<sockaddr*>(&group), sizeof group) == 0 &&
+                 setsockopt(socket, IPPROTO_IPV6, IPV6_JOIN_GROUP, reinterpret_cast<const char*>(&membership), sizeof membership) == 0 &&
+                 ioctlsocket(socket, FIONBIO, &nonBlocking) == 0;
         group.sin6_addr = membership.ipv6mr_multiaddr;
     }
     ~GroupMember() { closesocket(socket); }
     SOCKET socket = ::socket(AF_INET6, SOCK_DGRAM, IPPROTO_UDP);
     bool joined = false;
-    sockaddr_in6 group = {};
+    sockaddr_in6 group = {AF_INET6, htons(41770), 0, {}, 0};   // bound to the port, then sent to in the group
     void Send(const std::string& bytes)
     {
         sendto(socket, bytes.data(), static_cast<int>(bytes.size()), 0, reinterpret_cast<sockaddr*>(&group), sizeof group);
     }
-    // The address of the first datagram heard that holds the text; empty when none comes.
+    // The address of the first datagram heard that holds the text; empty when none comes in 20 s.
     std::string HeardFrom(const std::string& text)
     {
-        u_long waiting = 0;
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(10))
-            for (char bytes[1024]; ioctlsocket(socket, FIONREAD, &waiting) == 0 && waiting;) {
-                sockaddr_in6 from = {};
-                int size = sizeof from;
-                const int count = recvfrom(socket, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&from), &size);
-                char host[64] = "";
-                if (count > 0 && std::string(bytes, count).find(text) != std::string::npos &&
-                    getnameinfo(reinterpret_cast<sockaddr*>(&from), size, host, sizeof host, nullptr, 0, NI_NUMERICHOST) == 0)
-                    return host;
-            }
+        char bytes[1024], host[64] = "";
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 20000;) {
+            sockaddr_in6 from = {};
+            int size = sizeof from;
+            const int count = recvfrom(socket, bytes, sizeof bytes, 0, reinterpret_cast<sockaddr*>(&from), &size);
+            if (count < 0)
+                Sleep(10);   // none waiting
+            else if (std::string(bytes, count).find(text) != std::string::npos &&
+                     getnameinfo(reinterpret_cast<sockaddr*>(&from), size, host, sizeof host, nullptr, 0, NI_NUMERICHOST) == 0)
+                return host;
+        }
         return "";
     }
 };
 
 // Over IPv6 the group carries a stranger's announcement to the list, by its link-local address
-// until the same game comes by IPv4; a host announces there too, and a join reaches it by its
-// link-local address.
+// until the same game comes by IPv4, and a host announces there too, from its link-local address.
 TEST(LanGames, TheIpv6GroupCarriesAnnouncementsBothWaysAndTheListPrefersIpv4)
 {
     WSADATA data;
@@ -181,18 +134,13 @@ TEST(LanGames, TheIpv6GroupCarriesAnnouncementsBothWaysAndTheListPrefersIpv4)
     member.Send(Announcing("Anna"));
     ASSERT_TRUE(WaitFor([&] { return Games(joining).size() == 1; }));
     EXPECT_EQ(Games(joining)[0].find(L"Anna\tPC\tfe80:"), 0u) << "by its link-local address";
-    Stranger().Send(Announcing("Anna"));
+    Broadcast(Announcing("Anna"));
     EXPECT_TRUE(WaitFor([&] { return Games(joining) == std::vector<std::wstring>{Line(L"Anna", 2000, L"PC")}; }));
 
     HWND hosting = OpenNetworkDialog(host);
     SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
     const std::string address = member.HeardFrom(Announcing("", 1, 41770).substr(0, 11));
-    ASSERT_EQ(address.find("fe80:"), 0u) << "the host announces in the group";
-    CheckRadioButton(joining, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_JOIN);
-    SetDlgItemTextA(joining, IDC_NET_HOST_NAME, address.c_str());
-    SetDlgItemTextW(joining, IDC_NET_PORT, L"41770");
-    SendDlgItemMessageW(joining, IDOK, BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(hosting) && !IsWindow(joining); })) << "connected by " << address;
+    EXPECT_EQ(address.find("fe80:"), 0u) << "the host announces in the group";
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
-// The scale: the window's size at the display's DPI and at the player's choice, presses,
-// drags and the picture at a whole-number scale, and the stored choice.
+// The scale: the display's choice for a DPI, the window's size at the player's choice and on
+// a move to another DPI, presses, drags and the picture at a whole-number scale, and the
+// stored choice.
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <process.h>
 
 #include "app/display.h"
 #include "tests/win/shell_fixture.h"
@@ -29,27 +26,20 @@ TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
         {288, 3840, 2160, 3}, {480, 3840, 2160, 3}, {288, 1920, 1080, 2}, {192, 1024, 768, 1},
         {144, 1014, 774, 2},  {144, 1013, 774, 1},  {144, 1014, 773, 1},  {288, 100, 100, 1},
     };
-    for (const auto& c : cases) {
-        const RECT work = {10, 20, 10 + c.width, 20 + c.height};
-        EXPECT_EQ(DisplayScale(c.dpi, work), c.scale) << c.dpi << " DPI, " << c.width << " x " << c.height;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(DisplayScale(c.dpi, {10, 20, 10 + c.width, 20 + c.height}), c.scale) << c.dpi << " DPI, " << c.width << " x " << c.height;
 }
 
-// What one start at the display's DPI must show, from the parent's table: "DPI stored scale",
-// with a stored value of -1 for none.
-struct DisplayCase { int dpi, stored, scale; };
-constexpr const char* kCaseVariable = "TIDEWAR_DISPLAY_CASE";
-
-// A board's corner cell (column and row 0 or 9): at the scale, its window pixel nearest the
-// board's corner, or (edge) the next one over, which shows the board's edge line: the left or
-// right line on the diagonal's corners, the top or bottom line on the others, so that each
+// The enemy board's corner cell (column and row 0 or 9): at the scale, its window pixel nearest
+// the board's corner, or (edge) the next one over, which shows the board's edge line: the left
+// or right line on the diagonal's corners, the top or bottom line on the others, so that each
 // bound alone keeps the press off the board.
-LPARAM CornerPixel(int scale, int boardLeft, POINT cell, bool edge)
+LPARAM CornerPixel(int scale, POINT cell, bool edge)
 {
     const auto at = [scale](int first, int index, bool edge) {
         return index ? scale * (first + kBoardPixels) - 1 + edge : scale * (first + 1) - edge;
     };
-    return MAKELPARAM(at(boardLeft, cell.x, edge && cell.x == cell.y), at(kBoardTop, cell.y, edge && cell.x != cell.y));
+    return MAKELPARAM(at(kEnemyBoardLeft, cell.x, edge && cell.x == cell.y), at(kBoardTop, cell.y, edge && cell.x != cell.y));
 }
 
 // The client area's pixels on the screen that differ from the scene pixel they should show, each
@@ -68,81 +58,12 @@ int PixelsNotSquare(int scale)
     BitBlt(copy, 0, 0, clientWidth, clientHeight, window, 0, 0, SRCCOPY);
     SelectObject(copy, previous);
     const std::vector<unsigned> shown = Pixels(copy, bitmap, clientWidth, clientHeight), scene = SceneSnapshot();
-    DeleteObject(bitmap);
-    DeleteDC(copy);
-    ReleaseDC(MainWindow, window);
+    DeleteObject(bitmap), DeleteDC(copy), ReleaseDC(MainWindow, window);
     int wrong = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             wrong += shown[y * clientWidth + x] != scene[y / scale * kSceneWidth + x / scale];
     return wrong;
-}
-
-// Run by DisplayScale.EachDpiShowsTheWholeSceneAtItsScale in a process of its own, started at
-// the DPI of its case.
-TEST_F(ScaleTest, DISABLED_AtTheDisplaysDpi)
-{
-    DisplayCase expected = {};
-    const char* text = std::getenv(kCaseVariable);
-    ASSERT_TRUE(text && std::sscanf(text, "%d %d %d", &expected.dpi, &expected.stored, &expected.scale) == 3);
-    if (expected.stored >= 0) {
-        StopProgram();
-        StoreSetting("Scale", REG_DWORD, {BYTE(expected.stored), 0, 0, 0});
-        StartProgram();
-    }
-    const int scale = expected.scale;
-    EXPECT_EQ(ClientSize(), std::make_pair(scale * kClientWidth, scale * kClientHeight));
-    Command(CMD_NEW_GAME);
-    const POINT corners[] = {{0, 0}, {9, 0}, {0, 9}, {9, 9}};
-    for (const POINT& cell : corners)   // a right-click on the last ship laid takes it back
-        for (bool edge : {true, false}) {
-            if (edge)
-                PlaceOfferedShip(Game, Horizontal, cell.x ? 6 : 0, cell.y);
-            SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, CornerPixel(scale, kHomeBoardLeft, cell, edge));
-            EXPECT_EQ(Game.PlacedShipCount, edge ? 1 : 0) << cell.x << ", " << cell.y;
-        }
-    SendMessageW(MainWindow, WM_KEYDOWN, 'A', 1);
-    for (const POINT& cell : corners)
-        for (bool edge : {true, false}) {
-            Board before;
-            std::memcpy(before, Game.EnemyBoard, sizeof before);
-            Game.ComputerTurn = false;
-            SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, CornerPixel(scale, kEnemyBoardLeft, cell, edge));
-            const int32_t state = Game.EnemyBoard[cell.x][cell.y];
-            if (edge)
-                EXPECT_EQ(std::memcmp(before, Game.EnemyBoard, sizeof before), 0) << cell.x << ", " << cell.y;
-            else
-                EXPECT_TRUE(state != Water && state != Deck) << cell.x << ", " << cell.y;
-        }
-    EXPECT_EQ(PixelsNotSquare(scale), 0);
-}
-
-// Wine reads the display's DPI from the registry as each program starts. Under its null display
-// (1024 x 768) double size does not fit above 96 DPI, so the display's scale is 1 there.
-TEST_F(ScaleTest, EachDpiShowsTheWholeSceneAtItsScale)
-{
-    const DisplayCase cases[] = {
-        {96, -1, 1}, {120, 0, 1}, {144, 4, 1}, {192, 7, 1}, {192, 2, 2}, {288, 3, 3},
-    };
-    wchar_t self[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    for (const DisplayCase& c : cases) {
-        const DWORD dpi = c.dpi;
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi, sizeof dpi);
-        char text[32];
-        std::snprintf(text, sizeof text, "%d %d %d", c.dpi, c.stored, c.scale);
-        SetEnvironmentVariableA(kCaseVariable, text);
-        const auto child = reinterpret_cast<HANDLE>(_wspawnl(_P_NOWAIT, self, L"win_tests", L"--gtest_also_run_disabled_tests",
-                                                              L"--gtest_filter=ScaleTest.DISABLED_AtTheDisplaysDpi", nullptr));
-        DWORD code = STILL_ACTIVE;
-        if (WaitForSingleObject(child, 60000) != WAIT_OBJECT_0)
-            TerminateProcess(child, 1);
-        GetExitCodeProcess(child, &code);
-        CloseHandle(child);
-        EXPECT_EQ(code, 0u) << text;
-    }
-    SetEnvironmentVariableA(kCaseVariable, nullptr);
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
 }
 
 // The 4 decks on offer dragged to (6, 9), where the outline's left side is a black scene pixel,
@@ -151,8 +72,7 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
 {
     POINT image[3] = {};
     for (int scale : {1, 2}) {
-        if (scale == 2)
-            Command(CMD_DOUBLE_SIZE);
+        Command(scale == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
         Command(CMD_NEW_GAME);
         const auto mouse = [scale](UINT message, int x, int y) {
             SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale));
@@ -176,42 +96,55 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
         mouse(WM_LBUTTONUP, 410, 220);
         const PlacedShip& ship = Game.PlacedShips[0];
         EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, ship.orientation, ship.column, ship.row), std::make_tuple(1, Horizontal, 6, 9));
+        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(410 * scale, 220 * scale));
+        EXPECT_EQ(Game.PlacedShipCount, 0) << scale << ": a right-click on it takes it back";
     }
 }
 
-// Each size item: the number stored, the scale it shows at 96 DPI, both again after a restart.
-TEST_F(ScaleTest, TheChoiceIsTickedStoredAndHeldOverARestart)
+// Each size item: the number stored, the scale it shows at 96 DPI, both again after a restart,
+// and there presses by the enemy board's corners and the picture at that scale. A stored number
+// beyond the largest scale follows the display. Moved to a monitor of another DPI, the window
+// takes the suggested corner and the frame of that DPI (Wine's at 144: 6 x 62 pixels); a chosen
+// size holds.
+TEST_F(ScaleTest, TheChosenSizeIsTickedStoredAndHeldAcrossARestartAndADpiChangeWherePressesAndThePictureFollowIt)
 {
     const struct { int command; unsigned char stored; int scale; } choices[] = {
         {CMD_TRIPLE_SIZE, 3, 3}, {CMD_DISPLAY_SIZE, 0, 1}, {CMD_DOUBLE_SIZE, 2, 2}, {CMD_NORMAL_SIZE, 1, 1}};
     EXPECT_EQ(SettingBytes("Scale"), std::vector<unsigned char>({0, 0, 0, 0})) << "a first start follows the display";
+    const auto ticked = [](int item) { return GetMenuState(GetMenu(MainWindow), item, MF_BYCOMMAND) & MF_CHECKED; };
     for (const auto& choice : choices) {
         Command(choice.command);
-        DWORD type = REG_NONE;
-        EXPECT_EQ(SettingBytes("Scale", &type), std::vector<unsigned char>({choice.stored, 0, 0, 0}));
-        EXPECT_EQ(type, DWORD(REG_DWORD));
+        EXPECT_EQ(SettingBytes("Scale"), std::vector<unsigned char>({choice.stored, 0, 0, 0}));
         for (bool restarted : {false, true}) {
             if (restarted)
                 RestartProgram();
             EXPECT_EQ(ClientSize(), std::make_pair(choice.scale * kClientWidth, choice.scale * kClientHeight))
                 << choice.command << ", " << restarted;
             for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
-                EXPECT_EQ(GetMenuState(GetMenu(MainWindow), item, MF_BYCOMMAND) & MF_CHECKED,
-                          item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;
+                EXPECT_EQ(ticked(item), item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;
         }
+        Command(CMD_NEW_GAME);
+        SendMessageW(MainWindow, WM_KEYDOWN, 'A', 1);
+        // The pixel off the board first: a press there that reached the board would shoot the corner.
+        for (const POINT& cell : {POINT{0, 0}, POINT{9, 0}, POINT{0, 9}, POINT{9, 9}})
+            for (bool edge : {true, false}) {
+                Game.ComputerTurn = false;
+                SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, CornerPixel(choice.scale, cell, edge));
+                const int32_t state = Game.EnemyBoard[cell.x][cell.y];
+                EXPECT_EQ(state != Water && state != Deck, !edge) << choice.scale << ": " << cell.x << ", " << cell.y << (edge ? " by its edge" : "");
+            }
+        EXPECT_EQ(PixelsNotSquare(choice.scale), 0) << choice.scale;
     }
-}
-
-// Moved to a monitor of another DPI, the window takes the suggested corner and the frame of that
-// DPI (Wine's at 144: 6 x 62 pixels); a chosen size holds.
-TEST_F(ScaleTest, AMoveToAnotherDpiKeepsTheChosenSizeInThatDpisFrame)
-{
+    StopProgram();
+    StoreSetting("Scale", REG_DWORD, {4, 0, 0, 0});
+    StartProgram();
+    EXPECT_EQ(ticked(CMD_DISPLAY_SIZE), UINT(MF_CHECKED));
     Command(CMD_DOUBLE_SIZE);
     RECT suggested = {40, 50, 600, 500}, outer;
     SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     GetWindowRect(MainWindow, &outer);
-    EXPECT_EQ(std::make_pair(outer.left, outer.top), std::make_pair(40L, 50L));
-    EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(2L * kClientWidth + 6, 2L * kClientHeight + 62));
+    EXPECT_EQ(std::make_tuple(outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top),
+              std::make_tuple(40L, 50L, 2L * kClientWidth + 6, 2L * kClientHeight + 62));
 }
 
 }  // namespace
