@@ -7,6 +7,7 @@
 #include <set>
 
 #include "base/crypto.h"
+#include "base/link.h"
 #include "game/network.h"
 #include "game/protocol.h"
 #include "tests/win/network_programs.h"
@@ -80,11 +81,35 @@ TEST(NetworkCrypto, HashIsSha256AndTheProviderIsKept)
     uint8_t digest[32], random[16] = {};
     ASSERT_TRUE(Sha256(reinterpret_cast<const uint8_t*>("abc"), 3, digest));
     const uintptr_t provider = Crypto.provider;
-    EXPECT_TRUE(SecretRandomBytes(random, sizeof random) && provider && Crypto.provider == provider);
+    EXPECT_TRUE(SecretRandomBytes(random, sizeof random));
+    EXPECT_NE(provider, 0u);
+    EXPECT_EQ(Crypto.provider, provider) << "the provider is kept";
     EXPECT_NE(std::count(random, random + 16, 0), 16) << "random bytes drawn";
     EXPECT_EQ(std::vector<uint8_t>(digest, digest + 32), std::vector<uint8_t>({0xba, 0x78, 0x16, 0xbf, 0x8f, 0x01, 0xcf, 0xea, 0x41, 0x41, 0x40, 0xde, 0x5d, 0xae, 0x22, 0x23,
                                                                                 0xb0, 0x03, 0x61, 0xa3, 0x96, 0x17, 0x7a, 0x9c, 0xb4, 0x10, 0xff, 0x61, 0xf2, 0x00, 0x15, 0xad}));
     ResetCrypto();
+}
+
+// At each line's end, a buffer one short of the line and its zero, and one that holds them: the
+// lines before it, or it too, and not a character past the buffer, which ends at a page that
+// cannot be read.
+TEST(NetworkLink, ThisComputerIsDescribedInWholeLinesAsFarAsTheyFit)
+{
+    wchar_t full[1024] = L"";
+    DescribeThisComputer(full, 1024);
+    const std::wstring all = full;
+    std::vector<size_t> ends;
+    for (size_t at = all.find(L"\r\n"); at != std::wstring::npos; at = all.find(L"\r\n", at + 2))
+        ends.push_back(at);
+    ends.push_back(all.size());
+    ASSERT_GT(ends[0], 0u) << "the computer's name";
+    for (size_t i = 0; i < ends.size(); ++i)
+        for (size_t size : {ends[i], ends[i] + 1}) {
+            const GuardedBytes buffer(std::string(size * sizeof(wchar_t), '\0'));
+            const auto text = reinterpret_cast<wchar_t*>(const_cast<BYTE*>(buffer.data()));
+            DescribeThisComputer(text, static_cast<int>(size));
+            EXPECT_EQ(std::wstring(text, wcsnlen(text, size)), all.substr(0, size > ends[i] ? ends[i] : i ? ends[i - 1] : 0)) << size;
+        }
 }
 
 using NetworkStore = ShellTest;
@@ -211,6 +236,15 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
         {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
+        // Once the system holds all it will, the program's queue fills, and one more message is lost.
+        {"reading nothing", [](Partner& p) {
+             p.SendHello();
+             const uint8_t message[1000] = {};
+             size_t sent = 0;
+             for (; sent < 64'000'000 && !Link.overflowed; sent += sizeof message)
+                 SendToPartner(message, sizeof message);
+             EXPECT_TRUE(Link.overflowed) << sent;
+         }, L"The connection to Anna was lost."},
         {"Escape before its hello", [this](Partner& p) {
              EXPECT_EQ(Band(), L"Connected to 127.0.0.1, waiting for the other side...");
              SendMessageW(MainWindow, WM_KEYDOWN, VK_ESCAPE, 0);

@@ -1,12 +1,20 @@
-// The program in-process: start-up, the flow of a game, its sounds and music, the
+// The program in-process: the "clear" word, start-up, the flow of a game, its sounds and music, the
 // accelerators through the message loop and the numbered error boxes.
 
 #include <algorithm>
 #include <cstdlib>
+#include <random>
 
 #include "tests/win/shell_fixture.h"
 
 namespace {
+
+TEST(ClearCommand, OnlyTheExactWordIsTheCommand)
+{
+    EXPECT_TRUE(IsClearCommand("clear"));
+    for (const char* line : {"Clear", " clear", "clear ", "", "cleared", static_cast<const char*>(nullptr)})
+        EXPECT_FALSE(IsClearCommand(line)) << (line ? line : "null");
+}
 
 // What the program asked of the speaker; an effect is marked when it comes during the
 // placement or after a box, the shot's when it comes before the shot is painted.
@@ -68,7 +76,8 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
         EXPECT_EQ(Sounds, c.sounds);
         for (void (*draw)() : {DrawCounters, RedrawScene}) {
             draw();
-            EXPECT_TRUE(CounterShows(kEnemyCounterBox, c.won ? L"0" : L"20") && CounterShows(kHomeCounterBox, c.won ? L"20" : L"0"));
+            EXPECT_TRUE(CounterShows(kEnemyCounterBox, c.won ? L"0" : L"20"));
+            EXPECT_TRUE(CounterShows(kHomeCounterBox, c.won ? L"20" : L"0"));
         }
     }
     EXPECT_EQ(SettingBytes("Statistic"), std::vector<unsigned char>({4, 0, 0, 0, 4, 0, 0, 0}));
@@ -141,6 +150,58 @@ TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
                       std::make_tuple(std::wstring(L"ERROR"), L"Tidewar ERROR #" + std::to_wstring(c.boxes[i]), true));
         EXPECT_FALSE(Dragging.PlacementDrag) << "the release still ends the drag";
     }
+}
+
+// Odd input at odd moments: presses, drags and releases anywhere, ticks, new games, language
+// switches and the dialogs (a few random choices on the options sheet's first two pages, or
+// the statistics, left by a random way) in any order break nothing, and rebuilding the scene
+// from the state at any moment gives the very pixels that play drew. The game's own
+// bookkeeping is the model tests' to hold.
+TEST_F(GameFlow, RandomInputBreaksNothingAndTheRedrawRebuildsWhatPlayDrew)
+{
+    // Play runs far faster than the clock: let every seeding see a new second, as the
+    // computer's pauses would.
+    static std::time_t second = 1700000000;
+    Game.Dice = {[] { return second++; }, std::rand};
+    std::mt19937 dice(77);
+    const UINT mouse[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_NCLBUTTONUP};
+    // The first two show a page of the sheet, the others are clicked.
+    const int choices[] = {0, 1, IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE, IDC_SHOW_SHIPS};
+    const int exits[] = {IDOK, kApplyButton, IDCANCEL};
+    bool battleSeen = false, endSeen = false;
+    for (int step = 0; step < 6000; ++step) {
+        const unsigned roll = dice() % 100;
+        const int x = static_cast<int>(dice() % 520), y = static_cast<int>(dice() % 410);
+        if (roll < 25)
+            DropOfferedShip(dice() % 2 == 0, x % 10, y % 10);
+        else if (roll < 45)
+            Click(31 + x % 199, 31 + y % 199);
+        else if (roll < 70)
+            SendMessageW(MainWindow, mouse[dice() % 4], 0, MAKELPARAM(x, y));
+        else if (roll < 97)
+            Tick();
+        else if (roll < 98)
+            Command(CMD_RUSSIAN + x % 3);
+        else if (roll < 99 && x % 3 == 0)
+            RunInDialog(CMD_STATISTICS, [y](HWND box) { PressKey(box, y % 2 ? VK_RETURN : VK_ESCAPE); });
+        else if (roll < 99)
+            RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
+                for (int i = 0; i < 3; ++i) {
+                    const int choice = choices[dice() % 8];
+                    choice < 2 ? void(ShowPage(sheet, choice)) : ClickButton(sheet, choice);
+                }
+                ClickButton(sheet, exits[y % 3]);
+            });
+        else if (Game.GamePhase == GameOver || Game.GamePhase == NoGame || dice() % 32 == 0)
+            Command(CMD_NEW_GAME);
+        if (step % 50 == 0 && !Dragging.PlacementDrag) {
+            ASSERT_TRUE(RedrawKeepsTheScene()) << "step " << step << ", phase " << Game.GamePhase;
+        }
+        battleSeen |= Game.GamePhase == Battle;
+        endSeen |= Game.GamePhase == GameOver;
+    }
+    EXPECT_TRUE(battleSeen);
+    EXPECT_TRUE(endSeen);
 }
 
 }  // namespace
