@@ -42,21 +42,15 @@ TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
     const struct { const char* name; Value stored; std::string loaded; Value replaced = {}; } cases[] = {
         {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid"},
         {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, {REG_SZ, TextBytes(current)}},   // one too many with the zero
-        {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c')},
         // Binary, since Wine's registry calls may add a zero to a REG_SZ that lacks one.
         {"Skins", {REG_BINARY, TextBytes(std::string(256, 'd'), false)}, std::string(255, 'd')},
         {"Music", {REG_BINARY, {'a', 0, 'b', 0, 'c'}}, "ab"},   // half a character is dropped
-        {"Music", {REG_DWORD, {'o', 0, 'k', 0}}, "ok"},
-        {"Skins", {REG_BINARY, {}}, ""},
-        {"Options", {REG_BINARY, {9, 0, 1}}, "0 1 1 0 0 2 0 0"},
         {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0"},   // levels beyond 3 are kept
         {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0"},
         {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", {REG_BINARY, {0, 0, 3}}},
         {"Properties", {REG_BINARY, {7, 200, 9, 200, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}}, "0 3 1 1 1 200 0 0"},
         {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0"},
-        {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0"},
         {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", {REG_BINARY, {1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
-        {"Statistic", {REG_BINARY, {1, 0, 0, 0, 2, 0, 0, 0}}, "0 3 1 0 0 2 1 2"},
         {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6"},   // 4 bytes replace Wins only
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", {REG_DWORD, Bytes(8, 0)}},
     };
