@@ -42,9 +42,20 @@ TEST_F(Menus, EachLanguageIsTickedInItsOwnMenuAndTellsHowToBeginUntilTheFirstGam
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop));
 }
 
-// Begin, Exit and closing the window in a battle, each answered No and Yes.
-TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYes)
+// Outside a battle nothing asks, and a battle that ended while the question was open is not
+// kept. Then Begin, Exit and closing the window in a battle, each answered No and Yes.
+TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
 {
+    for (Phase phase : {NoGame, Placement, GameOver}) {
+        Game.GamePhase = phase;
+        Command(CMD_NEW_GAME);
+        EXPECT_EQ(Game.GamePhase, Placement) << phase;
+    }
+    EXPECT_TRUE(answered.empty());
+    PlaceWholeFleet();
+    BoxReply = [](HWND) { return Game.GamePhase = GameOver, WPARAM(IDNO); };
+    Command(CMD_NEW_GAME);
+    EXPECT_EQ(Game.GamePhase, Placement) << "the battle ended while the question was open";
     const struct { UINT message; WPARAM command; bool (*proceeded)(); } actions[] = {
         {WM_COMMAND, CMD_NEW_GAME, [] { return Game.GamePhase == Placement; }},
         {WM_COMMAND, CMD_EXIT, [] { MSG quit; return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE; }},
@@ -67,23 +78,6 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYes)
             EXPECT_EQ(defaultButton, BS_DEFPUSHBUTTON) << "No is the default";
             EXPECT_EQ(a.proceeded(), answer == IDYES) << action;
         }
-}
-
-TEST_F(Menus, OutsideABattleNothingAsksAndABattleThatEndedWhileAskingIsNotKept)
-{
-    for (Phase phase : {NoGame, Placement, GameOver}) {
-        Game.GamePhase = phase;
-        Command(CMD_NEW_GAME);
-        EXPECT_EQ(Game.GamePhase, Placement) << phase;
-    }
-    EXPECT_TRUE(answered.empty());
-    PlaceWholeFleet();
-    BoxReply = [](HWND) {
-        Game.GamePhase = GameOver;
-        return WPARAM(IDNO);
-    };
-    Command(CMD_NEW_GAME);
-    EXPECT_EQ(Game.GamePhase, Placement) << "the battle ended while the question was open";
 }
 
 }  // namespace
