@@ -31,13 +31,11 @@ std::function<WPARAM(HWND box)> BoxReply;
 
 static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
 {
-    wchar_t className[16] = L"", caption[128] = L"", text[256] = L"";
+    wchar_t className[16] = L"";
     GetClassNameW(window, className, 16);
     if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
-    GetWindowTextW(window, caption, 128);
-    GetDlgItemTextW(window, 0xFFFF, text, 256);
-    BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
+    BoxLog->push_back({TextOf(window), TextOf(GetDlgItem(window, 0xFFFF)), MainWindow && IsWindowEnabled(MainWindow)});
     PostMessageW(window, WM_COMMAND, BoxReply ? BoxReply(window) : GetDlgItem(window, IDYES) ? IDYES : IDOK, 0);
     return TRUE;
 }
