@@ -17,8 +17,8 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(33);
 }
 
-// Each case in another language: the box comes in the interface's, with its logo, and is left
-// its own way. In English, the colours the box gives a static, asked for as the control asks
+// Each case in another language: the box comes in the interface's, with its logo, which is
+// gone with the box, and is left its own way. In English, the colours the box gives a static, asked for as the control asks
 // when it paints, and the cursor over it; a double click opens a link once.
 TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueUnderAHandAndReachTheShell)
 {
@@ -30,9 +30,10 @@ TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueU
         {English, L"About", [](HWND box) { SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, false}};
     for (const auto& c : cases) {
         Settings.Language = c.language;
+        HGDIOBJ logo = nullptr;
         RunInDialog(CMD_ABOUT, [&](HWND box) {
             EXPECT_EQ(TextOf(box), c.caption);
-            EXPECT_TRUE(SendDlgItemMessageW(box, IDC_ABOUT_LOGO, STM_GETIMAGE, IMAGE_BITMAP, 0)) << "the logo";
+            EXPECT_TRUE(logo = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(box, IDC_ABOUT_LOGO, STM_GETIMAGE, IMAGE_BITMAP, 0))) << "the logo";
             const std::pair<HWND, bool> statics[] = {{GetDlgItem(box, IDC_MAIL_LINK), true}, {GetDlgItem(box, IDC_WEB_LINK), true},
                                                      {FindWindowExW(box, nullptr, L"Static", L"Quorvex Software, 2026"), false}};
             if (c.language == English)
@@ -51,6 +52,7 @@ TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueU
             c.leave(box);
             EXPECT_EQ(IsWindowVisible(box) != FALSE, c.stays) << "way " << &c - cases;
         });
+        EXPECT_EQ(GetObjectType(logo), 0u) << "the logo left behind";
     }
     EXPECT_EQ(ShellCalls, std::vector<std::string>({"open mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ",
                                                      "open http://www.example.org/tidewar/"}));

@@ -162,7 +162,7 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
 
 // The sheet's and its pages' captions, then the skins' names, in the language: one language
 // after the first proves each template's offset. The icon handed to the sheet shows on its
-// caption and tabs.
+// caption and tabs, and is gone with the sheet.
 TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 {
     lstrcpyW(Settings.SkinName, Wide(Stored("night.dll")).c_str());
@@ -171,6 +171,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin|Kein Skin haben|", L"|>Nachtmeer (night.dll)", false},
         {CMD_ENGLISH, L"|Skin|Standard skin|", L"|>Night sea (night.dll)", true}};
     int night = 0;
+    HICON icon = nullptr;
     for (const auto& c : cases) {
         Command(c.language);
         RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
@@ -182,10 +183,12 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
             EXPECT_NE(shown.find(c.first), std::wstring::npos) << shown;
             EXPECT_NE(shown.find(c.night), std::wstring::npos) << shown;
             EXPECT_EQ(shown.find(L"|English only (english_only.dll)") != std::wstring::npos, c.englishOnly);
-            EXPECT_TRUE(SendMessageW(sheet, WM_GETICON, ICON_SMALL, 0)) << "the caption's icon";
+            EXPECT_TRUE(icon = reinterpret_cast<HICON>(SendMessageW(sheet, WM_GETICON, ICON_SMALL, 0))) << "the caption's icon";
             EXPECT_EQ(ImageList_GetImageCount(TabCtrl_GetImageList(PropSheet_GetTabControl(sheet))), 4) << "the tabs' icons";
             night = int(SendMessageW(ListOf(sheet), LB_GETCURSEL, 0, 0));
         });
+        ICONINFO info;
+        EXPECT_FALSE(GetIconInfo(icon, &info)) << "the icon left behind";
     }
 
     Command(CMD_NEW_GAME);
@@ -240,47 +243,6 @@ TEST_F(ShellTest, StatisticsFollowABattleGoingOnBehindThemAndShowCountsWithCompl
             PressKey(box, VK_RETURN);
             EXPECT_FALSE(IsWindowVisible(box)) << c.shown;
         });
-    }
-}
-
-// The process's GDI and USER objects, by GetGuiResources where it counts them. Wine answers 0
-// and counts no USER objects, but keeps its GDI handles in a table laid out as Windows' own,
-// which the 64-bit process block points to; a used entry has a type. A 32-bit process finds
-// its 64-bit thread block (and through it that process block) where its own thread block
-// keeps GdiBatchCount, as under Windows' WoW64. 0 when there is no table to read.
-int GuiObjects()
-{
-    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS) + GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))
-        return counted;
-    struct HandleEntry { UINT64 object; ULONG owner; USHORT unique; UCHAR type, flags; UINT64 user; };
-    const auto thread = reinterpret_cast<const BYTE*>(NtCurrentTeb());
-    const auto thread64 = sizeof(void*) == 8 ? thread : reinterpret_cast<const BYTE*>(UINT_PTR(*reinterpret_cast<const DWORD*>(thread + 0xF70)));
-    const auto block64 = thread64 ? reinterpret_cast<const BYTE*>(UINT_PTR(*reinterpret_cast<const UINT64*>(thread64 + 0x60))) : nullptr;
-    const auto* table = block64 ? reinterpret_cast<const HandleEntry*>(UINT_PTR(*reinterpret_cast<const UINT64*>(block64 + 0xF8))) : nullptr;
-    return table ? static_cast<int>(std::count_if(table, table + 0x10000, [](const HandleEntry& e) { return e.type; })) : 0;
-}
-
-// Each opening takes tens of milliseconds under Wine, so thirty stand for hundreds: enough to
-// show one object left behind per opening (a picture is one or more); the first few let Wine's
-// caches settle. A leak grows in every batch of openings, while Wine makes an object of its own
-// once, at a moment of its own: the smaller growth of two batches is the one that counts. The
-// statistics make no objects of their own.
-TEST_F(ShellTest, DialogsLeaveNoObjectsBehind)
-{
-    const int objects = GuiObjects();
-    HBRUSH kept = CreateSolidBrush(0);
-    EXPECT_EQ(GuiObjects() - objects, 1) << "the count sees an object made";
-    DeleteObject(kept);
-    for (int command : {CMD_OPTIONS, CMD_ABOUT}) {
-        const auto growth = [command](int openings) {
-            const int before = GuiObjects();
-            while (openings--)
-                RunInDialog(command, [](HWND) {});
-            return GuiObjects() - before;
-        };
-        growth(5);
-        const int first = growth(30), second = growth(30);
-        EXPECT_LE(std::min(first, second), 2) << command << ": " << first << " then " << second;
     }
 }
 
