@@ -17,7 +17,13 @@ Value Stored(const char* name)
 
 using SettingsStore = ShellTest;
 
-TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthor)
+// A start drops the old key and rewrites the author. Then each value alone: Options: 0
+// reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language,
+// 13 reserved; Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to
+// the first zero. Taken by their bytes whatever their type, kept where short, replaced where
+// long or missing, by what memory holds (Statistic by zeros). Paths outside the ANSI code
+// page go both ways.
+TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     StoreSetting("Music", REG_SZ, TextBytes("c:\\old\\tune.mid"), OldSettingsKeyPath);
     StoreSetting("Author", REG_BINARY, {1, 2, 3});
@@ -25,15 +31,7 @@ TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthor)
     EXPECT_EQ(Stored("Author"), Value(REG_SZ, TextBytes("Quorvex Ondrel")));
     HKEY old;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
-}
 
-// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language,
-// 13 reserved; Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to
-// the first zero. Taken by their bytes whatever their type, kept where short, replaced where
-// long or missing, by what memory holds (Statistic by zeros). Paths outside the ANSI code
-// page go both ways.
-TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
-{
     const std::string current = "c:\\морской бой 海戦\\current";
     // A value replaced gives the bytes that replace it.
     const struct { const char* name; Value stored; std::string loaded; Value replaced = {}; } cases[] = {

@@ -186,8 +186,7 @@ unsigned ScenePixel(int x, int y, bool onWindow)
 
 std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<unsigned> pixels(width * height);
     GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned& pixel : pixels)
@@ -258,17 +257,13 @@ bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, uns
 
 // The programs the tests start end with the test process, even one killed at its time limit,
 // which runs no destructor: a program left behind would be found by the next test.
-static HANDLE ProgramsJob()
-{
-    static const HANDLE job = [] {
-        HANDLE made = CreateJobObjectW(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        return made;
-    }();
-    return job;
-}
+static const HANDLE ProgramsJob = [] {
+    HANDLE made = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return made;
+}();
 
 Process::Process(const std::string& arguments, const std::wstring& folder)
 {
@@ -278,7 +273,7 @@ Process::Process(const std::string& arguments, const std::wstring& folder)
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, where.c_str(), &startup, &info))
         return;
-    if (!AssignProcessToJobObject(ProgramsJob(), info.hProcess))
+    if (!AssignProcessToJobObject(ProgramsJob, info.hProcess))
         ADD_FAILURE() << "the program is not in the tests' job";
     ResumeThread(info.hThread);
 }
