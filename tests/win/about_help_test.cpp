@@ -81,13 +81,15 @@ std::wstring ViewerTopic()
     return topic.substr(0, topic.find(L'\r'));
 }
 
-// From another current folder, where the viewer would search instead of beside the exe: the
-// sheet's Options topic in the interface's language, English where that file
-// is missing; only with both missing our message comes. The sheet's Help button is shown and
-// enabled on every page, and each kind of page gets it once; F1 on a page's first control
-// climbs to the page, then to the sheet. Without a mouse, Tab reaches the music and skin
-// lists in every language.
-TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEverywhereInTheSheet)
+// Another copy stored double size and a language: a page shown takes the store, but the scale
+// stays with this window, and a language comes whole, with its menu, or not at all where it is
+// unknown (4 would be the menu's double size). From another current folder, where the viewer
+// would search instead of beside the exe, the sheet's Options topic comes in that language,
+// English where its file is missing; only with both missing our message comes. The sheet's
+// Help button is shown and enabled on every page, and each kind of page gets it once; F1 on a
+// page's first control climbs to the page, then to the sheet. Without a mouse, Tab reaches the
+// music and skin lists in every language.
+TEST_F(ShellTest, TheSheetTakesAnotherCopysLanguageAndOpensHelpBesideTheProgramFromAnyFolderInItAndFromEverywhereInTheSheet)
 {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -96,11 +98,12 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEver
         for (const std::string& name : names)
             MoveFileA(BesideTests((name + (back ? ".aside" : "")).c_str()).c_str(), BesideTests((name + (back ? "" : ".aside")).c_str()).c_str());
     };
-    const struct { uint32_t language; std::vector<std::string> aside; int page; bool f1; std::wstring topic; } cases[] = {
-        {English, {}, 0, false, L"Options"}, {German, {}, 1, true, L"Eigenschaften"}, {Russian, {"tidewar-ru.hlp"}, 2, false, L"Options"}};
+    const struct { BYTE stored; std::vector<std::string> aside; int page; bool f1; const wchar_t* menu; std::wstring topic; } cases[] = {
+        {English, {}, 0, false, L"&Game", L"Options"}, {German, {}, 1, true, L"&Spiel", L"Eigenschaften"},
+        {4, {}, 3, false, L"&Spiel", L"Eigenschaften"}, {Russian, {"tidewar-ru.hlp"}, 2, false, L"&Игра", L"Options"}};
     for (const auto& c : cases) {
-        Settings.Language = c.language;
-        SaveSettings();   // the sheet loads the store
+        StoreSetting("Scale", REG_DWORD, {2, 0, 0, 0});
+        StoreSetting("Properties", REG_BINARY, {1, 0, 1, c.stored});
         setAside(c.aside, false);
         RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
             HWND button = GetDlgItem(sheet, IDHELP);
@@ -117,6 +120,8 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEver
             EXPECT_EQ(ViewerTopic(), c.topic) << &c - cases;
         });
         setAside(c.aside, true);
+        EXPECT_EQ(MenuText(0), c.menu) << int(c.stored);
+        EXPECT_EQ(Settings.Scale, 0) << "the window's own, following the display, not the stored 2";
     }
     Settings.Language = German;
     setAside({"tidewar-de.hlp", "tidewar.hlp"}, false);

@@ -69,23 +69,6 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
     }
 }
 
-// Another copy stored double size and a language; a page shown takes the store, but the scale
-// stays with this window, and a language comes whole, with its menu, or not at all where it is
-// unknown (4 would be the menu's double size).
-TEST_F(ShellTest, APageShownTakesAnotherCopysLanguageWholeAndLeavesTheScaleWithTheWindow)
-{
-    const struct { BYTE stored; const wchar_t* menu; uint32_t language; } cases[] = {
-        {German, L"&Spiel", German}, {4, L"&Spiel", German}, {Russian, L"&Игра", Russian}};
-    for (const auto& c : cases) {
-        StoreSetting("Scale", REG_DWORD, {2, 0, 0, 0});
-        StoreSetting("Properties", REG_BINARY, {1, 0, 1, c.stored});
-        RunInDialog(CMD_OPTIONS, [](HWND sheet) { PropSheet_SetCurSel(sheet, nullptr, 1); });
-        EXPECT_EQ(MenuText(0), c.menu) << int(c.stored);
-        EXPECT_EQ(Settings.Language, c.language) << int(c.stored);
-        EXPECT_EQ(Settings.Scale, 0) << "the window's own, following the display, not the stored 2";
-    }
-}
-
 // A cancel reaches only the page on top: the pick left on the music page must not apply
 // itself in the next sheet.
 TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfterAReset)
