@@ -67,10 +67,7 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
             BeginBattle();
             answered.clear();
             LONG defaultButton = 0;
-            BoxReply = [&](HWND box) {
-                defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK;
-                return answer;
-            };
+            BoxReply = [&](HWND box) { return defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, answer; };
             SendMessageW(MainWindow, a.message, a.command, 0);
             ASSERT_EQ(answered.size(), 1u) << action;
             EXPECT_EQ(Utf8(answered[0].caption + L"|" + answered[0].text), "Battle in progress|Abandon the battle?");

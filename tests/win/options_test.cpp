@@ -19,12 +19,6 @@ std::wstring Counts(HWND box)
     return TextOf(GetDlgItem(box, IDC_WINS_TEXT)) + L"|" + TextOf(GetDlgItem(box, IDC_LOSSES_TEXT)) + L"|" + TextOf(GetDlgItem(box, IDC_TOTAL_TEXT));
 }
 
-void StoreMusic(const std::string& setting)
-{
-    lstrcpyW(Settings.MusicName, Wide(setting).c_str());
-    SaveMusicName();
-}
-
 // Each case shows a page and reads its buttons (Checks: 201 202 203 on the first page, 303 304
 // 301 302 505 504 on the second; none read where empty), clicks, shows the pages of `then` and
 // reads the last, and leaves by `exit`. Bytes: the Options value, then the first four of
@@ -49,10 +43,8 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        if (&c != cases) {   // the first case opens on the fresh program's defaults
-            Options = {c.skill, c.ships, c.zone};
-            SaveSettings();
-        }
+        if (&c != cases)   // the first case opens on the fresh program's defaults
+            Options = {c.skill, c.ships, c.zone}, SaveSettings();
         RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
             HWND page = ShowPage(sheet, c.page);
             EXPECT_EQ(c.before.empty() ? L"" : Checks(page), c.before);
@@ -70,11 +62,11 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
 }
 
 // A cancel reaches only the page on top: the pick left on the music page must not apply
-// itself in the next sheet.
-TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfterAReset)
+// itself in the next sheet. Then the list.
+TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfterAResetAndTheListHoldsWhatTheSettingCanStore)
 {
-    StoreMusic(Stored("tidewar.mid"));
-    ASSERT_EQ(StartMusic(MainWindow, Settings.MusicName), 0);
+    StoreSetting("Music", REG_SZ, TextBytes(Stored("tidewar.mid")));   // what the first sheet shows: its pick is a change
+    ASSERT_EQ(StartMusic(MainWindow, Wide(Stored("tidewar.mid")).c_str()), 0);
     const auto plays = [device = Sound.MusicDevice] {
         MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
         return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
@@ -88,10 +80,10 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
         });
     };
     pick(true, IDCANCEL);
-    StoreMusic("no");   // what the next sheet shows, and would apply: it would stop the tune
+    StoreSetting("Music", REG_SZ, TextBytes("no"));   // what the next sheet shows, and would apply: it would stop the tune
     pick(false, IDOK);
     EXPECT_TRUE(plays()) << "the cancelled pick applied itself";
-    StoreMusic(Stored("tidewar.mid"));
+    StoreSetting("Music", REG_SZ, TextBytes(Stored("tidewar.mid")));
     pick(true, IDOK);
     EXPECT_EQ(SettingBytes("Music"), TextBytes("no"));
     EXPECT_FALSE(plays()) << "the tune still plays";
@@ -101,12 +93,9 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
     RestartProgram();
     EXPECT_EQ(MediaPages.musicChanged + MediaPages.skinChanged + MediaPages.musicChoices.count + MediaPages.skinChoices.count, 0)
         << "changed flags or listed paths kept";
-}
 
-// After "No music", the tunes in the order the folder gives them, but none whose path the
-// setting could not hold; the stored one selected, whatever its case.
-TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
-{
+    // After "No music", the tunes in the order the folder gives them, but none whose path the
+    // setting could not hold; the stored one selected, whatever its case.
     const std::string longest = std::string(kSettingTextSize - 1 - BesideTests("").size() - 4, 'f') + ".mid";
     std::vector<std::string> made;
     const auto make = [&made](const std::string& name) {
@@ -124,7 +113,7 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
     const struct { std::string setting; std::wstring selected; } cases[] = {
         {"no", L">No music"}, {Stored("Mixed Case.MID"), L">Mixed Case.MID"}, {Stored("moved.mid"), L""}};
     for (const auto& c : cases) {
-        StoreMusic(c.setting);
+        StoreSetting("Music", REG_SZ, TextBytes(c.setting));
         const std::vector<std::wstring> list = musicList();
         EXPECT_EQ(list.size(), 4u) << "No music, then tidewar.mid and the two made here";
         std::wstring selected;
@@ -144,8 +133,7 @@ TEST_F(ShellTest, MusicListHoldsWhatTheSettingCanStoreAfterNoMusic)
 // caption and tabs, and is gone with the sheet.
 TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 {
-    lstrcpyW(Settings.SkinName, Wide(Stored("night.dll")).c_str());
-    SaveSkinName();
+    StoreSetting("Skins", REG_SZ, TextBytes(Stored("night.dll")));
     const struct { int language; const wchar_t *first, *night; bool englishOnly; } cases[] = {
         {CMD_GERMAN, L"Eigenschaften des Spiels|Optionen|Stimmung|Musik|Skin|Kein Skin haben|", L"|>Nachtmeer (night.dll)", false},
         {CMD_ENGLISH, L"|Skin|Standard skin|", L"|>Night sea (night.dll)", true}};
@@ -172,8 +160,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 
     Command(CMD_NEW_GAME);
     PlaceShips(3);
-    lstrcpyW(Settings.SkinName, L"no");
-    SaveSkinName();
+    StoreSetting("Skins", REG_SZ, TextBytes("no"));
     const std::vector<unsigned> standard = SceneSnapshot();
     const auto pick = [](int entry) { RunInDialog(CMD_OPTIONS, [=](HWND sheet) { ShowPage(sheet, 3), ClickEntry(sheet, entry), ClickButton(sheet, IDOK); }); };
     pick(night);
