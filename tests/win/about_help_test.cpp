@@ -2,11 +2,8 @@
 // needs a process of its own: the exit code of a normal end and the "clear" command.
 #include <cstdlib>
 
-#include <richedit.h>
-
 #include "tests/win/shell_fixture.h"
 #include "ui/about.h"
-#include "ui/help.h"
 
 namespace {
 
@@ -20,112 +17,93 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
     return reinterpret_cast<HINSTANCE>(33);
 }
 
-// Each case in another language: the box comes in the interface's.
-TEST_F(ShellTest, AboutClosesOnOKEnterAndItsCloseBoxButNotOnEscape)
+// Each case in another language: the box comes in the interface's, with its logo, which is
+// gone with the box, and is left its own way. In English, the colours the box gives a static, asked for as the control asks
+// when it paints, and the cursor over it; a double click opens a link once.
+TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueUnderAHandAndReachTheShell)
 {
+    InstallAboutPort({RecordShellCall});
+    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     const struct { uint32_t language; const wchar_t* caption; void (*leave)(HWND); bool stays; } cases[] = {
         {Russian, L"О программе", [](HWND box) { PressKey(box, VK_ESCAPE); }, true},
-        {English, L"About", [](HWND box) { PressKey(box, VK_RETURN); }, false},
         {German, L"An das Programm", [](HWND box) { ClickButton(box, IDC_ABOUT_OK); }, false},
         {English, L"About", [](HWND box) { SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }, false}};
     for (const auto& c : cases) {
         Settings.Language = c.language;
+        HGDIOBJ logo = nullptr;
         RunInDialog(CMD_ABOUT, [&](HWND box) {
             EXPECT_EQ(TextOf(box), c.caption);
+            EXPECT_TRUE(logo = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(box, IDC_ABOUT_LOGO, STM_GETIMAGE, IMAGE_BITMAP, 0))) << "the logo";
+            const std::pair<HWND, bool> statics[] = {{GetDlgItem(box, IDC_MAIL_LINK), true}, {GetDlgItem(box, IDC_WEB_LINK), true},
+                                                     {FindWindowExW(box, nullptr, L"Static", L"Quorvex Software, 2026"), false}};
+            if (c.language == English)
+                for (const auto& [control, link] : statics) {
+                    HDC dc = GetDC(control);
+                    const LRESULT brush = SendMessageW(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+                    EXPECT_EQ(GetTextColor(dc) == RGB(0, 0, 255), link) << link;
+                    EXPECT_TRUE(!link || (GetBkColor(dc) == GetSysColor(COLOR_BTNFACE) && brush == reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE))));
+                    ReleaseDC(control, dc);
+                    SetCursor(nullptr);
+                    SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                    EXPECT_EQ(GetCursor() == hand, link) << link;
+                    for (UINT click : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+                        SendMessageW(control, click, 0, 0);
+                }
             c.leave(box);
             EXPECT_EQ(IsWindowVisible(box) != FALSE, c.stays) << "way " << &c - cases;
         });
+        EXPECT_EQ(GetObjectType(logo), 0u) << "the logo left behind";
     }
-}
-
-// The colours the box gives a static, asked for as the control asks when it paints; a double
-// click opens a link once.
-TEST_F(ShellTest, AboutLinksAreBlueOnTheFaceColourUnderAHandAndReachTheShell)
-{
-    InstallAboutPort({RecordShellCall});
-    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
-    RunInDialog(CMD_ABOUT, [&](HWND box) {
-        const struct { HWND control; bool link; } cases[] = {{GetDlgItem(box, IDC_MAIL_LINK), true},
-            {GetDlgItem(box, IDC_WEB_LINK), true}, {FindWindowExW(box, nullptr, L"Static", L"Quorvex Software, 2026"), false}};
-        for (const auto& c : cases) {
-            HDC dc = GetDC(c.control);
-            const LRESULT brush = SendMessageW(box, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control));
-            EXPECT_EQ(GetTextColor(dc) == RGB(0, 0, 255), c.link) << &c - cases;
-            if (c.link) {
-                EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE)) << &c - cases;
-                EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE))) << &c - cases;
-            }
-            ReleaseDC(c.control, dc);
-            SetCursor(nullptr);
-            SendMessageW(c.control, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-            EXPECT_EQ(GetCursor() == hand, c.link) << &c - cases;
-            for (UINT click : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-                SendMessageW(c.control, click, 0, 0);
-        }
-        EXPECT_TRUE(IsWindowVisible(box)) << "a link closed the box";
-    });
     EXPECT_EQ(ShellCalls, std::vector<std::string>({"open mailto:quorvex@example.org?subject=Tidewar&body=Hi, Quorvex ",
                                                      "open http://www.example.org/tidewar/"}));
 }
 
 // The title of the topic that Wine's viewer shows (its first line), empty when none opens in
-// time; then the viewer, another process that would outlive the test, is closed.
+// time; then the viewer, another process that would outlive the test, is closed. Its text
+// control is an ANSI window, whose text passes through the code page: the titles read here
+// are ASCII.
 std::wstring ViewerTopic()
 {
-    // The viewer's text control is an ANSI window, whose WM_GETTEXT passes through the code page:
-    // it writes its text as UTF-16 into memory of the viewer's process instead.
-    struct Request { GETTEXTEX ask; wchar_t topic[64]; } request = {
-        {sizeof request.topic, GT_DEFAULT, 1200, nullptr, nullptr}, L""};
     HWND viewer = nullptr;
-    HANDLE process = nullptr;
-    for (const ULONGLONG end = GetTickCount64() + 30000; GetTickCount64() < end && !request.topic[0]; Sleep(50)) {
+    wchar_t text[64] = L"";
+    for (const ULONGLONG end = GetTickCount64() + 30000; GetTickCount64() < end && !text[0]; Sleep(50)) {
         viewer = FindWindowW(L"MS_WINHELP", nullptr);
-        DWORD id = 0;
-        if (!process && GetWindowThreadProcessId(viewer, &id))
-            process = OpenProcess(SYNCHRONIZE | PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-        HWND text = FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr);
-        auto* there = static_cast<Request*>(process ? VirtualAllocEx(process, nullptr, sizeof request, MEM_COMMIT, PAGE_READWRITE) : nullptr);
-        if (text && there && WriteProcessMemory(process, there, &request, sizeof request, nullptr)) {
-            SendMessageTimeoutW(text, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&there->ask), reinterpret_cast<LPARAM>(there->topic), SMTO_ABORTIFHUNG, 1000, nullptr);
-            ReadProcessMemory(process, there, &request, sizeof request, nullptr);
-        }
-        if (there)
-            VirtualFreeEx(process, there, 0, MEM_RELEASE);
+        HWND topic = viewer ? FindWindowExW(viewer, nullptr, L"RichEdit20A", nullptr) : nullptr;
+        SendMessageTimeoutW(topic, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, nullptr);
     }
+    DWORD id = 0;
+    GetWindowThreadProcessId(viewer, &id);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
-    const std::wstring topic = request.topic;
+    const std::wstring topic = text;
     return topic.substr(0, topic.find(L'\r'));
 }
 
-// From another current folder, where the viewer would search instead of beside the exe: the
-// contents, then the sheet's Options topic in the interface's language, English where that file
-// is missing; only with both missing our message comes. The sheet's Help button is shown and
-// enabled on every page, and each kind of page gets it once; F1 goes wherever the focus is: on a
-// page's first control (it climbs to the page, then to the sheet) or on the tabs. Without a
-// mouse, Tab reaches the music and skin lists in every language.
-TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEverywhereInTheSheet)
+// Another copy stored double size and a language: a page shown takes the store, but the scale
+// stays with this window, and a language comes whole, with its menu, or not at all where it is
+// unknown (4 would be the menu's double size). From another current folder, where the viewer
+// would search instead of beside the exe, the sheet's Options topic comes in that language,
+// English where its file is missing; only with both missing our message comes. The sheet's
+// Help button is shown and enabled on every page, and each kind of page gets it once; F1 on a
+// page's first control climbs to the page, then to the sheet. Without a mouse, Tab reaches the
+// music and skin lists in every language.
+TEST_F(ShellTest, TheSheetTakesAnotherCopysLanguageAndOpensHelpBesideTheProgramFromAnyFolderInItAndFromEverywhereInTheSheet)
 {
     wchar_t folder[MAX_PATH] = L"";
     GetCurrentDirectoryW(MAX_PATH, folder);
     SetCurrentDirectoryW(L"C:\\windows\\temp");
-    Command(CMD_HELP);
-    EXPECT_EQ(ViewerTopic(), L"Tidewar Help");
     const auto setAside = [](std::vector<std::string> names, bool back) {
-        for (const auto& name : names) {
-            const std::string file = BesideTests(name.c_str()), aside = file + ".aside";
-            MoveFileA((back ? aside : file).c_str(), (back ? file : aside).c_str());
-        }
+        for (const std::string& name : names)
+            MoveFileA(BesideTests((name + (back ? ".aside" : "")).c_str()).c_str(), BesideTests((name + (back ? "" : ".aside")).c_str()).c_str());
     };
-    enum Route { Button, ControlF1, TabsF1 };
-    const struct { uint32_t language; std::vector<std::string> aside; int page; Route route; std::wstring topic; } cases[] = {
-        {English, {}, 0, Button, L"Options"}, {German, {}, 1, ControlF1, L"Eigenschaften"},
-        {German, {"tidewar-de.hlp"}, 3, Button, L"Options"}, {Russian, {}, 2, ControlF1, L"Настройка игры"},
-        {English, {}, 3, TabsF1, L"Options"}};
+    const struct { BYTE stored; std::vector<std::string> aside; int page; bool f1; const wchar_t* menu; std::wstring topic; } cases[] = {
+        {English, {}, 0, false, L"&Game", L"Options"}, {German, {}, 1, true, L"&Spiel", L"Eigenschaften"},
+        {4, {}, 3, false, L"&Spiel", L"Eigenschaften"}, {Russian, {"tidewar-ru.hlp"}, 2, false, L"&Игра", L"Options"}};
     for (const auto& c : cases) {
-        Settings.Language = c.language;
-        SaveSettings();   // the sheet loads the store
+        StoreSetting("Scale", REG_DWORD, {2, 0, 0, 0});
+        StoreSetting("Properties", REG_BINARY, {1, 0, 1, c.stored});
         setAside(c.aside, false);
         RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
             HWND button = GetDlgItem(sheet, IDHELP);
@@ -135,14 +113,15 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEver
                 EXPECT_TRUE(page < 2 || GetWindowLongW(ListOf(sheet), GWL_STYLE) & WS_TABSTOP) << "no Tab to the list on " << page;
             }
             HELPINFO info = {sizeof info, HELPINFO_WINDOW, 0, nullptr, 0, {0, 0}};
-            if (c.route == Button)
-                SendMessageW(button, BM_CLICK, 0, 0);
+            if (c.f1)
+                SendMessageW(GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
             else
-                SendMessageW(c.route == TabsF1 ? PropSheet_GetTabControl(sheet) : GetWindow(PropSheet_GetCurrentPageHwnd(sheet), GW_CHILD),
-                             WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                SendMessageW(button, BM_CLICK, 0, 0);
             EXPECT_EQ(ViewerTopic(), c.topic) << &c - cases;
         });
         setAside(c.aside, true);
+        EXPECT_EQ(MenuText(0), c.menu) << int(c.stored);
+        EXPECT_EQ(Settings.Scale, 0) << "the window's own, following the display, not the stored 2";
     }
     Settings.Language = German;
     setAside({"tidewar-de.hlp", "tidewar.hlp"}, false);
@@ -152,7 +131,6 @@ TEST_F(ShellTest, HelpOpensBesideTheProgramFromAnyFolderInTheLanguageAndFromEver
     SetCurrentDirectoryW(folder);
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");
-    EXPECT_FALSE(FindWindowW(L"MS_WINHELP", nullptr));
 }
 
 // A normal end's exit code. tests/dist/check.sh runs this on each unpacked package, in a
@@ -162,7 +140,6 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
 {
     const wchar_t* package = _wgetenv(L"TIDEWAR_PACKAGE");
     const std::wstring folder = package ? package + std::wstring(L"\\") : Wide(BesideTests(""));
-    ASSERT_NE(GetFileAttributesW((folder + L"tidewar.exe").c_str()), INVALID_FILE_ATTRIBUTES) << "a garbled folder";
     DeleteSettingsKey();
     for (const auto& [name, file] : {std::make_pair("Skins", L"night.dll"), std::make_pair("Music", L"tidewar.mid")}) {
         std::wstring path = folder + file;
@@ -176,7 +153,6 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
     EXPECT_EQ(ViewerTopic(), L"Tidewar Help");
     PostMessageW(window, WM_COMMAND, CMD_OPTIONS, 0);
     HWND sheet = program.Window("#32770", nullptr);
-    ASSERT_TRUE(sheet);
     for (const auto& c : {std::make_pair(2, L">tidewar.mid"), std::make_pair(3, L">Night sea (night.dll)")}) {
         const std::vector<std::wstring> list = ListEntries(ListOf(ShowPage(sheet, c.first)));
         EXPECT_NE(std::find(list.begin(), list.end(), c.second), list.end()) << c.second;
@@ -189,15 +165,14 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
 
 TEST(Process, ClearWipesTheSettingsAndSaysSoWithoutAWindow)
 {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, SettingsKeyPath, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    StoreSetting("Author", REG_SZ, TextBytes("someone"));
     Process program("clear");
     HWND box = program.Window("#32770", "Tidewar");
     EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Программа очистила реестр\nУдалила записи, которые она сделала");
     EXPECT_EQ(program.Window("Tidewar", nullptr, 0), nullptr) << "no window";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.ExitCode(), 0u);
+    HKEY key;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 

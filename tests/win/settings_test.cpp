@@ -1,4 +1,4 @@
-// The settings store against values edited by hand: what a start writes, and how short,
+// The settings store against values edited by hand: what a start rewrites, and how short,
 // long, unterminated or mistyped values are taken, kept or replaced.
 
 #include "tests/win/shell_fixture.h"
@@ -17,46 +17,35 @@ Value Stored(const char* name)
 
 using SettingsStore = ShellTest;
 
-TEST_F(SettingsStore, StartWritesTheDefaultsDropsTheOldKeyAndRewritesTheAuthor)
+// A start drops the old key and rewrites the author. Then each value alone: Options: 0
+// reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language,
+// 13 reserved; Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to
+// the first zero. Taken by their bytes whatever their type, kept where short, replaced where
+// long or missing, by what memory holds (Statistic by zeros). Paths outside the ANSI code
+// page go both ways.
+TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
 {
     StoreSetting("Music", REG_SZ, TextBytes("c:\\old\\tune.mid"), OldSettingsKeyPath);
     StoreSetting("Author", REG_BINARY, {1, 2, 3});
     OpenSettingsStore();
     EXPECT_EQ(Stored("Author"), Value(REG_SZ, TextBytes("Quorvex Ondrel")));
-    EXPECT_EQ(Stored("Music"), Value(REG_SZ, TextBytes("no")));
-    EXPECT_EQ(Stored("Skins"), Value(REG_SZ, TextBytes("no")));
-    EXPECT_EQ(Stored("Statistic").first, DWORD(REG_NONE));
     HKEY old;
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, OldSettingsKeyPath, 0, KEY_READ, &old), ERROR_SUCCESS);
-}
 
-// Options: 0 reserved, 1 SoundOn, 2 SkillLevel; Properties: ships, zone, decks, language,
-// 13 reserved; Statistic: Wins, Losses; Music and Skins: 256 UTF-16 characters, taken up to
-// the first zero. Taken by their bytes whatever their type, kept where short, replaced where
-// long or missing, by what memory holds (Statistic by zeros). Paths outside the ANSI code
-// page go both ways.
-TEST_F(SettingsStore, ValuesAreTakenByTheirBytesKeptWhereShortOrReplaced)
-{
     const std::string current = "c:\\морской бой 海戦\\current";
     // A value replaced gives the bytes that replace it.
     const struct { const char* name; Value stored; std::string loaded; Value replaced = {}; } cases[] = {
         {"Music", {REG_SZ, TextBytes("c:\\игры\\海.mid")}, "c:\\игры\\海.mid"},
         {"Skins", {REG_SZ, TextBytes(std::string(256, 'b'))}, current, {REG_SZ, TextBytes(current)}},   // one too many with the zero
-        {"Music", {REG_SZ, TextBytes(std::string(255, 'c'))}, std::string(255, 'c')},
         // Binary, since Wine's registry calls may add a zero to a REG_SZ that lacks one.
         {"Skins", {REG_BINARY, TextBytes(std::string(256, 'd'), false)}, std::string(255, 'd')},
         {"Music", {REG_BINARY, {'a', 0, 'b', 0, 'c'}}, "ab"},   // half a character is dropped
-        {"Music", {REG_DWORD, {'o', 0, 'k', 0}}, "ok"},
-        {"Skins", {REG_BINARY, {}}, ""},
-        {"Options", {REG_BINARY, {9, 0, 1}}, "0 1 1 0 0 2 0 0"},
         {"Options", {REG_BINARY, {0, 5, 7}}, "1 7 1 0 0 2 0 0"},   // levels beyond 3 are kept
         {"Options", {REG_BINARY, {1}}, "0 3 1 0 0 2 0 0"},
         {"Options", {REG_BINARY, {0, 1, 1, 0}}, "0 3 1 0 0 2 0 0", {REG_BINARY, {0, 0, 3}}},
         {"Properties", {REG_BINARY, {7, 200, 9, 200, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}}, "0 3 1 1 1 200 0 0"},
         {"Properties", {REG_BINARY, {0, 1}}, "0 3 0 1 0 2 0 0"},
-        {"Properties", {REG_DWORD, {0, 1, 1, 0}}, "0 3 0 1 1 0 0 0"},
         {"Properties", {REG_BINARY, Bytes(18, 0)}, "0 3 1 0 0 2 0 0", {REG_BINARY, {1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}}},
-        {"Statistic", {REG_BINARY, {1, 0, 0, 0, 2, 0, 0, 0}}, "0 3 1 0 0 2 1 2"},
         {"Statistic", {REG_DWORD, {9, 0, 0, 0}}, "0 3 1 0 0 2 9 6"},   // 4 bytes replace Wins only
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", {REG_DWORD, Bytes(8, 0)}},
     };

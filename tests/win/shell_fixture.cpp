@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "base/lan.h"
 
@@ -26,20 +27,16 @@ static const LSTATUS NoLanGames = [] {
 }();
 
 static std::vector<AnsweredBox>* BoxLog = nullptr;
-static UINT_PTR BoxAnswerer = 0;
 std::function<WPARAM(HWND box)> BoxReply;
 
 static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
 {
-    wchar_t className[16] = L"", caption[128] = L"", text[256] = L"";
+    wchar_t className[16] = L"";
     GetClassNameW(window, className, 16);
     if (lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
-    GetWindowTextW(window, caption, 128);
-    GetDlgItemTextW(window, 0xFFFF, text, 256);
-    BoxLog->push_back({caption, text, MainWindow && IsWindowEnabled(MainWindow)});
-    const WPARAM agree = GetDlgItem(window, IDYES) ? IDYES : IDOK;
-    PostMessageW(window, WM_COMMAND, BoxReply ? BoxReply(window) : agree, 0);
+    BoxLog->push_back({TextOf(window), TextOf(GetDlgItem(window, 0xFFFF)), MainWindow && IsWindowEnabled(MainWindow)});
+    PostMessageW(window, WM_COMMAND, BoxReply ? BoxReply(window) : GetDlgItem(window, IDYES) ? IDYES : IDOK, 0);
     return TRUE;
 }
 
@@ -53,7 +50,7 @@ static const Speaker kSilentSpeaker = {[](const wchar_t*, const BYTE*, DWORD) { 
 
 // Every game of a test deals the same fleets, whatever the clock says, and no sound reaches
 // a device.
-static void ResetWithFixedDice()
+void ShellTest::ResetWithFixedDice()
 {
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
@@ -67,21 +64,12 @@ void ShellTest::SetUp()
     ResetWithFixedDice();
     BoxLog = &answered;
     BoxReply = nullptr;
-    BoxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
+    boxAnswerer = SetTimer(nullptr, 0, 20, AnswerBoxes);
     StartProgram();
 }
 
-void ShellTest::TearDown()
-{
-    StopProgram();
-    KillTimer(nullptr, BoxAnswerer);
-}
-
 // The model's timer fires only when a test ticks.
-struct UntimedView final : ShellView {
-    void startTimer(int) override {}
-    void stopTimer() override {}
-};
+struct UntimedView final : ShellView { void startTimer(int) override {} void stopTimer() override {} };
 
 void ShellTest::StartProgram()
 {
@@ -91,13 +79,6 @@ void ShellTest::StartProgram()
     MSG message;   // the rest of start-up, which the loop takes first
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&message);
-}
-
-void ShellTest::RestartProgram()
-{
-    StopProgram();
-    ResetWithFixedDice();
-    StartProgram();
 }
 
 void ShellTest::StopProgram()
@@ -115,25 +96,12 @@ void ShellTest::StopProgram()
     MainWindow = nullptr;
 }
 
-void ShellTest::Click(int x, int y)
-{
-    SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
 void ShellTest::Drag(int fromX, int fromY, int toX, int toY)
 {
     SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, fromY));
     SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((fromX + toX) / 2, (fromY + toY) / 2));
     SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, toY));
     SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(toX, toY));
-}
-
-void ShellTest::DropOfferedShip(bool vertical, int column, int row)
-{
-    const int pressX = vertical ? kOfferedVerticalLeft : kOfferedHorizontalLeft;
-    const int pressY = vertical ? kOfferedVerticalTop : kOfferedHorizontalTop;
-    Drag(pressX + 10, pressY + 10, kHomeBoardLeft + kCellSize * column + 10, kBoardTop + kCellSize * row + 10);
 }
 
 void ShellTest::PlaceShips(int count)
@@ -216,34 +184,14 @@ unsigned ScenePixel(int x, int y, bool onWindow)
     return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
-std::wstring MenuText(int popup)
-{
-    wchar_t text[64] = L"";
-    GetMenuStringW(GetMenu(MainWindow), popup, text, 64, MF_BYPOSITION);
-    return text;
-}
-
 std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     std::vector<unsigned> pixels(width * height);
     GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     for (unsigned& pixel : pixels)
         pixel &= 0xFFFFFF;
     return pixels;
-}
-
-std::vector<unsigned> SceneSnapshot()
-{
-    return Pixels(Scene.BackBuffer, static_cast<HBITMAP>(GetCurrentObject(Scene.BackBuffer, OBJ_BITMAP)));
-}
-
-bool RedrawKeepsTheScene()
-{
-    const std::vector<unsigned> played = SceneSnapshot();
-    RedrawScene();
-    return SceneSnapshot() == played;
 }
 
 // Draws into a copy of the BackBuffer, then compares a rectangle of the two.
@@ -261,17 +209,15 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
     DeleteDC(scratch);
     DeleteDC(source);
     for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x)
-            if (actual[y * 510 + x] != expected[y * 510 + x])
-                return false;
+        if (!std::equal(actual.begin() + y * 510 + left, actual.begin() + y * 510 + left + width, expected.begin() + y * 510 + left))
+            return false;
     return true;
 }
 
 bool PictureShownAt(int picture, int left, int top, int width, int height)
 {
-    if (GetObjectType(SkinPicture(picture)) != OBJ_BITMAP)   // the copy would stay as it is
-        return false;
-    return SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
+    // A picture that cannot be selected would leave the copy as it is.
+    return GetObjectType(SkinPicture(picture)) == OBJ_BITMAP && SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
         SelectObject(source, SkinPicture(picture));
         BitBlt(scratch, left, top, width, height, source, picture == BackgroundPicture ? left : 0,
                picture == BackgroundPicture ? top : 0, SRCCOPY);
@@ -289,8 +235,7 @@ bool ShipShownAt(Orientation orientation, int decks, int left, int top)
 // Clears the box and writes the text as the status panel does.
 bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
 {
-    const int bottom = box.top + box.height;
-    return SceneAreaMatches(box.left, box.textY, box.width, bottom - box.textY, [&](HDC scratch, HDC) {
+    return SceneAreaMatches(box.left, box.textY, box.width, box.top + box.height - box.textY, [&](HDC scratch, HDC) {
         SelectObject(scratch, font);
         PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
         TextOutW(scratch, box.textX, box.textY, text, lstrlenW(text));
@@ -312,17 +257,13 @@ bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, uns
 
 // The programs the tests start end with the test process, even one killed at its time limit,
 // which runs no destructor: a program left behind would be found by the next test.
-static HANDLE ProgramsJob()
-{
-    static const HANDLE job = [] {
-        HANDLE made = CreateJobObjectW(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        return made;
-    }();
-    return job;
-}
+static const HANDLE ProgramsJob = [] {
+    HANDLE made = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return made;
+}();
 
 Process::Process(const std::string& arguments, const std::wstring& folder)
 {
@@ -332,16 +273,9 @@ Process::Process(const std::string& arguments, const std::wstring& folder)
     startup.cb = sizeof startup;
     if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, where.c_str(), &startup, &info))
         return;
-    if (!AssignProcessToJobObject(ProgramsJob(), info.hProcess))
+    if (!AssignProcessToJobObject(ProgramsJob, info.hProcess))
         ADD_FAILURE() << "the program is not in the tests' job";
     ResumeThread(info.hThread);
-}
-
-Process::~Process()
-{
-    TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
 }
 
 HWND Process::Window(const char* className, const char* caption, DWORD patienceMs)
@@ -358,14 +292,6 @@ HWND Process::Window(const char* className, const char* caption, DWORD patienceM
     }
 }
 
-DWORD Process::ExitCode()
-{
-    DWORD code = STILL_ACTIVE;
-    WaitForSingleObject(info.hProcess, 5000);
-    GetExitCodeProcess(info.hProcess, &code);
-    return code;
-}
-
 // --- The dialog driver ---------------------------------------------------------------------
 
 static std::function<void(HWND)> PendingScript;
@@ -376,45 +302,12 @@ static LRESULT CALLBACK OnMessageTaken(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND dialog = GetLastActivePopup(MainWindow);
     if (code == HC_ACTION && PendingScript && dialog != MainWindow) {
-        const std::function<void(HWND)> script = std::move(PendingScript);
-        PendingScript = nullptr;
+        const std::function<void(HWND)> script = std::exchange(PendingScript, nullptr);
         script(dialog);
         if (IsWindow(dialog))
             SendMessageW(dialog, WM_CLOSE, 0, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// The page on top of a sheet, or the dialog itself.
-static HWND TopPage(HWND dialog)
-{
-    HWND page = PropSheet_GetCurrentPageHwnd(dialog);
-    return page ? page : dialog;
-}
-
-HWND ShowPage(HWND sheet, int page)
-{
-    PropSheet_SetCurSel(sheet, nullptr, page);
-    return TopPage(sheet);
-}
-
-void ClickButton(HWND dialog, int id)
-{
-    HWND control = GetDlgItem(TopPage(dialog), id);
-    SendMessageW(control ? control : GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void PressKey(HWND dialog, WPARAM key)
-{
-    MSG message = {dialog, WM_KEYDOWN, key, 0, 0, {0, 0}};
-    IsDialogMessageW(dialog, &message);
-}
-
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
 }
 
 std::wstring Checks(HWND page)
@@ -424,11 +317,6 @@ std::wstring Checks(HWND page)
         if (GetDlgCtrlID(control) != 0xFFFF)
             checks += (IsWindowEnabled(control) ? L"" : L"-") + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0));
     return checks;
-}
-
-HWND ListOf(HWND dialog)
-{
-    return FindWindowExW(TopPage(dialog), nullptr, L"ListBox", nullptr);
 }
 
 // Each entry in one call, into room for more than the program ever lists: another program's
@@ -444,12 +332,6 @@ std::vector<std::wstring> ListEntries(HWND list)
         entries.push_back((i == SendMessageW(list, LB_GETCURSEL, 0, 0) ? L">" : L"") + std::wstring(text, length));
     }
     return entries;
-}
-
-int Selected(const std::vector<std::wstring>& entries)
-{
-    const auto at = std::find_if(entries.begin(), entries.end(), [](const std::wstring& entry) { return entry[0] == L'>'; });
-    return at == entries.end() ? -1 : int(at - entries.begin());
 }
 
 void ClickEntry(HWND dialog, int index)
