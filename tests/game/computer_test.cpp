@@ -1,45 +1,12 @@
-// The computer's shots beyond what whole battles show: the hunt's order, the cells each
-// level rules out and the strength of each level.
-#include <algorithm>
+// The computer's shots beyond what whole battles show: the cells each level rules out and the
+// strength of each level.
 #include <array>
 #include <tuple>
 
-#include "game/opponent.h"
 #include "tests/game/model_fixture.h"
 #include "tests/game/play.h"
 
 namespace {
-
-// The player's last ship, of 2 in the corner: each of the computer's shots comes on a timer of
-// its own, the hunt goes along the ship, and the shot at the last deck ends the game at once.
-TEST_F(ModelTest, HitInTheCornerHuntsItsSideNeighboursLastPushedFirst)
-{
-    Options.SkillLevel = 1;
-    Game.GamePhase = Battle;
-    LayHomeShip(Game, 0, 0, 0, {1, 0}, 2);
-    Game.HomeDecksLeft = Game.HomeShipsLeft = 2;
-    Game.EnemyDecksLeft = 20;
-    Game.ComputerTurn = Game.HuntActive = true;
-    Game.TargetStack = {{{0, 0}}, 1};
-    SettleBattle(Game);
-    EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Timer, 300}}));
-    Recording.clear();
-    GameTimerFired(Game);
-    ASSERT_EQ(Game.TargetStack.count, 2);
-    const TargetCell* hunt = Game.TargetStack.entries;
-    EXPECT_EQ((std::vector<int>{hunt[0].x, hunt[0].y, hunt[1].x, hunt[1].y}), (std::vector<int>{0, 1, 1, 0})) << "down pushed first, right on top";
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Timer, 300})) << "a hit keeps the turn, and the next shot its own pause";
-    Recording.clear();
-    GameTimerFired(Game);
-    EXPECT_EQ(Game.HomeBoard[1][0], Sunk);
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Ended, false}));
-    EXPECT_EQ(std::count(Recording.begin(), Recording.end(), Recorded{Recorded::Timer, 300}), 0) << "nothing is due after the end";
-    ComputerShot(Game);
-    EXPECT_EQ(Game.TargetStack.count, 2) << "after a sinking the stack is not consulted";
-    Recording.clear();
-    GameTimerFired(Game);
-    EXPECT_EQ(Recording, std::vector<Recorded>{}) << "a late tick after the end asks for no timer";
-}
 
 TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
 {

@@ -2,7 +2,6 @@
 // laid at random on the player's behalf and the battle the last drop begins.
 #include <array>
 #include <set>
-#include <tuple>
 #include <vector>
 
 #include "game/placement.h"
@@ -12,47 +11,8 @@ namespace {
 
 using Placing = ModelTest;
 
-// The ship of 4 goes down the left column (0, 2)-(0, 5); then ships of 1 try the cells around.
-TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
-{
-    NewGame(Game);
-    // Past the edges; rows 2-5 of 4; one cell of water before its end; beside, corner, end; two
-    // columns away.
-    for (auto [orientation, column, row, laid] : {std::tuple{Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},
-                                                  {Vertical, 0, 2, true}, {Vertical, 0, 0, true}, {Horizontal, 1, 5, false}, {Vertical, 1, 6, false},
-                                                  {Vertical, 0, 6, false}, {Vertical, 2, 9, true}}) {
-        EXPECT_EQ(CanPlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
-        EXPECT_EQ(PlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
-        if (Game.PlacedShipCount == 1)
-            Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ships of 3 and 2 were down
-    }
-    EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 6);
-    EXPECT_EQ(Recording.back(), (Recorded{Recorded::Laid, Vertical, 1, 2, 9}));
-}
-
 // Ten ships laid down, each in its own column and row band, in the panel's order.
 const int kColumns[kFleetShips] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, kRows[kFleetShips] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
-
-// The last ship of each size offers the next at once; the last ship of all begins the
-// battle, where no ship is taken back, and the computer's turn left from the last game asks
-// for the pause before its first shot.
-TEST_F(Placing, EachDropStepsThePanelWhereASizeIsDoneAndTheLastBeginsTheBattle)
-{
-    Game.ComputerTurn = true;
-    NewGame(Game);
-    for (int ship = 0; ship < kFleetShips; ++ship) {
-        Recording.clear();
-        ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship])) << "ship " << ship;
-        const bool last = ship == kFleetShips - 1, step = ship == 0 || ship == 2 || ship == 5 || last;
-        ASSERT_EQ(Recording.size(), 1 + step + 2 * last) << "ship " << ship;
-        if (step && !last) {
-            EXPECT_EQ(Recording[1], (Recorded{Recorded::Offered, ship == 0 ? 3 : ship == 2 ? 2 : 1})) << "ship " << ship;
-        }
-    }
-    EXPECT_EQ(Recording, (std::vector<Recorded>{{Recorded::Laid, Vertical, 1, 8, 5}, {Recorded::Offered, 0}, {Recorded::Battle}, {Recorded::Timer, 300}}));
-    EXPECT_EQ(Game.GamePhase, Battle);
-    EXPECT_FALSE(TakeBackLastShip(Game)) << "in battle";
-}
 
 // The last ship leaves the board for the panel, which offers its size again, also once the
 // panel has stepped past it; nothing is taken back before the first ship.
