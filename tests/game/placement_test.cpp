@@ -2,6 +2,7 @@
 // laid at random on the player's behalf and the battle the last drop begins.
 #include <array>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "game/placement.h"
@@ -10,6 +11,22 @@
 namespace {
 
 using Placing = ModelTest;
+
+// The ship of 4 goes down the left column (0, 2)-(0, 5); then ships of 1 try the cells around:
+// past the edges, one cell of water before its end, beside, corner, end, two columns away.
+TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
+{
+    NewGame(Game);
+    for (auto [orientation, column, row, laid] : {std::tuple{Vertical, 0, 7, false}, {Horizontal, 7, 0, false}, {Vertical, -1, 0, false},
+                                                  {Vertical, 0, 2, true}, {Vertical, 0, 0, true}, {Horizontal, 1, 5, false}, {Vertical, 1, 6, false},
+                                                  {Vertical, 0, 6, false}, {Vertical, 2, 9, true}}) {
+        EXPECT_EQ(CanPlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
+        EXPECT_EQ(PlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
+        if (Game.PlacedShipCount == 1)
+            Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ships of 3 and 2 were down
+    }
+    EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 6);
+}
 
 // Ten ships laid down, each in its own column and row band, in the panel's order.
 const int kColumns[kFleetShips] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, kRows[kFleetShips] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
