@@ -1,8 +1,8 @@
 // Whole battles at each level: the player fires at random cells, each twice, the computer
 // answers, and after every shot the boards, counters, turn and hunt must stay consistent.
-#include <algorithm>
 #include <numeric>
 #include <random>
+#include <tuple>
 
 #include "game/opponent.h"
 #include "game/shots.h"
@@ -94,10 +94,8 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                     ASSERT_TRUE(home == before.HomeBoard[x][y] || MovesForward(before.HomeBoard[x][y], home, true)) << x << ", " << y;
                     ASSERT_TRUE(InField(x, y) || enemy + home == Water) << "the guard cells stay water";
                 }
-            ASSERT_EQ(Game.EnemyDecksLeft, enemyDecks);
-            ASSERT_EQ(Game.HomeDecksLeft, homeDecks);
-            ASSERT_EQ(Game.EnemyShipsLeft, ShipsAfloat(enemyFleet, Game.EnemyBoard, EnemyHit));
-            ASSERT_EQ(Game.HomeShipsLeft, ShipsAfloat(homeFleet, Game.HomeBoard, HomeHit));
+            ASSERT_EQ(std::make_tuple(Game.EnemyDecksLeft, Game.HomeDecksLeft, Game.EnemyShipsLeft, Game.HomeShipsLeft),
+                      std::make_tuple(enemyDecks, homeDecks, ShipsAfloat(enemyFleet, Game.EnemyBoard, EnemyHit), ShipsAfloat(homeFleet, Game.HomeBoard, HomeHit)));
             for (const ShipRecord& ship : Game.EnemyFleet)   // a sunk ship's dead zone is whole
                 for (int k = 0; k < ship.size && Options.MarkDeadZone && ship.decksLeft < 0; ++k)
                     for (int n = 0; n < 9; ++n) {

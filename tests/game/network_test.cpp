@@ -1,16 +1,12 @@
 // Two players in one process, each side a game of its own, play network games through the
 // real messages; a lying or broken partner is made by changing messages in transit.
-#include <algorithm>
-#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
 #include <tuple>
 
-#include "game/network.h"
 #include "game/opponent.h"
 #include "game/placement.h"
-#include "game/referee.h"
 #include "game/shots.h"
 #include "tests/game/model_fixture.h"
 
@@ -18,21 +14,8 @@ namespace {
 
 using Tampering = std::function<void(int from, Message&)>;
 
-// One player: its game, what its view was told, and its end of the connection.
-struct Side final : NetworkPort {
-    GameState game;
-    Recorder seen;
-    std::vector<uint8_t> outbox;
-    int sent[128] = {};   // by type letter, as the side sent them
-
-    void send(const uint8_t* bytes, size_t size) override;
-    bool hash(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize]) override;
-    bool randomBytes(uint8_t* bytes, size_t size) override;
-};
-
-// Everything a game sets up, fresh for each.
+// Everything a game sets up but the sides, fresh for each.
 struct World {
-    Side sides[2];
     std::vector<std::string> handFleet;   // side 1's, else a random one
     int stride = 1;                       // the aimer tries cell stride * i % 100 in turn
     int shots = 200;                      // at most; then the battle is left as it stands
@@ -42,25 +25,35 @@ struct World {
     Tampering tamper;
 } W;
 
-GameState& G(int side) { return W.sides[side].game; }
-Recorder& Seen(int side) { return W.sides[side].seen; }
+// One player: its game, what its view was told, and its end of the connection.
+struct Side final : NetworkPort {
+    GameState game;
+    Recorder seen;
+    std::vector<uint8_t> outbox;
+    int sent[128] = {};   // by type letter, as the side sent them
 
-// A hash is only ever compared: the bytes themselves will do while they fit, padded so that no
-// digest is all zero like a commitment not yet received.
-bool Side::hash(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize])
-{
-    std::memset(digest, 0xFF, kDigestSize);
-    std::memcpy(digest, bytes, std::min(size, sizeof digest));
-    return W.crypto && W.hashes && size <= sizeof digest;
-}
+    // A hash is only ever compared: the bytes themselves will do while they fit, padded so that
+    // no digest is all zero like a commitment not yet received.
+    bool hash(const uint8_t* bytes, size_t size, uint8_t (&digest)[kDigestSize]) override
+    {
+        std::memset(digest, 0xFF, kDigestSize);
+        std::memcpy(digest, bytes, std::min(size, sizeof digest));
+        return W.crypto && W.hashes && size <= sizeof digest;
+    }
 
-bool Side::randomBytes(uint8_t* bytes, size_t size)
-{
-    std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(W.dice()); });
-    return W.crypto;
-}
+    bool randomBytes(uint8_t* bytes, size_t size) override
+    {
+        std::generate(bytes, bytes + size, [] { return static_cast<uint8_t>(W.dice()); });
+        return W.crypto;
+    }
 
-// One frame a call, changed by the tampering on its way.
+    // One frame a call, changed by the tampering on its way.
+    void send(const uint8_t* bytes, size_t size) override;
+} Sides[2];
+
+GameState& G(int side) { return Sides[side].game; }
+Recorder& Seen(int side) { return Sides[side].seen; }
+
 void Side::send(const uint8_t* bytes, size_t size)
 {
     Message m;
@@ -68,16 +61,15 @@ void Side::send(const uint8_t* bytes, size_t size)
     DecodeFrame(bytes + 2, size - 2, m);
     sent[m.type] += 1;
     if (W.tamper)
-        W.tamper(static_cast<int>(this - W.sides), m);
+        W.tamper(static_cast<int>(this - Sides), m);
     outbox.insert(outbox.end(), frame, frame + EncodeMessage(m, frame));
 }
 
 // Delivered in pieces of 1 to 7 bytes, so that frames also end and begin inside a piece.
 void Flush()
 {
-    for (int from = 0; !W.sides[0].outbox.empty() || !W.sides[1].outbox.empty(); from = 1 - from) {
-        std::vector<uint8_t> bytes;
-        bytes.swap(W.sides[from].outbox);
+    for (int from = 0; !Sides[0].outbox.empty() || !Sides[1].outbox.empty(); from = 1 - from) {
+        const std::vector<uint8_t> bytes = std::move(Sides[from].outbox);   // leaves it empty
         for (size_t at = 0, piece = 1; at < bytes.size(); at += piece, piece = piece % 7 + 1)
             ReceivePartnerBytes(G(1 - from), bytes.data() + at, std::min(piece, bytes.size() - at));
     }
@@ -103,35 +95,30 @@ int FirstCell(const Board board, int32_t state)
 Tampering Lie(MessageType type, const std::function<void(Message&)>& change, int result = -1)
 {
     return [=, done = false](int from, Message& m) mutable {
-        if (done || from != 1 || m.type != type || (result >= 0 && m.result != result))
-            return;
-        change(m);
-        done = true;
+        if (!done && from == 1 && m.type == type && (result < 0 || m.result == result))
+            change(m), done = true;
     };
 }
 
 enum Stage { Greeting, Placing, Waiting, Fighting, Ended };
 
 // A fleet laid by hand, rules or no rules, and promised: each group of touching decks one ship,
-// as the player's side sinks it, of at most four decks.
+// as the player's side sinks it, of at most four decks. The board, water at first, marks the
+// decks gathered.
 void LayHandFleet(GameState& game, const std::vector<std::string>& rows)
 {
-    bool seen[10][10] = {};
     int ships = 0;
     const std::function<void(int, int, ShipRecord&)> gather = [&](int x, int y, ShipRecord& ship) {
-        if (!InField(x, y) || seen[x][y] || rows[y][x] != 'X')
+        if (!InField(x, y) || game.HomeBoard[x][y] == Deck || rows[y][x] != 'X')
             return;
-        seen[x][y] = true;
         game.HomeBoard[x][y] = Deck;
-        if (ship.size < kLargestShip) {
-            ship.deckX[ship.size] = static_cast<int8_t>(x), ship.deckY[ship.size] = static_cast<int8_t>(y);
-            ship.decksLeft = ++ship.size;
-        }
+        if (ship.size < kLargestShip)
+            ship.deckX[ship.size] = static_cast<int8_t>(x), ship.deckY[ship.size] = static_cast<int8_t>(y), ship.decksLeft = ++ship.size;
         for (int n = 0; n < 9; ++n)
             gather(x + n % 3 - 1, y + n / 3 - 1, ship);
     };
     for (int i = 0; i < 100; ++i)
-        if (ships < kFleetShips && !seen[i % 10][i / 10] && rows[i / 10][i % 10] == 'X')
+        if (ships < kFleetShips && game.HomeBoard[i % 10][i / 10] != Deck && rows[i / 10][i % 10] == 'X')
             gather(i % 10, i / 10, game.HomeFleet[ships++] = ShipRecord{});
     game.PlacementSize = 0;
     CurrentOpponent(game).fleetLaid(game);
@@ -145,17 +132,12 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
     if (greet)
         StartNetworkGame(G(0), true, "Host"), StartNetworkGame(G(1), false, "Joiner"), at(Greeting), Flush();
     at(Placing);
-    for (int side : {0, 1}) {
-        if (side == 1 && !W.handFleet.empty())
-            LayHandFleet(G(1), W.handFleet);
-        else
-            PlaceRestOfFleet(G(side), W.dice());
-        if (side == 0)
-            at(Waiting);
-        Flush();
-    }
-    at(Fighting);
-    Flush();
+    PlaceRestOfFleet(G(0), W.dice()), at(Waiting), Flush();
+    if (W.handFleet.empty())
+        PlaceRestOfFleet(G(1), W.dice());
+    else
+        LayHandFleet(G(1), W.handFleet);
+    Flush(), at(Fighting), Flush();
     for (int shots = 0; shots < W.shots && (G(0).GamePhase == Battle || G(1).GamePhase == Battle); ++shots) {
         const int shooter = G(0).GamePhase == Battle && !G(0).ComputerTurn ? 0 : 1;
         for (int i = shooter == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
@@ -165,16 +147,14 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
         }
         Flush();
     }
-    at(Ended);
-    Flush();
+    at(Ended), Flush();
 }
 
 // How the side's last game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
 int Outcome(int side)
 {
-    const GameState& game = G(side);
-    EXPECT_EQ(NetworkGameRunning(game), BetweenNetworkGames(game)) << "open only for another game";
-    EXPECT_EQ(std::make_tuple(game.GamePhase, game.EnemyDecksLeft, game.HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
+    EXPECT_EQ(NetworkGameRunning(G(side)), BetweenNetworkGames(G(side))) << "open only for another game";
+    EXPECT_EQ(std::make_tuple(G(side).GamePhase, G(side).EnemyDecksLeft, G(side).HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
     for (auto r = Seen(side).rbegin(); r != Seen(side).rend(); ++r)
         if (r->kind == Recorded::Ended || r->kind == Recorded::Stopped)
             return r->kind == Recorded::Ended ? r->a : 10 + r->a;
@@ -187,8 +167,8 @@ protected:
     {
         ModelTest::SetUp();
         W = World{};
-        for (Side& side : W.sides)
-            side.game.View = &side.seen, side.game.Port = &side;
+        for (Side& side : Sides)
+            side = Side{}, side.game.View = &side.seen, side.game.Port = &side;
     }
 };
 
@@ -204,8 +184,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         const std::string before = promised();
-        for (int side : {0, 1})
-            Seen(side).clear();
+        Seen(0).clear(), Seen(1).clear();
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2}) {
                 EXPECT_FALSE(AwaitingAnotherGame(G(side))) << "nothing asked yet";
@@ -241,8 +220,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         const GameState& won = G(winner);
         int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : G(loser).EnemyFleet) {
-            afloat += ship.decksLeft > 0;
-            sunk += ship.decksLeft == -1;
+            afloat += ship.decksLeft > 0, sunk += ship.decksLeft == -1;
             for (int k = 0; k < ship.size; ++k)
                 decks += won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water && won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
         }
@@ -270,12 +248,10 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
     const int water = FirstCell(G(partner).HomeBoard, Water);
     ASSERT_TRUE(FireAtEnemyCell(G(player), water % 10, water / 10));
     EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
-    seen.clear();
-    GameTimerFired(G(player));
+    seen.clear(), GameTimerFired(G(player));
     EXPECT_TRUE(PartnerOverdue(G(player)));
     EXPECT_EQ(seen, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
-    seen.clear();
-    Flush();
+    seen.clear(), Flush();
     EXPECT_FALSE(PartnerOverdue(G(player)));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), Recorded{Recorded::Partner}), 1) << "told the wait is over";
     EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "a miss: the partner's shot awaited";
@@ -299,7 +275,6 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     const Edits fiveSingles = {{5, ".XX.XX...."}, {7, "X.X.X....."}};
     using Change = std::function<void(Message&)>;
     const auto hit = [](const Change& change) { return Lie(AnswerMessage, change, ShotHit); };
-    const auto sunk = [](const Change& change) { return Lie(AnswerMessage, change, ShotSunk); };
     const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
     const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
     const auto leave = [](void (*how)(GameState&)) {   // side 1's player leaves
@@ -311,15 +286,12 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     // The corner of the bent ship, sunk last, and a true cell past it on the slant.
     const Tampering slant = [](int from, Message& m) {
-        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {
-            m.count = 2;
-            m.cells[1] = TrueCell(4, 7);
-        }
+        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9)
+            m.count = 2, m.cells[1] = TrueCell(4, 7);
     };
     const Change sunkEarly = [](Message& m) {   // the neighbours of a first hit, shown as they are
         TargetCell around[4];
-        m.result = ShotSunk;
-        m.count = static_cast<uint8_t>(1 + CellsBeyondShip(MakeShip(m.column, m.row, {0, 0}, 1), around));
+        m.result = ShotSunk, m.count = static_cast<uint8_t>(1 + CellsBeyondShip(MakeShip(m.column, m.row, {0, 0}, 1), around));
         for (int i = 1; i < m.count; ++i)
             m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
     };
@@ -328,29 +300,24 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     const Change shotAtWater = [](Message& m) {   // side 0's fleet is gone: side 1 fired only at decks
         const int cell = FirstCell(G(0).HomeBoard, Water);
-        m = Message{};
-        m.type = ShotMessage, m.column = cell % 10, m.row = cell / 10;
+        m = Message{}, m.type = ShotMessage, m.column = cell % 10, m.row = cell / 10;
     };
     struct Row {   // `end` as side 0 sees it
         const char* lie; NetworkEnd end; Tampering tamper = {}; std::function<void(Stage)> at = {};
         Edits edits = {}; bool atReveal = false; int aimer = 0;
     };
     const Row rows[] = {
-        {"a hit answered as a miss", PartnerLied, hit(missAt(-1, -1))},
+        {"a hit answered as a miss", PartnerLied, hit(missAt(-1, -1))}, {"a hit answered as sunk, the next deck shown", PartnerLied, hit(sunkEarly)},
         {"a hit answered as water", PartnerLied, hit([](auto& m) { m.result = ShotMissed, m.cells[0].content = 0; })},
         {"a hit answered as sunk, no end shown", PartnerLied, hit([](auto& m) { m.result = ShotSunk; })},
-        {"a hit answered as sunk, the next deck shown", PartnerLied, hit(sunkEarly)},
-        {"a hit shown by water of its row", BrokenMessage, hit(missAt(9, -1))},
-        {"a hit shown by water of its column", BrokenMessage, hit(missAt(-1, 0))},
+        {"a hit shown by water of its row", BrokenMessage, hit(missAt(9, -1))}, {"a hit shown by water of its column", BrokenMessage, hit(missAt(-1, 0))},
         {"a hit revealing two cells", BrokenMessage, hit([](auto& m) { m.count = 2; })},
-        {"a sinking showing one end twice", PartnerLied, sunk([](auto& m) { m.cells[2] = m.cells[1]; })},
-        {"a sinking answered as a hit", PartnerLied, sunk([](auto& m) { m.result = ShotHit; m.count = 1; }), {}, {}, true},
+        {"a sinking showing one end twice", PartnerLied, Lie(AnswerMessage, [](auto& m) { m.cells[2] = m.cells[1]; }, ShotSunk)},
+        {"a sinking answered as a hit", PartnerLied, Lie(AnswerMessage, [](auto& m) { m.result = ShotHit; m.count = 1; }, ShotSunk), {}, {}, true},
         {"ships touching at a corner", PartnerLied, {}, {}, {{7, "X........."}, {8, ".X........"}}, true, 1},
-        {"a ship of five decks", PartnerLied, {}, {}, {{1, ".XXXXX.X.X"}}, true, 1},
-        {"a bent ship", PartnerLied, {}, {}, bent, true, 1},
+        {"a ship of five decks", PartnerLied, {}, {}, {{1, ".XXXXX.X.X"}}, true, 1}, {"a bent ship", PartnerLied, {}, {}, bent, true, 1},
         {"a bent ship sunk, the cell past it on the slant shown", PartnerLied, slant, {}, bent},
-        {"five ships of one deck", PartnerLied, {}, {}, fiveSingles, true, 1},
-        {"a fifth ship of one deck sunk", PartnerLied, {}, {}, fiveSingles},
+        {"five ships of one deck", PartnerLied, {}, {}, fiveSingles, true, 1}, {"a fifth ship of one deck sunk", PartnerLied, {}, {}, fiveSingles},
         {"nine ships", PartnerLied, {}, {}, {{7, "X........."}}, true, 1},
         {"a reveal off its commitment", PartnerLied, Lie(RevealMessage, [](auto& m) { m.salts[0][0] ^= 1; }), {}, {}, true},
         {"a coin off its commitment", PartnerLied, Lie(CoinMessage, [](auto& m) { m.coinBit ^= 1; })},
@@ -359,24 +326,18 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a copy of the host's coin", BrokenMessage,
          Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, G(0).Network.ours.coinSalt, kSaltSize), m.coinBit = G(0).Network.ours.coinBit; })},
         {"an answer to another cell", BrokenMessage, hit([=](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
-        {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)},
-        {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
+        {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)}, {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
         {"a shot off the field", BrokenMessage, Lie(ShotMessage, [](auto& m) { m.column = 10; }), {}, {}, false, 1},
         {"a shot once the host's fleet is gone", BrokenMessage, Lie(RevealMessage, shotAtWater), {}, {}, true, 1},
         {"an answer to no shot", BrokenMessage, Lie(ReadyMessage, [](auto& m) { m.type = AnswerMessage; m.count = 1; })},
-        {"a coin before the fleets", BrokenMessage, as(ReadyMessage, CoinMessage)},
-        {"a second ready", BrokenMessage, as(CoinMessage, ReadyMessage)},
-        {"a second coin", BrokenMessage, as(AnswerMessage, CoinMessage)},
-        {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
-        {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
+        {"a coin before the fleets", BrokenMessage, as(ReadyMessage, CoinMessage)}, {"a second ready", BrokenMessage, as(CoinMessage, ReadyMessage)},
+        {"a second coin", BrokenMessage, as(AnswerMessage, CoinMessage)}, {"a reveal in battle", BrokenMessage, as(AnswerMessage, RevealMessage)},
         {"an HTTP request", ForeignProgram, {}, when(Greeting, [] { ReceivePartnerBytes(G(0), reinterpret_cast<const uint8_t*>("GET / HTTP/1.1\r\n"), 16); })},
-        {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)},
+        {"a shot for a hello", ForeignProgram, as(HelloMessage, ShotMessage)}, {"a second hello", BrokenMessage, as(ReadyMessage, HelloMessage)},
         {"a hello of version 1", OtherVersion, Lie(HelloMessage, [](auto& m) { m.version = 1; })},
         {"another game asked for in place of the reveal", BrokenMessage, as(RevealMessage, AgainMessage), {}, {}, true},
-        {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }},
-        {"no hashes", NoCrypto, {}, [](Stage s) { W.hashes = s != Placing; }},
-        {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))},
-        {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
+        {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }}, {"no hashes", NoCrypto, {}, [](Stage s) { W.hashes = s != Placing; }},
+        {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))}, {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
         {"connection lost", ConnectionLost, {}, when(Fighting, [] { LosePartner(G(0)); LosePartner(G(1)); })},
         {"a no after the end", PartnerDeclined, {}, when(Ended, [] { OfferAnotherGame(G(0)), LeaveNetworkGame(G(1)); }), {}, true},
         {"a close after the end", PartnerDeclined, {}, when(Ended, [] { LosePartner(G(0)); }), {}, true},
@@ -390,8 +351,8 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         W.tamper = row.tamper;
         PlayGame(row.aimer, row.at ? row.at : [](Stage) {});
         EXPECT_EQ(Outcome(0), 10 + row.end) << row.lie;
-        EXPECT_EQ(W.sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
-        EXPECT_EQ(W.sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost || row.end == PartnerDeclined ? 0 : 1) << row.lie;
+        EXPECT_EQ(Sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
+        EXPECT_EQ(Sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost || row.end == PartnerDeclined ? 0 : 1) << row.lie;
         EXPECT_EQ(NetworkGameRunning(G(1)), BetweenNetworkGames(G(1))) << row.lie << ": the partner hears of the stop";
     }
 }

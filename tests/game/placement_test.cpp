@@ -3,7 +3,6 @@
 #include <array>
 #include <set>
 #include <tuple>
-#include <vector>
 
 #include "game/placement.h"
 #include "tests/game/model_fixture.h"
@@ -28,9 +27,6 @@ TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
     EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 6);
 }
 
-// Ten ships laid down, each in its own column and row band, in the panel's order.
-const int kColumns[kFleetShips] = {0, 2, 4, 6, 8, 0, 2, 4, 6, 8}, kRows[kFleetShips] = {0, 0, 0, 0, 0, 5, 5, 5, 5, 5};
-
 // The last ship leaves the board for the panel, which offers its size again, also once the
 // panel has stepped past it; nothing is taken back before the first ship.
 TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
@@ -39,7 +35,7 @@ TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
         NewGame(Game);
         EXPECT_FALSE(TakeBackLastShip(Game)) << "no ship yet";
         for (int ship = 0; ship < ships; ++ship)
-            ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship]));
+            ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, ship % 5 * 2, ship / 5 * 5));   // each in its own column and row band
         const PlacedShip last = Game.PlacedShips[ships - 1];
         ASSERT_TRUE(TakeBackLastShip(Game)) << ships << " ships";
         EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
@@ -58,7 +54,7 @@ TEST_F(Placing, TheRestOfTheFleetGoesDownAtRandom)
         for (std::uint32_t seed = 0; seed < 100; ++seed) {
             NewGame(Game);
             for (int ship = 0; ship < placed; ++ship)
-                ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, kColumns[ship], kRows[ship]));
+                ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, ship % 5 * 2, ship / 5 * 5));
             ASSERT_TRUE(PlaceRestOfFleet(Game, seed)) << placed << " placed, seed " << seed;
             ASSERT_EQ(std::make_pair(Game.PlacedShipCount, Game.GamePhase), std::make_pair(10, Battle)) << placed << " placed, seed " << seed;
             EXPECT_FALSE(PlaceRestOfFleet(Game, seed)) << "in battle";
