@@ -87,6 +87,8 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                 break;
             }
             ASSERT_EQ(Game.TimerAsked, Game.ComputerTurn) << "the opponent's move waits on its timer, the player's on nothing";
+            for (const Recorded& told : Recording)
+                ASSERT_TRUE(told.kind != Recorded::Timer || told.a == 300) << "the computer's pause lasts " << told.a << " ms";
             for (int x = 0; x < kBoardSize; ++x)
                 for (int y = 0; y < kBoardSize; ++y) {
                     const int enemy = Game.EnemyBoard[x][y], home = Game.HomeBoard[x][y];
