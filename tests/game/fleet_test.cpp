@@ -1,4 +1,4 @@
-// A new game: what it resets and what it keeps.
+// A new game: what it resets and what it keeps, and the computer's fleet out of a dead end.
 #include "tests/game/model_fixture.h"
 
 namespace {
@@ -17,6 +17,26 @@ TEST_F(ModelTest, NewGameResetsAllButTurnAndHunt)
     EXPECT_EQ((std::vector<int>{g.HomeBoard[2][2], g.EnemyDecksLeft, g.HomeDecksLeft, g.EnemyShipsLeft, g.HomeShipsLeft, g.PlacementSize,
                                 g.PlacementLeft, g.PlacedShipCount, g.GamePhase, g.LastShot[0].x, g.LastShot[1].x, g.ComputerTurn, g.HuntActive, g.TargetStack.count}),
               (std::vector<int>{Water, 20, 20, 10, 10, 4, 1, 0, Placement, -1, -1, true, true, 2}));
+}
+
+// Dice that give 5 until the fleet starts over on a cleared board: the ship of 4 goes from
+// (5, 5), where every ship of 3 would begin too, a dead end. Past a bound the standard
+// generator anyway, so that a fleet which never starts over fails rather than hangs.
+int CorneredDraws = 0;
+int CorneredDraw()
+{
+    if (CorneredDraws > 3 && (CorneredDraws > 1000000 || CountCells(Game.EnemyBoard, Deck) == 0))
+        Game.Dice = {Game.Dice.calendarSeconds, std::rand};
+    ++CorneredDraws;
+    return 5;
+}
+
+TEST_F(ModelTest, ADeadEndStartsTheFleetOverOnAClearedBoard)
+{
+    Game.Dice = {Game.Dice.calendarSeconds, CorneredDraw};
+    PlaceEnemyFleet(Game);
+    EXPECT_EQ(Game.Dice.draw, &std::rand) << "the fleet never started over";
+    EXPECT_EQ(CountCells(Game.EnemyBoard, Deck), kFleetDecks);
 }
 
 }  // namespace

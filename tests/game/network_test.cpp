@@ -2,11 +2,13 @@
 // real messages; a lying or broken partner is made by changing messages in transit.
 #include <functional>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 
 #include "game/opponent.h"
 #include "game/placement.h"
+#include "game/referee.h"
 #include "game/shots.h"
 #include "tests/game/model_fixture.h"
 
@@ -354,6 +356,28 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         EXPECT_EQ(Sides[1].sent[RevealMessage], row.atReveal ? 1 : 0) << row.lie;
         EXPECT_EQ(Sides[0].sent[ByeMessage], row.end == PartnerLeft || row.end == ConnectionLost || row.end == PartnerDeclined ? 0 : 1) << row.lie;
         EXPECT_EQ(NetworkGameRunning(G(1)), BetweenNetworkGames(G(1))) << row.lie << ": the partner hears of the stop";
+    }
+}
+
+
+// The water a sinking reveals: the cells before and after the ship along its line, whichever
+// way its decks run, the four sides of a ship of one deck, only those in the field.
+TEST(Referee, CellsBeyondAShipLieInTheField)
+{
+    struct Row { int x, y, dx, dy, length; std::multiset<std::pair<int, int>> beyond; };
+    const Row rows[] = {
+        {3, 5, 1, 0, 2, {{2, 5}, {5, 5}}}, {0, 0, 1, 0, 4, {{4, 0}}}, {6, 9, 1, 0, 4, {{5, 9}}},
+        {4, 4, 0, 1, 3, {{4, 3}, {4, 7}}}, {9, 0, 0, 1, 3, {{9, 3}}}, {0, 8, 0, 1, 2, {{0, 7}}},
+        {5, 5, 0, 0, 1, {{5, 4}, {5, 6}, {4, 5}, {6, 5}}}, {0, 0, 0, 0, 1, {{1, 0}, {0, 1}}},
+        {9, 9, 0, 0, 1, {{8, 9}, {9, 8}}}, {5, 0, 0, 0, 1, {{4, 0}, {6, 0}, {5, 1}}}, {9, 4, 0, 0, 1, {{9, 3}, {9, 5}, {8, 4}}},
+        {5, 5, 0, -1, 3, {{5, 6}, {5, 2}}}, {3, 5, -1, 0, 2, {{4, 5}, {1, 5}}}, {9, 3, 0, -1, 4, {{9, 4}}},
+    };
+    for (const Row& row : rows) {
+        TargetCell cells[4];
+        std::multiset<std::pair<int, int>> beyond;   // a cell given twice shows
+        for (int i = 0, count = CellsBeyondShip(MakeShip(row.x, row.y, {row.dx, row.dy}, row.length), cells); i < count; ++i)
+            beyond.insert({cells[i].x, cells[i].y});
+        EXPECT_EQ(beyond, row.beyond) << row.x << "," << row.y << " of " << row.length;
     }
 }
 
