@@ -97,8 +97,10 @@ int FirstCell(const Board board, int32_t state)
 Tampering Lie(MessageType type, const std::function<void(Message&)>& change, int result = -1)
 {
     return [=, done = false](int from, Message& m) mutable {
-        if (!done && from == 1 && m.type == type && (result < 0 || m.result == result))
-            change(m), done = true;
+        if (!done && from == 1 && m.type == type && (result < 0 || m.result == result)) {
+            change(m);
+            done = true;
+        }
     };
 }
 
@@ -114,8 +116,11 @@ void LayHandFleet(GameState& game, const std::vector<std::string>& rows)
         if (!InField(x, y) || game.HomeBoard[x][y] == Deck || rows[y][x] != 'X')
             return;
         game.HomeBoard[x][y] = Deck;
-        if (ship.size < kLargestShip)
-            ship.deckX[ship.size] = static_cast<int8_t>(x), ship.deckY[ship.size] = static_cast<int8_t>(y), ship.decksLeft = ++ship.size;
+        if (ship.size < kLargestShip) {
+            ship.deckX[ship.size] = static_cast<int8_t>(x);
+            ship.deckY[ship.size] = static_cast<int8_t>(y);
+            ship.decksLeft = ++ship.size;
+        }
         for (int n = 0; n < 9; ++n)
             gather(x + n % 3 - 1, y + n / 3 - 1, ship);
     };
@@ -134,12 +139,16 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
     if (greet)
         StartNetworkGame(G(0), true, "Host"), StartNetworkGame(G(1), false, "Joiner"), at(Greeting), Flush();
     at(Placing);
-    PlaceRestOfFleet(G(0), W.dice()), at(Waiting), Flush();
+    PlaceRestOfFleet(G(0), W.dice());
+    at(Waiting);
+    Flush();
     if (W.handFleet.empty())
         PlaceRestOfFleet(G(1), W.dice());
     else
         LayHandFleet(G(1), W.handFleet);
-    Flush(), at(Fighting), Flush();
+    Flush();
+    at(Fighting);
+    Flush();
     for (int shots = 0; shots < W.shots && (G(0).GamePhase == Battle || G(1).GamePhase == Battle); ++shots) {
         const int shooter = G(0).GamePhase == Battle && !G(0).ComputerTurn ? 0 : 1;
         for (int i = shooter == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
@@ -149,7 +158,8 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
         }
         Flush();
     }
-    at(Ended), Flush();
+    at(Ended);
+    Flush();
 }
 
 // How the side's last game ended: 1 won, 0 lost, or 10 + the NetworkEnd of a stop.
@@ -186,7 +196,8 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
     for (int game = 0; game < 12; ++game) {
         const int winner = game % 2;
         const std::string before = promised();
-        Seen(0).clear(), Seen(1).clear();
+        for (int side : {0, 1})
+            Seen(side).clear();
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2}) {
                 EXPECT_FALSE(AwaitingAnotherGame(G(side))) << "nothing asked yet";
@@ -250,10 +261,12 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
     const int water = FirstCell(G(partner).HomeBoard, Water);
     ASSERT_TRUE(FireAtEnemyCell(G(player), water % 10, water / 10));
     EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
-    seen.clear(), GameTimerFired(G(player));
+    seen.clear();
+    GameTimerFired(G(player));
     EXPECT_TRUE(PartnerOverdue(G(player)));
     EXPECT_EQ(seen, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
-    seen.clear(), Flush();
+    seen.clear();
+    Flush();
     EXPECT_FALSE(PartnerOverdue(G(player)));
     EXPECT_EQ(std::count(seen.begin(), seen.end(), Recorded{Recorded::Partner}), 1) << "told the wait is over";
     EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "a miss: the partner's shot awaited";

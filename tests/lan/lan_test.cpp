@@ -70,7 +70,8 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndForgottenOnceSilent)
     SendDlgItemMessageW(joining, IDC_NET_GAMES, LB_SETCURSEL, 0, 0);
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_SELCHANGE), 0);
     wchar_t typed[2][64] = {};
-    GetDlgItemTextW(joining, IDC_NET_HOST_NAME, typed[0], 64), GetDlgItemTextW(joining, IDC_NET_PORT, typed[1], 64);
+    GetDlgItemTextW(joining, IDC_NET_HOST_NAME, typed[0], 64);
+    GetDlgItemTextW(joining, IDC_NET_PORT, typed[1], 64);
     EXPECT_EQ(std::wstring(typed[0]) + L":" + typed[1], L"10.77.0.1:41770");
     EXPECT_EQ(IsDlgButtonChecked(joining, IDC_NET_JOIN), static_cast<UINT>(BST_CHECKED));
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_DBLCLK), 0);

@@ -58,7 +58,9 @@ int PixelsNotSquare(int scale)
     BitBlt(copy, 0, 0, clientWidth, clientHeight, window, 0, 0, SRCCOPY);
     SelectObject(copy, previous);
     const std::vector<unsigned> shown = Pixels(copy, bitmap, clientWidth, clientHeight), scene = SceneSnapshot();
-    DeleteObject(bitmap), DeleteDC(copy), ReleaseDC(MainWindow, window);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(MainWindow, window);
     int wrong = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)

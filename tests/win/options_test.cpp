@@ -89,7 +89,10 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
     EXPECT_FALSE(plays()) << "the tune still plays";
     // The program's reset leaves the pages as a fresh start has them, whatever a cancelled
     // sheet left behind.
-    RunInDialog(CMD_OPTIONS, [](HWND sheet) { ShowPage(sheet, 2), ClickEntry(sheet, 1), ShowPage(sheet, 3), ClickEntry(sheet, 1); });
+    RunInDialog(CMD_OPTIONS, [](HWND sheet) {
+        for (int page : {2, 3})
+            ShowPage(sheet, page), ClickEntry(sheet, 1);
+    });
     RestartProgram();
     EXPECT_EQ(MediaPages.musicChanged + MediaPages.skinChanged + MediaPages.musicChoices.count + MediaPages.skinChoices.count, 0)
         << "changed flags or listed paths kept";

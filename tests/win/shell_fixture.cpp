@@ -69,7 +69,10 @@ void ShellTest::SetUp()
 }
 
 // The model's timer fires only when a test ticks.
-struct UntimedView final : ShellView { void startTimer(int) override {} void stopTimer() override {} };
+struct UntimedView final : ShellView {
+    void startTimer(int) override {}
+    void stopTimer() override {}
+};
 
 void ShellTest::StartProgram()
 {

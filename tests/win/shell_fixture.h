@@ -38,14 +38,23 @@ struct AnsweredBox {
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { StopProgram(), KillTimer(nullptr, boxAnswerer); }
+    void TearDown() override
+    {
+        StopProgram();
+        KillTimer(nullptr, boxAnswerer);
+    }
 
     // Starts the program as WinMain would; SetUp does. A test that arranges the registry
     // first stops it, arranges, and starts it again.
     void StartProgram();
 
     // Ends the program and starts it again on the same registry key.
-    void RestartProgram() { StopProgram(), ResetWithFixedDice(), StartProgram(); }
+    void RestartProgram()
+    {
+        StopProgram();
+        ResetWithFixedDice();
+        StartProgram();
+    }
 
     void StopProgram();
 
@@ -53,7 +62,11 @@ protected:
     // The model's timer, and the end of the sound effect playing.
     void Tick() { SendMessageW(MainWindow, WM_TIMER, GameTimer, 0); }
     void EndSound() { SendMessageW(MainWindow, WM_TIMER, SoundTimer, 0); }
-    void Click(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)), SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
+    void Click(int x, int y)
+    {
+        SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
     void Drag(int fromX, int fromY, int toX, int toY);
 
     // Drags a ship of the offered size onto the HomeBoard, first deck at (column, row).
@@ -69,7 +82,11 @@ protected:
     // Places the whole fleet with the mouse, which begins the battle; BeginBattle starts a new
     // game first.
     void PlaceWholeFleet() { PlaceShips(10); }
-    void BeginBattle() { Command(CMD_NEW_GAME), PlaceWholeFleet(); }
+    void BeginBattle()
+    {
+        Command(CMD_NEW_GAME);
+        PlaceWholeFleet();
+    }
 
     // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
     void FireAt(int x, int y) { Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10); }
@@ -127,14 +144,23 @@ inline void DeleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKeyPa
 unsigned ScenePixel(int x, int y, bool onWindow = false);
 
 // The text of the main menu's pop-up.
-inline std::wstring MenuText(int popup) { wchar_t text[64]; return std::wstring(text, GetMenuStringW(GetMenu(MainWindow), popup, text, 64, MF_BYPOSITION)); }
+inline std::wstring MenuText(int popup)
+{
+    wchar_t text[64];
+    return std::wstring(text, GetMenuStringW(GetMenu(MainWindow), popup, text, 64, MF_BYPOSITION));
+}
 
 // Every pixel of a bitmap that a DC can read, or of the BackBuffer, row by row, as 0xRRGGBB.
 std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width = kSceneWidth, int height = kSceneHeight);
 inline std::vector<unsigned> SceneSnapshot() { return Pixels(Scene.BackBuffer, static_cast<HBITMAP>(GetCurrentObject(Scene.BackBuffer, OBJ_BITMAP))); }
 
 // Whether rebuilding the scene from the game's state gives the very pixels that play drew.
-inline bool RedrawKeepsTheScene() { const std::vector<unsigned> played = SceneSnapshot(); RedrawScene(); return SceneSnapshot() == played; }
+inline bool RedrawKeepsTheScene()
+{
+    const std::vector<unsigned> played = SceneSnapshot();
+    RedrawScene();
+    return SceneSnapshot() == played;
+}
 
 // Whether the BackBuffer shows the upper-left width x height of a skin picture at (left, top);
 // of the background, which always lies at (0, 0), its own part there.
@@ -162,12 +188,23 @@ inline bool MessageShows(const wchar_t* text) { return TextShows(Status.MessageF
 // backslash); killed if a test leaves it running.
 struct Process {
     explicit Process(const std::string& arguments, const std::wstring& folder = L"");
-    ~Process() { TerminateProcess(info.hProcess, 1), CloseHandle(info.hProcess), CloseHandle(info.hThread); }
+    ~Process()
+    {
+        TerminateProcess(info.hProcess, 1);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
     // A top-level window of this program's of the class and caption (any caption if nullptr),
     // looked for during up to 20 s, or once. Only once shown: a box or sheet exists before its
     // texts and pages are made.
     HWND Window(const char* className, const char* caption, DWORD patienceMs = 20000);
-    DWORD ExitCode() { DWORD code = STILL_ACTIVE; WaitForSingleObject(info.hProcess, 5000); GetExitCodeProcess(info.hProcess, &code); return code; }
+    DWORD ExitCode()
+    {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(info.hProcess, 5000);
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
     PROCESS_INFORMATION info = {};
 };
 
@@ -178,17 +215,37 @@ struct Process {
 void RunInDialog(int command, const std::function<void(HWND dialog)>& script);
 
 // The page on top of a sheet, or the dialog itself; the page shown, by its index.
-inline HWND TopPage(HWND dialog) { HWND page = PropSheet_GetCurrentPageHwnd(dialog); return page ? page : dialog; }
-inline HWND ShowPage(HWND sheet, int page) { PropSheet_SetCurSel(sheet, nullptr, page); return TopPage(sheet); }
+inline HWND TopPage(HWND dialog)
+{
+    HWND page = PropSheet_GetCurrentPageHwnd(dialog);
+    return page ? page : dialog;
+}
+inline HWND ShowPage(HWND sheet, int page)
+{
+    PropSheet_SetCurSel(sheet, nullptr, page);
+    return TopPage(sheet);
+}
 
 // Clicks the control of the page on top, else of the dialog: a sheet's Apply is kApplyButton.
 constexpr int kApplyButton = 0x3021;
-inline void ClickButton(HWND dialog, int id) { HWND control = GetDlgItem(TopPage(dialog), id); SendMessageW(control ? control : GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+inline void ClickButton(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(TopPage(dialog), id);
+    SendMessageW(control ? control : GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
 
 // As the dialog's own loop hands a key on.
-inline void PressKey(HWND dialog, WPARAM key) { MSG message = {dialog, WM_KEYDOWN, key, 0, 0, {0, 0}}; IsDialogMessageW(dialog, &message); }
+inline void PressKey(HWND dialog, WPARAM key)
+{
+    MSG message = {dialog, WM_KEYDOWN, key, 0, 0, {0, 0}};
+    IsDialogMessageW(dialog, &message);
+}
 
-inline std::wstring TextOf(HWND window) { wchar_t text[256]; return std::wstring(text, GetWindowTextW(window, text, 256)); }
+inline std::wstring TextOf(HWND window)
+{
+    wchar_t text[256];
+    return std::wstring(text, GetWindowTextW(window, text, 256));
+}
 
 // The page's buttons in order: 1 or 0, after "-" where disabled.
 std::wstring Checks(HWND page);
