@@ -42,7 +42,9 @@ TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
     for (int i = 0; i < 32; ++i)
         whales += "\xF0\x9F\x90\x8B";
     Bytes trailing = Announcing(41770, "Anna"), padded = kQuery, magic = trailing;
-    trailing.push_back(0), padded.back() = 1, magic[6] = 'X';
+    trailing.push_back(0);
+    padded.back() = 1;
+    magic[6] = 'X';
     const std::pair<Bytes, DatagramKind> decoded[] = {
         {Announcing(65535, whales, whales), AnnouncementDatagram}, {Announcing(1024, "Ким", "海"), AnnouncementDatagram}, {kQuery, QueryDatagram}};
     const Bytes dropped[] = {Announcing(1023, "Anna"), Announcing(41770, "Anna", "PC", 2), Announcing(41770, "Anna", "PC", 1, 'H'),

@@ -136,8 +136,12 @@ void LayHandFleet(GameState& game, const std::vector<std::string>& rows)
 // goes on a connection whose game has just begun again.
 void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true)
 {
-    if (greet)
-        StartNetworkGame(G(0), true, "Host"), StartNetworkGame(G(1), false, "Joiner"), at(Greeting), Flush();
+    if (greet) {
+        StartNetworkGame(G(0), true, "Host");
+        StartNetworkGame(G(1), false, "Joiner");
+        at(Greeting);
+        Flush();
+    }
     at(Placing);
     PlaceRestOfFleet(G(0), W.dice());
     at(Waiting);
@@ -179,8 +183,11 @@ protected:
     {
         ModelTest::SetUp();
         W = World{};
-        for (Side& side : Sides)
-            side = Side{}, side.game.View = &side.seen, side.game.Port = &side;
+        for (Side& side : Sides) {
+            side = Side{};
+            side.game.View = &side.seen;
+            side.game.Port = &side;
+        }
     }
 };
 
@@ -201,13 +208,19 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2}) {
                 EXPECT_FALSE(AwaitingAnotherGame(G(side))) << "nothing asked yet";
-                OfferAnotherGame(G(side)), OfferAnotherGame(G(side)), Flush();   // the second ask sends nothing
+                OfferAnotherGame(G(side));
+                OfferAnotherGame(G(side));   // sends nothing
+                Flush();
                 EXPECT_EQ(AwaitingAnotherGame(G(side)), side == game / 2 % 2) << "the first to ask waits";
             }
         else if (game < 8)
-            SetUp(), W.dice.seed(game);
-        else   // both games as the closed connection left them
-            LosePartner(G(0)), LosePartner(G(1)), W.dice.seed(game);
+            SetUp();
+        else {   // both games as the closed connection left them
+            LosePartner(G(0));
+            LosePartner(G(1));
+        }
+        if (!winner)
+            W.dice.seed(game);
         W.stride = 1 + game % 3 * 36;
         W.tamper = [](int from, Message& m) {
             const int water = FirstCell(G(from).EnemyBoard, Water);
@@ -233,7 +246,8 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         const GameState& won = G(winner);
         int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : G(loser).EnemyFleet) {
-            afloat += ship.decksLeft > 0, sunk += ship.decksLeft == -1;
+            afloat += ship.decksLeft > 0;
+            sunk += ship.decksLeft == -1;
             for (int k = 0; k < ship.size; ++k)
                 decks += won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != Water && won.HomeBoard[ship.deckX[k]][ship.deckY[k]] != HomeMiss;
         }
@@ -301,21 +315,27 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     // The corner of the bent ship, sunk last, and a true cell past it on the slant.
     const Tampering slant = [](int from, Message& m) {
-        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9)
-            m.count = 2, m.cells[1] = TrueCell(4, 7);
+        if (from == 1 && m.type == AnswerMessage && m.column == 6 && m.row == 9) {
+            m.count = 2;
+            m.cells[1] = TrueCell(4, 7);
+        }
     };
     const Change sunkEarly = [](Message& m) {   // the neighbours of a first hit, shown as they are
         TargetCell around[4];
-        m.result = ShotSunk, m.count = static_cast<uint8_t>(1 + CellsBeyondShip(MakeShip(m.column, m.row, {0, 0}, 1), around));
+        m.result = ShotSunk;
+        m.count = static_cast<uint8_t>(1 + CellsBeyondShip(MakeShip(m.column, m.row, {0, 0}, 1), around));
         for (int i = 1; i < m.count; ++i)
             m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
     };
     const auto missAt = [](int x, int y) -> Change {   // a hit answered as a miss at (x, y), -1 for the shot's own
-        return [=](Message& m) { m.result = ShotMissed, m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y); };
+        return [=](Message& m) { m.result = ShotMissed; m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y); };
     };
     const Change shotAtWater = [](Message& m) {   // side 0's fleet is gone: side 1 fired only at decks
         const int cell = FirstCell(G(0).HomeBoard, Water);
-        m = Message{}, m.type = ShotMessage, m.column = cell % 10, m.row = cell / 10;
+        m = Message{};
+        m.type = ShotMessage;
+        m.column = cell % 10;
+        m.row = cell / 10;
     };
     struct Row {   // `end` as side 0 sees it
         const char* lie; NetworkEnd end; Tampering tamper = {}; std::function<void(Stage)> at = {};
@@ -323,7 +343,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     };
     const Row rows[] = {
         {"a hit answered as a miss", PartnerLied, hit(missAt(-1, -1))}, {"a hit answered as sunk, the next deck shown", PartnerLied, hit(sunkEarly)},
-        {"a hit answered as water", PartnerLied, hit([](auto& m) { m.result = ShotMissed, m.cells[0].content = 0; })},
+        {"a hit answered as water", PartnerLied, hit([](auto& m) { m.result = ShotMissed; m.cells[0].content = 0; })},
         {"a hit answered as sunk, no end shown", PartnerLied, hit([](auto& m) { m.result = ShotSunk; })},
         {"a hit shown by water of its row", BrokenMessage, hit(missAt(9, -1))}, {"a hit shown by water of its column", BrokenMessage, hit(missAt(-1, 0))},
         {"a hit revealing two cells", BrokenMessage, hit([](auto& m) { m.count = 2; })},
@@ -339,7 +359,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a copy of the host's coin commitment", BrokenMessage,
          Lie(ReadyMessage, [](auto& m) { std::memcpy(m.coinCommitment, G(0).Network.ourCoinCommitment, kDigestSize); })},
         {"a copy of the host's coin", BrokenMessage,
-         Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, G(0).Network.ours.coinSalt, kSaltSize), m.coinBit = G(0).Network.ours.coinBit; })},
+         Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, G(0).Network.ours.coinSalt, kSaltSize); m.coinBit = G(0).Network.ours.coinBit; })},
         {"an answer to another cell", BrokenMessage, hit([=](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
         {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)}, {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
         {"a shot off the field", BrokenMessage, Lie(ShotMessage, [](auto& m) { m.column = 10; }), {}, {}, false, 1},
@@ -354,9 +374,9 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"no random bytes", NoCrypto, {}, [](Stage s) { W.crypto = s != Placing; }}, {"no hashes", NoCrypto, {}, [](Stage s) { W.hashes = s != Placing; }},
         {"a bye while placing", PartnerLeft, {}, when(Placing, leave(LeaveNetworkGame))}, {"a new game in battle", PartnerLeft, {}, when(Fighting, leave(NewGame))},
         {"connection lost", ConnectionLost, {}, when(Fighting, [] { LosePartner(G(0)); LosePartner(G(1)); })},
-        {"a no after the end", PartnerDeclined, {}, when(Ended, [] { OfferAnotherGame(G(0)), LeaveNetworkGame(G(1)); }), {}, true},
+        {"a no after the end", PartnerDeclined, {}, when(Ended, [] { OfferAnotherGame(G(0)); LeaveNetworkGame(G(1)); }), {}, true},
         {"a close after the end", PartnerDeclined, {}, when(Ended, [] { LosePartner(G(0)); }), {}, true},
-        {"another game asked twice", BrokenMessage, {}, when(Ended, [] { OfferAnotherGame(G(1)), G(1).Network.againSent = false, OfferAnotherGame(G(1)); }), {}, true},
+        {"another game asked twice", BrokenMessage, {}, when(Ended, [] { OfferAnotherGame(G(1)); G(1).Network.againSent = false; OfferAnotherGame(G(1)); }), {}, true},
     };
     for (const Row& row : rows) {
         SetUp();

@@ -21,8 +21,10 @@ TEST_F(Placing, TheDropRuleTakesOnlyShipsInTheFieldThatTouchNoOther)
                                                   {Vertical, 0, 6, false}, {Vertical, 2, 9, true}}) {
         EXPECT_EQ(CanPlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
         EXPECT_EQ(PlaceOfferedShip(Game, orientation, column, row), laid) << column << ", " << row;
-        if (Game.PlacedShipCount == 1)
-            Game.PlacementSize = 1, Game.PlacementLeft = 4;   // as if the ships of 3 and 2 were down
+        if (Game.PlacedShipCount == 1) {   // as if the ships of 3 and 2 were down
+            Game.PlacementSize = 1;
+            Game.PlacementLeft = 4;
+        }
     }
     EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 6);
 }

@@ -22,11 +22,14 @@ Bytes Frame(const Message& message)
 Bytes Valid(MessageType type, std::initializer_list<std::pair<size_t, uint8_t>> bytes = {}, const char* name = "Ann", int count = 1, int change = 0)
 {
     static Message m;
-    m.type = type, m.version = 2, m.count = static_cast<uint8_t>(count);
+    m.type = type;
+    m.version = 2;
+    m.count = static_cast<uint8_t>(count);
     std::snprintf(m.name, sizeof m.name, "%s", name);
     Bytes frame = Frame(m);
     frame.resize(frame.size() + change);
-    frame[0] = static_cast<uint8_t>((frame.size() - 2) >> 8), frame[1] = static_cast<uint8_t>(frame.size() - 2);
+    frame[0] = static_cast<uint8_t>((frame.size() - 2) >> 8);
+    frame[1] = static_cast<uint8_t>(frame.size() - 2);
     for (const auto& byte : bytes)
         frame.at(byte.first) = byte.second;
     return frame;
@@ -106,7 +109,8 @@ TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
     EXPECT_EQ(DecodeFrame(cut.data() + 2, cut.size() - 3, Read), MessageRefused);
     // Nothing is framed with an empty name or a count of revealed cells out of 1..5.
     Message nameless, countless;
-    nameless.type = HelloMessage, countless.type = AnswerMessage;
+    nameless.type = HelloMessage;
+    countless.type = AnswerMessage;
     EXPECT_TRUE(Frame(nameless).empty());
     for (uint8_t count : {0, 6})
         EXPECT_TRUE(Frame((countless.count = count, countless)).empty()) << int(count);

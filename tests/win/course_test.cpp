@@ -8,7 +8,10 @@ namespace {
 // A device that plays every effect until the test ends it with EndSound.
 std::vector<std::string> Heard;
 const Speaker kPlayingSpeaker = {
-    [](const wchar_t* name, const BYTE*, DWORD) { return Heard.push_back(Utf8(name)), true; },
+    [](const wchar_t* name, const BYTE*, DWORD) {
+        Heard.push_back(Utf8(name));
+        return true;
+    },
     [] {},
     [](SoundCall, const wchar_t*) {},
 };
@@ -43,7 +46,9 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
     Command(CMD_NEW_GAME);
     EXPECT_EQ(Game.GamePhase, GameOver) << "the abandoned battle waits as a finished one";
     const int decks = CountCells(Game.HomeBoard, Deck), misses = CountCells(Game.EnemyBoard, EnemyMiss);
-    FireAt(9, 9), FireAt(0, 9), Tick();
+    FireAt(9, 9);
+    FireAt(0, 9);
+    Tick();
     DropOfferedShip(true, 9, 6);
     EXPECT_EQ(std::make_pair(CountCells(Game.HomeBoard, Deck), CountCells(Game.EnemyBoard, EnemyMiss)), std::make_pair(decks, misses))
         << "no shot and no drop take while the opening sound plays";

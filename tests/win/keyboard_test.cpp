@@ -17,7 +17,10 @@ void Key(WPARAM key, int times = 1)
 // By arrows alone: into the top-left corner, where the cursor stops, then out to the cell.
 void CursorTo(int column, int row)
 {
-    Key(VK_LEFT, 10), Key(VK_UP, 10), Key(VK_RIGHT, column), Key(VK_DOWN, row);
+    Key(VK_LEFT, 10);
+    Key(VK_UP, 10);
+    Key(VK_RIGHT, column);
+    Key(VK_DOWN, row);
 }
 
 // Whether the window, once painted, shows the cursor's outline there.
@@ -37,7 +40,8 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     Command(CMD_NEW_GAME);
     Key(VK_RETURN);
     EXPECT_EQ(Game.PlacedShipCount, 0) << "the first key only shows the cursor";
-    Key(VK_SPACE), Key(VK_DOWN, 5);
+    Key(VK_SPACE);
+    Key(VK_DOWN, 5);
     EXPECT_EQ(Game.PlacedShipCount, 1);
     UpdateWindow(MainWindow);
     const std::vector<unsigned> scene = SceneSnapshot();
@@ -52,7 +56,9 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     CursorTo(2, 1);
     EXPECT_TRUE(CursorShown(kHomeBoardLeft, 2, 1, 3, kGold));
     Key(VK_RETURN);
-    Key('R'), CursorTo(6, 3), Key(VK_RETURN);
+    Key('R');
+    CursorTo(6, 3);
+    Key(VK_RETURN);
     ASSERT_EQ(Game.PlacedShipCount, 3);
     EXPECT_EQ(Game.HomeBoard[0][3], Deck) << "the 4-deck ship runs down from the cursor";
     EXPECT_EQ(Game.HomeBoard[4][1], Deck) << "the turned 3-deck ship runs right";
@@ -68,7 +74,9 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     Key(VK_RETURN);
     EXPECT_TRUE(FiredAt(3, 5)) << "Enter fires at the cursor's cell";
     Game.ComputerTurn = 0;
-    Key(VK_RIGHT, 12), Key(VK_DOWN, 12), Key(VK_RETURN);   // past the right and bottom edges, where the cursor stops
+    Key(VK_RIGHT, 12);   // past the right and bottom edges, where the cursor stops
+    Key(VK_DOWN, 12);
+    Key(VK_RETURN);
     EXPECT_TRUE(FiredAt(9, 9)) << "the corner cell is fired at";
     Game.ComputerTurn = 1;
     Key(VK_LEFT);

@@ -72,7 +72,7 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
     const struct { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; Rings enemyRing, homeRing; } steps[] = {
         {"the battle begins", [] {}, player, 0, {}, {}},
         {"the player hits", [&] { Fire(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
-        {"the player sinks a ship", [&] { Fire(ship, 1), Fire(ship, 3), Fire(ship, 2); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
+        {"the player sinks a ship", [&] { Fire(ship, 1); Fire(ship, 3); Fire(ship, 2); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
         {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer, {water}, {}},
         {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer, {water}, {0}},
         {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0, {water}, {90}},

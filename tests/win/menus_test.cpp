@@ -51,7 +51,10 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
     }
     EXPECT_TRUE(answered.empty());
     PlaceWholeFleet();
-    BoxReply = [](HWND) { return Game.GamePhase = GameOver, WPARAM(IDNO); };
+    BoxReply = [](HWND) {
+        Game.GamePhase = GameOver;
+        return WPARAM(IDNO);
+    };
     Command(CMD_NEW_GAME);
     EXPECT_EQ(Game.GamePhase, Placement) << "the battle ended while the question was open";
     const struct { UINT message; WPARAM command; bool (*proceeded)(); } actions[] = {
@@ -65,7 +68,10 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
             BeginBattle();
             answered.clear();
             LONG defaultButton = 0;
-            BoxReply = [&](HWND box) { return defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, answer; };
+            BoxReply = [&](HWND box) {
+                defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK;
+                return answer;
+            };
             SendMessageW(MainWindow, a.message, a.command, 0);
             ASSERT_EQ(answered.size(), 1u) << action;
             EXPECT_EQ(Utf8(answered[0].caption + L"|" + answered[0].text), "Battle in progress|Abandon the battle?");

@@ -35,7 +35,11 @@ public:
         ioctlsocket(socket_, FIONBIO, &nonBlocking);
         return connected;
     }
-    void Close() { closesocket(socket_), socket_ = INVALID_SOCKET; }
+    void Close()
+    {
+        closesocket(socket_);
+        socket_ = INVALID_SOCKET;
+    }
     void Send(const std::string& bytes) { send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0); }
 
     // Returns once the program has taken the hello or stopped.
@@ -130,7 +134,7 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
     struct Case { const char* value; std::string stored, loaded; };
     const Case cases[] = {
         {"NetworkPort", port(1024), "1024"}, {"NetworkPort", port(65535), "65535"}, {"NetworkPort", port(1023), "41770"},
-        {"NetworkPort", port(65536), "41770"}, {"NetworkPort", port(5000, 2), "41770"},
+        {"NetworkPort", port(65536), "41770"}, {"NetworkPort", port(5000, 2), "41770"}, {"PlayerName", text(L"x"), "x"},
         {"PlayerName", text(std::wstring(32, L'x')).substr(0, 64), std::string(32, 'x')}, {"PlayerName", text(Wide(smiles)), smiles},
         {"PlayerName", text(Wide(smiles + "x")), you}, {"PlayerName", text(L""), you}, {"PlayerName", text(L"a\x07z"), you},
         {"PlayerName", text(L"a\x85z"), you}, {"PlayerName", text(L"a\xD800z"), you}, {"PlayerName", text(std::wstring(33, L'x')), you},
@@ -149,12 +153,16 @@ TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
 TEST_F(NetworkStore, EndsCountAWinAsAWinAndStopsSayWhy)
 {
     Game.Opponent = PartnerOpponent;
-    for (bool won : {true, true, false})
-        Game.View->gameEnded(won), AnnounceOutcome();
+    for (bool won : {true, true, false}) {
+        Game.View->gameEnded(won);
+        AnnounceOutcome();
+    }
     std::strcpy(Game.Network.partnerName, "Anna");
     answered.clear();
-    for (NetworkEnd why : {PartnerLied, OtherVersion, PlayerLeft, NoCrypto})
-        Game.View->networkStopped(why), AnnounceOutcome();
+    for (NetworkEnd why : {PartnerLied, OtherVersion, PlayerLeft, NoCrypto}) {
+        Game.View->networkStopped(why);
+        AnnounceOutcome();
+    }
     std::wstring boxes;
     for (const AnsweredBox& box : answered)
         boxes += box.text + L"|";
@@ -220,7 +228,8 @@ protected:
     static std::wstring Band()
     {
         wchar_t line[128] = L"";
-        return PartnerLineText(line, 128), line;
+        PartnerLineText(line, 128);
+        return line;
     }
 };
 
@@ -233,8 +242,8 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
     struct Case { const char* what; std::function<void(Partner&)> script; const wchar_t* box; };
     const Case cases[] = {
         {"garbage", [](Partner& p) { p.Send("GET / HTTP/1.1\r\n\r\n"); }, L"The other side is not Tidewar."},
-        {"overlong", [](Partner& p) { p.SendHello(), p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
-        {"goodbye", [](Partner& p) { p.SendHello(), p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
+        {"overlong", [](Partner& p) { p.SendHello(); p.Send("\x0C\xE5"); }, L"Anna sent a message against the rules."},
+        {"goodbye", [](Partner& p) { p.SendHello(); p.Send({0, 2, 'B', 0}); }, L"Anna has left the game."},
         {"gone before its hello", [](Partner& p) { p.Close(); }, L"The connection to Partner was lost."},
         // Once the system holds all it will, the program's queue fills, and one more message is lost.
         {"reading nothing", [](Partner& p) {
@@ -252,7 +261,11 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
              EXPECT_TRUE(PictureShownAt(BackgroundPicture, 0, kStartHintTop, kSceneWidth, kStartHintHeight)) << "the line is gone";
          }, nullptr},
         {"Begin after a game", [this](Partner& p) {   // both reveals closed, the player having asked for another
-             Game.Network.greeted = Game.Network.ended = Game.Network.againSent = true, Game.Opponent = PartnerOpponent, Game.GamePhase = GameOver;
+             Game.Network.greeted = true;
+             Game.Network.ended = true;
+             Game.Network.againSent = true;
+             Game.Opponent = PartnerOpponent;
+             Game.GamePhase = GameOver;
              EXPECT_EQ(Band(), L"Waiting for Partner to answer: another game?");
              Command(CMD_NEW_GAME);
              EXPECT_TRUE(p.Expect(ByeMessage));

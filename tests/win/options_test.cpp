@@ -43,8 +43,10 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);
-        if (&c != cases)   // the first case opens on the fresh program's defaults
-            Options = {c.skill, c.ships, c.zone}, SaveSettings();
+        if (&c != cases) {   // the first case opens on the fresh program's defaults
+            Options = {c.skill, c.ships, c.zone};
+            SaveSettings();
+        }
         RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
             HWND page = ShowPage(sheet, c.page);
             EXPECT_EQ(c.before.empty() ? L"" : Checks(page), c.before);
@@ -76,7 +78,8 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
             ShowPage(sheet, 2);
             if (entry)
                 ClickEntry(sheet, 0);
-            ShowPage(sheet, 0), ClickButton(sheet, button);
+            ShowPage(sheet, 0);
+            ClickButton(sheet, button);
         });
     };
     pick(true, IDCANCEL);
@@ -90,8 +93,10 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
     // The program's reset leaves the pages as a fresh start has them, whatever a cancelled
     // sheet left behind.
     RunInDialog(CMD_OPTIONS, [](HWND sheet) {
-        for (int page : {2, 3})
-            ShowPage(sheet, page), ClickEntry(sheet, 1);
+        for (int page : {2, 3}) {
+            ShowPage(sheet, page);
+            ClickEntry(sheet, 1);
+        }
     });
     RestartProgram();
     EXPECT_EQ(MediaPages.musicChanged + MediaPages.skinChanged + MediaPages.musicChoices.count + MediaPages.skinChoices.count, 0)
@@ -165,7 +170,13 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
     PlaceShips(3);
     StoreSetting("Skins", REG_SZ, TextBytes("no"));
     const std::vector<unsigned> standard = SceneSnapshot();
-    const auto pick = [](int entry) { RunInDialog(CMD_OPTIONS, [=](HWND sheet) { ShowPage(sheet, 3), ClickEntry(sheet, entry), ClickButton(sheet, IDOK); }); };
+    const auto pick = [](int entry) {
+        RunInDialog(CMD_OPTIONS, [=](HWND sheet) {
+            ShowPage(sheet, 3);
+            ClickEntry(sheet, entry);
+            ClickButton(sheet, IDOK);
+        });
+    };
     pick(night);
     EXPECT_TRUE(CellShows(CellPicture, false, 9, 9));
     EXPECT_EQ(SettingBytes("Skins"), TextBytes(Stored("night.dll")));
@@ -180,7 +191,11 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
 TEST_F(ShellTest, StatisticsFollowABattleGoingOnBehindThemAndShowCountsWithComplementaryShares)
 {
     BeginBattle();
-    RunInDialog(CMD_OPTIONS, [](HWND sheet) { ShowPage(sheet, 1), ClickButton(sheet, IDC_SHOW_SHIPS), ClickButton(sheet, kApplyButton); });
+    RunInDialog(CMD_OPTIONS, [](HWND sheet) {
+        ShowPage(sheet, 1);
+        ClickButton(sheet, IDC_SHOW_SHIPS);
+        ClickButton(sheet, kApplyButton);
+    });
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"10")) << "ships, not decks";
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     SinkEnemyFleet(kFleetShips - 1);
@@ -199,11 +214,11 @@ TEST_F(ShellTest, StatisticsFollowABattleGoingOnBehindThemAndShowCountsWithCompl
     EXPECT_EQ(SettingBytes("Statistic"), Bytes(8, 0));
 
     Command(CMD_GERMAN);
-    const struct { uint32_t wins, losses; const wchar_t* shown; } cases[] = {
-        {0, 0, L"0 (0%)|0 (0%)|0"}, {2, 1, L"2 (66%)|1 (34%)|3"}, {4294967295u, 4294967295u, L"4294967295 (50%)|4294967295 (50%)|8589934590"}};
+    // As another copy stored them.
+    const struct { Bytes stored; const wchar_t* shown; } cases[] = {{Bytes(8, 0), L"0 (0%)|0 (0%)|0"},
+        {{2, 0, 0, 0, 1, 0, 0, 0}, L"2 (66%)|1 (34%)|3"}, {Bytes(8, 0xFF), L"4294967295 (50%)|4294967295 (50%)|8589934590"}};
     for (const auto& c : cases) {
-        Settings.Wins = c.wins, Settings.Losses = c.losses;
-        SaveStatistics();
+        StoreSetting("Statistic", REG_BINARY, c.stored);
         RunInDialog(CMD_STATISTICS, [&c](HWND box) {
             EXPECT_EQ(TextOf(box), L"Statistik");
             EXPECT_EQ(Counts(box), c.shown);

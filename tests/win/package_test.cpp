@@ -30,10 +30,14 @@ TEST(PackageGame, ThePackagePlaysAWholeGameByKeysAndCountsIt)
     HWND end = nullptr;
     for (const DWORD start = GetTickCount(); !end && GetTickCount() - start < 240000;) {
         PostMessageW(window, WM_KEYDOWN, 'A', 0);
-        for (int step = 0; step < 10; ++step)
-            press(VK_UP), press(VK_LEFT);
-        for (int cell = 0; cell < 100 && !(end = EndBox(window)); ++cell, Sleep(20))
-            press(VK_RETURN), press(cell % 10 == 9 ? VK_DOWN : cell / 10 % 2 ? VK_LEFT : VK_RIGHT);
+        for (int step = 0; step < 10; ++step) {
+            press(VK_UP);
+            press(VK_LEFT);
+        }
+        for (int cell = 0; cell < 100 && !(end = EndBox(window)); ++cell, Sleep(20)) {
+            press(VK_RETURN);
+            press(cell % 10 == 9 ? VK_DOWN : cell / 10 % 2 ? VK_LEFT : VK_RIGHT);
+        }
     }
     ASSERT_TRUE(end) << "no end of the game within 240 s";
     PostMessageW(end, WM_COMMAND, IDOK, 0);

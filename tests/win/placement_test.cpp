@@ -20,7 +20,11 @@ void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, 
 void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
 
 // Offers ships of the given size, as the ticks would after the larger ones.
-void OfferSize(int size) { Game.PlacementSize = size, Game.PlacementLeft = 5 - size; }
+void OfferSize(int size)
+{
+    Game.PlacementSize = size;
+    Game.PlacementLeft = 5 - size;
+}
 
 // A drag starts only strictly inside a picture of the ship on offer; the cell under the
 // release takes the first deck, and a release on the board's edge lines or off it drops

@@ -91,8 +91,10 @@ TEST_F(Scene, NoMessageLeavesItsLine)
     BeginBattle();
     const std::vector<unsigned> before = SceneSnapshot();
     for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
-        for (int message = IDS_MISS; message <= IDS_SUNK; ++message)
-            Command(language), ShowStatusMessage(message);
+        for (int message = IDS_MISS; message <= IDS_SUNK; ++message) {
+            Command(language);
+            ShowStatusMessage(message);
+        }
     const std::vector<unsigned> after = SceneSnapshot();
     const StatusBox& line = kMessageLine;
     int spilt = 0;

@@ -50,8 +50,12 @@ TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenBy
         {"Statistic", {REG_DWORD, Bytes(12, 1)}, "0 3 1 0 0 2 0 0", {REG_DWORD, Bytes(8, 0)}},
     };
     const auto arrange = [&] {
-        Settings.SoundOn = false, Options.SkillLevel = 3, Options.MarkDeadShips = true, Options.MarkDeadZone = false, Settings.ShowDecks = false, Settings.Language = 2;
-        Settings.Wins = 5, Settings.Losses = 6;
+        Settings.SoundOn = false;
+        Options = {3, true, false};
+        Settings.ShowDecks = false;
+        Settings.Language = 2;
+        Settings.Wins = 5;
+        Settings.Losses = 6;
         lstrcpyW(Settings.MusicName, Wide(current).c_str());
         lstrcpyW(Settings.SkinName, Wide(current).c_str());
     };

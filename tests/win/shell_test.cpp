@@ -30,7 +30,10 @@ void Hear(const std::string& what, bool effect)
 
 // Each effect ends at once, as on a machine with no sound device.
 const Speaker kEar = {
-    [](const wchar_t* name, const BYTE*, DWORD) { return Hear(Utf8(name), true), false; },
+    [](const wchar_t* name, const BYTE*, DWORD) {
+        Hear(Utf8(name), true);
+        return false;
+    },
     [] {},
     [](SoundCall call, const wchar_t* path) { Hear(call == MusicStartCall ? "music " + Utf8(path) : "stop", false); },
 };
@@ -57,8 +60,10 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
     const std::vector<std::string> won = {"nazalo", "vstrl", "fire1"};
     for (const Case& c : {Case{true, 2, true, WinLevel2Message, won}, Case{true, 1, true, WinLevel1Message, won}, Case{true, 3, false, WinLevel3Message, {}},
                           Case{true, 7, true, WinLevel2Message, won}, Case{false, 2, true, ComputerWinsMessage, {"nazalo", "fire"}}}) {
-        Options.SkillLevel = c.level, Settings.SoundOn = c.sound;
-        Sounds.clear(), answered.clear();
+        Options.SkillLevel = c.level;
+        Settings.SoundOn = c.sound;
+        Sounds.clear();
+        answered.clear();
         BeginBattle();
         if (c.won) {
             SinkEnemyFleet();
@@ -124,7 +129,8 @@ TEST_F(GameFlow, TheFixedWindowsAcceleratorsDispatchThroughTheMessageLoop)
                           {VK_F2, false, false, Placement, 7}, {'X', false, true, NoGame, 0}};
     for (const auto& c : cases) {
         BYTE keys[256] = {};
-        keys[VK_MENU] = c.alt ? 0x80 : 0, keys[VK_CONTROL] = c.control ? 0x80 : 0;
+        keys[VK_MENU] = c.alt ? 0x80 : 0;
+        keys[VK_CONTROL] = c.control ? 0x80 : 0;
         SetKeyboardState(keys);
         Game.GamePhase = NoGame;
         PostMessageW(MainWindow, c.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, c.key, c.alt ? 0x20000001 : 1);

@@ -94,8 +94,10 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         RestartProgram();   // as a fresh process: no battle left over to be abandoned
         EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
-        if (&c == cases)
-            builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10), builtInBackground = ScenePixel(10, 10);
+        if (&c == cases) {
+            builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10);
+            builtInBackground = ScenePixel(10, 10);
+        }
         EXPECT_EQ(ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10) == builtInCell, c.builtIn) << "the test skins' cell is the night one";
         EXPECT_TRUE(!c.builtIn || ScenePixel(10, 10) == builtInBackground);
         EXPECT_EQ(ScenePixel(210, 290) != 0xFFFFFFu, c.vertical) << "the offered vertical ship";
