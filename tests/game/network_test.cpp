@@ -392,7 +392,6 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     }
 }
 
-
 // The water a sinking reveals: the cells before and after the ship along its line, whichever
 // way its decks run, the four sides of a ship of one deck, only those in the field.
 TEST(Referee, CellsBeyondAShipLieInTheField)

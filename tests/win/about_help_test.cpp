@@ -18,8 +18,9 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
 }
 
 // Each case in another language: the box comes in the interface's, with its logo, which is
-// gone with the box, and is left its own way. In English, the colours the box gives a static, asked for as the control asks
-// when it paints, and the cursor over it; a double click opens a link once.
+// gone with the box, and is left its own way. In English, the colours the box gives a static,
+// asked for as the control asks when it paints, and the cursor over it; a double click opens a
+// link once.
 TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueUnderAHandAndReachTheShell)
 {
     InstallAboutPort({RecordShellCall});

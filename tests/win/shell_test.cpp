@@ -1,5 +1,5 @@
-// The program in-process: the "clear" word, start-up, the flow of a game, its sounds and music, the
-// accelerators through the message loop and the numbered error boxes.
+// The program in-process: the "clear" word, start-up, the flow of a game, its sounds and
+// music, the accelerators through the message loop and the numbered error boxes.
 
 #include <algorithm>
 #include <cstdlib>
