@@ -12,15 +12,11 @@ import struct
 import subprocess
 import sys
 
-# File -> the title of its options topic.
-OPTIONS_TITLES = {
-    "tidewar.hlp": "Options", "tidewar-ru.hlp": "Настройка игры", "tidewar-de.hlp": "Eigenschaften",
-    "tidewar.chm": "Options", "tidewar-ru.chm": "Настройка игры", "tidewar-de.chm": "Eigenschaften",
-}
+# The files' names end in the language's suffix -> the title of its options topic, and the
+# language of its HTML Help file, by which the viewer reads the contents.
+LANGUAGES = {"": ("Options", 0x0409), "-ru": ("Настройка игры", 0x0419), "-de": ("Eigenschaften", 0x0407)}
 # The font charsets of WinHelp text and their code pages.
 CODE_PAGES = {0: "cp1252", 204: "cp1251"}
-# HTML Help file -> its language, by which the viewer reads the contents.
-LANGUAGES = {"tidewar.chm": 0x0409, "tidewar-ru.chm": 0x0419, "tidewar-de.chm": 0x0407}
 
 
 def title_entry(data, at):
@@ -49,14 +45,14 @@ def winhelp_context_title(path, number):
     return title and title.decode(CODE_PAGES[data[record(data, files["|SYSTEM"] + 9 + 12, 11)]])
 
 
-def html_help_page_title(path, scratch):
+def html_help_page_title(path, scratch, want_language):
     """The options page's title, unless the page or the file says another language or charset, or
     the page lacks the version given."""
     folder = os.path.join(scratch, os.path.basename(path) + ".unpacked")
     subprocess.run(["extract_chmLib", path, folder], check=True, stdout=subprocess.DEVNULL)
     system = open(os.path.join(folder, "#SYSTEM"), "rb").read()
     language, = struct.unpack_from("<I", system, record(system, 4, 4))
-    if language != LANGUAGES[os.path.basename(path)]:
+    if language != want_language:
         return "language %#x" % language
     page = open(os.path.join(folder, "options.html"), "rb").read()
     if b'charset=UTF-8"' not in page or b"Tidewar 7.3" not in page:
@@ -69,13 +65,13 @@ sys.path.insert(0, os.path.join(repo, "tools", "help"))
 from make_help import btree_entries, context_entry, directory_entry  # noqa: E402
 
 shutil.rmtree(scratch, ignore_errors=True)
-sources = [os.path.join(repo, "res", "help", name) for name in ("tidewar.but", "tidewar-ru.but", "tidewar-de.but")]
+sources = [os.path.join(repo, "res", "help", "tidewar%s.but" % suffix) for suffix in LANGUAGES]
 subprocess.run([sys.executable, os.path.join(repo, "tools", "help", "make_help.py"), scratch, "7.3"] + sources, check=True)
 failed = False
-for name, want in OPTIONS_TITLES.items():
-    path = os.path.join(scratch, name)
-    read = winhelp_context_title(path, 6) if name.endswith(".hlp") else html_help_page_title(path, scratch)
-    if read != want:
-        print("%s: the options topic reads %r, not %r" % (name, read, want))
-        failed = True
+for suffix, (want, language) in LANGUAGES.items():
+    for path in (os.path.join(scratch, "tidewar%s.%s" % (suffix, kind)) for kind in ("hlp", "chm")):
+        read = winhelp_context_title(path, 6) if path.endswith(".hlp") else html_help_page_title(path, scratch, language)
+        if read != want:
+            print("%s: the options topic reads %r, not %r" % (os.path.basename(path), read, want))
+            failed = True
 sys.exit(1 if failed else 0)
