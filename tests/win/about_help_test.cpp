@@ -1,5 +1,5 @@
 // The About box in the program's own process, help opened in Wine's real viewer, and what
-// needs a process of its own: the exit code of a normal end and the "clear" command.
+// needs a process of its own: a package's start, game and normal end, and the "clear" command.
 #include <cstdlib>
 
 #include "tests/win/shell_fixture.h"
@@ -78,8 +78,7 @@ std::wstring ViewerTopic()
     PostMessageW(viewer, WM_CLOSE, 0, 0);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
-    const std::wstring topic = text;
-    return topic.substr(0, topic.find(L'\r'));
+    return std::wstring(text, wcscspn(text, L"\r"));
 }
 
 // Another copy stored double size and a language: a page shown takes the store, but the scale
@@ -134,10 +133,36 @@ TEST_F(ShellTest, TheSheetTakesAnotherCopysLanguageAndOpensHelpBesideTheProgramF
     EXPECT_EQ(answered[0].text, L"Die Hilfedatei tidewar.hlp fehlt im Ordner des Spiels.");
 }
 
-// A normal end's exit code. tests/dist/check.sh runs this on each unpacked package, in a
-// folder that the ANSI code page cannot name (TIDEWAR_PACKAGE), tracing the files it opens:
-// the skin and the tune before the help. Elsewhere the program beside the tests.
-TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZero)
+// The box that ends a game played by keys alone within 240 s, or none: F2 and A lay the fleet;
+// then Enter on each cell of the enemy board in a snake from its top left corner, lap after
+// lap, since Enter fires only on the player's turn. A pause after each cell leaves the
+// computer's timer its turn. The box is the window's first, whatever the language calls it.
+HWND EndOfAGameByKeys(HWND window)
+{
+    const auto press = [window](WPARAM key) { SendMessageTimeoutW(window, WM_KEYDOWN, key, 0, SMTO_NORMAL, 5000, nullptr); };
+    PostMessageW(window, WM_KEYDOWN, VK_F2, 0);
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 240000;) {
+        PostMessageW(window, WM_KEYDOWN, 'A', 0);
+        for (int step = 0; step < 10; ++step) {
+            press(VK_UP);
+            press(VK_LEFT);
+        }
+        for (int cell = 0; cell < 100; ++cell, Sleep(20)) {
+            for (HWND box = nullptr; (box = FindWindowExW(nullptr, box, L"#32770", nullptr));)
+                if (GetWindow(box, GW_OWNER) == window && IsWindowVisible(box))
+                    return box;
+            press(VK_RETURN);
+            press(cell % 10 == 9 ? VK_DOWN : cell / 10 % 2 ? VK_LEFT : VK_RIGHT);
+        }
+    }
+    return nullptr;
+}
+
+// A normal end's exit code. tests/dist/check.sh runs this on each unpacked package and on the
+// installed one, in a folder that the ANSI code page cannot name (TIDEWAR_PACKAGE), tracing
+// the files it opens: the skin and the tune before the help; there a whole game against the
+// computer comes first, and counts. Elsewhere the program beside the tests, with no game.
+TEST(Package, StartsWithItsSkinAndTuneThenPlaysAndOpensItsHelp)
 {
     const wchar_t* package = _wgetenv(L"TIDEWAR_PACKAGE");
     const std::wstring folder = package ? package + std::wstring(L"\\") : Wide(BesideTests(""));
@@ -150,6 +175,14 @@ TEST(Package, StartsWithTheNightSkinAndTheTuneOpensItsHelpListsBothAndEndsWithZe
     Process program("", folder);
     HWND window = program.Window("Tidewar", nullptr);
     ASSERT_TRUE(window);
+    if (package) {
+        const HWND end = EndOfAGameByKeys(window);
+        ASSERT_TRUE(end) << "no end of the game within 240 s";
+        PostMessageW(end, WM_COMMAND, IDOK, 0);
+        const std::vector<unsigned char> record = SettingBytes("Statistic");
+        ASSERT_EQ(record.size(), 8u);
+        EXPECT_EQ(record[0] + record[4], 1) << "one game won or lost";
+    }
     PostMessageW(window, WM_COMMAND, CMD_HELP, 0);
     EXPECT_EQ(ViewerTopic(), L"Tidewar Help");
     PostMessageW(window, WM_COMMAND, CMD_OPTIONS, 0);
