@@ -118,35 +118,6 @@ TEST(NetworkLink, ThisComputerIsDescribedInWholeLinesAsFarAsTheyFit)
 
 using NetworkStore = ShellTest;
 
-// A port outside 1024..65535 or not four bytes, and a name that is empty, longer than 32
-// characters (a surrogate pair is one), holds a control character or broken UTF-16, read as
-// the defaults; the bytes end at a page that cannot be read.
-TEST_F(NetworkStore, BadStoredValuesReadAsTheDefaults)
-{
-    wchar_t user[257] = L"";
-    DWORD length = 257;
-    GetUserNameW(user, &length);
-    std::string you = Utf8(user).substr(0, 32), smiles;
-    for (int i = 0; i < 32; ++i)
-        smiles += "\xF0\x9F\x98\x80";
-    const auto port = [](uint32_t value, size_t size = 4) { return std::string((const char*)&value, size); };
-    const auto text = [](const std::wstring& name) { return std::string((const char*)name.c_str(), 2 * name.size() + 2); };
-    struct Case { const char* value; std::string stored, loaded; };
-    const Case cases[] = {
-        {"NetworkPort", port(1024), "1024"}, {"NetworkPort", port(65535), "65535"}, {"NetworkPort", port(1023), "41770"},
-        {"NetworkPort", port(65536), "41770"}, {"NetworkPort", port(5000, 2), "41770"}, {"PlayerName", text(L"x"), "x"},
-        {"PlayerName", text(std::wstring(32, L'x')).substr(0, 64), std::string(32, 'x')}, {"PlayerName", text(Wide(smiles)), smiles},
-        {"PlayerName", text(Wide(smiles + "x")), you}, {"PlayerName", text(L""), you}, {"PlayerName", text(L"a\x07z"), you},
-        {"PlayerName", text(L"a\x85z"), you}, {"PlayerName", text(L"a\xD800z"), you}, {"PlayerName", text(std::wstring(33, L'x')), you},
-    };
-    for (const Case& c : cases) {
-        const GuardedBytes guarded(c.stored);
-        TakeStoredValue(c.value, guarded.data(), guarded.size());
-        const std::string loaded = c.value[0] == 'N' ? std::to_string(Settings.NetworkPort) : Utf8(Settings.PlayerName);
-        EXPECT_EQ(loaded, c.loaded) << c.value << " " << c.stored.size();
-    }
-}
-
 // A network game's end counts in the network record, a win as a win; a stop counts nothing
 // and says why, naming the partner, but to the player who left. The stops the link can bring
 // about are the scripted partner's below, the other record and the end boxes the two programs'.
