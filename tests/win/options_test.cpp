@@ -19,6 +19,19 @@ std::wstring Counts(HWND box)
     return TextOf(GetDlgItem(box, IDC_WINS_TEXT)) + L"|" + TextOf(GetDlgItem(box, IDC_LOSSES_TEXT)) + L"|" + TextOf(GetDlgItem(box, IDC_TOTAL_TEXT));
 }
 
+// Opens the sheet, picks the entry of the page's list (none where negative) and leaves by the
+// button from the first page.
+void Pick(int page, int entry, int button = IDOK)
+{
+    RunInDialog(CMD_OPTIONS, [=](HWND sheet) {
+        ShowPage(sheet, page);
+        if (entry >= 0)
+            ClickEntry(sheet, entry);
+        ShowPage(sheet, 0);
+        ClickButton(sheet, button);
+    });
+}
+
 // Each case shows a page and reads its buttons (Checks: 201 202 203 on the first page, 303 304
 // 301 302 505 504 on the second; none read where empty), clicks, shows the pages of `then` and
 // reads the last, and leaves by `exit`. Bytes: the Options value, then the first four of
@@ -73,21 +86,12 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
         MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
         return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
     };
-    const auto pick = [](bool entry, int button) {
-        RunInDialog(CMD_OPTIONS, [=](HWND sheet) {
-            ShowPage(sheet, 2);
-            if (entry)
-                ClickEntry(sheet, 0);
-            ShowPage(sheet, 0);
-            ClickButton(sheet, button);
-        });
-    };
-    pick(true, IDCANCEL);
+    Pick(2, 0, IDCANCEL);
     StoreSetting("Music", REG_SZ, TextBytes("no"));   // what the next sheet shows, and would apply: it would stop the tune
-    pick(false, IDOK);
+    Pick(2, -1);
     EXPECT_TRUE(plays()) << "the cancelled pick applied itself";
     StoreSetting("Music", REG_SZ, TextBytes(Stored("tidewar.mid")));
-    pick(true, IDOK);
+    Pick(2, 0);
     EXPECT_EQ(SettingBytes("Music"), TextBytes("no"));
     EXPECT_FALSE(plays()) << "the tune still plays";
     // The program's reset leaves the pages as a fresh start has them, whatever a cancelled
@@ -170,17 +174,10 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
     PlaceShips(3);
     StoreSetting("Skins", REG_SZ, TextBytes("no"));
     const std::vector<unsigned> standard = SceneSnapshot();
-    const auto pick = [](int entry) {
-        RunInDialog(CMD_OPTIONS, [=](HWND sheet) {
-            ShowPage(sheet, 3);
-            ClickEntry(sheet, entry);
-            ClickButton(sheet, IDOK);
-        });
-    };
-    pick(night);
+    Pick(3, night);
     EXPECT_TRUE(CellShows(CellPicture, false, 9, 9));
     EXPECT_EQ(SettingBytes("Skins"), TextBytes(Stored("night.dll")));
-    pick(0);
+    Pick(3, 0);
     EXPECT_EQ(SceneSnapshot(), standard);
 }
 
