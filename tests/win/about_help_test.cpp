@@ -24,7 +24,6 @@ HINSTANCE WINAPI RecordShellCall(HWND window, LPCSTR verb, LPCSTR file, LPCSTR p
 TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueUnderAHandAndReachTheShell)
 {
     InstallAboutPort({RecordShellCall});
-    HCURSOR hand = LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR));
     const struct { uint32_t language; const wchar_t* caption; void (*leave)(HWND); bool stays; } cases[] = {
         {Russian, L"О программе", [](HWND box) { PressKey(box, VK_ESCAPE); }, true},
         {German, L"An das Programm", [](HWND box) { ClickButton(box, IDC_ABOUT_OK); }, false},
@@ -46,7 +45,7 @@ TEST_F(ShellTest, AboutClosesOnOKAndItsCloseBoxButNotOnEscapeAndItsLinksAreBlueU
                     ReleaseDC(control, dc);
                     SetCursor(nullptr);
                     SendMessageW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-                    EXPECT_EQ(GetCursor() == hand, link) << link;
+                    EXPECT_EQ(GetCursor() == LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_HAND_CURSOR)), link) << link;
                     for (UINT click : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
                         SendMessageW(control, click, 0, 0);
                 }

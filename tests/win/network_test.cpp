@@ -116,12 +116,12 @@ TEST(NetworkLink, ThisComputerIsDescribedInWholeLinesAsFarAsTheyFit)
         }
 }
 
-using NetworkStore = ShellTest;
+using NetworkShell = ShellTest;
 
 // A network game's end counts in the network record, a win as a win; a stop counts nothing
 // and says why, naming the partner, but to the player who left. The stops the link can bring
 // about are the scripted partner's below, the other record and the end boxes the two programs'.
-TEST_F(NetworkStore, EndsCountAWinAsAWinAndStopsSayWhy)
+TEST_F(NetworkShell, EndsCountAWinAsAWinAndStopsSayWhy)
 {
     Game.Opponent = PartnerOpponent;
     for (bool won : {true, true, false}) {
@@ -142,11 +142,9 @@ TEST_F(NetworkStore, EndsCountAWinAsAWinAndStopsSayWhy)
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
 }
 
-using NetworkDialogTest = ShellTest;
-
 // The dialog shows this computer's name and the record. A port out of 1024..65535 or a bad
 // name says so and waits for nothing; so does a join no one answers; Cancel stops the waiting.
-TEST_F(NetworkDialogTest, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
+TEST_F(NetworkShell, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
 {
     StoreSetting("NetworkStatistic", REG_DWORD, {3, 0, 0, 0, 4, 0, 0, 0});
     wchar_t computer[256] = L"";
