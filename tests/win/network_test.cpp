@@ -59,7 +59,10 @@ public:
             while (!found && (count = recv(socket_, bytes, sizeof bytes, 0)) > 0) {
                 pending_.append(bytes, count);
                 static Message read;
-                while (!found && (pending_.erase(0, reader_.take((const uint8_t*)pending_.data(), pending_.size())), reader_.complete())) {
+                while (!found) {
+                    pending_.erase(0, reader_.take((const uint8_t*)pending_.data(), pending_.size()));
+                    if (!reader_.complete())
+                        break;
                     found = DecodeFrame(reader_.frame(), reader_.length(), read) == MessageDecoded && read.type == type;
                     reader_.next();
                 }
