@@ -14,7 +14,9 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
     for (auto [level, size, ruledOut] : {std::array{1, 2, 0}, {2, 2, 4}, {3, 2, 7}, {7, 2, 4}, {3, 1, 8}}) {
         SetUp();
         Options.SkillLevel = static_cast<uint8_t>(level);
-        LayHomeShip(Game, 0, 5, 5, {0, 1}, size);
+        Game.HomeFleet[0] = MakeShip(5, 5, {0, 1}, size);   // a ship down from (5, 5)
+        for (int k = 0; k < size; ++k)
+            Game.HomeBoard[5][5 + k] = Deck;
         Game.HuntActive = true;
         Game.TargetStack = {{{5, 5}}, 1};
         ComputerShot(Game);

@@ -1,6 +1,6 @@
 // Games on the local network: only exact datagrams decode, the list of games heard stays
 // bounded and forgets the silent, and queries are answered a few times a second at most.
-#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -60,11 +60,8 @@ TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
     for (const Bytes& datagram : dropped)
         EXPECT_EQ(Kind(datagram, game), DatagramDropped) << &datagram - dropped;
     uint8_t written[kMaxAnnouncementSize];
-    for (const char* name : {"", "An\x7Fna"}) {   // nothing is announced that would be dropped
-        HostedGame bad = game;
-        std::snprintf(bad.computer, sizeof bad.computer, "%s", name);
-        EXPECT_EQ(EncodeAnnouncement(bad, written), 0u) << name;
-    }
+    std::strcpy(game.computer, "An\x7Fna");
+    EXPECT_EQ(EncodeAnnouncement(game, written), 0u) << "nothing is announced that would be dropped";
 }
 
 // A full list makes way by dropping the game heard longest ago; a game heard again, by any
@@ -90,7 +87,6 @@ TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnsw
     EXPECT_TRUE(hear(3000, "10.0.0.2", 101));
     EXPECT_EQ(list.count, 32);
     EXPECT_EQ(listed().find(":2001 "), std::string::npos) << "the longest silent is dropped";
-    EXPECT_NE(listed().find(":2002 "), std::string::npos);
     EXPECT_FALSE(hear(3000, "10.0.0.3", 2999));
     EXPECT_FALSE(ForgetSilentGames(list, 0xFFFFF000u + 3000));
     EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFF000u + 3099));

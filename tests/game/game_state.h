@@ -18,14 +18,6 @@ inline void ResetModel(GameState& game)
     ResetOptions();
 }
 
-// A ship of the player's on the HomeBoard and in its fleet, as a drop lays it.
-inline void LayHomeShip(GameState& game, int record, int x, int y, PlaceStep step, int size)
-{
-    game.HomeFleet[record] = MakeShip(x, y, step, size);
-    for (int k = 0; k < size; ++k)
-        game.HomeBoard[x + step.dx * k][y + step.dy * k] = Deck;
-}
-
 // A legal player fleet: the computer's placement at the clock's next reading, moved over
 // to the HomeBoard and its fleet while the computer's own fleet stays; returns its ships.
 inline std::vector<ShipRecord> LayHomeFleet(GameState& game)

@@ -54,7 +54,6 @@ struct Side final : NetworkPort {
 } Sides[2];
 
 GameState& G(int side) { return Sides[side].game; }
-Recorder& Seen(int side) { return Sides[side].seen; }
 
 void Side::send(const uint8_t* bytes, size_t size)
 {
@@ -127,7 +126,6 @@ void LayHandFleet(GameState& game, const std::vector<std::string>& rows)
     for (int i = 0; i < 100; ++i)
         if (ships < kFleetShips && game.HomeBoard[i % 10][i / 10] != Deck && rows[i / 10][i % 10] == 'X')
             gather(i % 10, i / 10, game.HomeFleet[ships++] = ShipRecord{});
-    game.PlacementSize = 0;
     CurrentOpponent(game).fleetLaid(game);
 }
 
@@ -171,10 +169,9 @@ int Outcome(int side)
 {
     EXPECT_EQ(NetworkGameRunning(G(side)), BetweenNetworkGames(G(side))) << "open only for another game";
     EXPECT_EQ(std::make_tuple(G(side).GamePhase, G(side).EnemyDecksLeft, G(side).HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
-    for (auto r = Seen(side).rbegin(); r != Seen(side).rend(); ++r)
-        if (r->kind == Recorded::Ended || r->kind == Recorded::Stopped)
-            return r->kind == Recorded::Ended ? r->a : 10 + r->a;
-    return -1;
+    const auto last = [](const Recorded& r) { return r.kind == Recorded::Ended || r.kind == Recorded::Stopped; };
+    const auto r = std::find_if(Sides[side].seen.rbegin(), Sides[side].seen.rend(), last);
+    return r == Sides[side].seen.rend() ? -1 : r->kind == Recorded::Ended ? r->a : 10 + r->a;
 }
 
 class NetworkGame : public ModelTest {
@@ -204,7 +201,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         const int winner = game % 2;
         const std::string before = promised();
         for (int side : {0, 1})
-            Seen(side).clear();
+            Sides[side].seen.clear();
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2}) {
                 EXPECT_FALSE(AwaitingAnotherGame(G(side))) << "nothing asked yet";
@@ -219,8 +216,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             LosePartner(G(0));
             LosePartner(G(1));
         }
-        if (!winner)
-            W.dice.seed(game);
+        W.dice.seed(game);
         W.stride = 1 + game % 3 * 36;
         W.tamper = [](int from, Message& m) {
             const int water = FirstCell(G(from).EnemyBoard, Water);
@@ -232,9 +228,8 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
                 const bool equalCoins = G(0).Network.ours.coinBit == G(1).Network.ours.coinBit;
                 hostFirst += equalCoins;
                 EXPECT_EQ(G(0).ComputerTurn, !equalCoins) << "equal coins: the host fires first";
-                GameState& first = G(equalCoins ? 0 : 1);
-                EXPECT_TRUE(FireAtEnemyCell(first, 9, 9));
-                EXPECT_FALSE(FireAtEnemyCell(first, 8, 9)) << "one shot at a time";
+                EXPECT_TRUE(FireAtEnemyCell(G(!equalCoins), 9, 9));
+                EXPECT_FALSE(FireAtEnemyCell(G(!equalCoins), 8, 9)) << "one shot at a time";
             }
         }, !winner);
         EXPECT_TRUE(!winner || promised() != before) << "game " << game;
@@ -242,7 +237,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
         const int loser = 1 - winner;
         EXPECT_EQ(std::string(PartnerName(G(loser))), winner ? "Joiner" : "Host");
-        EXPECT_EQ(std::count(Seen(loser).begin(), Seen(loser).end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
+        EXPECT_EQ(std::count(Sides[loser].seen.begin(), Sides[loser].seen.end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
         const GameState& won = G(winner);
         int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : G(loser).EnemyFleet) {
@@ -264,14 +259,13 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
 {
     W.shots = 0;
     PlayGame(0, [](Stage) {});
-    ASSERT_EQ(G(0).GamePhase, Battle);
     const int player = G(0).ComputerTurn, partner = 1 - player;
     const auto fire = [](int side, int32_t at) {
         const int cell = FirstCell(G(1 - side).HomeBoard, at);
         ASSERT_TRUE(FireAtEnemyCell(G(side), cell % 10, cell / 10));
         Flush();
     };
-    Recorder& seen = Seen(player);
+    Recorder& seen = Sides[player].seen;
     const int water = FirstCell(G(partner).HomeBoard, Water);
     ASSERT_TRUE(FireAtEnemyCell(G(player), water % 10, water / 10));
     EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
@@ -302,16 +296,11 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     using Edits = std::vector<std::pair<int, const char*>>;
     const Edits bent = {{3, ".XXX......"}, {7, "X........."}, {8, "......X..."}, {9, ".....XX..X"}};
     const Edits fiveSingles = {{5, ".XX.XX...."}, {7, "X.X.X....."}};
-    using Change = std::function<void(Message&)>;
-    const auto hit = [](const Change& change) { return Lie(AnswerMessage, change, ShotHit); };
+    const auto hit = [](const std::function<void(Message&)>& change) { return Lie(AnswerMessage, change, ShotHit); };
     const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
     const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
     const auto leave = [](void (*how)(GameState&)) {   // side 1's player leaves
-        return [=] { how(G(1)); EXPECT_EQ(std::count(Seen(1).begin(), Seen(1).end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
-    };
-    const Tampering oneCell = [](int from, Message& m) {   // every shot of side 1 at the top left corner
-        if (from == 1 && m.type == ShotMessage)
-            m.column = m.row = 0;
+        return [=] { how(G(1)); EXPECT_EQ(std::count(Sides[1].seen.begin(), Sides[1].seen.end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
     };
     // The corner of the bent ship, sunk last, and a true cell past it on the slant.
     const Tampering slant = [](int from, Message& m) {
@@ -320,19 +309,18 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
             m.cells[1] = TrueCell(4, 7);
         }
     };
-    const Change sunkEarly = [](Message& m) {   // the neighbours of a first hit, shown as they are
+    const auto sunkEarly = [](Message& m) {   // the neighbours of a first hit, shown as they are
         TargetCell around[4];
         m.result = ShotSunk;
         m.count = static_cast<uint8_t>(1 + CellsBeyondShip(MakeShip(m.column, m.row, {0, 0}, 1), around));
         for (int i = 1; i < m.count; ++i)
             m.cells[i] = TrueCell(around[i - 1].x, around[i - 1].y);
     };
-    const auto missAt = [](int x, int y) -> Change {   // a hit answered as a miss at (x, y), -1 for the shot's own
+    const auto missAt = [](int x, int y) {   // a hit answered as a miss at (x, y), -1 for the shot's own
         return [=](Message& m) { m.result = ShotMissed; m.cells[0] = TrueCell(x < 0 ? m.column : x, y < 0 ? m.row : y); };
     };
-    const Change shotAtWater = [](Message& m) {   // side 0's fleet is gone: side 1 fired only at decks
+    const auto shotAtWater = [](Message& m) {   // side 0's fleet is gone: side 1 fired only at decks
         const int cell = FirstCell(G(0).HomeBoard, Water);
-        m = Message{};
         m.type = ShotMessage;
         m.column = cell % 10;
         m.row = cell / 10;
@@ -361,7 +349,8 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a copy of the host's coin", BrokenMessage,
          Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, G(0).Network.ours.coinSalt, kSaltSize); m.coinBit = G(0).Network.ours.coinBit; })},
         {"an answer to another cell", BrokenMessage, hit([=](auto& m) { m.row = 0; missAt(-1, 0)(m); })},
-        {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)}, {"a shot repeated", BrokenMessage, oneCell, {}, {}, false, 1},
+        {"a shot for an answer, out of turn", BrokenMessage, as(AnswerMessage, ShotMessage)},
+        {"a shot repeated", BrokenMessage, [](int from, Message& m) { if (from == 1 && m.type == ShotMessage) m.column = m.row = 0; }, {}, {}, false, 1},
         {"a shot off the field", BrokenMessage, Lie(ShotMessage, [](auto& m) { m.column = 10; }), {}, {}, false, 1},
         {"a shot once the host's fleet is gone", BrokenMessage, Lie(RevealMessage, shotAtWater), {}, {}, true, 1},
         {"an answer to no shot", BrokenMessage, Lie(ReadyMessage, [](auto& m) { m.type = AnswerMessage; m.count = 1; })},

@@ -38,9 +38,8 @@ TEST_F(Placing, TheLastShipLaidIsTakenBackToThePanel)
         EXPECT_FALSE(TakeBackLastShip(Game)) << "no ship yet";
         for (int ship = 0; ship < ships; ++ship)
             ASSERT_TRUE(PlaceOfferedShip(Game, Vertical, ship % 5 * 2, ship / 5 * 5));   // each in its own column and row band
-        const PlacedShip last = Game.PlacedShips[ships - 1];
         ASSERT_TRUE(TakeBackLastShip(Game)) << ships << " ships";
-        EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, last.size, last.column, last.row}));
+        EXPECT_EQ(Recording.back(), (Recorded{Recorded::Back, Vertical, size, (ships - 1) % 5 * 2, (ships - 1) / 5 * 5}));
         EXPECT_EQ((std::vector<int>{Game.PlacementSize, Game.PlacementLeft, Game.PlacedShipCount, CountCells(Game.HomeBoard, Deck)}),
                   (std::vector<int>{size, left, ships - 1, decks})) << ships << " ships";
     }

@@ -108,12 +108,12 @@ TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
     cut.push_back(0xAC);
     EXPECT_EQ(DecodeFrame(cut.data() + 2, cut.size() - 3, Read), MessageRefused);
     // Nothing is framed with an empty name or a count of revealed cells out of 1..5.
-    Message nameless, countless;
-    nameless.type = HelloMessage;
-    countless.type = AnswerMessage;
-    EXPECT_TRUE(Frame(nameless).empty());
-    for (uint8_t count : {0, 6})
-        EXPECT_TRUE(Frame((countless.count = count, countless)).empty()) << int(count);
+    Message unframed;
+    for (auto [type, count] : {std::pair{HelloMessage, 1}, {AnswerMessage, 0}, {AnswerMessage, 6}}) {
+        unframed.type = type;
+        unframed.count = static_cast<uint8_t>(count);
+        EXPECT_TRUE(Frame(unframed).empty()) << type << " of count " << count;
+    }
 }
 
 }  // namespace
