@@ -65,15 +65,15 @@ TEST(LanDatagrams, OnlyExactDatagramsDecodeAndNoPrefixOfThemDoes)
 }
 
 // A full list makes way by dropping the game heard longest ago; a game heard again, by any
-// address, keeps its place and first address; each goes 3 s after last heard, across the
-// clock's wrap; at most four answers in a second.
+// address, keeps its place and first address; each goes 3 s after last heard. The clock wraps
+// after the 16th game: the longest silent is not the one heard at the smallest count.
 TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnswersFourASecond)
 {
     HeardGames list;
     HostedGame game;
     const auto hear = [&](unsigned port, const char* address, uint32_t ms) {
         Kind(Announcing(port, "Anna"), game);
-        return HearGame(list, game, address, 0xFFFFF000u + ms);
+        return HearGame(list, game, address, 0xFFFFFFF0u + ms);
     };
     const auto listed = [&] {
         std::string text;
@@ -88,10 +88,10 @@ TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnsw
     EXPECT_EQ(list.count, 32);
     EXPECT_EQ(listed().find(":2001 "), std::string::npos) << "the longest silent is dropped";
     EXPECT_FALSE(hear(3000, "10.0.0.3", 2999));
-    EXPECT_FALSE(ForgetSilentGames(list, 0xFFFFF000u + 3000));
-    EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFF000u + 3099));
+    EXPECT_FALSE(ForgetSilentGames(list, 0xFFFFFFF0u + 3000));
+    EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFFFF0u + 3099));
     EXPECT_EQ(listed(), "10.0.0.1:2000 10.0.0.2:3000 ");
-    EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFF000u + 3100));
+    EXPECT_TRUE(ForgetSilentGames(list, 0xFFFFFFF0u + 3100));
     EXPECT_EQ(listed(), "10.0.0.2:3000 ");
     // An IPv6 address gives way to the same game's IPv4 one, never the other way round.
     EXPECT_TRUE(hear(4000, "fd00::5", 3200));

@@ -95,6 +95,7 @@ TEST(Protocol, ValidFramesWaitForTheirLastByteAndEachRuleOfTheRangesRefuses)
         {"a surrogate in the name", Valid(HelloMessage, {}, "A\xED\xA0\x80"), MessageRefused},
         {"a name cut after two bytes of three", Valid(HelloMessage, {}, "A\xE4\xB8"), MessageRefused},
         {"a character of three bytes with two", Valid(HelloMessage, {}, "A\xE4\xB8Z"), MessageRefused},
+        {"a lead byte where a continuation belongs", Valid(HelloMessage, {}, "A\xC3\xC3"), MessageRefused},
         {"wrong magic", Valid(HelloMessage, {{3, 't'}}), NotThisProtocol}, {"version 1", Valid(HelloMessage, {{10, 1}}), AnotherVersion},
         {"version 1 with no name", {0, 9, 'H', 'T', 'I', 'D', 'E', 'W', 'A', 'R', 1}, AnotherVersion},
         {"another game asked for", Valid(AgainMessage), MessageDecoded},
