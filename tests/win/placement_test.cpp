@@ -63,13 +63,6 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
     Press(250, 285);   // the first release went outside the window
     Release(390, 120);
     EXPECT_EQ(Game.HomeBoard[8][4], Deck) << "a press on the other picture restarts the drag: dropped horizontally at (5, 4)";
-}
-
-TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenPlacesNothing)
-{
-    DropOfferedShip(true, 0, 0);
-    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old picture is blanked";
-    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
     BeginBattle();
     Dragging.PlacementDrag = true;   // a drag left open, released outside
     Release(kHomeBoardLeft + kCellSize * 8 + 10, kBoardTop + kCellSize * 8 + 10);
@@ -101,13 +94,15 @@ TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAS
     Release(600, 40);
 }
 
-TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBack)
+// The panel blanks the cells that the smaller ship on offer no longer covers.
+TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBackAndThePanelFollows)
 {
     const std::vector<unsigned> empty = SceneSnapshot();
     PlaceShips(1);
+    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old pictures is blanked";
+    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
     const std::vector<unsigned> one = SceneSnapshot();
     PlaceShips(2);   // again the first ship, refused, then 3 decks across (5, 0)-(7, 0)
-    ASSERT_EQ(Game.PlacedShipCount, 2);
     const POINT clicks[] = {{1, 0}, {8, 0}, {6, 1}, {7, 0}};   // the other ship, past the end, below, on it
     for (const POINT& p : clicks) {
         SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(kHomeBoardLeft + kCellSize * p.x + 10, kBoardTop + kCellSize * p.y + 10));

@@ -16,11 +16,9 @@
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/window.h"
-#include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/placement.h"
-#include "game/view.h"
 #include "game/shots.h"
 #include "media/backbuffer.h"
 #include "media/scene.h"
@@ -79,13 +77,11 @@ protected:
     // Drops the first `count` ships of a fixed legal fleet.
     void PlaceShips(int count);
 
-    // Places the whole fleet with the mouse, which begins the battle; BeginBattle starts a new
-    // game first.
-    void PlaceWholeFleet() { PlaceShips(10); }
+    // A new game, its whole fleet placed with the mouse, which begins the battle.
     void BeginBattle()
     {
         Command(CMD_NEW_GAME);
-        PlaceWholeFleet();
+        PlaceShips(kFleetShips);
     }
 
     // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
