@@ -24,12 +24,6 @@ protected:
         Heard.clear();
     }
     int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
-    void MissOnce()
-    {
-        for (int cell = 0; cell < 100; ++cell)
-            if (Game.EnemyBoard[cell % 10][cell / 10] == Water)
-                return FireAt(cell % 10, cell / 10);
-    }
 };
 
 TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayMeanwhile)
@@ -39,7 +33,7 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
     EXPECT_EQ(Game.GamePhase, NoGame) << "the first screen while the sound plays";
     EndSound();
     PlaceShips(kFleetShips);
-    MissOnce();
+    Miss();
     UpdateWindow(MainWindow);
     EndSound();   // the shot's sound
     Command(CMD_NEW_GAME);
@@ -74,23 +68,9 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
     EXPECT_EQ(answered[0].caption, L"VICTORY");
 }
 
-// The shell's own timer port here: the pause runs on a real timer, which the dialog's loop
-// keeps going; the About box is kept open until the computer has fired.
-TEST_F(Course, TheComputerFiresBehindAnOpenDialog)
-{
-    InstallGameView();
-    BeginBattle();
-    MissOnce();
-    ASSERT_TRUE(Game.ComputerTurn);
-    static ULONGLONG deadline;
-    deadline = GetTickCount64() + 20000;
-    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
-    Command(CMD_ABOUT);
-    EXPECT_GT(ShotsAtHome(), 0);
-    EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));
-}
-
-TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEnd)
+// The shell's own timer port here. The computer's pause runs on a real timer, which a
+// dialog's loop keeps going: the About box is kept open until the computer has fired.
+TEST_F(Course, NoTimerRunsWhileNothingIsDueAndTheComputersPauseRunsBehindAnOpenDialog)
 {
     InstallGameView();
     const auto timers = [] { return std::make_pair(KillTimer(MainWindow, GameTimer) != FALSE, KillTimer(MainWindow, SoundTimer) != FALSE); };
@@ -105,8 +85,17 @@ TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEn
     SinkEnemyFleet();
     EXPECT_EQ(timers(), none) << "after the end";
     BeginBattle();
-    MissOnce();
+    Miss();
     EXPECT_EQ(timers(), std::make_pair(true, false)) << "the computer's pause is due";
+    BeginBattle();   // the pause's timer is gone: a battle anew
+    Miss();
+    ASSERT_TRUE(Game.ComputerTurn);
+    static ULONGLONG deadline;
+    deadline = GetTickCount64() + 20000;
+    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
+    Command(CMD_ABOUT);
+    EXPECT_GT(ShotsAtHome(), 0);
+    EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));
 }
 
 }  // namespace

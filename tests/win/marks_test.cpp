@@ -14,22 +14,6 @@ protected:
         BeginBattle();
     }
     void Fire(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
-    // The first water of the EnemyBoard, as x + 10 * y, where the player misses.
-    static int FirstWater()
-    {
-        int cell = 0;
-        while (Game.EnemyBoard[cell % 10][cell / 10] != Water)
-            ++cell;
-        return cell;
-    }
-    void Miss() { FireAt(FirstWater() % 10, FirstWater() / 10); }
-    // The computer's next shot, on its turn, at the HomeBoard's (x, y).
-    void ComputerFiresAt(int x, int y)
-    {
-        Game.HuntActive = true;
-        Game.TargetStack = {{{x, y}}, 1};
-        Tick();
-    }
 };
 
 // The colour of the frame 1 to 3 pixels outside the board at `boardLeft`; 0 where the strip

@@ -208,8 +208,9 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
     DeleteObject(bitmap);
     DeleteDC(scratch);
     DeleteDC(source);
+    const auto row = [left](const std::vector<unsigned>& pixels, int y) { return pixels.begin() + y * kSceneWidth + left; };
     for (int y = top; y < top + height; ++y)
-        if (!std::equal(actual.begin() + y * kSceneWidth + left, actual.begin() + y * kSceneWidth + left + width, expected.begin() + y * kSceneWidth + left))
+        if (!std::equal(row(actual, y), row(actual, y) + width, row(expected, y)))
             return false;
     return true;
 }

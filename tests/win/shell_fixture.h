@@ -87,6 +87,22 @@ protected:
     // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
     void FireAt(int x, int y) { Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10); }
     void SinkEnemyFleet(int ships = kFleetShips);
+    // The first water of the computer's board, as x + 10 * y; a shot there, which misses.
+    static int FirstWater()
+    {
+        int cell = 0;
+        while (Game.EnemyBoard[cell % 10][cell / 10] != Water)
+            ++cell;
+        return cell;
+    }
+    void Miss() { FireAt(FirstWater() % 10, FirstWater() / 10); }
+    // The computer's next shot, on its turn, at the HomeBoard's (x, y).
+    void ComputerFiresAt(int x, int y)
+    {
+        Game.HuntActive = true;
+        Game.TargetStack = {{{x, y}}, 1};
+        Tick();
+    }
 
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;

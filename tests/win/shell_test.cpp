@@ -44,7 +44,6 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        Sounds.clear();
         Boxes = &answered;
         InstallSpeaker(kEar);
     }
@@ -72,9 +71,8 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
             std::replace(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + sizeof(Board) / sizeof(int32_t), int32_t(Deck), int32_t(HomeHit));
             Game.HomeBoard[9][4] = Deck;
             Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
-            Game.HuntActive = Game.ComputerTurn = true;
-            Game.TargetStack = {{{9, 4}}, 1};
-            Tick();
+            Game.ComputerTurn = true;
+            ComputerFiresAt(9, 4);
         }
         EXPECT_EQ(Status.StatusMessageId, c.message) << "level " << int(c.level);
         ASSERT_EQ(answered.size(), 1u);
