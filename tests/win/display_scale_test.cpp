@@ -29,9 +29,7 @@ TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
 // bound alone keeps the press off the board.
 LPARAM CornerPixel(int scale, POINT cell, bool edge)
 {
-    const auto at = [scale](int first, int index, bool edge) {
-        return index ? scale * (first + kBoardPixels) - 1 + edge : scale * (first + 1) - edge;
-    };
+    const auto at = [scale](int first, int index, bool edge) { return index ? scale * (first + kBoardPixels) - 1 + edge : scale * (first + 1) - edge; };
     return MAKELPARAM(at(kEnemyBoardLeft, cell.x, edge && cell.x == cell.y), at(kBoardTop, cell.y, edge && cell.x != cell.y));
 }
 
@@ -69,9 +67,7 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
     for (int scale : {1, 2}) {
         Command(scale == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
         Command(CMD_NEW_GAME);
-        const auto mouse = [scale](UINT message, int x, int y) {
-            SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale));
-        };
+        const auto mouse = [scale](UINT message, int x, int y) { SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale)); };
         mouse(WM_LBUTTONDOWN, 250, 285);
         mouse(WM_MOUSEMOVE, 410, 220);
         POINT at, hotspot, client = {0, 0};

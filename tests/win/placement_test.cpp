@@ -70,13 +70,17 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
         << "a drag left open past the last ship places nothing";
 }
 
-// The outline's first cell lies under the pointer; one running past the edge is cut there.
-TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAShip)
+// The panel blanks the cells that the smaller ship on offer no longer covers. The outline's
+// first cell lies under the pointer; one running past the edge is cut there.
+TEST_F(Placing, TheOutlineShowsWhereADropWouldGoAndARightClickOnTheLastShipOrBackspaceTakesItBack)
 {
+    const std::vector<unsigned> empty = SceneSnapshot();
     PlaceShips(1);   // 4 decks across (0, 0)-(3, 0); the panel offers 3
+    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old pictures is blanked";
+    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
+    const std::vector<unsigned> one = SceneSnapshot();
     UpdateWindow(MainWindow);
     Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);
-    ASSERT_TRUE(Dragging.PlacementDrag);
     const struct { int column, row; unsigned ring; } cases[] = {
         {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it
         {4, 1, kRed}, {5, 1, kGold},   // touches the ship's end at a corner; clear of it
@@ -92,16 +96,6 @@ TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAS
     EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, true), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
         << "off the board the outline goes";
     Release(600, 40);
-}
-
-// The panel blanks the cells that the smaller ship on offer no longer covers.
-TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBackAndThePanelFollows)
-{
-    const std::vector<unsigned> empty = SceneSnapshot();
-    PlaceShips(1);
-    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old pictures is blanked";
-    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
-    const std::vector<unsigned> one = SceneSnapshot();
     PlaceShips(2);   // again the first ship, refused, then 3 decks across (5, 0)-(7, 0)
     const POINT clicks[] = {{1, 0}, {8, 0}, {6, 1}, {7, 0}};   // the other ship, past the end, below, on it
     for (const POINT& p : clicks) {
