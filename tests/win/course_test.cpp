@@ -16,18 +16,13 @@ const Speaker kPlayingSpeaker = {
     [](SoundCall, const wchar_t*) {},
 };
 
-class Course : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Heard.clear();
-    }
-    int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
-};
+using Course = ShellTest;
+
+int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
 
 TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayMeanwhile)
 {
+    Heard.clear();
     InstallSpeaker(kPlayingSpeaker);
     Command(CMD_NEW_GAME);
     EXPECT_EQ(Game.GamePhase, NoGame) << "the first screen while the sound plays";
@@ -53,6 +48,7 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
 TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsItsSound)
 {
     BeginBattle();
+    Heard.clear();
     InstallSpeaker(kPlayingSpeaker);
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     SinkEnemyFleet(kFleetShips - 1);
@@ -92,7 +88,7 @@ TEST_F(Course, NoTimerRunsWhileNothingIsDueAndTheComputersPauseRunsBehindAnOpenD
     ASSERT_TRUE(Game.ComputerTurn);
     static ULONGLONG deadline;
     deadline = GetTickCount64() + 20000;
-    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
+    BoxReply = [](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
     Command(CMD_ABOUT);
     EXPECT_GT(ShotsAtHome(), 0);
     EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));

@@ -8,11 +8,6 @@ namespace {
 
 class Marks : public ShellTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        BeginBattle();
-    }
     void Fire(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
 };
 
@@ -49,6 +44,7 @@ std::vector<int> RingedCells(bool enemyBoard)
 // the HomeBoard's water. Rings as x + 10 * y.
 TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsRinged)
 {
+    BeginBattle();
     const unsigned player = 0x00FF00, computer = 0xFF0000;
     const ShipRecord& ship = Game.EnemyFleet[0];
     const int water = FirstWater();   // a sinking marks no dead zone by default
@@ -75,6 +71,7 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
 // Every deck not hit of every ship afloat shows the ship, whichever way its record runs.
 TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
 {
+    BeginBattle();
     const ShipRecord& ship = Game.EnemyFleet[0];
     Fire(ship, 0);
     Miss();
@@ -99,6 +96,7 @@ TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
 
 TEST_F(Marks, AVictoryShowsNoShipOfTheComputer)
 {
+    BeginBattle();
     const ShipRecord& ship = Game.EnemyFleet[0];
     Game.EnemyDecksLeft = 1;   // the first hit wins, with the rest of the fleet still on its board
     Fire(ship, 0);

@@ -7,14 +7,7 @@
 
 namespace {
 
-class Placing : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Command(CMD_NEW_GAME);
-    }
-};
+using Placing = ShellTest;
 
 void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
@@ -31,6 +24,7 @@ void OfferSize(int size)
 // nothing. Without a release point, the release is over the frame, which cancels.
 TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheReleaseOnly)
 {
+    Command(CMD_NEW_GAME);
     enum { None, Down, Across };
     const struct { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; } cases[] = {
         {4, 200, 260, None},   {4, 201, 260, Down},   {4, 219, 260, Down},   {4, 220, 260, None},
@@ -74,6 +68,7 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
 // first cell lies under the pointer; one running past the edge is cut there.
 TEST_F(Placing, TheOutlineShowsWhereADropWouldGoAndARightClickOnTheLastShipOrBackspaceTakesItBack)
 {
+    Command(CMD_NEW_GAME);
     const std::vector<unsigned> empty = SceneSnapshot();
     PlaceShips(1);   // 4 decks across (0, 0)-(3, 0); the panel offers 3
     EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old pictures is blanked";

@@ -39,15 +39,7 @@ const Speaker kEar = {
     [](SoundCall call, const wchar_t* path) { Hear(call == MusicStartCall ? "music " + Utf8(path) : "stop", false); },
 };
 
-class GameFlow : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Boxes = &answered;
-        InstallSpeaker(kEar);
-    }
-};
+using GameFlow = ShellTest;
 
 // Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, the end's before
 // its box, all at the shot that sank the last deck. Each end reads the statistics before
@@ -55,6 +47,8 @@ protected:
 // the end's -1. The defeat comes from the computer's timer, its hunt aimed at the last deck.
 TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounters)
 {
+    Boxes = &answered;
+    InstallSpeaker(kEar);
     StoreSetting("Statistic", REG_BINARY, {0, 0, 0, 0, 3, 0, 0, 0});
     struct Case { bool won; uint8_t level; bool sound; int message; std::vector<std::string> sounds; };
     const std::vector<std::string> won = {"nazalo", "vstrl", "fire1"};
@@ -97,6 +91,8 @@ int OpenSequencers()
 // The game's own tune ships beside the exe as the tests' does beside theirs.
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 {
+    Boxes = &answered;
+    InstallSpeaker(kEar);
     StopProgram();
     StoreSetting("Music", REG_SZ, TextBytes(BesideTests("tidewar.mid")));
     Sounds.clear();
