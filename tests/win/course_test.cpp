@@ -53,7 +53,7 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
     SinkEnemyFleet(kFleetShips - 1);
     UpdateWindow(MainWindow);
-    FireAt(last.deckX[0], last.deckY[0]);
+    FireAt(last, 0);
     EXPECT_EQ(Game.GamePhase, GameOver) << "the shot at the last deck ends the game";
     const std::vector<std::string> sounds = {"vstrl", "vstrl", "fire1"};
     for (size_t heard = 1; heard <= sounds.size(); ++heard, EndSound()) {
@@ -76,7 +76,7 @@ TEST_F(Course, NoTimerRunsWhileNothingIsDueAndTheComputersPauseRunsBehindAnOpenD
     PlaceShips(3);
     EXPECT_EQ(timers(), none) << "placing";
     PlaceShips(kFleetShips);
-    FireAt(Game.EnemyFleet[0].deckX[0], Game.EnemyFleet[0].deckY[0]);
+    FireAt(Game.EnemyFleet[0], 0);
     EXPECT_EQ(timers(), none) << "aiming after a hit";
     SinkEnemyFleet();
     EXPECT_EQ(timers(), none) << "after the end";

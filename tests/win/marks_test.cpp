@@ -6,10 +6,7 @@
 
 namespace {
 
-class Marks : public ShellTest {
-protected:
-    void Fire(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
-};
+using Marks = ShellTest;
 
 // The colour of the frame 1 to 3 pixels outside the board at `boardLeft`; 0 where the strip
 // shows the background, 1 where it shows neither.
@@ -51,8 +48,8 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
     using Rings = std::vector<int>;
     const struct { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; Rings enemyRing, homeRing; } steps[] = {
         {"the battle begins", [] {}, player, 0, {}, {}},
-        {"the player hits", [&] { Fire(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
-        {"the player sinks a ship", [&] { Fire(ship, 1); Fire(ship, 3); Fire(ship, 2); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
+        {"the player hits", [&] { FireAt(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
+        {"the player sinks a ship", [&] { for (int deck : {1, 3, 2}) FireAt(ship, deck); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
         {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer, {water}, {}},
         {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer, {water}, {0}},
         {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0, {water}, {90}},
@@ -73,7 +70,7 @@ TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
 {
     BeginBattle();
     const ShipRecord& ship = Game.EnemyFleet[0];
-    Fire(ship, 0);
+    FireAt(ship, 0);
     Miss();
     for (int cell = 0; cell < 100; ++cell)
         if (Game.HomeBoard[cell % 10][cell / 10] == Deck)
@@ -99,7 +96,7 @@ TEST_F(Marks, AVictoryShowsNoShipOfTheComputer)
     BeginBattle();
     const ShipRecord& ship = Game.EnemyFleet[0];
     Game.EnemyDecksLeft = 1;   // the first hit wins, with the rest of the fleet still on its board
-    Fire(ship, 0);
+    FireAt(ship, 0);
     ASSERT_EQ(Game.GamePhase, GameOver);
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
 }

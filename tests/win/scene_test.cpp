@@ -46,14 +46,14 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFontsWithinTheirBoxes)
     EXPECT_TRUE(MessageShows(L"")) << "blank until the first shot";
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"20"));
     const ShipRecord& ship = Game.EnemyFleet[0];
-    FireAt(ship.deckX[0], ship.deckY[0]);
-    FireAt(ship.deckX[1], ship.deckY[1]);   // deck 0 is no longer the ringed last shot
+    FireAt(ship, 0);
+    FireAt(ship, 1);   // deck 0 is no longer the ringed last shot
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0]));
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[2], ship.deckY[2]));
     EXPECT_TRUE(MessageShows(L"Direct hit"));
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"18"));
     for (int k = 2; k < ship.size; ++k)
-        FireAt(ship.deckX[k], ship.deckY[k]);
+        FireAt(ship, k);
     EXPECT_TRUE(CellShows(SunkPicture, true, ship.deckX[0], ship.deckY[0]));
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_GERMAN);

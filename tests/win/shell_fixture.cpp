@@ -116,7 +116,7 @@ void ShellTest::SinkEnemyFleet(int ships)
 {
     for (int i = 0; i < ships; ++i)
         for (int k = 0; k < Game.EnemyFleet[i].size; ++k)
-            FireAt(Game.EnemyFleet[i].deckX[k], Game.EnemyFleet[i].deckY[k]);
+            FireAt(Game.EnemyFleet[i], k);
 }
 
 std::string BesideTests(const char* name)

@@ -84,8 +84,10 @@ protected:
         PlaceShips(kFleetShips);
     }
 
-    // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
+    // Clicks the middle of the computer's cell, or of a deck of its ship; every deck of the
+    // first ships of its fleet.
     void FireAt(int x, int y) { Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10); }
+    void FireAt(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
     void SinkEnemyFleet(int ships = kFleetShips);
     // The first water of the computer's board, as x + 10 * y; a shot there, which misses.
     static int FirstWater()
