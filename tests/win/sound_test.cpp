@@ -25,7 +25,7 @@ double CapturedSeconds(const char* path)
 TEST(SoundCapture, TheShotSoundsForItsLength)
 {
     const char* path = std::getenv("TIDEWAR_CAPTURE");
-    if (!path)
+    if (!path || !*path)
         GTEST_SKIP() << "no capture file: run by ctest's sound_capture entry";
     DeleteFileA(path);
     const ULONGLONG start = GetTickCount64();
