@@ -16,31 +16,19 @@ const Speaker kPlayingSpeaker = {
     [](SoundCall, const wchar_t*) {},
 };
 
-class Course : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Heard.clear();
-    }
-    int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
-    void MissOnce()
-    {
-        for (int cell = 0; cell < 100; ++cell)
-            if (Game.EnemyBoard[cell % 10][cell / 10] == Water)
-                return FireAt(cell % 10, cell / 10);
-    }
-};
+using Course = ShellTest;
+
+int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
 
 TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayMeanwhile)
 {
+    Heard.clear();
     InstallSpeaker(kPlayingSpeaker);
     Command(CMD_NEW_GAME);
     EXPECT_EQ(Game.GamePhase, NoGame) << "the first screen while the sound plays";
     EndSound();
-    ASSERT_EQ(Game.GamePhase, Placement);
-    PlaceWholeFleet();
-    MissOnce();
+    PlaceShips(kFleetShips);
+    Miss();
     UpdateWindow(MainWindow);
     EndSound();   // the shot's sound
     Command(CMD_NEW_GAME);
@@ -60,12 +48,12 @@ TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayM
 TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsItsSound)
 {
     BeginBattle();
+    Heard.clear();
     InstallSpeaker(kPlayingSpeaker);
     const ShipRecord& last = Game.EnemyFleet[kFleetShips - 1];
-    ASSERT_EQ(last.size, 1);
     SinkEnemyFleet(kFleetShips - 1);
     UpdateWindow(MainWindow);
-    FireAt(last.deckX[0], last.deckY[0]);
+    FireAt(last, 0);
     EXPECT_EQ(Game.GamePhase, GameOver) << "the shot at the last deck ends the game";
     const std::vector<std::string> sounds = {"vstrl", "vstrl", "fire1"};
     for (size_t heard = 1; heard <= sounds.size(); ++heard, EndSound()) {
@@ -76,24 +64,9 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
     EXPECT_EQ(answered[0].caption, L"VICTORY");
 }
 
-// The shell's own timer port here: the pause runs on a real timer, which the dialog's loop
-// keeps going; the About box is kept open until the computer has fired.
-TEST_F(Course, TheComputerFiresBehindAnOpenDialog)
-{
-    InstallGameView();
-    BeginBattle();
-    MissOnce();
-    ASSERT_TRUE(Game.ComputerTurn);
-    static ULONGLONG deadline;
-    deadline = GetTickCount64() + 20000;
-    BoxReply = [this](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
-    Command(CMD_ABOUT);
-    EXPECT_GT(ShotsAtHome(), 0);
-    EXPECT_FALSE(answered.empty());
-    EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));
-}
-
-TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEnd)
+// The shell's own timer port here. The computer's pause runs on a real timer, which a
+// dialog's loop keeps going: the About box is kept open until the computer has fired.
+TEST_F(Course, NoTimerRunsWhileNothingIsDueAndTheComputersPauseRunsBehindAnOpenDialog)
 {
     InstallGameView();
     const auto timers = [] { return std::make_pair(KillTimer(MainWindow, GameTimer) != FALSE, KillTimer(MainWindow, SoundTimer) != FALSE); };
@@ -103,13 +76,22 @@ TEST_F(Course, NoTimerRunsOnTheFirstScreenWhileThePlayerPlacesOrAimsOrAfterTheEn
     PlaceShips(3);
     EXPECT_EQ(timers(), none) << "placing";
     PlaceShips(kFleetShips);
-    FireAt(Game.EnemyFleet[0].deckX[0], Game.EnemyFleet[0].deckY[0]);
+    FireAt(Game.EnemyFleet[0], 0);
     EXPECT_EQ(timers(), none) << "aiming after a hit";
     SinkEnemyFleet();
     EXPECT_EQ(timers(), none) << "after the end";
     BeginBattle();
-    MissOnce();
+    Miss();
     EXPECT_EQ(timers(), std::make_pair(true, false)) << "the computer's pause is due";
+    BeginBattle();   // the pause's timer is gone: a battle anew
+    Miss();
+    ASSERT_TRUE(Game.ComputerTurn);
+    static ULONGLONG deadline;
+    deadline = GetTickCount64() + 20000;
+    BoxReply = [](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };
+    Command(CMD_ABOUT);
+    EXPECT_GT(ShotsAtHome(), 0);
+    EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));
 }
 
 }  // namespace

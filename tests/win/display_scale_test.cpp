@@ -10,13 +10,6 @@ namespace {
 
 using ScaleTest = ShellTest;
 
-std::pair<int, int> ClientSize()
-{
-    RECT client;
-    GetClientRect(MainWindow, &client);
-    return {client.right, client.bottom};
-}
-
 // The display's scale for a DPI and a work area. Wine's frame with the menu bar adds 6 x 62
 // pixels at 144 DPI, so double size there needs 1014 x 774.
 TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
@@ -36,9 +29,7 @@ TEST(DisplayScaleRule, TheNearestWholeNumberToTheDpiOver96ThatLetsTheWindowFit)
 // bound alone keeps the press off the board.
 LPARAM CornerPixel(int scale, POINT cell, bool edge)
 {
-    const auto at = [scale](int first, int index, bool edge) {
-        return index ? scale * (first + kBoardPixels) - 1 + edge : scale * (first + 1) - edge;
-    };
+    const auto at = [scale](int first, int index, bool edge) { return index ? scale * (first + kBoardPixels) - 1 + edge : scale * (first + 1) - edge; };
     return MAKELPARAM(at(kEnemyBoardLeft, cell.x, edge && cell.x == cell.y), at(kBoardTop, cell.y, edge && cell.x != cell.y));
 }
 
@@ -46,7 +37,7 @@ LPARAM CornerPixel(int scale, POINT cell, bool edge)
 // scene pixel a scale x scale square. A window larger than the screen has nothing to read beyond it.
 int PixelsNotSquare(int scale)
 {
-    const auto [clientWidth, clientHeight] = ClientSize();
+    const int clientWidth = scale * kClientWidth, clientHeight = scale * kClientHeight;
     POINT corner = {0, 0};
     ClientToScreen(MainWindow, &corner);
     const int width = std::min<int>(clientWidth, GetSystemMetrics(SM_CXSCREEN) - corner.x);
@@ -76,9 +67,7 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
     for (int scale : {1, 2}) {
         Command(scale == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
         Command(CMD_NEW_GAME);
-        const auto mouse = [scale](UINT message, int x, int y) {
-            SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale));
-        };
+        const auto mouse = [scale](UINT message, int x, int y) { SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale)); };
         mouse(WM_LBUTTONDOWN, 250, 285);
         mouse(WM_MOUSEMOVE, 410, 220);
         POINT at, hotspot, client = {0, 0};
@@ -120,7 +109,9 @@ TEST_F(ScaleTest, TheChosenSizeIsTickedStoredAndHeldAcrossARestartAndADpiChangeW
         for (bool restarted : {false, true}) {
             if (restarted)
                 RestartProgram();
-            EXPECT_EQ(ClientSize(), std::make_pair(choice.scale * kClientWidth, choice.scale * kClientHeight))
+            RECT client;
+            GetClientRect(MainWindow, &client);
+            EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(LONG(choice.scale * kClientWidth), LONG(choice.scale * kClientHeight)))
                 << choice.command << ", " << restarted;
             for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
                 EXPECT_EQ(ticked(item), item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;

@@ -6,31 +6,7 @@
 
 namespace {
 
-class Marks : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        BeginBattle();
-    }
-    void Fire(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
-    // The first water of the EnemyBoard, as x + 10 * y, where the player misses.
-    static int FirstWater()
-    {
-        int cell = 0;
-        while (Game.EnemyBoard[cell % 10][cell / 10] != Water)
-            ++cell;
-        return cell;
-    }
-    void Miss() { FireAt(FirstWater() % 10, FirstWater() / 10); }
-    // The computer's next shot, on its turn, at the HomeBoard's (x, y).
-    void ComputerFiresAt(int x, int y)
-    {
-        Game.HuntActive = true;
-        Game.TargetStack = {{{x, y}}, 1};
-        Tick();
-    }
-};
+using Marks = ShellTest;
 
 // The colour of the frame 1 to 3 pixels outside the board at `boardLeft`; 0 where the strip
 // shows the background, 1 where it shows neither.
@@ -65,14 +41,15 @@ std::vector<int> RingedCells(bool enemyBoard)
 // the HomeBoard's water. Rings as x + 10 * y.
 TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsRinged)
 {
+    BeginBattle();
     const unsigned player = 0x00FF00, computer = 0xFF0000;
     const ShipRecord& ship = Game.EnemyFleet[0];
     const int water = FirstWater();   // a sinking marks no dead zone by default
     using Rings = std::vector<int>;
     const struct { const char* shot; std::function<void()> act; unsigned enemyFrame, homeFrame; Rings enemyRing, homeRing; } steps[] = {
         {"the battle begins", [] {}, player, 0, {}, {}},
-        {"the player hits", [&] { Fire(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
-        {"the player sinks a ship", [&] { Fire(ship, 1); Fire(ship, 3); Fire(ship, 2); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
+        {"the player hits", [&] { FireAt(ship, 0); }, player, 0, {ship.deckX[0] + 10 * ship.deckY[0]}, {}},
+        {"the player sinks a ship", [&] { for (int deck : {1, 3, 2}) FireAt(ship, deck); }, player, 0, {ship.deckX[2] + 10 * ship.deckY[2]}, {}},
         {"the player misses: before the computer's pause", [this] { Miss(); }, 0, computer, {water}, {}},
         {"the computer hits", [this] { ComputerFiresAt(0, 0); }, 0, computer, {water}, {0}},
         {"the computer misses", [this] { ComputerFiresAt(0, 9); }, player, 0, {water}, {90}},
@@ -91,13 +68,13 @@ TEST_F(Marks, TheTurnFrameSurroundsTheBoardUnderFireAndTheLastShotOfEachBoardIsR
 // Every deck not hit of every ship afloat shows the ship, whichever way its record runs.
 TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
 {
+    BeginBattle();
     const ShipRecord& ship = Game.EnemyFleet[0];
-    Fire(ship, 0);
+    FireAt(ship, 0);
     Miss();
     for (int cell = 0; cell < 100; ++cell)
         if (Game.HomeBoard[cell % 10][cell / 10] == Deck)
             ComputerFiresAt(cell % 10, cell / 10);
-    ASSERT_EQ(Game.GamePhase, GameOver);
     EXPECT_EQ(std::make_pair(FrameAround(kEnemyBoardLeft), FrameAround(kHomeBoardLeft)), std::make_pair(0u, 0u)) << "no frame after the end";
     EXPECT_TRUE(CellShows(HitPicture, true, ship.deckX[0], ship.deckY[0])) << "a hit deck keeps its picture";
     for (ShipRecord& afloat : Game.EnemyFleet) {   // its image from its top-left deck, a ship of one deck upright
@@ -116,9 +93,10 @@ TEST_F(Marks, ADefeatShowsTheComputersShipsAfloat)
 
 TEST_F(Marks, AVictoryShowsNoShipOfTheComputer)
 {
+    BeginBattle();
     const ShipRecord& ship = Game.EnemyFleet[0];
     Game.EnemyDecksLeft = 1;   // the first hit wins, with the rest of the fleet still on its board
-    Fire(ship, 0);
+    FireAt(ship, 0);
     ASSERT_EQ(Game.GamePhase, GameOver);
     EXPECT_TRUE(CellShows(CellPicture, true, ship.deckX[1], ship.deckY[1]));
 }

@@ -50,7 +50,7 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
         EXPECT_EQ(Game.GamePhase, Placement) << phase;
     }
     EXPECT_TRUE(answered.empty());
-    PlaceWholeFleet();
+    PlaceShips(kFleetShips);
     BoxReply = [](HWND) {
         Game.GamePhase = GameOver;
         return WPARAM(IDNO);
@@ -63,7 +63,6 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
         {WM_CLOSE, 0, [] { return !IsWindow(MainWindow); }}};
     for (const auto& a : actions)
         for (WPARAM answer : {IDNO, IDYES}) {
-            const int action = int(&a - actions);
             RestartProgram();
             BeginBattle();
             answered.clear();
@@ -73,11 +72,11 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
                 return answer;
             };
             SendMessageW(MainWindow, a.message, a.command, 0);
-            ASSERT_EQ(answered.size(), 1u) << action;
+            ASSERT_EQ(answered.size(), 1u) << a.command;
             EXPECT_EQ(Utf8(answered[0].caption + L"|" + answered[0].text), "Battle in progress|Abandon the battle?");
             EXPECT_FALSE(answered[0].windowEnabled);
             EXPECT_EQ(defaultButton, BS_DEFPUSHBUTTON) << "No is the default";
-            EXPECT_EQ(a.proceeded(), answer == IDYES) << action;
+            EXPECT_EQ(a.proceeded(), answer == IDYES) << a.command;
         }
 }
 

@@ -7,14 +7,7 @@
 
 namespace {
 
-class Placing : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Command(CMD_NEW_GAME);
-    }
-};
+using Placing = ShellTest;
 
 void Press(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 void Release(int x, int y) { SendMessageW(MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
@@ -31,6 +24,7 @@ void OfferSize(int size)
 // nothing. Without a release point, the release is over the frame, which cancels.
 TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheReleaseOnly)
 {
+    Command(CMD_NEW_GAME);
     enum { None, Down, Across };
     const struct { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; } cases[] = {
         {4, 200, 260, None},   {4, 201, 260, Down},   {4, 219, 260, Down},   {4, 220, 260, None},
@@ -63,13 +57,6 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
     Press(250, 285);   // the first release went outside the window
     Release(390, 120);
     EXPECT_EQ(Game.HomeBoard[8][4], Deck) << "a press on the other picture restarts the drag: dropped horizontally at (5, 4)";
-}
-
-TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenPlacesNothing)
-{
-    DropOfferedShip(true, 0, 0);
-    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old picture is blanked";
-    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
     BeginBattle();
     Dragging.PlacementDrag = true;   // a drag left open, released outside
     Release(kHomeBoardLeft + kCellSize * 8 + 10, kBoardTop + kCellSize * 8 + 10);
@@ -77,13 +64,18 @@ TEST_F(Placing, PanelBlanksTheCellsTheSmallerShipNoLongerCoversAndADragLeftOpenP
         << "a drag left open past the last ship places nothing";
 }
 
-// The outline's first cell lies under the pointer; one running past the edge is cut there.
-TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAShip)
+// The panel blanks the cells that the smaller ship on offer no longer covers. The outline's
+// first cell lies under the pointer; one running past the edge is cut there.
+TEST_F(Placing, TheOutlineShowsWhereADropWouldGoAndARightClickOnTheLastShipOrBackspaceTakesItBack)
 {
+    Command(CMD_NEW_GAME);
+    const std::vector<unsigned> empty = SceneSnapshot();
     PlaceShips(1);   // 4 decks across (0, 0)-(3, 0); the panel offers 3
+    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old pictures is blanked";
+    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
+    const std::vector<unsigned> one = SceneSnapshot();
     UpdateWindow(MainWindow);
     Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);
-    ASSERT_TRUE(Dragging.PlacementDrag);
     const struct { int column, row; unsigned ring; } cases[] = {
         {7, 2, kGold}, {8, 2, kRed},   // ends at the edge; runs past it
         {4, 1, kRed}, {5, 1, kGold},   // touches the ship's end at a corner; clear of it
@@ -99,15 +91,7 @@ TEST_F(Placing, TheOutlineShowsWhereTheDropWouldGoAndRefusesAtTheEdgeAndBesideAS
     EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, true), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
         << "off the board the outline goes";
     Release(600, 40);
-}
-
-TEST_F(Placing, ARightClickOnTheLastShipAndBackspaceTakeItBack)
-{
-    const std::vector<unsigned> empty = SceneSnapshot();
-    PlaceShips(1);
-    const std::vector<unsigned> one = SceneSnapshot();
     PlaceShips(2);   // again the first ship, refused, then 3 decks across (5, 0)-(7, 0)
-    ASSERT_EQ(Game.PlacedShipCount, 2);
     const POINT clicks[] = {{1, 0}, {8, 0}, {6, 1}, {7, 0}};   // the other ship, past the end, below, on it
     for (const POINT& p : clicks) {
         SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(kHomeBoardLeft + kCellSize * p.x + 10, kBoardTop + kCellSize * p.y + 10));

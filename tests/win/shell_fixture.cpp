@@ -41,10 +41,7 @@ static BOOL CALLBACK AnswerBox(HWND window, LPARAM)
 }
 
 // Runs inside the boxes' own message loops.
-static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
-}
+static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0); }
 
 static const Speaker kSilentSpeaker = {[](const wchar_t*, const BYTE*, DWORD) { return false; }, [] {}, [](SoundCall, const wchar_t*) {}};
 
@@ -119,7 +116,7 @@ void ShellTest::SinkEnemyFleet(int ships)
 {
     for (int i = 0; i < ships; ++i)
         for (int k = 0; k < Game.EnemyFleet[i].size; ++k)
-            FireAt(Game.EnemyFleet[i].deckX[k], Game.EnemyFleet[i].deckY[k]);
+            FireAt(Game.EnemyFleet[i], k);
 }
 
 std::string BesideTests(const char* name)
@@ -202,17 +199,18 @@ template <typename Draw>
 static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)
 {
     HDC scratch = CreateCompatibleDC(Scene.BackBuffer), source = CreateCompatibleDC(Scene.BackBuffer);
-    HBITMAP bitmap = CreateCompatibleBitmap(Scene.BackBuffer, 510, 400);
+    HBITMAP bitmap = CreateCompatibleBitmap(Scene.BackBuffer, kSceneWidth, kSceneHeight);
     HGDIOBJ previous = SelectObject(scratch, bitmap);
-    BitBlt(scratch, 0, 0, 510, 400, Scene.BackBuffer, 0, 0, SRCCOPY);
+    BitBlt(scratch, 0, 0, kSceneWidth, kSceneHeight, Scene.BackBuffer, 0, 0, SRCCOPY);
     draw(scratch, source);
     SelectObject(scratch, previous);
     const std::vector<unsigned> expected = Pixels(scratch, bitmap), actual = SceneSnapshot();
     DeleteObject(bitmap);
     DeleteDC(scratch);
     DeleteDC(source);
+    const auto row = [left](const std::vector<unsigned>& pixels, int y) { return pixels.begin() + y * kSceneWidth + left; };
     for (int y = top; y < top + height; ++y)
-        if (!std::equal(actual.begin() + y * 510 + left, actual.begin() + y * 510 + left + width, expected.begin() + y * 510 + left))
+        if (!std::equal(row(actual, y), row(actual, y) + width, row(expected, y)))
             return false;
     return true;
 }

@@ -16,11 +16,9 @@
 #include "app/placement.h"
 #include "app/startup.h"
 #include "app/window.h"
-#include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/placement.h"
-#include "game/view.h"
 #include "game/shots.h"
 #include "media/backbuffer.h"
 #include "media/scene.h"
@@ -79,18 +77,34 @@ protected:
     // Drops the first `count` ships of a fixed legal fleet.
     void PlaceShips(int count);
 
-    // Places the whole fleet with the mouse, which begins the battle; BeginBattle starts a new
-    // game first.
-    void PlaceWholeFleet() { PlaceShips(10); }
+    // A new game, its whole fleet placed with the mouse, which begins the battle.
     void BeginBattle()
     {
         Command(CMD_NEW_GAME);
-        PlaceWholeFleet();
+        PlaceShips(kFleetShips);
     }
 
-    // Clicks the middle of the computer's cell; every deck of the first ships of its fleet.
+    // Clicks the middle of the computer's cell, or of a deck of its ship; every deck of the
+    // first ships of its fleet.
     void FireAt(int x, int y) { Click(kEnemyBoardLeft + kCellSize * x + 10, kBoardTop + kCellSize * y + 10); }
+    void FireAt(const ShipRecord& ship, int deck) { FireAt(ship.deckX[deck], ship.deckY[deck]); }
     void SinkEnemyFleet(int ships = kFleetShips);
+    // The first water of the computer's board, as x + 10 * y; a shot there, which misses.
+    static int FirstWater()
+    {
+        int cell = 0;
+        while (Game.EnemyBoard[cell % 10][cell / 10] != Water)
+            ++cell;
+        return cell;
+    }
+    void Miss() { FireAt(FirstWater() % 10, FirstWater() / 10); }
+    // The computer's next shot, on its turn, at the HomeBoard's (x, y).
+    void ComputerFiresAt(int x, int y)
+    {
+        Game.HuntActive = true;
+        Game.TargetStack = {{{x, y}}, 1};
+        Tick();
+    }
 
     // The message boxes closed since the test began.
     std::vector<AnsweredBox> answered;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <set>
 
 #include "tests/win/shell_fixture.h"
 
@@ -38,16 +39,7 @@ const Speaker kEar = {
     [](SoundCall call, const wchar_t* path) { Hear(call == MusicStartCall ? "music " + Utf8(path) : "stop", false); },
 };
 
-class GameFlow : public ShellTest {
-protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        Sounds.clear();
-        Boxes = &answered;
-        InstallSpeaker(kEar);
-    }
-};
+using GameFlow = ShellTest;
 
 // Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, the end's before
 // its box, all at the shot that sank the last deck. Each end reads the statistics before
@@ -55,6 +47,8 @@ protected:
 // the end's -1. The defeat comes from the computer's timer, its hunt aimed at the last deck.
 TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounters)
 {
+    Boxes = &answered;
+    InstallSpeaker(kEar);
     StoreSetting("Statistic", REG_BINARY, {0, 0, 0, 0, 3, 0, 0, 0});
     struct Case { bool won; uint8_t level; bool sound; int message; std::vector<std::string> sounds; };
     const std::vector<std::string> won = {"nazalo", "vstrl", "fire1"};
@@ -71,9 +65,8 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
             std::replace(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + sizeof(Board) / sizeof(int32_t), int32_t(Deck), int32_t(HomeHit));
             Game.HomeBoard[9][4] = Deck;
             Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
-            Game.HuntActive = Game.ComputerTurn = true;
-            Game.TargetStack = {{{9, 4}}, 1};
-            Tick();
+            Game.ComputerTurn = true;
+            ComputerFiresAt(9, 4);
         }
         EXPECT_EQ(Status.StatusMessageId, c.message) << "level " << int(c.level);
         ASSERT_EQ(answered.size(), 1u);
@@ -98,6 +91,8 @@ int OpenSequencers()
 // The game's own tune ships beside the exe as the tests' does beside theirs.
 TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
 {
+    Boxes = &answered;
+    InstallSpeaker(kEar);
     StopProgram();
     StoreSetting("Music", REG_SZ, TextBytes(BesideTests("tidewar.mid")));
     Sounds.clear();
@@ -174,7 +169,7 @@ TEST_F(GameFlow, RandomInputBreaksNothingAndTheRedrawRebuildsWhatPlayDrew)
     // The first two show a page of the sheet, the others are clicked.
     const int choices[] = {0, 1, IDC_SKILL_1, IDC_SKILL_3, IDC_SOUND_OFF, IDC_MARK_DEAD_SHIPS, IDC_MARK_DEAD_ZONE, IDC_SHOW_SHIPS};
     const int exits[] = {IDOK, kApplyButton, IDCANCEL};
-    bool battleSeen = false, endSeen = false;
+    std::set<Phase> seen;
     for (int step = 0; step < 6000; ++step) {
         const unsigned roll = dice() % 100;
         const int x = static_cast<int>(dice() % 520), y = static_cast<int>(dice() % 410);
@@ -203,11 +198,10 @@ TEST_F(GameFlow, RandomInputBreaksNothingAndTheRedrawRebuildsWhatPlayDrew)
         if (step % 50 == 0 && !Dragging.PlacementDrag) {
             ASSERT_TRUE(RedrawKeepsTheScene()) << "step " << step << ", phase " << Game.GamePhase;
         }
-        battleSeen |= Game.GamePhase == Battle;
-        endSeen |= Game.GamePhase == GameOver;
+        seen.insert(Game.GamePhase);
     }
-    EXPECT_TRUE(battleSeen);
-    EXPECT_TRUE(endSeen);
+    EXPECT_EQ(seen.count(Battle), 1u);
+    EXPECT_EQ(seen.count(GameOver), 1u);
 }
 
 }  // namespace

@@ -78,7 +78,8 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         {"no_vertical_four.dll", L"23", false, false}, {"acting.dll", L"", false, true},
     };
     const std::string marker = BesideTests("acting.dll.ran");
-    unsigned builtInCell = 0, builtInBackground = 0;   // the first case's, the built-in skin's
+    Command(CMD_NEW_GAME);   // on the built-in skin of a first start
+    const unsigned builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10), builtInBackground = ScenePixel(10, 10);
     DeleteFileA(marker.c_str());
     StopProgram();
     const auto boxes = [this] {
@@ -94,10 +95,6 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         RestartProgram();   // as a fresh process: no battle left over to be abandoned
         EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
-        if (&c == cases) {
-            builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10);
-            builtInBackground = ScenePixel(10, 10);
-        }
         EXPECT_EQ(ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10) == builtInCell, c.builtIn) << "the test skins' cell is the night one";
         EXPECT_TRUE(!c.builtIn || ScenePixel(10, 10) == builtInBackground);
         EXPECT_EQ(ScenePixel(210, 290) != 0xFFFFFFu, c.vertical) << "the offered vertical ship";
