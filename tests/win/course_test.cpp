@@ -56,9 +56,10 @@ TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsIts
     FireAt(last, 0);
     EXPECT_EQ(Game.GamePhase, GameOver) << "the shot at the last deck ends the game";
     const std::vector<std::string> sounds = {"vstrl", "vstrl", "fire1"};
-    for (size_t heard = 1; heard <= sounds.size(); ++heard, EndSound()) {
+    for (size_t heard = 1; heard <= sounds.size(); ++heard) {
         EXPECT_EQ(Heard, std::vector<std::string>(sounds.begin(), sounds.begin() + heard)) << "each sound waits for the one playing";
         EXPECT_TRUE(answered.empty()) << "the box waits for the end's sound";
+        EndSound();
     }
     ASSERT_EQ(answered.size(), 1u);
     EXPECT_EQ(answered[0].caption, L"VICTORY");

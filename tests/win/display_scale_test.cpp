@@ -60,16 +60,19 @@ int PixelsNotSquare(int scale)
 }
 
 // The 4 decks on offer dragged to (6, 9), where the outline's left side is a black scene pixel,
-// then two gold; the image's corner on the client area, by scale.
+// then two gold; the image's corner on the client area, by scale. A scene pixel's last client
+// pixel is read, so that an outline a pixel off at double size is seen.
 TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAtNormalSize)
 {
     POINT image[3] = {};
+    const int left = kHomeBoardLeft + kCellSize * 6, top = kBoardTop + kCellSize * 9;
+    const int pressX = kOfferedHorizontalLeft + 10, pressY = kOfferedHorizontalTop + 10;
     for (int scale : {1, 2}) {
         Command(scale == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
         Command(CMD_NEW_GAME);
         const auto mouse = [scale](UINT message, int x, int y) { SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale)); };
-        mouse(WM_LBUTTONDOWN, 250, 285);
-        mouse(WM_MOUSEMOVE, 410, 220);
+        mouse(WM_LBUTTONDOWN, pressX, pressY);
+        mouse(WM_MOUSEMOVE, left + 10, top + 10);
         POINT at, hotspot, client = {0, 0};
         RECT outer;
         int width = 0, height = 0;
@@ -80,14 +83,14 @@ TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAt
         EXPECT_EQ(std::make_tuple(width, height, image[scale].x, image[scale].y),
                   std::make_tuple(80 * scale, 20 * scale, scale * image[1].x, scale * image[1].y)) << scale;
         ImageList_DragShowNolock(FALSE);
-        EXPECT_EQ(ScenePixel(401 * scale - 1, 215 * scale, true), 0u) << scale;
-        EXPECT_EQ(ScenePixel(403 * scale - 1, 215 * scale, true), kGold) << scale;
-        mouse(WM_MOUSEMOVE, 250, 285);
-        EXPECT_EQ(ScenePixel(400 * scale, 215 * scale, true), ScenePixel(400, 215)) << scale << ": wiped";
-        mouse(WM_LBUTTONUP, 410, 220);
+        EXPECT_EQ(ScenePixel((left + 1) * scale - 1, (top + 5) * scale, true), 0u) << scale;
+        EXPECT_EQ(ScenePixel((left + 3) * scale - 1, (top + 5) * scale, true), kGold) << scale;
+        mouse(WM_MOUSEMOVE, pressX, pressY);
+        EXPECT_EQ(ScenePixel(left * scale, (top + 5) * scale, true), ScenePixel(left, top + 5)) << scale << ": wiped";
+        mouse(WM_LBUTTONUP, left + 10, top + 10);
         const PlacedShip& ship = Game.PlacedShips[0];
         EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, ship.orientation, ship.column, ship.row), std::make_tuple(1, Horizontal, 6, 9));
-        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(410 * scale, 220 * scale));
+        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((left + 10) * scale, (top + 10) * scale));
         EXPECT_EQ(Game.PlacedShipCount, 0) << scale << ": a right-click on it takes it back";
     }
 }

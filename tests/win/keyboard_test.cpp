@@ -88,7 +88,7 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
     for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {
         if (moment == "in a drag") {
             Command(CMD_NEW_GAME);
-            SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(210, 260));
+            SendMessageW(MainWindow, WM_LBUTTONDOWN, 0, MAKELPARAM(kOfferedVerticalLeft + 10, kOfferedVerticalTop + 10));
         }
         EnableWindow(MainWindow, moment != "behind a dialog");
         const auto before = gameState();
@@ -96,7 +96,7 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
         for (WPARAM key : {WPARAM(VK_RETURN), WPARAM(VK_SPACE), WPARAM('A'), WPARAM(VK_RETURN)})
             Key(key);
         if (Game.GamePhase == NoGame)
-            Click(210, 260);   // no panel yet to drag from
+            Click(kOfferedVerticalLeft + 10, kOfferedVerticalTop + 10);   // no panel yet to drag from
         EXPECT_EQ(gameState(), before) << moment;
         EXPECT_EQ(SceneSnapshot(), scene) << moment;
         SendMessageW(MainWindow, WM_NCLBUTTONUP, HTCAPTION, 0);   // ends the drag

@@ -26,15 +26,19 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
 {
     Command(CMD_NEW_GAME);
     enum { None, Down, Across };
+    constexpr int vl = kOfferedVerticalLeft, vt = kOfferedVerticalTop, hl = kOfferedHorizontalLeft, ht = kOfferedHorizontalTop;
+    constexpr int bl = kHomeBoardLeft, bt = kBoardTop, cell = kCellSize;
     const struct { int size, x, y, drag, releaseX = 0, releaseY = 0; bool placed = false; } cases[] = {
-        {4, 200, 260, None},   {4, 201, 260, Down},   {4, 219, 260, Down},   {4, 220, 260, None},
-        {4, 210, 250, None},   {4, 210, 251, Down},   {4, 210, 329, Down},   {4, 210, 330, None},
-        {1, 210, 269, Down},   {1, 210, 270, None},   {4, 240, 285, None},   {4, 241, 285, Across},
-        {4, 319, 285, Across}, {4, 320, 285, None},   {4, 250, 275, None},   {4, 250, 276, Across},
-        {4, 250, 294, Across}, {4, 250, 295, None},   {1, 259, 285, Across}, {1, 260, 285, None},
-        {1, 250, 285, Across, 280, 100}, {1, 250, 285, Across, 480, 100}, {1, 250, 285, Across, 350, 30},
-        {1, 250, 285, Across, 350, 230}, {1, 250, 285, Across, 600, 100}, {1, 250, 285, Across, 281, 31, true},
-        {1, 250, 285, Across, 479, 229, true},
+        {4, vl, vt + 10, None}, {4, vl + 1, vt + 10, Down}, {4, vl + cell - 1, vt + 10, Down}, {4, vl + cell, vt + 10, None},
+        {4, vl + 10, vt, None}, {4, vl + 10, vt + 1, Down}, {4, vl + 10, vt + 4 * cell - 1, Down}, {4, vl + 10, vt + 4 * cell, None},
+        {1, vl + 10, vt + cell - 1, Down}, {1, vl + 10, vt + cell, None}, {4, hl, ht + 10, None}, {4, hl + 1, ht + 10, Across},
+        {4, hl + 4 * cell - 1, ht + 10, Across}, {4, hl + 4 * cell, ht + 10, None}, {4, hl + 10, ht, None}, {4, hl + 10, ht + 1, Across},
+        {4, hl + 10, ht + cell - 1, Across}, {4, hl + 10, ht + cell, None}, {1, hl + cell - 1, ht + 10, Across}, {1, hl + cell, ht + 10, None},
+        // released on each edge line of the board, off the window, and just inside two corners
+        {1, hl + 10, ht + 10, Across, bl, bt + 70}, {1, hl + 10, ht + 10, Across, bl + kBoardPixels, bt + 70},
+        {1, hl + 10, ht + 10, Across, bl + 70, bt}, {1, hl + 10, ht + 10, Across, bl + 70, bt + kBoardPixels},
+        {1, hl + 10, ht + 10, Across, kSceneWidth + 90, bt + 70}, {1, hl + 10, ht + 10, Across, bl + 1, bt + 1, true},
+        {1, hl + 10, ht + 10, Across, bl + kBoardPixels - 1, bt + kBoardPixels - 1, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("press at (" + std::to_string(c.x) + ", " + std::to_string(c.y) + "), release at " + std::to_string(c.releaseX));
@@ -53,9 +57,9 @@ TEST_F(Placing, DragsStartStrictlyInsideThePicturesAndDropOnTheCellUnderTheRelea
     EXPECT_EQ(std::make_pair(Game.HomeBoard[0][0], Game.HomeBoard[9][9]), std::make_pair(int32_t(Deck), int32_t(Deck)));
     EXPECT_TRUE(CellShows(CellPicture, false, 4, 6)) << "only the ships' cells change";
     OfferSize(4);
-    Press(210, 260);
-    Press(250, 285);   // the first release went outside the window
-    Release(390, 120);
+    Press(kOfferedVerticalLeft + 10, kOfferedVerticalTop + 10);
+    Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);   // the first release went outside the window
+    Release(kHomeBoardLeft + kCellSize * 5 + 10, kBoardTop + kCellSize * 4 + 10);
     EXPECT_EQ(Game.HomeBoard[8][4], Deck) << "a press on the other picture restarts the drag: dropped horizontally at (5, 4)";
     BeginBattle();
     Dragging.PlacementDrag = true;   // a drag left open, released outside
@@ -71,8 +75,9 @@ TEST_F(Placing, TheOutlineShowsWhereADropWouldGoAndARightClickOnTheLastShipOrBac
     Command(CMD_NEW_GAME);
     const std::vector<unsigned> empty = SceneSnapshot();
     PlaceShips(1);   // 4 decks across (0, 0)-(3, 0); the panel offers 3
-    EXPECT_EQ(ScenePixel(210, 320), 0xFFFFFFu) << "the fourth cell of the old pictures is blanked";
-    EXPECT_EQ(ScenePixel(310, 285), 0xFFFFFFu);
+    EXPECT_EQ(ScenePixel(kOfferedVerticalLeft + 10, kOfferedVerticalTop + kCellSize * 3 + 10), 0xFFFFFFu)
+        << "the fourth cell of the old pictures is blanked";
+    EXPECT_EQ(ScenePixel(kOfferedHorizontalLeft + kCellSize * 3 + 10, kOfferedHorizontalTop + 10), 0xFFFFFFu);
     const std::vector<unsigned> one = SceneSnapshot();
     UpdateWindow(MainWindow);
     Press(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10);
@@ -87,10 +92,10 @@ TEST_F(Placing, TheOutlineShowsWhereADropWouldGoAndARightClickOnTheLastShipOrBac
         EXPECT_TRUE(OutlineShown(kHomeBoardLeft, c.column, c.row, std::min(3, kFieldSize - c.column), 1, c.ring)) << c.column << ", " << c.row;
         ImageList_DragShowNolock(TRUE);
     }
-    SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(600, 40));
+    SendMessageW(MainWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(kSceneWidth + 90, kBoardTop + 10));
     EXPECT_EQ(ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1, true), ScenePixel(kHomeBoardLeft + 1, kBoardTop + kCellSize * 6 + 1))
         << "off the board the outline goes";
-    Release(600, 40);
+    Release(kSceneWidth + 90, kBoardTop + 10);
     PlaceShips(2);   // again the first ship, refused, then 3 decks across (5, 0)-(7, 0)
     const POINT clicks[] = {{1, 0}, {8, 0}, {6, 1}, {7, 0}};   // the other ship, past the end, below, on it
     for (const POINT& p : clicks) {

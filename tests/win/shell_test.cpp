@@ -140,7 +140,8 @@ TEST_F(GameFlow, FailedDragCallsShowTheirNumberedBoxesWhileTheGameGoesOn)
 {
     Command(CMD_NEW_GAME);
     struct Case { Orientation orientation; int pressX, pressY; int boxes[3]; };
-    for (const Case& c : {Case{Vertical, 210, 260, {10, 11, 14}}, Case{Horizontal, 250, 285, {12, 13, 14}}}) {
+    for (const Case& c : {Case{Vertical, kOfferedVerticalLeft + 10, kOfferedVerticalTop + 10, {10, 11, 14}},
+                          Case{Horizontal, kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10, {12, 13, 14}}}) {
         ImageList_Destroy(Skin.ShipImages[c.orientation][3].list);
         Skin.ShipImages[c.orientation][3].list = nullptr;
         answered.clear();
@@ -176,7 +177,7 @@ TEST_F(GameFlow, RandomInputBreaksNothingAndTheRedrawRebuildsWhatPlayDrew)
         if (roll < 25)
             DropOfferedShip(dice() % 2 == 0, x % 10, y % 10);
         else if (roll < 45)
-            Click(31 + x % 199, 31 + y % 199);
+            Click(kEnemyBoardLeft + 1 + x % (kBoardPixels - 1), kBoardTop + 1 + y % (kBoardPixels - 1));
         else if (roll < 70)
             SendMessageW(MainWindow, mouse[dice() % 4], 0, MAKELPARAM(x, y));
         else if (roll < 97)

@@ -79,7 +79,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
     };
     const std::string marker = BesideTests("acting.dll.ran");
     Command(CMD_NEW_GAME);   // on the built-in skin of a first start
-    const unsigned builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10), builtInBackground = ScenePixel(10, 10);
+    const unsigned builtInCell = ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10), builtInBackground = ScenePixel(kCellSize / 2, kCellSize / 2);
     DeleteFileA(marker.c_str());
     StopProgram();
     const auto boxes = [this] {
@@ -96,13 +96,13 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
         EXPECT_EQ(ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10) == builtInCell, c.builtIn) << "the test skins' cell is the night one";
-        EXPECT_TRUE(!c.builtIn || ScenePixel(10, 10) == builtInBackground);
-        EXPECT_EQ(ScenePixel(210, 290) != 0xFFFFFFu, c.vertical) << "the offered vertical ship";
-        EXPECT_NE(ScenePixel(250, 285), 0xFFFFFFu) << "the offered horizontal ship";
+        EXPECT_TRUE(!c.builtIn || ScenePixel(kCellSize / 2, kCellSize / 2) == builtInBackground) << "the built-in background";
+        EXPECT_EQ(ScenePixel(kOfferedVerticalLeft + 10, kOfferedVerticalTop + kCellSize * 2 + 10) != 0xFFFFFFu, c.vertical) << "the offered vertical ship";
+        EXPECT_NE(ScenePixel(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10), 0xFFFFFFu) << "the offered horizontal ship";
         DropOfferedShip(true, 9, 6);
         PlaceShips(kFleetShips - 1);
         EXPECT_EQ(Game.GamePhase, Battle);
-        Click(31, 31);
+        FireAt(0, 0);
         UpdateWindow(MainWindow);
         EXPECT_EQ(boxes(), c.errors) << "play shows no box";
         StopProgram();
