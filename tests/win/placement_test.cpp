@@ -103,9 +103,11 @@ TEST_F(Placing, TheOutlineShowsWhereADropWouldGoAndARightClickOnTheLastShipOrBac
         EXPECT_EQ(Game.PlacedShipCount, p.x == 7 ? 1 : 2) << p.x << ", " << p.y;
     }
     EXPECT_EQ(SceneSnapshot(), one) << "its cells empty again and 3 decks on offer";
+    EXPECT_TRUE(WindowShowsTheScene()) << "the right-click shown";   // and nothing left to paint
     SendMessageW(MainWindow, WM_KEYDOWN, VK_BACK, 1);
     EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, Game.HomeBoard[0][0], Game.PlacementSize), std::make_tuple(0, int32_t(Water), 4));
     EXPECT_EQ(SceneSnapshot(), empty);
+    EXPECT_TRUE(WindowShowsTheScene()) << "the taking back shown";
 }
 
 }  // namespace

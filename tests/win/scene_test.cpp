@@ -58,9 +58,11 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFontsWithinTheirBoxes)
     EXPECT_TRUE(MessageShows(L"Ship sunk"));
     Command(CMD_GERMAN);
     EXPECT_TRUE(MessageShows(L"Ich bin tot!"));
+    EXPECT_TRUE(WindowShowsTheScene()) << "the switch shown";   // and nothing left to paint
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"16")) << "a switch leaves the counters";
     Settings.ShowDecks = false;
     DrawCounters();
+    EXPECT_TRUE(WindowShowsTheScene()) << "the counters shown";
     EXPECT_TRUE(CounterShows(kEnemyCounterBox, L"9"));
     EXPECT_TRUE(CounterShows(kHomeCounterBox, L"10"));
     const std::vector<unsigned> before = SceneSnapshot();

@@ -194,6 +194,27 @@ std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
     return pixels;
 }
 
+bool WindowShowsTheScene()
+{
+    UpdateWindow(MainWindow);
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    const int width = std::min<int>(client.right, kSceneWidth), height = std::min<int>(client.bottom, kSceneHeight);
+    HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, width, height), scene = CreateCompatibleBitmap(window, width, height);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    SelectObject(copy, scene);
+    BitBlt(copy, 0, 0, width, height, Scene.BackBuffer, 0, 0, SRCCOPY);
+    SelectObject(copy, previous);
+    const bool same = Pixels(copy, bitmap, width, height) == Pixels(copy, scene, width, height);
+    DeleteObject(bitmap);
+    DeleteObject(scene);
+    DeleteDC(copy);
+    ReleaseDC(MainWindow, window);
+    return same;
+}
+
 // Draws into a copy of the BackBuffer, then compares a rectangle of the two.
 template <typename Draw>
 static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)

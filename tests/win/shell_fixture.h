@@ -168,6 +168,10 @@ inline std::wstring MenuText(int popup)
 std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width = kSceneWidth, int height = kSceneHeight);
 inline std::vector<unsigned> SceneSnapshot() { return Pixels(Scene.BackBuffer, static_cast<HBITMAP>(GetCurrentObject(Scene.BackBuffer, OBJ_BITMAP))); }
 
+// Whether the main window, once it has painted what was asked, shows the BackBuffer at normal
+// size: a change drawn but never invalidated stays off the screen.
+bool WindowShowsTheScene();
+
 // Whether rebuilding the scene from the game's state gives the very pixels that play drew.
 inline bool RedrawKeepsTheScene()
 {
