@@ -41,7 +41,8 @@ TEST_F(Menus, EachLanguageIsTickedInItsOwnMenuAndTellsHowToBeginUntilTheFirstGam
 }
 
 // Outside a battle nothing asks, and a battle that ended while the question was open is not
-// kept. Then Begin, Exit and closing the window in a battle, each answered No and Yes.
+// kept. Then Begin, Exit and closing the window in a battle, each answered No, then Yes in the
+// same battle: a No leaves the next question to be asked.
 TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
 {
     for (Phase phase : {NoGame, Placement, GameOver}) {
@@ -61,10 +62,10 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
         {WM_COMMAND, CMD_NEW_GAME, [] { return Game.GamePhase == Placement; }},
         {WM_COMMAND, CMD_EXIT, [] { MSG quit; return PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE; }},
         {WM_CLOSE, 0, [] { return !IsWindow(MainWindow); }}};
-    for (const auto& a : actions)
+    for (const auto& a : actions) {
+        RestartProgram();
+        BeginBattle();
         for (WPARAM answer : {IDNO, IDYES}) {
-            RestartProgram();
-            BeginBattle();
             answered.clear();
             LONG defaultButton = 0;
             BoxReply = [&](HWND box) {
@@ -78,6 +79,7 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
             EXPECT_EQ(defaultButton, BS_DEFPUSHBUTTON) << "No is the default";
             EXPECT_EQ(a.proceeded(), answer == IDYES) << a.command;
         }
+    }
 }
 
 }  // namespace

@@ -17,6 +17,13 @@ TEST_F(Scene, PanelsLandToThePixelAndALanguageLeavesThePlacementPanel)
     EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, left, top, kOfferedVerticalLeft - left, kPlacementPanelHeight)) << "left of the ships on offer";
     EXPECT_EQ(ScenePixel(left + 50, top + 99), 0x000000u) << "the frame closes at row 99";
     EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, top + kPlacementPanelHeight, kPlacementPanelWidth, 10)) << "rows 100 on are not copied";
+    // Each field ends at its tenth column and row: between, beside and below them lies the background.
+    const int gap = kHomeBoardLeft - kEnemyBoardLeft - kBoardPixels, right = kHomeBoardLeft + kBoardPixels, below = kBoardTop + kBoardPixels;
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, kEnemyBoardLeft + kBoardPixels, kBoardTop, gap, kBoardPixels)) << "between the fields";
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, right, kBoardTop, kSceneWidth - right, kBoardPixels)) << "right of the home field";
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, kEnemyBoardLeft, below, left - kEnemyBoardLeft, kCellSize)) << "below the enemy field";
+    EXPECT_TRUE(PictureShownAt(BackgroundPicture, left + kPlacementPanelWidth, below, right - left - kPlacementPanelWidth, kCellSize))
+        << "below the home field";
     PlaceShips(3);
     const std::vector<unsigned> placing = SceneSnapshot();
     for (int language : {CMD_GERMAN, CMD_RUSSIAN}) {

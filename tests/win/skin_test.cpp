@@ -19,13 +19,14 @@ std::string Picture(char bits, bool fields)
 }
 
 // A resource of the program, cut to `keep` bytes (0: all), with `bytes` written at `at`: the
-// cell picture (20 x 20, 4 bits a pixel: width at 4, height at 8, bits at 14, colours at 32),
+// cell picture (20 x 20, 4 bits a pixel: width at 4, height at 8, planes at 12, bits at 14, colours at 32),
 // or a sound. VSTRL is PCM: "fmt " at 12 (length at 16, tag at 20), "data" at 36 (length at
 // 40). FIRE is MS ADPCM: "fmt " of 50 bytes at 12 (cbSize 32 at 36), then "fact" and "data".
 // The sound is nullptr for the cell picture.
 const struct { const char* what; const char* sound; size_t keep, at; std::string bytes; bool whole; } kResources[] = {
     {"the cell picture as built", nullptr, 0, 0, "", true}, {"one byte short", nullptr, 40 + 16 * 4 + 20 * 12 - 1, 0, "", false},
     {"a header cut short", nullptr, 39, 0, "", false}, {"narrower than a cell", nullptr, 0, 4, Le32(19), false},
+    {"a header that says 12 bytes", nullptr, 0, 0, Le32(12), false}, {"two planes", nullptr, 0, 12, std::string("\2\0", 2), false},
     {"taller than it holds", nullptr, 0, 8, Le32(21), false},
     {"16 colours at 1 bit a pixel", nullptr, 0, 14, std::string("\1\0", 2), false},
     {"16 bits a pixel in masks", nullptr, 0, 0, Picture(16, true), true},
