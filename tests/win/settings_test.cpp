@@ -74,6 +74,8 @@ TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenBy
         Settings.Losses = 6;
         lstrcpyW(Settings.MusicName, Wide(current).c_str());
         lstrcpyW(Settings.SkinName, Wide(current).c_str());
+        Settings.NetworkPort = 1;   // no value a load leaves
+        lstrcpyW(Settings.PlayerName, L"?");
     };
     const auto loaded = [](const char* name) {
         std::string numbers;
