@@ -114,8 +114,8 @@ TEST_F(ScaleTest, TheChosenSizeIsTickedStoredAndHeldAcrossARestartAndADpiChangeW
                 RestartProgram();
             RECT client;
             GetClientRect(MainWindow, &client);
-            EXPECT_EQ(std::make_pair(client.right, client.bottom), std::make_pair(LONG(choice.scale * kClientWidth), LONG(choice.scale * kClientHeight)))
-                << choice.command << ", " << restarted;
+            const auto expected = std::make_pair(LONG(choice.scale * kClientWidth), LONG(choice.scale * kClientHeight));
+            EXPECT_EQ(std::make_pair(client.right, client.bottom), expected) << choice.command << ", " << restarted;
             for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
                 EXPECT_EQ(ticked(item), item == choice.command ? UINT(MF_CHECKED) : 0u) << choice.command << ", " << item;
         }

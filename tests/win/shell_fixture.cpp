@@ -194,25 +194,14 @@ std::vector<unsigned> Pixels(HDC dc, HBITMAP bitmap, int width, int height)
     return pixels;
 }
 
-bool WindowShowsTheScene()
+// Whether two pictures of the scene's size agree within a rectangle.
+static bool SameArea(const std::vector<unsigned>& one, const std::vector<unsigned>& other, int left, int top, int width, int height)
 {
-    UpdateWindow(MainWindow);
-    RECT client;
-    GetClientRect(MainWindow, &client);
-    const int width = std::min<int>(client.right, kSceneWidth), height = std::min<int>(client.bottom, kSceneHeight);
-    HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, width, height), scene = CreateCompatibleBitmap(window, width, height);
-    HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    SelectObject(copy, scene);
-    BitBlt(copy, 0, 0, width, height, Scene.BackBuffer, 0, 0, SRCCOPY);
-    SelectObject(copy, previous);
-    const bool same = Pixels(copy, bitmap, width, height) == Pixels(copy, scene, width, height);
-    DeleteObject(bitmap);
-    DeleteObject(scene);
-    DeleteDC(copy);
-    ReleaseDC(MainWindow, window);
-    return same;
+    const auto row = [left](const std::vector<unsigned>& pixels, int y) { return pixels.begin() + y * kSceneWidth + left; };
+    for (int y = top; y < top + height; ++y)
+        if (!std::equal(row(one, y), row(one, y) + width, row(other, y)))
+            return false;
+    return true;
 }
 
 // Draws into a copy of the BackBuffer, then compares a rectangle of the two.
@@ -225,15 +214,28 @@ static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw
     BitBlt(scratch, 0, 0, kSceneWidth, kSceneHeight, Scene.BackBuffer, 0, 0, SRCCOPY);
     draw(scratch, source);
     SelectObject(scratch, previous);
-    const std::vector<unsigned> expected = Pixels(scratch, bitmap), actual = SceneSnapshot();
+    const std::vector<unsigned> expected = Pixels(scratch, bitmap);
     DeleteObject(bitmap);
     DeleteDC(scratch);
     DeleteDC(source);
-    const auto row = [left](const std::vector<unsigned>& pixels, int y) { return pixels.begin() + y * kSceneWidth + left; };
-    for (int y = top; y < top + height; ++y)
-        if (!std::equal(row(actual, y), row(actual, y) + width, row(expected, y)))
-            return false;
-    return true;
+    return SameArea(SceneSnapshot(), expected, left, top, width, height);
+}
+
+bool WindowShowsTheScene()
+{
+    UpdateWindow(MainWindow);
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, kSceneWidth, kSceneHeight);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, kSceneWidth, kSceneHeight, window, 0, 0, SRCCOPY);
+    SelectObject(copy, previous);
+    const std::vector<unsigned> shown = Pixels(copy, bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(MainWindow, window);
+    return SameArea(SceneSnapshot(), shown, 0, 0, std::min<int>(client.right, kSceneWidth), std::min<int>(client.bottom, kSceneHeight));
 }
 
 bool PictureShownAt(int picture, int left, int top, int width, int height)

@@ -98,7 +98,8 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         Command(CMD_NEW_GAME);
         EXPECT_EQ(ScenePixel(kEnemyBoardLeft + 10, kBoardTop + 10) == builtInCell, c.builtIn) << "the test skins' cell is the night one";
         EXPECT_TRUE(!c.builtIn || ScenePixel(kCellSize / 2, kCellSize / 2) == builtInBackground) << "the built-in background";
-        EXPECT_EQ(ScenePixel(kOfferedVerticalLeft + 10, kOfferedVerticalTop + kCellSize * 2 + 10) != 0xFFFFFFu, c.vertical) << "the offered vertical ship";
+        EXPECT_EQ(ScenePixel(kOfferedVerticalLeft + 10, kOfferedVerticalTop + kCellSize * 2 + 10) != 0xFFFFFFu, c.vertical)
+            << "the offered vertical ship";
         EXPECT_NE(ScenePixel(kOfferedHorizontalLeft + 10, kOfferedHorizontalTop + 10), 0xFFFFFFu) << "the offered horizontal ship";
         DropOfferedShip(true, 9, 6);
         PlaceShips(kFleetShips - 1);
