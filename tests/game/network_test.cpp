@@ -54,6 +54,7 @@ struct Side final : NetworkPort {
 } Sides[2];
 
 GameState& G(int side) { return Sides[side].game; }
+Recorder& Seen(int side) { return Sides[side].seen; }
 
 void Side::send(const uint8_t* bytes, size_t size)
 {
@@ -170,8 +171,8 @@ int Outcome(int side)
     EXPECT_EQ(NetworkGameRunning(G(side)), BetweenNetworkGames(G(side))) << "open only for another game";
     EXPECT_EQ(std::make_tuple(G(side).GamePhase, G(side).EnemyDecksLeft, G(side).HomeDecksLeft), std::make_tuple(GameOver, -1, -1));
     const auto last = [](const Recorded& r) { return r.kind == Recorded::Ended || r.kind == Recorded::Stopped; };
-    const auto r = std::find_if(Sides[side].seen.rbegin(), Sides[side].seen.rend(), last);
-    return r == Sides[side].seen.rend() ? -1 : r->kind == Recorded::Ended ? r->a : 10 + r->a;
+    const auto r = std::find_if(Seen(side).rbegin(), Seen(side).rend(), last);
+    return r == Seen(side).rend() ? -1 : r->kind == Recorded::Ended ? r->a : 10 + r->a;
 }
 
 class NetworkGame : public ModelTest {
@@ -201,7 +202,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         const int winner = game % 2;
         const std::string before = promised();
         for (int side : {0, 1})
-            Sides[side].seen.clear();
+            Seen(side).clear();
         if (winner)
             for (int side : {game / 2 % 2, 1 - game / 2 % 2}) {
                 EXPECT_FALSE(AwaitingAnotherGame(G(side))) << "nothing asked yet";
@@ -237,7 +238,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
         ASSERT_EQ(Outcome(1 - winner), 0) << "game " << game;
         const int loser = 1 - winner;
         EXPECT_EQ(std::string(PartnerName(G(loser))), winner ? "Joiner" : "Host");
-        EXPECT_EQ(std::count(Sides[loser].seen.begin(), Sides[loser].seen.end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
+        EXPECT_EQ(std::count(Seen(loser).begin(), Seen(loser).end(), Recorded{Recorded::Partner}), 2 + winner) << "hello or asks, fleet";
         const GameState& won = G(winner);
         int decks = 0, afloat = 0, sunk = 0;
         for (const ShipRecord& ship : G(loser).EnemyFleet) {
@@ -265,7 +266,7 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
         ASSERT_TRUE(FireAtEnemyCell(G(side), cell % 10, cell / 10));
         Flush();
     };
-    Recorder& seen = Sides[player].seen;
+    Recorder& seen = Seen(player);
     const int water = FirstCell(G(partner).HomeBoard, Water);
     ASSERT_TRUE(FireAtEnemyCell(G(player), water % 10, water / 10));
     EXPECT_EQ(seen.back(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
@@ -300,7 +301,7 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
     const auto as = [](MessageType was, MessageType now) { return Lie(was, [now](auto& m) { m.type = now; }); };
     const auto when = [](Stage stage, std::function<void()> act) { return [=](Stage now) { if (now == stage) act(); }; };
     const auto leave = [](void (*how)(GameState&)) {   // side 1's player leaves
-        return [=] { how(G(1)); EXPECT_EQ(std::count(Sides[1].seen.begin(), Sides[1].seen.end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
+        return [=] { how(G(1)); EXPECT_EQ(std::count(Seen(1).begin(), Seen(1).end(), Recorded{Recorded::Stopped, PlayerLeft}), 1); };
     };
     // The corner of the bent ship, sunk last, and a true cell past it on the slant.
     const Tampering slant = [](int from, Message& m) {
