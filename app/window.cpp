@@ -139,8 +139,6 @@ static void ChooseLanguage(uint32_t language)
     SetMenu(MainWindow, MainFrame.MainMenu);
     if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
-    if (Game.GamePhase == NoGame)
-        RedrawScene();
     DrawPartnerLine();
     InvalidateRect(MainWindow, nullptr, FALSE);
     ShowStatusMessage(NoMessage);

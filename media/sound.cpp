@@ -98,7 +98,7 @@ constexpr DWORD kDeviceLatencyMs = 50;
 
 // The device may still read the last copy for a moment after its timer: it is stopped
 // before the copy is replaced.
-static bool StartEffect(const wchar_t* name)
+static void StartEffect(const wchar_t* name)
 {
     HRSRC resource = FindResourceW(Skin.SkinModule, name, L"WAVFILE");
     HGLOBAL loaded = resource ? LoadResource(Skin.SkinModule, resource) : nullptr;
@@ -106,15 +106,14 @@ static bool StartEffect(const wchar_t* name)
     const DWORD size = image ? SizeofResource(Skin.SkinModule, resource) : 0;
     const DWORD length = WaveMilliseconds(image, size);
     if (length == 0)
-        return false;
+        return;
     if (!Sound.playing.empty())
         Sound.speaker.stopWave();
     Sound.playing.assign(image, image + size);
     if (!Sound.speaker.playWave(name, Sound.playing.data(), size))
-        return false;
+        return;
     Sound.effectPlaying = true;
     SetTimer(MainWindow, SoundTimer, length + kDeviceLatencyMs, nullptr);
-    return true;
 }
 
 // Starts the first effect waiting that plays.

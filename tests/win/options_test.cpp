@@ -82,9 +82,9 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
 {
     StoreSetting("Music", REG_SZ, TextBytes(Stored("tidewar.mid")));   // what the first sheet shows: its pick is a change
     ASSERT_EQ(StartMusic(MainWindow, Wide(Stored("tidewar.mid")).c_str()), 0);
-    const auto plays = [device = Sound.MusicDevice] {
+    const auto plays = [] {
         MCI_STATUS_PARMS status = {0, 0, MCI_STATUS_MODE, 0};
-        return mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
+        return mciSendCommandA(Sound.MusicDevice, MCI_STATUS, MCI_STATUS_ITEM, reinterpret_cast<DWORD_PTR>(&status)) == 0;
     };
     Pick(2, 0, IDCANCEL);
     StoreSetting("Music", REG_SZ, TextBytes("no"));   // what the next sheet shows, and would apply: it would stop the tune
@@ -94,6 +94,8 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
     Pick(2, 0);
     EXPECT_EQ(SettingBytes("Music"), TextBytes("no"));
     EXPECT_FALSE(plays()) << "the tune still plays";
+    Pick(2, 1);
+    EXPECT_TRUE(plays()) << "the tune picked";
     // The program's reset leaves the pages as a fresh start has them, whatever a cancelled
     // sheet left behind.
     RunInDialog(CMD_OPTIONS, [](HWND sheet) {
@@ -151,13 +153,18 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
         {CMD_ENGLISH, L"|Skin|Standard skin|", L"|>Night sea (night.dll)", true}};
     int night = 0;
     HICON icon = nullptr;
+    std::vector<size_t> listed;
     for (const auto& c : cases) {
         Command(c.language);
+        if (&c != cases)   // a file that is no library, beside the tests for the second list only
+            CloseHandle(CreateFileA(BesideTests("broken.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
             std::wstring shown = TextOf(sheet);
             for (int page = 0; page < 4; ++page)
                 shown += L"|" + TextOf(ShowPage(sheet, page));
-            for (const std::wstring& entry : ListEntries(ListOf(sheet)))
+            const std::vector<std::wstring> entries = ListEntries(ListOf(sheet));
+            listed.push_back(entries.size());
+            for (const std::wstring& entry : entries)
                 shown += L"|" + entry;
             EXPECT_NE(shown.find(c.first), std::wstring::npos) << shown;
             EXPECT_NE(shown.find(c.night), std::wstring::npos) << shown;
@@ -169,6 +176,9 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
         ICONINFO info;
         EXPECT_FALSE(GetIconInfo(icon, &info)) << "the icon left behind";
     }
+    DeleteFileA(BesideTests("broken.dll").c_str());
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed[1], listed[0] + 2) << "English adds acting.dll and english_only.dll, and nothing lists broken.dll";
 
     Command(CMD_NEW_GAME);
     PlaceShips(3);
