@@ -42,7 +42,8 @@ TEST_F(Menus, EachLanguageIsTickedInItsOwnMenuAndTellsHowToBeginUntilTheFirstGam
 
 // Outside a battle nothing asks, and a battle that ended while the question was open is not
 // kept. Then Begin, Exit and closing the window in a battle, each answered No, then Yes in the
-// same battle: a No leaves the next question to be asked.
+// same battle: a No leaves the next question to be asked, and asking again while the box is
+// open opens no second one.
 TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
 {
     for (Phase phase : {NoGame, Placement, GameOver}) {
@@ -70,6 +71,8 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
             LONG defaultButton = 0;
             BoxReply = [&](HWND box) {
                 defaultButton = GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK;
+                if (answered.size() == 1)   // asked again while the box is open: no second box
+                    SendMessageW(MainWindow, a.message, a.command, 0);
                 return answer;
             };
             SendMessageW(MainWindow, a.message, a.command, 0);

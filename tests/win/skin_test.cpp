@@ -33,12 +33,14 @@ const struct { const char* what; const char* sound; size_t keep, at; std::string
     {"32 bits a pixel in masks", nullptr, 0, 0, Picture(32, true), true},
     {"32 bits a pixel in masks, one byte short", nullptr, 0, 0, Picture(32, true).substr(0, 1651), false},
     {"24 bits a pixel in masks", nullptr, 0, 0, Picture(24, true), false}, {"2 bits a pixel", nullptr, 0, 0, Picture(2, false), false},
+    {"257 colours at 8 bits a pixel", nullptr, 0, 0, Picture(8, false).replace(32, 4, Le32(257)) + std::string(4, '\0'), false},
     // 2^31 - 1 by -2^31 pixels of 32 bits and 2^31 colours: a sum of the sizes that wraps
     // to a few bytes.
     {"sizes that wrap", nullptr, 0, 4, Le32(0x7FFFFFFF) + Le32(0x80000000) + std::string("\1\0\40\0", 4) + Le32(0) +
                                          Le32(0) + Le32(0) + Le32(0) + Le32(0x80000000), false},
     {"the shot, PCM", "VSTRL", 0, 0, "", true}, {"the defeat, MS ADPCM", "FIRE", 0, 0, "", true},
-    {"cut to its RIFF header", "VSTRL", 12, 4, Le32(4), false}, {"RIFF size short of its own WAVE tag", "VSTRL", 0, 4, Le32(3), false},
+    {"shorter than a RIFF header", "VSTRL", 11, 0, "", false}, {"cut to its RIFF header", "VSTRL", 12, 4, Le32(4), false},
+    {"RIFF size short of its own WAVE tag", "VSTRL", 0, 4, Le32(3), false},
     {"RIFF longer than the resource", "VSTRL", 0, 4, Le32(5251), false}, {"not RIFF", "VSTRL", 0, 0, "RIFX", false},
     {"RIFF, but not WAVE", "VSTRL", 0, 8, "AVI ", false}, {"data one byte longer than the RIFF", "VSTRL", 0, 40, Le32(5215), false},
     {"data of 4 GB", "VSTRL", 0, 40, Le32(0xFFFFFFFF), false},
