@@ -13,6 +13,14 @@ std::string Stored(const std::string& name)
     return CharLowerA(&path[0]);
 }
 
+// An empty file beside the tests, made anew; its path.
+std::string MakeFile(const std::string& name)
+{
+    const std::string path = BesideTests(name.c_str());
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    return path;
+}
+
 // The statistics' won, lost and total texts.
 std::wstring Counts(HWND box)
 {
@@ -112,10 +120,7 @@ TEST_F(ShellTest, MusicPickAppliesOnOKEvenFromBehindButNeverAfterACancelNorAfter
     // setting could not hold; the stored one selected, whatever its case.
     const std::string longest = std::string(kSettingTextSize - 1 - BesideTests("").size() - 4, 'f') + ".mid";
     std::vector<std::string> made;
-    const auto make = [&made](const std::string& name) {
-        made.push_back(BesideTests(name.c_str()));
-        CloseHandle(CreateFileA(made.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    };
+    const auto make = [&made](const std::string& name) { made.push_back(MakeFile(name)); };
     for (const std::string& name : {std::string("Mixed Case.MID"), longest, "l" + longest})
         make(name);
     const auto musicList = [] {
@@ -157,7 +162,7 @@ TEST_F(ShellTest, SheetAndSkinsShowTheLanguageAndTheNightSkinRedrawsTheScene)
     for (const auto& c : cases) {
         Command(c.language);
         if (&c != cases)   // a file that is no library, beside the tests for the second list only
-            CloseHandle(CreateFileA(BesideTests("broken.dll").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            MakeFile("broken.dll");
         RunInDialog(CMD_OPTIONS, [&](HWND sheet) {
             std::wstring shown = TextOf(sheet);
             for (int page = 0; page < 4; ++page)

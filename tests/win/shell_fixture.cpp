@@ -204,21 +204,27 @@ static bool SameArea(const std::vector<unsigned>& one, const std::vector<unsigne
     return true;
 }
 
+// The pixels of a scene-sized copy of what `from` shows, once `draw` has drawn on the copy.
+template <typename Draw>
+static std::vector<unsigned> CopiedPixels(HDC from, Draw draw)
+{
+    HDC copy = CreateCompatibleDC(from);
+    HBITMAP bitmap = CreateCompatibleBitmap(from, kSceneWidth, kSceneHeight);
+    HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, kSceneWidth, kSceneHeight, from, 0, 0, SRCCOPY);
+    draw(copy);
+    SelectObject(copy, previous);
+    const std::vector<unsigned> pixels = Pixels(copy, bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    return pixels;
+}
+
 // Draws into a copy of the BackBuffer, then compares a rectangle of the two.
 template <typename Draw>
 static bool SceneAreaMatches(int left, int top, int width, int height, Draw draw)
 {
-    HDC scratch = CreateCompatibleDC(Scene.BackBuffer), source = CreateCompatibleDC(Scene.BackBuffer);
-    HBITMAP bitmap = CreateCompatibleBitmap(Scene.BackBuffer, kSceneWidth, kSceneHeight);
-    HGDIOBJ previous = SelectObject(scratch, bitmap);
-    BitBlt(scratch, 0, 0, kSceneWidth, kSceneHeight, Scene.BackBuffer, 0, 0, SRCCOPY);
-    draw(scratch, source);
-    SelectObject(scratch, previous);
-    const std::vector<unsigned> expected = Pixels(scratch, bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(scratch);
-    DeleteDC(source);
-    return SameArea(SceneSnapshot(), expected, left, top, width, height);
+    return SameArea(SceneSnapshot(), CopiedPixels(Scene.BackBuffer, draw), left, top, width, height);
 }
 
 bool WindowShowsTheScene()
@@ -226,14 +232,8 @@ bool WindowShowsTheScene()
     UpdateWindow(MainWindow);
     RECT client;
     GetClientRect(MainWindow, &client);
-    HDC window = GetDC(MainWindow), copy = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, kSceneWidth, kSceneHeight);
-    HGDIOBJ previous = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, kSceneWidth, kSceneHeight, window, 0, 0, SRCCOPY);
-    SelectObject(copy, previous);
-    const std::vector<unsigned> shown = Pixels(copy, bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(copy);
+    HDC window = GetDC(MainWindow);
+    const std::vector<unsigned> shown = CopiedPixels(window, [](HDC) {});
     ReleaseDC(MainWindow, window);
     return SameArea(SceneSnapshot(), shown, 0, 0, std::min<int>(client.right, kSceneWidth), std::min<int>(client.bottom, kSceneHeight));
 }
@@ -241,10 +241,12 @@ bool WindowShowsTheScene()
 bool PictureShownAt(int picture, int left, int top, int width, int height)
 {
     // A picture that cannot be selected would leave the copy as it is.
-    return GetObjectType(SkinPicture(picture)) == OBJ_BITMAP && SceneAreaMatches(left, top, width, height, [&](HDC scratch, HDC source) {
+    return GetObjectType(SkinPicture(picture)) == OBJ_BITMAP && SceneAreaMatches(left, top, width, height, [&](HDC scratch) {
+        HDC source = CreateCompatibleDC(scratch);
         SelectObject(source, SkinPicture(picture));
         BitBlt(scratch, left, top, width, height, source, picture == BackgroundPicture ? left : 0,
                picture == BackgroundPicture ? top : 0, SRCCOPY);
+        DeleteDC(source);
     });
 }
 
@@ -253,13 +255,13 @@ bool ShipShownAt(Orientation orientation, int decks, int left, int top)
     const bool vertical = orientation == Vertical;
     const ShipImage& image = Skin.ShipImages[orientation][decks - 1];
     return image.list && SceneAreaMatches(left, top, vertical ? kCellSize : kCellSize * decks, vertical ? kCellSize * decks : kCellSize,
-                                          [&](HDC scratch, HDC) { ImageList_Draw(image.list, image.index, scratch, left, top, ILD_NORMAL); });
+                                          [&](HDC scratch) { ImageList_Draw(image.list, image.index, scratch, left, top, ILD_NORMAL); });
 }
 
 // Clears the box and writes the text as the status panel does.
 bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
 {
-    return SceneAreaMatches(box.left, box.textY, box.width, box.top + box.height - box.textY, [&](HDC scratch, HDC) {
+    return SceneAreaMatches(box.left, box.textY, box.width, box.top + box.height - box.textY, [&](HDC scratch) {
         SelectObject(scratch, font);
         PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
         TextOutW(scratch, box.textX, box.textY, text, lstrlenW(text));
