@@ -61,7 +61,7 @@ void ShellView::battleBegun()
     DrawTurnFrame();
 }
 
-static int ShotResultMessage(ShotResult result)
+static StatusMessage ShotResultMessage(ShotResult result)
 {
     return result == ShotMissed ? MissMessage : result == ShotSunk ? SunkMessage : HitMessage;
 }
@@ -82,7 +82,7 @@ void ShellView::shotResolved(Shooter shooter, ShotResult result)
 
 // Levels other than 1 to 3 come only from a hand-edited store; they play as the level
 // their rules match (1 below 2, 2 above 3), so they get that level's verdict.
-static int VictoryMessage()
+static StatusMessage VictoryMessage()
 {
     if (Options.SkillLevel <= 1)
         return WinLevel1Message;
@@ -206,7 +206,7 @@ void AfterSounds()
     }
     if (ViewState.GameDue && SpeakerIdle()) {
         ViewState.GameDue = false;
-        ShowStatusMessage(ForgetMessage);
+        ForgetStatusMessage();
         NewGame(Game);
     }
 }

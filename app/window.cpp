@@ -141,7 +141,7 @@ static void ChooseLanguage(uint32_t language)
         DestroyMenu(previous);
     DrawPartnerLine();
     InvalidateRect(MainWindow, nullptr, FALSE);
-    ShowStatusMessage(NoMessage);
+    RedrawStatusMessage();
 }
 
 // A new game or the program's end abandons a battle in progress, or a network game in any

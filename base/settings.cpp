@@ -234,7 +234,7 @@ static void LoadText(HKEY key, const wchar_t* name, wchar_t (&text)[kSettingText
 static void TakePort(const BYTE* stored, DWORD size)
 {
     const uint32_t port = size == 4 ? GetUint32(stored) : 0;
-    Settings.NetworkPort = port >= kLowestNetworkPort && port <= kHighestNetworkPort ? port : kDefaultNetworkPort;
+    Settings.GamePort = port >= kLowestGamePort && port <= kHighestGamePort ? port : kDefaultGamePort;
 }
 
 // The user's name as Windows gives it, cut to the longest name; "Player" when it will not do.
@@ -396,7 +396,7 @@ void SaveNetworkSettings()
 {
     HKEY key = OpenSettingsKey();
     BYTE port[4];
-    PutUint32(port, Settings.NetworkPort);
+    PutUint32(port, Settings.GamePort);
     SetValue(key, "NetworkPort", REG_DWORD, port, sizeof port);
     SetText(key, L"PlayerName", Settings.PlayerName);
     CloseSettingsKey(key);

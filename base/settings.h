@@ -10,9 +10,9 @@ constexpr const char* OldSettingsKeyPath = "Software\\Quorvex Software\\Tidewar 
 constexpr int kSettingTextSize = 256;
 
 // The network game's port and the player's name as the partner sees it.
-constexpr uint32_t kDefaultNetworkPort = 41770;
-constexpr uint32_t kLowestNetworkPort = 1024;
-constexpr uint32_t kHighestNetworkPort = 65535;
+constexpr uint32_t kDefaultGamePort = 41770;
+constexpr uint32_t kLowestGamePort = 1024;
+constexpr uint32_t kHighestGamePort = 65535;
 constexpr int kMaxPlayerNameChars = 32;
 constexpr int kPlayerNameSize = 2 * kMaxPlayerNameChars + 1;   // UTF-16: two units a character at most
 
@@ -34,7 +34,7 @@ struct StoredSettings {
     // The same for games against a partner over the network.
     uint32_t NetworkWins = 0;
     uint32_t NetworkLosses = 0;
-    uint32_t NetworkPort = kDefaultNetworkPort;
+    uint32_t GamePort = kDefaultGamePort;
     // Empty until the network settings are read: then the stored name, or the user's.
     wchar_t PlayerName[kPlayerNameSize] = L"";
 };

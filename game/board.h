@@ -23,6 +23,10 @@ enum CellState : int32_t {
 
 enum BoardSide { EnemySide, HomeSide };
 
+// Who fired a shot, and what it found; an Answer of the network game carries the result.
+enum Shooter { PlayerShooter, OpponentShooter };
+enum ShotResult { ShotMissed, ShotHit, ShotSunk };
+
 constexpr int kFleetShips = 10;
 constexpr int kFleetDecks = 20;
 constexpr int kLargestShip = 4;

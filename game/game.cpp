@@ -19,7 +19,7 @@ const OpponentPlay kComputerPlay = {
     [](const GameState&) { return true; },
     [](const GameState&) { return true; },
     FireAtComputerFleet,
-    [](const GameState& game) { return game.ComputerTurn ? kComputerPauseMs : 0; },
+    [](const GameState& game) { return game.OpponentTurn ? kComputerPauseMs : 0; },
     [](GameState& game) { ComputerShot(game); },
     BeginBattle,
     true,
@@ -134,7 +134,7 @@ void RestartOpponentWait(GameState& game)
 ShotResult OpponentFiresAt(GameState& game, int x, int y)
 {
     const ShotResult result = LandOnHomeBoard(game, x, y);
-    game.View->shotResolved(ComputerShooter, result);
+    game.View->shotResolved(OpponentShooter, result);
     return result;
 }
 

@@ -48,7 +48,7 @@ struct GameState {
     OpponentKind Opponent = ComputerOpponent;
     // Set while the opponent is to fire (the computer, or the partner of a network game).
     // Against the computer only misses change it, and a new game keeps it.
-    bool ComputerTurn = false;
+    bool OpponentTurn = false;
 
     // The ship now offered on the panel and how many of that size are still to place:
     // 4 (1 ship), 3 (2), 2 (3), 1 (4), then 0 with 5 left once the fleet is down.

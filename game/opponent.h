@@ -2,7 +2,6 @@
 // steps of a game's course that each kind of opponent takes its own way.
 #pragma once
 #include "game/game.h"
-#include "game/view.h"
 
 struct OpponentPlay {
     // A new game: the EnemyBoard is cleared; the EnemyFleet as the opponent begins it.

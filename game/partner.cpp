@@ -120,14 +120,14 @@ void ReceiveCoin(GameState& game, const Message& coin)
         return StopNetworkGame(game, proof == CannotHash ? NoCrypto : PartnerLied);
     game.Network.coinReceived = true;
     // Equal bits: the host fires first; different bits: the joiner.
-    game.ComputerTurn = (coin.coinBit == game.Network.ours.coinBit) != game.Network.hosting;
+    game.OpponentTurn = (coin.coinBit == game.Network.ours.coinBit) != game.Network.hosting;
     BeginBattle(game);
 }
 
 void ReceiveShot(GameState& game, const Message& shot)
 {
     const int32_t cell = game.HomeBoard[shot.column][shot.row];
-    if (game.GamePhase != Battle || !game.ComputerTurn || FleetGone(game) || (cell != Water && cell != Deck))
+    if (game.GamePhase != Battle || !game.OpponentTurn || FleetGone(game) || (cell != Water && cell != Deck))
         return StopNetworkGame(game, BrokenMessage);
     const ShotResult result = OpponentFiresAt(game, shot.column, shot.row);
     SendAnswer(game, shot.column, shot.row, result);
@@ -258,7 +258,7 @@ void SetOverdue(GameState& game, bool overdue)
 // In battle, the partner's shot on its turn, or its answer to the player's.
 int PatienceMs(const GameState& game)
 {
-    const bool awaited = game.GamePhase == Battle && (game.ComputerTurn || game.Network.shotOutstanding);
+    const bool awaited = game.GamePhase == Battle && (game.OpponentTurn || game.Network.shotOutstanding);
     return awaited && !game.Network.overdue ? kPartnerPatienceMs : 0;
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "game/view.h"
+#include "game/board.h"
 
 static const uint8_t kMagic[] = {'T', 'I', 'D', 'E', 'W', 'A', 'R'};
 constexpr size_t kMagicSize = sizeof kMagic;

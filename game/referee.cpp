@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "game/view.h"
+#include "game/board.h"
 
 static bool Digest(NetworkPort& port, const uint8_t* salt, uint8_t content, uint8_t (&digest)[kDigestSize])
 {

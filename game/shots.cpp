@@ -54,7 +54,7 @@ static bool HitEnemyShip(GameState& game, int x, int y)
 bool CanFireAtEnemyCell(const GameState& game, int x, int y)
 {
     const int32_t cell = CellAt(game.EnemyBoard, x, y);
-    return InField(x, y) && game.GamePhase == Battle && !game.ComputerTurn &&
+    return InField(x, y) && game.GamePhase == Battle && !game.OpponentTurn &&
            (cell == Water || cell == Deck || cell == DeadZone) && CurrentOpponent(game).mayFire(game);
 }
 
@@ -70,7 +70,7 @@ bool FireAtEnemyCell(GameState& game, int x, int y)
 void MissEnemyCell(GameState& game, int x, int y)
 {
     game.EnemyBoard[x][y] = EnemyMiss;
-    game.ComputerTurn = true;
+    game.OpponentTurn = true;
     SetLastShot(game, EnemySide, x, y);
     game.View->cellChanged(EnemySide, x, y);
     game.View->shotResolved(PlayerShooter, ShotMissed);
@@ -98,7 +98,7 @@ ShotResult LandOnHomeBoard(GameState& game, int x, int y)
 {
     if (game.HomeBoard[x][y] != Deck) {
         game.HomeBoard[x][y] = HomeMiss;
-        game.ComputerTurn = false;
+        game.OpponentTurn = false;
         SetLastShot(game, HomeSide, x, y);
         game.View->cellChanged(HomeSide, x, y);
         return ShotMissed;

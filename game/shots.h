@@ -1,7 +1,8 @@
 // Shots at both boards: the player's at the EnemyBoard and the opponent's at the HomeBoard.
 #pragma once
 #include "game/board.h"
-#include "game/view.h"
+
+struct GameState;
 
 // Fires at the cell, in Battle, on the player's turn, if it has not been fired at; false
 // when nothing happened.

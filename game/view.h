@@ -6,9 +6,6 @@
 #include "game/game.h"
 #include "game/network.h"
 
-enum Shooter { PlayerShooter, ComputerShooter };
-enum ShotResult { ShotMissed, ShotHit, ShotSunk };
-
 struct GameView {
     // A new game: both fields are empty and the panel offers the largest ship.
     virtual void gameBegun() {}

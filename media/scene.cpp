@@ -138,7 +138,7 @@ void DrawCell(BoardSide side, int x, int y)
 constexpr int kTurnFrameGap = 1;
 constexpr int kTurnFrameWidth = 3;
 constexpr COLORREF kPlayerTurnColour = RGB(0, 255, 0);
-constexpr COLORREF kComputerTurnColour = RGB(255, 0, 0);
+constexpr COLORREF kOpponentTurnColour = RGB(255, 0, 0);
 
 template <typename PaintBar>
 static void PaintTurnFrame(BoardSide side, PaintBar paint)
@@ -153,8 +153,8 @@ void DrawTurnFrame()
         PaintTurnFrame(side, RestoreBackground);
     if (Game.GamePhase != Battle)
         return;
-    if (Game.ComputerTurn)
-        PaintTurnFrame(HomeSide, FilledWith(kComputerTurnColour));
+    if (Game.OpponentTurn)
+        PaintTurnFrame(HomeSide, FilledWith(kOpponentTurnColour));
     else
         PaintTurnFrame(EnemySide, FilledWith(kPlayerTurnColour));
 }
@@ -322,7 +322,7 @@ void RedrawScene()
     if (Game.GamePhase > Placement) {
         DrawPicture(BattlePanelPicture, kBattlePanelLeft, kBattlePanelTop, kBattlePanelWidth, kBattlePanelHeight);
         DrawCounters();
-        ShowStatusMessage(NoMessage);
+        RedrawStatusMessage();
         for (BoardSide side : {HomeSide, EnemySide})
             for (int x = 0; x < kFieldSize; ++x)
                 for (int y = 0; y < kFieldSize; ++y)

@@ -48,16 +48,23 @@ void ResetStatusPanel()
     Status = StatusPanel{};
 }
 
-void ShowStatusMessage(int id)
+void ForgetStatusMessage()
 {
-    if (id == ForgetMessage) {
-        Status.StatusMessageId = NoMessage;
-        return;
-    }
+    Status.StatusMessageId = NoMessage;
+}
+
+void ShowStatusMessage(StatusMessage id)
+{
     if (Game.GamePhase <= Placement)
         return;
-    if (id > 0)
-        Status.StatusMessageId = id;
+    Status.StatusMessageId = id;
+    RedrawStatusMessage();
+}
+
+void RedrawStatusMessage()
+{
+    if (Game.GamePhase <= Placement)
+        return;
     // The wide calls, not the ANSI ones: under any ANSI code page but 1251 the Russian
     // messages would load and draw as question marks.
     wchar_t text[kMessageLength] = L"";

@@ -7,7 +7,6 @@
 
 // Status messages, by the Russian string id.
 enum StatusMessage {
-    ForgetMessage = 0,
     MissMessage = 100,
     HitMessage = 101,
     WinLevel1Message = 102,
@@ -18,8 +17,12 @@ enum StatusMessage {
     NoMessage = -500,
 };
 
-// 0 forgets the message, above 0 shows and remembers it, below 0 shows the remembered one.
-void ShowStatusMessage(int id);
+// Shows the message in the battle panel and keeps it, to be drawn again in another language.
+void ShowStatusMessage(StatusMessage id);
+// Draws the kept message again, in the language now chosen.
+void RedrawStatusMessage();
+// The next battle's line starts empty.
+void ForgetStatusMessage();
 
 // Both counters: the computer's fleet on the left, the player's on the right.
 void DrawCounters();

@@ -61,12 +61,12 @@ static void OnInit(HWND dialog)
     wchar_t computer[kComputerTextLength] = L"";
     DescribeThisComputer(computer, kComputerTextLength);
     SetDlgItemTextW(dialog, IDC_NET_THIS_COMPUTER, computer);
-    SetDlgItemInt(dialog, IDC_NET_PORT, Settings.NetworkPort, FALSE);
+    SetDlgItemInt(dialog, IDC_NET_PORT, Settings.GamePort, FALSE);
     SendDlgItemMessageW(dialog, IDC_NET_NAME, EM_LIMITTEXT, kPlayerNameSize - 1, 0);
     SetDlgItemTextW(dialog, IDC_NET_NAME, Settings.PlayerName);
     CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_HOST);
     ShowRecord();
-    if (OpenLan(dialog, kDefaultNetworkPort))
+    if (OpenLan(dialog, kDefaultGamePort))
         SetTimer(dialog, kListTimer, kListIntervalMs, nullptr);
 }
 
@@ -165,7 +165,7 @@ static bool TakeChoices()
     const UINT port = GetDlgItemInt(NetworkDialog.dialog, IDC_NET_PORT, &isNumber, FALSE);
     wchar_t name[kPlayerNameSize + 1] = L"";
     GetDlgItemTextW(NetworkDialog.dialog, IDC_NET_NAME, name, kPlayerNameSize + 1);
-    if (!isNumber || port < kLowestNetworkPort || port > kHighestNetworkPort) {
+    if (!isNumber || port < kLowestGamePort || port > kHighestGamePort) {
         ShowLine(IDC_NET_STATUS, IDS_NET_BAD_PORT);
         return false;
     }
@@ -173,7 +173,7 @@ static bool TakeChoices()
         ShowLine(IDC_NET_STATUS, IDS_NET_BAD_NAME);
         return false;
     }
-    Settings.NetworkPort = port;
+    Settings.GamePort = port;
     lstrcpyW(Settings.PlayerName, name);
     SaveNetworkSettings();
     return true;
@@ -186,7 +186,7 @@ static void OnStart()
     NetworkDialog.hosting = IsDlgButtonChecked(NetworkDialog.dialog, IDC_NET_HOST) == BST_CHECKED;
     wchar_t host[kHostNameLength] = L"";
     GetDlgItemTextW(NetworkDialog.dialog, IDC_NET_HOST_NAME, host, kHostNameLength);
-    const unsigned port = Settings.NetworkPort;
+    const unsigned port = Settings.GamePort;
     if (NetworkDialog.hosting && !ListenForPartner(port)) {
         ShowLine(IDC_NET_STATUS, IDS_NET_NO_LISTEN, L"", port);
         return;
@@ -210,7 +210,7 @@ void ShowJoinFailed()
         return;
     wchar_t host[kHostNameLength] = L"";
     GetDlgItemTextW(NetworkDialog.dialog, IDC_NET_HOST_NAME, host, kHostNameLength);
-    ShowLine(IDC_NET_STATUS, IDS_NET_NO_JOIN, host, Settings.NetworkPort);
+    ShowLine(IDC_NET_STATUS, IDS_NET_NO_JOIN, host, Settings.GamePort);
     EnableChoices(true);
 }
 

@@ -63,10 +63,10 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
             ASSERT_LT(shot, 2000) << "the battle does not end";
             const GameState before = Game;
             Recording.clear();
-            if (Game.ComputerTurn) {
+            if (Game.OpponentTurn) {
                 ASSERT_TRUE(ComputerShot(Game) || std::memcmp(before.HomeBoard, Game.HomeBoard, sizeof Game.HomeBoard) != 0)
                     << "the computer fired at a shot cell";
-                ASSERT_EQ(Game.ComputerTurn, CountCells(Game.HomeBoard, HomeMiss) == CountCells(before.HomeBoard, HomeMiss));
+                ASSERT_EQ(Game.OpponentTurn, CountCells(Game.HomeBoard, HomeMiss) == CountCells(before.HomeBoard, HomeMiss));
                 SettleBattle(Game);   // as the timer's return does
             } else {
                 const int x = cells.back() % 10, y = cells.back() / 10 % 10, was = Game.EnemyBoard[x][y];
@@ -75,7 +75,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                 ASSERT_EQ(FireAtEnemyCell(Game, x, y), fresh);
                 ASSERT_EQ(Game.EnemyBoard[x][y] != was, fresh) << "only an unshot cell takes a shot";
                 ASSERT_EQ(Recording.empty(), !fresh) << "a shot told";
-                ASSERT_EQ(Game.ComputerTurn, fresh && Game.EnemyBoard[x][y] == EnemyMiss) << "a hit keeps the turn, a miss passes it";
+                ASSERT_EQ(Game.OpponentTurn, fresh && Game.EnemyBoard[x][y] == EnemyMiss) << "a hit keeps the turn, a miss passes it";
             }
             const int enemyDecks = CountCells(Game.EnemyBoard, Deck), homeDecks = CountCells(Game.HomeBoard, Deck);
             if (Game.GamePhase == GameOver) {   // at the shot that sank the last deck
@@ -85,7 +85,7 @@ TEST_P(WholeBattle, BoardsCountersTurnAndHuntStayConsistent)
                 ASSERT_FALSE(Game.TimerAsked) << "nothing is due after the end, not even on a late tick";
                 break;
             }
-            ASSERT_EQ(Game.TimerAsked, Game.ComputerTurn) << "the opponent's move waits on its timer, the player's on nothing";
+            ASSERT_EQ(Game.TimerAsked, Game.OpponentTurn) << "the opponent's move waits on its timer, the player's on nothing";
             for (const Recorded& told : Recording)
                 ASSERT_TRUE(told.kind != Recorded::Timer || told.a == 300) << "the computer's pause lasts " << told.a << " ms";
             for (int x = 0; x < kBoardSize; ++x)

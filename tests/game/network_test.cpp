@@ -153,7 +153,7 @@ void PlayGame(int aimer, const std::function<void(Stage)>& at, bool greet = true
     at(Fighting);
     Flush();
     for (int shots = 0; shots < W.shots && (G(0).GamePhase == Battle || G(1).GamePhase == Battle); ++shots) {
-        const int shooter = G(0).GamePhase == Battle && !G(0).ComputerTurn ? 0 : 1;
+        const int shooter = G(0).GamePhase == Battle && !G(0).OpponentTurn ? 0 : 1;
         for (int i = shooter == aimer ? 0 : 100; i < 200; ++i) {   // first the decks, then every cell
             const int cell = i < 100 ? W.stride * i % 100 : i % 100, x = cell % 10, y = cell / 10;
             if ((i >= 100 || G(1 - shooter).HomeBoard[x][y] == Deck) && FireAtEnemyCell(G(shooter), x, y))
@@ -228,7 +228,7 @@ TEST_F(NetworkGame, HonestGamesEndWithOneWinnerAndThePartnersFleetKnown)
             if (s == Fighting) {
                 const bool equalCoins = G(0).Network.ours.coinBit == G(1).Network.ours.coinBit;
                 hostFirst += equalCoins;
-                EXPECT_EQ(G(0).ComputerTurn, !equalCoins) << "equal coins: the host fires first";
+                EXPECT_EQ(G(0).OpponentTurn, !equalCoins) << "equal coins: the host fires first";
                 EXPECT_TRUE(FireAtEnemyCell(G(!equalCoins), 9, 9));
                 EXPECT_FALSE(FireAtEnemyCell(G(!equalCoins), 8, 9)) << "one shot at a time";
             }
@@ -260,7 +260,7 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
 {
     W.shots = 0;
     PlayGame(0, [](Stage) {});
-    const int player = G(0).ComputerTurn, partner = 1 - player;
+    const int player = G(0).OpponentTurn, partner = 1 - player;
     const auto fire = [](int side, int32_t at) {
         const int cell = FirstCell(G(1 - side).HomeBoard, at);
         ASSERT_TRUE(FireAtEnemyCell(G(side), cell % 10, cell / 10));

@@ -86,7 +86,7 @@ TEST_F(Course, NoTimerRunsWhileNothingIsDueAndTheComputersPauseRunsBehindAnOpenD
     EXPECT_EQ(timers(), std::make_pair(true, false)) << "the computer's pause is due";
     BeginBattle();   // the pause's timer is gone: a battle anew
     Miss();
-    ASSERT_TRUE(Game.ComputerTurn);
+    ASSERT_TRUE(Game.OpponentTurn);
     static ULONGLONG deadline;
     deadline = GetTickCount64() + 20000;
     BoxReply = [](HWND) -> WPARAM { return ShotsAtHome() > 0 || GetTickCount64() > deadline ? IDC_ABOUT_OK : 0; };

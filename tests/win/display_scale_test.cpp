@@ -124,7 +124,7 @@ TEST_F(ScaleTest, TheChosenSizeIsTickedStoredAndHeldAcrossARestartAndADpiChangeW
         // The pixel off the board first: a press there that reached the board would shoot the corner.
         for (const POINT& cell : {POINT{0, 0}, POINT{9, 0}, POINT{0, 9}, POINT{9, 9}})
             for (bool edge : {true, false}) {
-                Game.ComputerTurn = false;
+                Game.OpponentTurn = false;
                 SendMessageW(MainWindow, WM_LBUTTONDOWN, MK_LBUTTON, CornerPixel(choice.scale, cell, edge));
                 const int32_t state = Game.EnemyBoard[cell.x][cell.y];
                 EXPECT_EQ(state != Water && state != Deck, !edge) << choice.scale << ": " << cell.x << ", " << cell.y << (edge ? " by its edge" : "");

@@ -68,11 +68,11 @@ TEST_F(Keys, AFleetPlacedAndAShotFiredWithTheKeyboardOnlyUnderACursorOnTheWindow
     EXPECT_TRUE(CursorShown(kEnemyBoardLeft, 3, 5, 1, kGold));
     Key(VK_RETURN);
     EXPECT_TRUE(FiredAt(3, 5)) << "Enter fires at the cursor's cell";
-    Game.ComputerTurn = 0;
+    Game.OpponentTurn = 0;
     CursorTo(12, 12);   // past the right and bottom edges, where the cursor stops
     Key(VK_RETURN);
     EXPECT_TRUE(FiredAt(9, 9)) << "the corner cell is fired at";
-    Game.ComputerTurn = 1;
+    Game.OpponentTurn = 1;
     Key(VK_LEFT);
     EXPECT_TRUE(CursorShown(kEnemyBoardLeft, 8, 9, 1, kRed)) << "red while the computer fires";
 }
@@ -83,7 +83,7 @@ TEST_F(Keys, KeysAtOddMomentsAndClicksBeforeAGameChangeNothing)
 {
     // A ship laid or a shot fired shows in the scene.
     const auto gameState = [] {
-        return std::make_tuple(Game.PlacedShipCount, Game.ComputerTurn, Status.StatusMessageId, Game.GamePhase, Dragging.PlacementDrag);
+        return std::make_tuple(Game.PlacedShipCount, Game.OpponentTurn, Status.StatusMessageId, Game.GamePhase, Dragging.PlacementDrag);
     };
     for (const std::string moment : {"before a game", "in a drag", "behind a dialog"}) {
         if (moment == "in a drag") {

@@ -76,7 +76,7 @@ TEST_F(Scene, CellsCountersAndMessagesShowInTheirFontsWithinTheirBoxes)
     for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN})
         for (int message = IDS_MISS; message <= IDS_SUNK; ++message) {
             Command(language);
-            ShowStatusMessage(message);
+            ShowStatusMessage(static_cast<StatusMessage>(message));
         }
     EXPECT_EQ(SceneSnapshot(), before) << "back at the sinking's German message, nothing beside the line changed";
 }

@@ -74,7 +74,7 @@ TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenBy
         Settings.Losses = 6;
         lstrcpyW(Settings.MusicName, Wide(current).c_str());
         lstrcpyW(Settings.SkinName, Wide(current).c_str());
-        Settings.NetworkPort = 1;   // no value a load leaves
+        Settings.GamePort = 1;   // no value a load leaves
         lstrcpyW(Settings.PlayerName, L"?");
     };
     const auto loaded = [](const char* name) {
@@ -83,7 +83,7 @@ TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenBy
                            uint32_t(Settings.ShowDecks), uint32_t(Settings.Language), Settings.Wins, Settings.Losses})
             numbers += " " + std::to_string(n);
         if (name[0] == 'N')
-            return std::to_string(Settings.NetworkPort);
+            return std::to_string(Settings.GamePort);
         return name[0] == 'M' ? Utf8(Settings.MusicName) : name[1] == 'k' ? Utf8(Settings.SkinName)
                               : name[1] == 'l' ? Utf8(Settings.PlayerName) : numbers.substr(1);
     };

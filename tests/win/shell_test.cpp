@@ -65,7 +65,7 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
             std::replace(&Game.HomeBoard[0][0], &Game.HomeBoard[0][0] + sizeof(Board) / sizeof(int32_t), int32_t(Deck), int32_t(HomeHit));
             Game.HomeBoard[9][4] = Deck;
             Game.HomeDecksLeft = Game.HomeShipsLeft = 1;
-            Game.ComputerTurn = true;
+            Game.OpponentTurn = true;
             ComputerFiresAt(9, 4);
         }
         EXPECT_EQ(Status.StatusMessageId, c.message) << "level " << int(c.level);
