@@ -97,9 +97,9 @@ static void CountGame(bool playerWon)
         return;
     }
     ShowStatusMessage(playerWon ? VictoryMessage() : ComputerWinsMessage);
-    LoadStatistics();
+    LoadSettings(GameRecord);
     (playerWon ? Settings.Wins : Settings.Losses) += 1;
-    SaveStatistics();
+    SaveSettings(GameRecord);
 }
 
 // The text of Russian string id `id`, naming the partner where it has a place for it.

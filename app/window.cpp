@@ -120,7 +120,7 @@ void FitMainWindow()
 static void ChooseSize(int scale)
 {
     Settings.Scale = scale;
-    SaveSettings();
+    SaveSettings(PlayerChoices);
     TickSize(MainFrame.MainMenu);
     FitMainWindow();
 }
@@ -131,7 +131,7 @@ static void ChooseLanguage(uint32_t language)
     if (Settings.Language == language)
         return;
     Settings.Language = language;
-    SaveSettings();
+    SaveSettings(PlayerChoices);
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     SetWindowTextW(MainWindow, MainFrame.TitleText);
     HMENU previous = MainFrame.MainMenu;

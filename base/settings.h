@@ -46,18 +46,40 @@ extern StoredSettings Settings;
 // The defaults, as before the store is read.
 void ResetSettings();
 
+// The Windows interface language, which a first start speaks; a port, so that tests choose it.
+struct InterfaceLanguagePort {
+    unsigned short (*uiLanguage)();   // a LANGID, as GetUserDefaultUILanguage gives it
+};
+void InstallInterfaceLanguagePort(const InterfaceLanguagePort& port);
+
+// Russian or German where the interface speaks it, in any of their countries; else English.
+uint32_t LanguageOfInterface(unsigned short languageId);
+
+// What one load or save moves: each stored value belongs to one group, and any groups go
+// through one opening of the key.
+enum SettingsGroup : unsigned {
+    PlayerChoices = 1,    // "Options", "Properties", "Scale"
+    MusicChoice = 2,      // "Music"
+    SkinChoice = 4,       // "Skins"
+    GameRecord = 8,       // "Statistic"
+    NetworkRecord = 16,   // "NetworkStatistic"
+    NetworkChoices = 32,  // "NetworkPort", "PlayerName"
+};
+constexpr unsigned ChosenSettings = PlayerChoices | MusicChoice | SkinChoice;
+
 // Takes a value as stored under `name` into the settings: the bytes it holds replace the
 // setting's, the bytes it lacks keep it. Reads no more than `size` bytes at `stored`.
 void TakeStoredValue(const char* name, const unsigned char* stored, unsigned long size);
 
+// Drops the old key, signs the store and loads the chosen settings; with no language stored,
+// the interface's is taken.
 void OpenSettingsStore();
-void LoadSettings();
-void SaveSettings();
-void SaveMusicName();
-void SaveSkinName();
-void LoadStatistics();
-void SaveStatistics();
-void LoadNetworkStatistics();
+
+// A missing value keeps the setting and is written from it, but a missing record starts from
+// zero, and a missing port or name reads as the default (the port above, the Windows user
+// name) and stays missing.
+void LoadSettings(unsigned groups);
+void SaveSettings(unsigned groups);
 
 // Adds a network game won or lost to the stored record. Both players of a game on one
 // computer end it at the same moment: the read and the write are one step for all instances.
@@ -65,8 +87,3 @@ void CountNetworkGame(bool won);
 
 // 1 to 32 characters, none of them a control character, and no broken UTF-16.
 bool IsPlayerName(const wchar_t* name);
-
-// The port and the name; a stored value out of range reads as the default (the port above,
-// the Windows user name).
-void LoadNetworkSettings();
-void SaveNetworkSettings();

@@ -132,7 +132,7 @@ void ApplyMusicChoice(int index)
     if (index < 0 || index >= MediaPages.musicChoices.count)
         return;
     std::wcscpy(Settings.MusicName, MediaPages.musicChoices.path[index]);
-    SaveMusicName();
+    SaveSettings(MusicChoice);
     StopMusic();
     if (index != 0)
         StartMusic(MainWindow, Settings.MusicName);
@@ -143,7 +143,7 @@ void ApplySkinChoice(int index)
     if (index < 0 || index >= MediaPages.skinChoices.count)
         return;
     std::wcscpy(Settings.SkinName, MediaPages.skinChoices.path[index]);
-    SaveSkinName();
+    SaveSettings(SkinChoice);
     UnloadSkin();
     LoadSkin();
     RedrawScene();

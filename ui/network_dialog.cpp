@@ -40,7 +40,7 @@ static void ShowLine(int control, int id, const wchar_t* host = L"", unsigned po
 
 static void ShowRecord()
 {
-    LoadNetworkStatistics();
+    LoadSettings(NetworkRecord);
     wchar_t format[kLineLength] = L"", line[kLineLength + 32] = L"";
     LoadLanguageString(IDS_NET_RECORD, format, kLineLength);
     wsprintfW(line, format, Settings.NetworkWins, Settings.NetworkLosses);
@@ -57,7 +57,7 @@ static void EnableChoices(bool enable)
 static void OnInit(HWND dialog)
 {
     NetworkDialog.dialog = dialog;
-    LoadNetworkSettings();
+    LoadSettings(NetworkChoices);
     wchar_t computer[kComputerTextLength] = L"";
     DescribeThisComputer(computer, kComputerTextLength);
     SetDlgItemTextW(dialog, IDC_NET_THIS_COMPUTER, computer);
@@ -175,7 +175,7 @@ static bool TakeChoices()
     }
     Settings.GamePort = port;
     lstrcpyW(Settings.PlayerName, name);
-    SaveNetworkSettings();
+    SaveSettings(NetworkChoices);
     return true;
 }
 

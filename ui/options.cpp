@@ -47,7 +47,7 @@ static void LoadShownSettings()
 {
     const int scale = Settings.Scale;
     const uint32_t language = Settings.Language;
-    LoadSettings();
+    LoadSettings(ChosenSettings);
     Settings.Scale = scale;
     const uint32_t stored = Settings.Language;
     Settings.Language = language;
@@ -71,7 +71,7 @@ static void ApplySkillLevel(HWND page)
     for (int level = kLowestSkill; level <= kHighestSkill; ++level)
         if (IsChecked(page, IDC_SKILL_1 + level - kLowestSkill))
             Options.SkillLevel = static_cast<uint8_t>(level);
-    SaveSettings();
+    SaveSettings(PlayerChoices);
 }
 
 static void ShowAdjustments(HWND page)
@@ -93,7 +93,7 @@ static void ApplyAdjustments(HWND page)
     Options.MarkDeadZone = Options.MarkDeadShips && IsChecked(page, IDC_MARK_DEAD_ZONE);
     Settings.SoundOn = IsChecked(page, IDC_SOUND_ON);
     Settings.ShowDecks = IsChecked(page, IDC_SHOW_DECKS);
-    SaveSettings();
+    SaveSettings(PlayerChoices);
     DrawCounters();
 }
 

@@ -28,7 +28,7 @@ static void ShowCount(HWND dialog, int control, uint32_t count, unsigned share)
 // Wins x 100 would wrap in 32. The loss share is the complement, so the two add up to 100.
 static void Refresh(HWND dialog)
 {
-    LoadStatistics();
+    LoadSettings(GameRecord);
     const uint64_t total = static_cast<uint64_t>(Settings.Wins) + Settings.Losses;
     const unsigned winShare = total ? static_cast<unsigned>(Settings.Wins * uint64_t{100} / total) : 0;
     ShowCount(dialog, IDC_WINS_TEXT, Settings.Wins, winShare);
@@ -41,7 +41,7 @@ static void ResetStatistics()
 {
     Settings.Wins = 0;
     Settings.Losses = 0;
-    SaveStatistics();
+    SaveSettings(GameRecord);
 }
 
 // Only OK closes the dialog; every other command, Escape's IDCANCEL among them, shows the

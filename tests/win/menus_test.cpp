@@ -85,4 +85,42 @@ TEST_F(Menus, ABattleIsAbandonedOnlyWhenThePlayerSaysYesOrItEndedWhileAsking)
     }
 }
 
+// A first start speaks the Windows interface's language where the program has it, and stores
+// it; a stored language stands, and a stored value too short to hold one leaves it to Windows.
+struct FirstStart {
+    const char* name;
+    LANGID interfaceLanguage;
+    std::vector<unsigned char> storedProperties;   // none when empty
+    const wchar_t* gameMenu;
+    unsigned char language;
+};
+
+class FirstStartLanguage : public ShellTest, public ::testing::WithParamInterface<FirstStart> {};
+
+LANGID InterfaceLanguageOfTest;
+
+TEST_P(FirstStartLanguage, FollowsTheInterfaceUnlessALanguageIsStored)
+{
+    const FirstStart& c = GetParam();
+    StopProgram();
+    DeleteSettingsKey();
+    if (!c.storedProperties.empty())
+        StoreSetting("Properties", REG_BINARY, c.storedProperties);
+    InterfaceLanguageOfTest = c.interfaceLanguage;
+    InstallInterfaceLanguagePort({[]() -> unsigned short { return InterfaceLanguageOfTest; }});
+    StartProgram();
+    EXPECT_EQ(MenuText(0), c.gameMenu);
+    EXPECT_EQ(Settings.Language, c.language);
+    if (c.storedProperties.empty())
+        EXPECT_EQ(SettingBytes("Properties").at(3), c.language) << "stored at once";
+}
+
+INSTANTIATE_TEST_SUITE_P(Menus, FirstStartLanguage, ::testing::Values(
+    FirstStart{"RussianInterface", MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), {}, L"&Игра", 0},
+    FirstStart{"GermanOfAustria", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN), {}, L"&Spiel", 2},
+    FirstStart{"UkrainianIsEnglish", MAKELANGID(LANG_UKRAINIAN, SUBLANG_UKRAINIAN_UKRAINE), {}, L"&Game", 1},
+    FirstStart{"StoredEnglishStands", MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), {1, 0, 1, 1}, L"&Game", 1},
+    FirstStart{"StoredWithoutLanguage", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), {1, 0, 1}, L"&Spiel", 2}),
+    [](const ::testing::TestParamInfo<FirstStart>& info) { return std::string(info.param.name); });
+
 }  // namespace

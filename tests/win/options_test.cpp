@@ -66,7 +66,7 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         SCOPED_TRACE(&c - cases);
         if (&c != cases) {   // the first case opens on the fresh program's defaults
             Options = {c.skill, c.ships, c.zone};
-            SaveSettings();
+            SaveSettings(PlayerChoices);
         }
         RunInDialog(CMD_OPTIONS, [&c](HWND sheet) {
             HWND page = ShowPage(sheet, c.page);

@@ -92,9 +92,7 @@ TEST_F(SettingsStore, StartDropsTheOldKeyAndRewritesTheAuthorAndValuesAreTakenBy
         DeleteSettingsKey();
         arrange();
         StoreSetting(c.name, c.stored.first, c.stored.second);
-        LoadSettings();
-        LoadStatistics();
-        LoadNetworkSettings();
+        LoadSettings(ChosenSettings | GameRecord | NetworkChoices);
         EXPECT_EQ(loaded(c.name), c.loaded);
         EXPECT_EQ(Stored(c.name), c.replaced.first ? c.replaced : c.stored);
         if (c.replaced.first)

@@ -45,12 +45,13 @@ static void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindow
 
 static const Speaker kSilentSpeaker = {[](const wchar_t*, const BYTE*, DWORD) { return false; }, [] {}, [](SoundCall, const wchar_t*) {}};
 
-// Every game of a test deals the same fleets, whatever the clock says, and no sound reaches
-// a device.
+// Every game of a test deals the same fleets, whatever the clock says, no sound reaches
+// a device, and a first start speaks English whatever the machine's interface.
 void ShellTest::ResetWithFixedDice()
 {
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
+    InstallInterfaceLanguagePort({[]() -> unsigned short { return MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US); }});
     Game.Dice = {[] { return std::time_t{1700000000}; }, std::rand};
     InstallFleetSeedPort({[] { return std::uint32_t{12345}; }});
 }
