@@ -48,15 +48,39 @@ SIZE MainWindowSize(int scale, UINT dpi)
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+bool WindowFits(int scale, UINT dpi, const RECT& workArea)
+{
+    const SIZE size = MainWindowSize(scale, dpi);
+    return size.cx <= workArea.right - workArea.left && size.cy <= workArea.bottom - workArea.top;
+}
+
+static int LargestScaleThatFits(UINT dpi, const RECT& workArea)
+{
+    int scale = kLargestScale;
+    while (scale > 1 && !WindowFits(scale, dpi, workArea))
+        --scale;
+    return scale;
+}
+
 int DisplayScale(UINT dpi, const RECT& workArea)
 {
-    int scale = static_cast<int>((dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI);
-    scale = scale < kLargestScale ? scale : kLargestScale;
-    for (; scale > 1; --scale) {
-        const SIZE size = MainWindowSize(scale, dpi);
-        if (size.cx <= workArea.right - workArea.left && size.cy <= workArea.bottom - workArea.top)
-            break;
-    }
+    const int nearest = static_cast<int>((dpi + USER_DEFAULT_SCREEN_DPI / 2) / USER_DEFAULT_SCREEN_DPI);
+    const int largest = LargestScaleThatFits(dpi, workArea);
+    return nearest < 1 ? 1 : nearest < largest ? nearest : largest;
+}
+
+int WindowScale(int chosen, UINT dpi, const RECT& workArea)
+{
+    if (!chosen)
+        return DisplayScale(dpi, workArea);
+    const int largest = LargestScaleThatFits(dpi, workArea);
+    return chosen < largest ? chosen : largest;
+}
+
+int FillingScale(const RECT& client)
+{
+    const int across = client.right / kClientWidth, down = client.bottom / kClientHeight;
+    const int scale = across < down ? across : down;
     return scale > 1 ? scale : 1;
 }
 

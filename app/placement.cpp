@@ -57,7 +57,8 @@ static HIMAGELIST ScaledShipImage(const ShipImage& image)
 
 // The drag image is placed from the window's corner, and has always been given the client
 // point, which the hot spots allow for. At a larger scale the point is scaled about that
-// corner, so that the image lies over the same scene pixels as at normal size.
+// corner, and moved with the scene's, so that the image lies over the same scene pixels as at
+// normal size.
 static POINT DragImagePoint(unsigned x, unsigned y)
 {
     const int scale = Scene.Scale;
@@ -65,8 +66,8 @@ static POINT DragImagePoint(unsigned x, unsigned y)
     POINT client = {0, 0};
     GetWindowRect(MainWindow, &outer);
     ClientToScreen(MainWindow, &client);
-    return {scale * static_cast<int>(x) - (scale - 1) * (client.x - outer.left),
-            scale * static_cast<int>(y) - (scale - 1) * (client.y - outer.top)};
+    return {Scene.Left + scale * static_cast<int>(x) - (scale - 1) * (client.x - outer.left),
+            Scene.Top + scale * static_cast<int>(y) - (scale - 1) * (client.y - outer.top)};
 }
 
 // BeginDrag copies the picture, so a scaled list is released at once. A ship without a picture
@@ -195,6 +196,7 @@ void DrawCellOutline(HWND window, int boardLeft, int column, int row, int decks,
         return;
     const int scale = Scene.Scale;
     RECT ring = {outline.left * scale, outline.top * scale, outline.right * scale, outline.bottom * scale};
+    OffsetRect(&ring, Scene.Left, Scene.Top);
     HDC screen = GetDC(window);
     HBRUSH mark = CreateSolidBrush(refused ? RGB(230, 30, 30) : RGB(255, 215, 0));
     // One black scene pixel, then two of the mark, inwards.

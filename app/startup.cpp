@@ -64,8 +64,7 @@ bool StartUp(HINSTANCE instance, int showCommand)
     OpenSkin();
     LoadLanguageString(IDS_TITLE, MainFrame.TitleText, kTitleLength);
     MainFrame.MainMenu = LoadMainMenu();
-    // No sizing frame and no maximize box: only the scale changes the size, which needs the
-    // window's DPI and so is checked once the window stands.
+    // The scale needs the window's DPI, and so is checked once the window stands.
     const SIZE size = FirstMainWindowSize();
     CreateWindowExW(0, MainWindowClass, MainFrame.TitleText, kMainWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
                     size.cy, nullptr, MainFrame.MainMenu, ProgramInstance, nullptr);

@@ -71,22 +71,45 @@ HMENU LoadMainMenu()
     return menu;
 }
 
-// The player's size, or where it follows the display, the display's.
+// The player's size, or where it follows the display, the display's; a size that does not
+// fit the work area gives way.
 static int ScaleFor(UINT dpi, const RECT& workArea)
 {
-    return Settings.Scale ? Settings.Scale : DisplayScale(dpi, workArea);
+    return WindowScale(Settings.Scale, dpi, workArea);
+}
+
+// The scene at `scale` with its corner at client (left, top). A drag in progress is dropped,
+// as its image was made for the old scale and place.
+static void ShowSceneAt(int scale, int left, int top)
+{
+    if (scale != Scene.Scale || left != Scene.Left || top != Scene.Top)
+        CancelShipDrag();
+    Scene.Scale = scale;
+    Scene.Left = left;
+    Scene.Top = top;
+    InvalidateRect(MainWindow, nullptr, FALSE);
+}
+
+// Maximized or full screen: the largest whole scale that fits, centred.
+static void FillWithScene()
+{
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    const int scale = FillingScale(client);
+    const int left = (client.right - scale * kClientWidth) / 2, top = (client.bottom - scale * kClientHeight) / 2;
+    ShowSceneAt(scale, left > 0 ? left : 0, top > 0 ? top : 0);
 }
 
 // The player's size, or the display's at `dpi` on the monitor of `place`; the window's corner
-// goes to `place`'s. A drag in progress is dropped, as its image was made for the old scale.
-// A menu bar that wraps onto a second line takes client height that the frame did not count:
-// it is measured and given back once.
+// goes to `place`'s. A menu bar that wraps onto a second line takes client height that the
+// frame did not count: it is measured and given back once. A window that fills its monitor
+// keeps its size, and takes the scale again when it is a window again.
 static void ScaleMainWindow(UINT dpi, const RECT& place)
 {
+    if (MainFrame.sceneFills)
+        return FillWithScene();
     const int scale = ScaleFor(dpi, WorkAreaAt(place));
-    if (scale != Scene.Scale)
-        CancelShipDrag();
-    Scene.Scale = scale;
+    ShowSceneAt(scale, 0, 0);
     const SIZE size = MainWindowSize(scale, dpi);
     RECT now;
     GetWindowRect(MainWindow, &now);
@@ -97,7 +120,6 @@ static void ScaleMainWindow(UINT dpi, const RECT& place)
     const int missing = scale * kClientHeight - client.bottom;
     if (missing > 0)
         SetWindowPos(MainWindow, nullptr, 0, 0, size.cx, size.cy + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(MainWindow, nullptr, FALSE);
 }
 
 SIZE FirstMainWindowSize()
@@ -114,6 +136,81 @@ void FitMainWindow()
     RECT outer;
     GetWindowRect(MainWindow, &outer);
     ScaleMainWindow(WindowDpi(MainWindow), outer);
+}
+
+// Maximized or full screen, the scene fills the window; a window again, it takes its size.
+static void OnSize(WPARAM kind)
+{
+    if (kind == SIZE_MINIMIZED)
+        return;
+    const bool filled = MainFrame.sceneFills;
+    MainFrame.sceneFills = MainFrame.fullScreen || kind == SIZE_MAXIMIZED;
+    if (MainFrame.sceneFills)
+        FillWithScene();
+    else if (filled)
+        FitMainWindow();
+    InvalidateRect(MainWindow, nullptr, FALSE);
+}
+
+// A borderless window over the whole monitor. The menu goes, as in any full-screen program:
+// F11 or Escape bring the window back, the accelerators work meanwhile.
+static void CoverMonitor()
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(MainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& all = monitor.rcMonitor;
+    SetWindowPos(MainWindow, HWND_TOP, all.left, all.top, all.right - all.left, all.bottom - all.top, SWP_FRAMECHANGED);
+}
+
+static void EnterFullScreen()
+{
+    MainFrame.beforeFullScreen.length = sizeof MainFrame.beforeFullScreen;
+    GetWindowPlacement(MainWindow, &MainFrame.beforeFullScreen);
+    MainFrame.fullScreen = true;
+    SetWindowLongPtrW(MainWindow, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+    SetMenu(MainWindow, nullptr);
+    CoverMonitor();
+}
+
+static void LeaveFullScreen()
+{
+    MainFrame.fullScreen = false;
+    SetWindowLongPtrW(MainWindow, GWL_STYLE, kMainWindowStyle | WS_VISIBLE);
+    SetMenu(MainWindow, MainFrame.MainMenu);
+    SetWindowPlacement(MainWindow, &MainFrame.beforeFullScreen);
+    SetWindowPos(MainWindow, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+static void ToggleFullScreen()
+{
+    if (MainFrame.fullScreen)
+        LeaveFullScreen();
+    else
+        EnterFullScreen();
+}
+
+// A monitor's size or arrangement changed, or the window was moved, maybe onto another
+// monitor: a size that fitted may fit no more.
+static void OnMonitorChange()
+{
+    if (MainFrame.fullScreen)
+        CoverMonitor();
+    else if (!MainFrame.sceneFills)
+        FitMainWindow();
+}
+
+// The sizes that do not fit the work area where the window stands are greyed; normal size and
+// the display's always do, or are the best there is.
+static void GreySizesThatDoNotFit()
+{
+    RECT outer;
+    GetWindowRect(MainWindow, &outer);
+    const RECT workArea = WorkAreaAt(outer);
+    const UINT dpi = WindowDpi(MainWindow);
+    for (int scale : {2, 3})
+        EnableMenuItem(MainFrame.MainMenu, kSizeCommands[scale],
+                       MF_BYCOMMAND | (WindowFits(scale, dpi, workArea) ? MF_ENABLED : MF_GRAYED));
 }
 
 // The size chosen from the menu, stored at once; 0 follows the display.
@@ -136,7 +233,8 @@ static void ChooseLanguage(uint32_t language)
     SetWindowTextW(MainWindow, MainFrame.TitleText);
     HMENU previous = MainFrame.MainMenu;
     MainFrame.MainMenu = LoadMainMenu();
-    SetMenu(MainWindow, MainFrame.MainMenu);
+    if (!MainFrame.fullScreen)
+        SetMenu(MainWindow, MainFrame.MainMenu);
     if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
     DrawPartnerLine();
@@ -210,6 +308,7 @@ static void OnCommand(HWND window, int command)
     case CMD_NORMAL_SIZE: ChooseSize(1); break;
     case CMD_DOUBLE_SIZE: ChooseSize(2); break;
     case CMD_TRIPLE_SIZE: ChooseSize(3); break;
+    case CMD_FULL_SCREEN: ToggleFullScreen(); break;
     default: break;
     }
 }
@@ -255,10 +354,12 @@ struct ScenePoint {
     unsigned x, y;
 };
 
+// A point left of or above the scene is taken as its edge, which no board or ship includes.
 static ScenePoint AtScene(LPARAM position)
 {
-    const unsigned scale = Scene.Scale;
-    return {LOWORD(position) / scale, HIWORD(position) / scale};
+    const int scale = Scene.Scale;
+    const int x = LOWORD(position) - Scene.Left, y = HIWORD(position) - Scene.Top;
+    return {static_cast<unsigned>(x > 0 ? x / scale : 0), static_cast<unsigned>(y > 0 ? y / scale : 0)};
 }
 
 static void OnLeftButtonDown(LPARAM position)
@@ -291,12 +392,21 @@ static void OnRightButtonDown(LPARAM position)
     TakeBackShipAt(at.x, at.y);
 }
 
-// Windows keeps a window within the screen's size unless told otherwise; a size the player chose
-// is shown whole, beyond the screen's edge if need be.
+// Windows keeps a window within the screen's size unless told otherwise; normal size is shown
+// whole, beyond the edge of a screen too small for it.
 static void AllowLargerThanScreen(LPARAM info)
 {
     MINMAXINFO& limits = *reinterpret_cast<MINMAXINFO*>(info);
     limits.ptMaxTrackSize = {LONG_MAX / 2, LONG_MAX / 2};
+}
+
+// Escape leaves full screen before it means anything else.
+static void OnKeyDown(WPARAM key)
+{
+    if (key == VK_ESCAPE && MainFrame.fullScreen)
+        LeaveFullScreen();
+    else
+        OnGameKey(key);
 }
 
 // Both timers are one-shot: each is asked for again when something is due again.
@@ -331,7 +441,7 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CREATE: OnCreate(window); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY: EndProgram(window); return 0;
-    case WM_SIZE: InvalidateRect(window, nullptr, FALSE); return 0;
+    case WM_SIZE: OnSize(wParam); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
@@ -339,11 +449,14 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEMOVE: OnMouseMove(lParam); return 0;
     case WM_LBUTTONUP: OnLeftButtonUp(lParam); return 0;
     case WM_RBUTTONDOWN: OnRightButtonDown(lParam); return 0;
-    case WM_KEYDOWN: OnGameKey(wParam); return 0;
+    case WM_KEYDOWN: OnKeyDown(wParam); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
     case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
+    case WM_INITMENUPOPUP: GreySizesThatDoNotFit(); return 0;
+    case WM_DISPLAYCHANGE: OnMonitorChange(); return 0;
+    case WM_EXITSIZEMOVE: OnMonitorChange(); return 0;
     case WM_DPICHANGED: ScaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case FinishStartUpMessage: FinishStartUp(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);

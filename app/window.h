@@ -14,18 +14,25 @@ struct MainWindowState {
     bool dialogOpen = false;
     // The question before a battle is abandoned is open.
     bool askingToAbandon = false;
+    // A borderless window over the whole monitor, without the menu; the place to go back to.
+    bool fullScreen = false;
+    WINDOWPLACEMENT beforeFullScreen = {};
+    // Maximized or full screen at the last layout: the scene is centred in a larger window.
+    bool sceneFills = false;
 };
 
 extern MainWindowState MainFrame;
 
 // The caption is named although Windows adds it anyway: AdjustWindowRect counts only what is named.
-constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// No sizing frame: only the scale changes a window's size, or maximizing it.
+constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 // The size to make the window at: the scene at the scale for the main monitor. Where the window
 // comes up on a monitor of the same DPI, fitting it then changes nothing.
 SIZE FirstMainWindowSize();
 
-// Takes the scale for the window's DPI where it stands and sizes the window to the scene at it.
+// Takes the scale for the window's DPI and work area where it stands and sizes the window to the
+// scene at it; maximized or full screen, centres the scene at the largest scale that fits.
 void FitMainWindow();
 
 // As before start-up: no menu, no accelerators, the plain title.

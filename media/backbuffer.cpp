@@ -13,6 +13,17 @@ void CreateBackBuffer(HWND window)
     ReleaseDC(window, screen);
 }
 
+// Where the client area is larger than the scene's visible part, plain black around it.
+static void FillAroundScene(HWND window, HDC screen)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    const int scale = Scene.Scale;
+    ExcludeClipRect(screen, Scene.Left, Scene.Top, Scene.Left + scale * kClientWidth, Scene.Top + scale * kClientHeight);
+    FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SelectClipRgn(screen, nullptr);
+}
+
 void PaintWindow(HWND window)
 {
     if (!Scene.BackgroundDrawn) {
@@ -22,7 +33,8 @@ void PaintWindow(HWND window)
     }
     PAINTSTRUCT paint;
     HDC screen = BeginPaint(window, &paint);
-    ShowSceneArea(screen, 0, 0, kSceneWidth, kSceneHeight);
+    ShowSceneArea(screen, 0, 0, kClientWidth, kClientHeight);
+    FillAroundScene(window, screen);
     EndPaint(window, &paint);
 }
 
@@ -31,8 +43,8 @@ void ShowSceneArea(HDC window, int left, int top, int width, int height)
 {
     const int scale = Scene.Scale;
     SetStretchBltMode(window, COLORONCOLOR);
-    StretchBlt(window, left * scale, top * scale, width * scale, height * scale, Scene.BackBuffer, left, top, width,
-               height, SRCCOPY);
+    StretchBlt(window, Scene.Left + left * scale, Scene.Top + top * scale, width * scale, height * scale,
+               Scene.BackBuffer, left, top, width, height, SRCCOPY);
 }
 
 // Safe to call twice: the Exit command releases it and the window's end may follow.

@@ -10,8 +10,11 @@ struct SceneBuffer {
     HGDIOBJ initialBitmap = nullptr;
     // Set once the background has been copied in at the first paint.
     bool BackgroundDrawn = false;
-    // Window pixels per scene pixel, each way, 1 to 3: the player's size or the display's.
+    // Window pixels per scene pixel, each way: 1 to 3, the player's size or the display's, in
+    // a window; any whole number where the scene fills a maximized or full-screen one.
     int Scale = 1;
+    // The client pixel of the scene's corner: (0, 0) but where a larger window centres it.
+    int Left = 0, Top = 0;
 };
 
 extern SceneBuffer Scene;
@@ -19,7 +22,7 @@ extern SceneBuffer Scene;
 void CreateBackBuffer(HWND window);
 void PaintWindow(HWND window);
 // Shows a rectangle of the scene, given in scene pixels, on a DC of the window's client area,
-// each scene pixel as a Scene.Scale square of window pixels.
+// each scene pixel as a Scene.Scale square of window pixels, from Scene.Left and Scene.Top.
 void ShowSceneArea(HDC window, int left, int top, int width, int height);
 // Releases the bitmap and forgets the background, as before the window was made.
 void ReleaseBackBuffer();

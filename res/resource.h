@@ -49,6 +49,7 @@
 #define CMD_DOUBLE_SIZE         112
 #define CMD_TRIPLE_SIZE         113
 #define CMD_DISPLAY_SIZE        114
+#define CMD_FULL_SCREEN         115
 
 /* Strings (Russian ids). */
 #define IDS_MISS                100

@@ -111,8 +111,9 @@ TEST_P(FirstStartLanguage, FollowsTheInterfaceUnlessALanguageIsStored)
     StartProgram();
     EXPECT_EQ(MenuText(0), c.gameMenu);
     EXPECT_EQ(Settings.Language, c.language);
-    if (c.storedProperties.empty())
+    if (c.storedProperties.empty()) {
         EXPECT_EQ(SettingBytes("Properties").at(3), c.language) << "stored at once";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Menus, FirstStartLanguage, ::testing::Values(
