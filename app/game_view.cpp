@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
@@ -21,20 +23,21 @@ void ResetGameView()
     ViewState = GameViewState{};
 }
 
+// The old game's sounds and boxes would tell of boards no longer shown: they go with it.
 void StartNewGame()
 {
-    CloseGame(Game);
+    ViewState.DueCount = 0;
+    if (ViewState.Stage == EndSounding)
+        ViewState.Stage = NothingAnnouncing;
+    StopSoundEffects();
+    ForgetStatusMessage();
+    NewGame(Game);
     PlaySoundEffect(kNewGameSound);
-    ViewState.GameDue = true;
-    if (SpeakerIdle())
-        AfterSounds();
 }
 
-// From the background up: the first game wipes the first screen's hint. A game begun another
-// way (a partner's hello) takes the place of one still due.
+// From the background up: the first game wipes the first screen's hint.
 void ShellView::gameBegun()
 {
-    ViewState.GameDue = false;
     RedrawScene();
     InvalidateMainWindow(true);
 }
@@ -111,8 +114,18 @@ static void PartnerText(int id, wchar_t (&text)[256])
     wsprintfW(text, format, name);
 }
 
+// Notes the question box as it is made, so that a stop told while it is open can close it.
+static LRESULT CALLBACK NoteAgainBox(int code, WPARAM wParam, LPARAM lParam)
+{
+    wchar_t className[8] = L"";
+    if (code == HCBT_CREATEWND && !ViewState.AgainBox && GetClassNameW(reinterpret_cast<HWND>(wParam), className, 8) &&
+        lstrcmpW(className, L"#32770") == 0)
+        ViewState.AgainBox = reinterpret_cast<HWND>(wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // After a network game still connected, the box asks for another: Yes asks the partner, No
-// says goodbye, and a no the partner said meanwhile need not be told.
+// says goodbye. A partner gone meanwhile closes the box, and is asked and told nothing more.
 static void ShowEndBox(bool playerWon)
 {
     wchar_t title[16], body[256], question[256];
@@ -127,9 +140,14 @@ static void ShowEndBox(bool playerWon)
     }
     PartnerText(IDS_NET_AGAIN_QUESTION, question);
     wsprintfW(body + lstrlenW(body), L"\n\n%ls", question);
-    if (MessageBoxW(MainWindow, body, title, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    HHOOK hook = SetWindowsHookExW(WH_CBT, NoteAgainBox, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxW(MainWindow, body, title, MB_YESNO | MB_ICONQUESTION);
+    UnhookWindowsHookEx(hook);
+    ViewState.AgainBox = nullptr;
+    if (!BetweenNetworkGames(Game))
+        return;
+    if (answer == IDYES)
         return OfferAnotherGame(Game);
-    ViewState.StopTold = false;
     LeaveNetworkGame(Game);
 }
 
@@ -141,6 +159,13 @@ static void ShowStopBox(NetworkEnd why)
     MessageBoxW(MainWindow, text, caption, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// Dropped when full: no course of a game tells so many before the first box.
+static void TellDue(DueAnnouncement due)
+{
+    if (ViewState.DueCount < kMaxDueAnnouncements)
+        ViewState.Due[ViewState.DueCount++] = due;
+}
+
 // The model has closed the game already: counted and drawn now, announced once it returns.
 void ShellView::gameEnded(bool playerWon)
 {
@@ -148,7 +173,7 @@ void ShellView::gameEnded(bool playerWon)
     DrawTurnFrame();
     DrawShipsAfloat();
     InvalidateMainWindow(true);
-    ViewState.EndTold = playerWon ? VictoryAnnounced : DefeatAnnounced;
+    TellDue({playerWon ? VictoryAnnounced : DefeatAnnounced});
 }
 
 void ShellView::partnerChanged()
@@ -157,7 +182,8 @@ void ShellView::partnerChanged()
     InvalidateMainWindow(true);
 }
 
-// Nothing is counted. The player who left needs no box to say so.
+// Nothing is counted. The player who left needs no box to say so; a question of another
+// game with a partner gone has no answer, so it closes and the reason follows.
 void ShellView::networkStopped(NetworkEnd why)
 {
     DrawTurnFrame();
@@ -165,49 +191,37 @@ void ShellView::networkStopped(NetworkEnd why)
     InvalidateMainWindow(true);
     if (why == PlayerLeft)
         return;
-    ViewState.StopTold = true;
-    ViewState.StopReason = why;
+    TellDue({StopAnnounced, why});
+    if (ViewState.AgainBox)
+        EndDialog(ViewState.AgainBox, IDCANCEL);
 }
 
-// One at a time: a stop told with an end, or while an end's box is due or open, comes after it.
-void AnnounceOutcome()
+// The box's own loop runs the window while it is open: the stage keeps what is told
+// meanwhile waiting.
+static void ShowFirstDue()
 {
-    if (ViewState.BoxDue != NothingToAnnounce || ViewState.BoxOpen)
-        return;
-    Announcement told = ViewState.EndTold;
-    ViewState.EndTold = NothingToAnnounce;
-    if (told == NothingToAnnounce && ViewState.StopTold) {
-        told = StopAnnounced;
-        ViewState.StopTold = false;
-    }
-    if (told == NothingToAnnounce)
-        return;
-    ViewState.BoxDue = told;    // first: the paint's own announcing waits for it
-    UpdateWindow(MainWindow);   // the last shot on the screen, and its sound begun
-    if (told != StopAnnounced)
-        PlaySoundEffect(told == VictoryAnnounced ? kVictorySound : kDefeatSound);
-    if (SpeakerIdle())
-        AfterSounds();
+    const DueAnnouncement shown = ViewState.Due[0];
+    ViewState.DueCount -= 1;
+    std::copy(ViewState.Due + 1, ViewState.Due + 1 + ViewState.DueCount, ViewState.Due);
+    ViewState.Stage = BoxShowing;
+    if (shown.kind == StopAnnounced)
+        ShowStopBox(shown.why);
+    else
+        ShowEndBox(shown.kind == VictoryAnnounced);
+    ViewState.Stage = NothingAnnouncing;
 }
 
-// Each is cleared before its box opens: the box's own loop runs the window meanwhile.
-void AfterSounds()
+void AnnounceDue()
 {
-    const Announcement due = ViewState.BoxDue;
-    ViewState.BoxDue = NothingToAnnounce;
-    if (due != NothingToAnnounce) {
-        ViewState.BoxOpen = true;
-        if (due == StopAnnounced)
-            ShowStopBox(ViewState.StopReason);
-        else
-            ShowEndBox(due == VictoryAnnounced);
-        ViewState.BoxOpen = false;
-        AnnounceOutcome();
-    }
-    if (ViewState.GameDue && SpeakerIdle()) {
-        ViewState.GameDue = false;
-        ForgetStatusMessage();
-        NewGame(Game);
+    for (;;) {
+        if (ViewState.Stage == EndSounding && SpeakerIdle())
+            ShowFirstDue();
+        if (ViewState.Stage != NothingAnnouncing || ViewState.DueCount == 0)
+            return;
+        ViewState.Stage = EndSounding;
+        UpdateWindow(MainWindow);   // the last shot on the screen, and its sound begun
+        if (ViewState.Due[0].kind != StopAnnounced)
+            PlaySoundEffect(ViewState.Due[0].kind == VictoryAnnounced ? kVictorySound : kDefeatSound);
     }
 }
 

@@ -9,23 +9,35 @@
 // The main window's timer that the model asks for: the opponent's next move.
 constexpr UINT_PTR GameTimer = 1;
 
-// What waits to be announced once the command or timer that ended a game has returned.
-enum Announcement { NothingToAnnounce, VictoryAnnounced, DefeatAnnounced, StopAnnounced };
+// What a game's end leaves to announce: its box, after its sound for a finished game.
+enum Announcement { VictoryAnnounced, DefeatAnnounced, StopAnnounced };
+
+struct DueAnnouncement {
+    Announcement kind = StopAnnounced;
+    NetworkEnd why = PartnerLeft;   // of a stop
+};
+
+// Where the announcing of the first one due stands. One at a time: what is told meanwhile
+// waits its turn.
+enum AnnouncingStage {
+    NothingAnnouncing,   // the next one due starts at the next advance
+    EndSounding,         // the first one due is on screen, its sound asked for; its box
+                         // opens when the speaker is idle
+    BoxShowing,          // its box is open, and its loop runs the window
+};
+
+// A finished game's end and the stop that follows it, and one to spare; more are dropped.
+constexpr int kMaxDueAnnouncements = 3;
 
 struct GameViewState {
     // Set by the player's shot; the next paint plays the shot sound and clears it.
     bool ShotSoundPending = false;
-    // Told by the model, not yet shown: the end's sound is still to start.
-    Announcement EndTold = NothingToAnnounce;
-    // A network game's stop told, not yet shown; after a finished game it follows the end.
-    bool StopTold = false;
-    // Its sound has started: the box opens once the speaker is idle.
-    Announcement BoxDue = NothingToAnnounce;
-    // A box of an end is open: its loop runs the window, and what the model tells meanwhile waits.
-    bool BoxOpen = false;
-    NetworkEnd StopReason = PartnerLeft;
-    // Begin... was chosen: the new game begins once the opening sound has ended.
-    bool GameDue = false;
+    AnnouncingStage Stage = NothingAnnouncing;
+    // Told by the model, not yet shown, first first; the box showing is no longer among them.
+    DueAnnouncement Due[kMaxDueAnnouncements] = {};
+    int DueCount = 0;
+    // The open box that asks for another network game: a stop told meanwhile closes it.
+    HWND AgainBox = nullptr;
 };
 
 extern GameViewState ViewState;
@@ -53,13 +65,11 @@ struct ShellView : GameView {
 // Gives the program's game the shell's view.
 void InstallGameView();
 
-// Begin...: the game in progress stops, the opening sound plays, and once it has ended the
-// status line is forgotten and a new game begins.
+// Begin...: the game in progress and what was due of it go, and a new game begins at once
+// while the opening sound plays over it.
 void StartNewGame();
 
-// After every message the main window handled: an end the model told is shown, its last
-// shot painted, then its sound, then its box.
-void AnnounceOutcome();
-
-// The speaker has gone quiet: a box or a new game waiting for it comes now.
-void AfterSounds();
+// Called where a game or a sound can end (a command, a press, a key, the game timer, the
+// socket, the sound timer), once the model has returned: the first end due is painted and
+// heard, and its box opens once the speaker is idle; then the next.
+void AnnounceDue();

@@ -282,7 +282,7 @@ static void OpenOneDialog(void (*open)(HWND owner), HWND window)
     MainFrame.dialogOpen = false;
 }
 
-static void OnCommand(HWND window, int command)
+static void RunCommand(HWND window, int command)
 {
     switch (command) {
     case CMD_NEW_GAME:
@@ -311,6 +311,13 @@ static void OnCommand(HWND window, int command)
     case CMD_FULL_SCREEN: ToggleFullScreen(); break;
     default: break;
     }
+}
+
+// A command's boxes run the window, and the game may end meanwhile.
+static void OnCommand(HWND window, int command)
+{
+    RunCommand(window, command);
+    AnnounceDue();
 }
 
 static void OnCreate(HWND window)
@@ -370,6 +377,20 @@ static void OnLeftButtonDown(LPARAM position)
     const ScenePoint at = AtScene(position);
     FireAtEnemy(at.x, at.y);
     StartShipDrag(at.x, at.y);
+    AnnounceDue();
+}
+
+// Enter and Space fire.
+static void OnKeyDown(WPARAM key)
+{
+    OnGameKey(key);
+    AnnounceDue();
+}
+
+static void OnLink(WPARAM socket, LPARAM event)
+{
+    OnLinkMessage(socket, event);
+    AnnounceDue();
 }
 
 static void OnMouseMove(LPARAM position)
@@ -409,14 +430,16 @@ static void OnKeyDown(WPARAM key)
         OnGameKey(key);
 }
 
-// Both timers are one-shot: each is asked for again when something is due again.
+// Both timers are one-shot: each is asked for again when something is due again. The
+// computer's shot may end the game, the sound's end let its box open.
 static void OnTimer(WPARAM timer)
 {
     KillTimer(MainWindow, timer);
     if (timer == GameTimer)
         GameTimerFired(Game);
-    else if (timer == SoundTimer && SoundEffectEnded())
-        AfterSounds();
+    else if (timer == SoundTimer)
+        SoundEffectEnded();
+    AnnounceDue();
 }
 
 // Common controls load here, late: under Wine they were a tenth of the time to the first screen.
@@ -435,7 +458,7 @@ static void OnMusicNotify(WPARAM code, LPARAM device)
     StartMusic(MainWindow, Settings.MusicName);
 }
 
-static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
@@ -453,7 +476,7 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
-    case LinkMessage: OnLinkMessage(wParam, lParam); return 0;
+    case LinkMessage: OnLink(wParam, lParam); return 0;
     case WM_INITMENUPOPUP: GreySizesThatDoNotFit(); return 0;
     case WM_DISPLAYCHANGE: OnMonitorChange(); return 0;
     case WM_EXITSIZEMOVE: OnMonitorChange(); return 0;
@@ -461,12 +484,4 @@ static LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case FinishStartUpMessage: FinishStartUp(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
-}
-
-// Whatever a message made the model do, an end it told is announced once the model has returned.
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT result = HandleMessage(window, message, wParam, lParam);
-    AnnounceOutcome();
-    return result;
 }

@@ -135,11 +135,10 @@ void PlaySoundEffect(const wchar_t* name)
     StartNextEffect();
 }
 
-bool SoundEffectEnded()
+void SoundEffectEnded()
 {
     Sound.effectPlaying = false;
     StartNextEffect();
-    return !Sound.effectPlaying;
 }
 
 bool SpeakerIdle()

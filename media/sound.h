@@ -68,14 +68,15 @@ void InstallSpeaker(const Speaker& speaker);
 // sound, or no playable one. `name` must outlive the wait (the names below do).
 void PlaySoundEffect(const wchar_t* name);
 
-// The SoundTimer fired (its one shot, killed by the window): the effect has ended and the next one asked for begins. True when
-// nothing plays any more.
-bool SoundEffectEnded();
+// The SoundTimer fired (its one shot, killed by the window): the effect has ended and the
+// next one asked for begins.
+void SoundEffectEnded();
 
 // Whether no effect plays now.
 bool SpeakerIdle();
 
-// Silence: the effect playing stops and those waiting are dropped.
+// Silence: the effect playing stops and those waiting are dropped, as when what they belong
+// to has left the screen.
 void StopSoundEffects();
 
 // Opens the MIDI file at `path` and plays it; `window` receives MM_MCINOTIFY at its end.

@@ -1,6 +1,8 @@
-// The pace of a game on the shell's timers: the opening sound before the first ship, effects
-// one after another, the end's sound and box after the last shot, the computer going on
-// behind a dialog, and no timer while nothing is due.
+// The pace of a game on the shell's timers: the new game at once under its opening sound,
+// effects one after another, the end's sound and box after the last shot, the computer going
+// on behind a dialog, no timer while nothing is due, and each real timer firing once.
+#include <map>
+
 #include "tests/win/shell_fixture.h"
 
 namespace {
@@ -20,29 +22,39 @@ using Course = ShellTest;
 
 int ShotsAtHome() { return CountCells(Game.HomeBoard, HomeMiss) + CountCells(Game.HomeBoard, HomeHit) + CountCells(Game.HomeBoard, Sunk); }
 
-TEST_F(Course, BeginLetsTheOpeningSoundEndBeforeTheFirstShipAndTheOldBoardsStayMeanwhile)
+// Begin... during a battle whose shots still wait to be heard, and again while the end's
+// sound plays: each time the fresh boards and the placing panel are on the window at once and
+// take the fleet by A and a shot while the opening sound plays; the old game's sounds and box
+// are dropped.
+TEST_F(Course, BeginShowsTheNewGameAtOnceUnderTheOpeningSoundAndDropsWhatTheOldOneLeftDue)
 {
     Heard.clear();
     InstallSpeaker(kPlayingSpeaker);
-    Command(CMD_NEW_GAME);
-    EXPECT_EQ(Game.GamePhase, NoGame) << "the first screen while the sound plays";
-    EndSound();
-    PlaceShips(kFleetShips);
-    Miss();
-    UpdateWindow(MainWindow);
-    EndSound();   // the shot's sound
-    Command(CMD_NEW_GAME);
-    EXPECT_EQ(Game.GamePhase, GameOver) << "the abandoned battle waits as a finished one";
-    const int decks = CountCells(Game.HomeBoard, Deck), misses = CountCells(Game.EnemyBoard, EnemyMiss);
-    FireAt(9, 9);
-    FireAt(0, 9);
-    Tick();
-    DropOfferedShip(true, 9, 6);
-    EXPECT_EQ(std::make_pair(CountCells(Game.HomeBoard, Deck), CountCells(Game.EnemyBoard, EnemyMiss)), std::make_pair(decks, misses))
-        << "no shot and no drop take while the opening sound plays";
-    EndSound();
-    EXPECT_EQ(std::make_pair(Game.GamePhase, CountCells(Game.HomeBoard, Deck)), std::make_pair(Placement, 0));
-    EXPECT_EQ(Heard, (std::vector<std::string>{"nazalo", "vstrl", "nazalo"}));
+    BeginBattle();
+    for (int deck = 0; deck < 3; ++deck) {
+        FireAt(Game.EnemyFleet[0], deck);
+        UpdateWindow(MainWindow);
+    }
+    for (const char* when : {"in battle", "after the end"}) {
+        KillTimer(MainWindow, SoundTimer);   // the test ends each sound: none ends in the question's loop
+        Command(CMD_NEW_GAME);
+        EXPECT_EQ(std::make_pair(Game.GamePhase, CountCells(Game.EnemyBoard, EnemyHit)), std::make_pair(Placement, 0)) << when;
+        const int left = kPlacementPanelLeft;
+        EXPECT_TRUE(PictureShownAt(PlacementPanelPicture, left, kPlacementPanelTop, kOfferedVerticalLeft - left, kPlacementPanelHeight)) << when;
+        EXPECT_TRUE(CellShows(CellPicture, true, Game.EnemyFleet[0].deckX[0], Game.EnemyFleet[0].deckY[0])) << when;
+        EXPECT_TRUE(WindowShowsTheScene()) << when;
+        SendMessageW(MainWindow, WM_KEYDOWN, 'A', 0);
+        FireAt(Game.EnemyFleet[0], 0);
+        EXPECT_EQ(std::make_pair(Game.GamePhase, CountCells(Game.HomeBoard, Deck)), std::make_pair(Battle, kFleetDecks)) << when;
+        EXPECT_EQ(CountCells(Game.EnemyBoard, EnemyHit), 1) << when << ": the shot taken";
+        EXPECT_EQ(Heard.back(), "nazalo") << when << ": at once";
+        SinkEnemyFleet();
+    }
+    for (int effect = 0; effect <= kMaxQueuedEffects && Sound.effectPlaying; ++effect)
+        EndSound();
+    EXPECT_EQ(Heard, (std::vector<std::string>{"nazalo", "nazalo", "nazalo", "vstrl", "fire1"}));
+    ASSERT_EQ(answered.size(), 2u) << "the question to abandon the battle, and the last game's end";
+    EXPECT_EQ(answered[1].caption, L"VICTORY");
 }
 
 TEST_F(Course, AnEffectAskedForWhileAnotherPlaysFollowsItAndTheEndsBoxFollowsItsSound)
@@ -93,6 +105,38 @@ TEST_F(Course, NoTimerRunsWhileNothingIsDueAndTheComputersPauseRunsBehindAnOpenD
     Command(CMD_ABOUT);
     EXPECT_GT(ShotsAtHome(), 0);
     EXPECT_TRUE(std::all_of(answered.begin(), answered.end(), [](const AnsweredBox& box) { return box.caption != L"DEFEAT"; }));
+}
+
+// The shell's own timers: the computer's pause fires once for its one shot, and the sound's
+// end once for each of the two shots' sounds; none fires again over the generous wait after.
+TEST_F(Course, EachRealTimerFiresOnceAndThenStops)
+{
+    InstallGameView();
+    BeginBattle();
+    Heard.clear();
+    InstallSpeaker(kPlayingSpeaker);
+    FireAt(Game.EnemyFleet[0], 0);
+    UpdateWindow(MainWindow);
+    Miss();
+    UpdateWindow(MainWindow);
+    Game.HuntActive = true;   // the computer's shot goes into the water at (9, 9)
+    Game.TargetStack = {{{9, 9}}, 1};
+    std::map<WPARAM, int> fired;
+    const auto pump = [&fired](ULONGLONG until, const std::function<bool()>& done) {
+        while (!done() && GetTickCount64() < until) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                fired[message.hwnd == MainWindow && message.message == WM_TIMER ? message.wParam : 0] += 1;
+                DispatchMessageW(&message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    };
+    pump(GetTickCount64() + 20000, [&] { return fired[GameTimer] >= 1 && fired[SoundTimer] >= 2; });
+    pump(GetTickCount64() + 1500, [] { return false; });
+    EXPECT_EQ(std::make_pair(fired[GameTimer], fired[SoundTimer]), std::make_pair(1, 2));
+    EXPECT_EQ(std::make_pair(ShotsAtHome(), Game.OpponentTurn), std::make_pair(1, false));
+    EXPECT_EQ(Heard, (std::vector<std::string>{"vstrl", "vstrl"}));
 }
 
 }  // namespace

@@ -129,13 +129,13 @@ TEST_F(NetworkShell, EndsCountAWinAsAWinAndStopsSayWhy)
     Game.Opponent = PartnerOpponent;
     for (bool won : {true, true, false}) {
         Game.View->gameEnded(won);
-        AnnounceOutcome();
+        AnnounceDue();
     }
     std::strcpy(Game.Network.partnerName, "Anna");
     answered.clear();
     for (NetworkEnd why : {PartnerLied, OtherVersion, PlayerLeft, NoCrypto}) {
         Game.View->networkStopped(why);
-        AnnounceOutcome();
+        AnnounceDue();
     }
     std::wstring boxes;
     for (const AnsweredBox& box : answered)
@@ -254,6 +254,43 @@ TEST_F(NetworkStops, EveryStopSaysWhyAndCountsNothing)
         EXPECT_EQ(Band(), L"") << c.what << ": the band names no partner once stopped";
         Command(CMD_NEW_GAME);
         EXPECT_EQ(std::make_pair(Game.GamePhase, Game.Opponent), std::make_pair(Placement, ComputerOpponent)) << c.what;
+    }
+}
+
+// The question of another game closes as soon as the partner goes, and the reason follows at
+// once. The partner's bytes go out when the question is first seen; the question is left
+// unanswered, but for a No long after, should it stay open.
+TEST_F(NetworkStops, TheQuestionOfAnotherGameClosesWhenThePartnerGoes)
+{
+    struct Case { const char* what; std::string bytes; const wchar_t* box; };
+    const Case cases[] = {
+        {"goodbye", std::string("\0\x02" "B\0", 4), L"Anna does not want another game."},
+        {"a message against the rules", "\x0C\xE5", L"Anna sent a message against the rules."},
+    };
+    for (const Case& c : cases) {
+        Partner partner;
+        RestartAndConnect(partner);
+        partner.SendHello();
+        Game.Network.ended = true;   // a game has ended properly
+        Game.GamePhase = GameOver;
+        ULONGLONG giveUpAt = 0;
+        bool gaveUp = false;
+        BoxReply = [&](HWND box) -> WPARAM {
+            if (TextOf(box) != L"VICTORY")
+                return IDOK;
+            if (!giveUpAt) {
+                partner.Send(c.bytes);
+                giveUpAt = GetTickCount64() + 10000;
+            }
+            gaveUp = GetTickCount64() > giveUpAt;
+            return gaveUp ? IDNO : 0;
+        };
+        Game.View->gameEnded(true);
+        AnnounceDue();
+        BoxReply = nullptr;
+        EXPECT_FALSE(gaveUp) << c.what << ": the question stayed open";
+        ASSERT_FALSE(answered.empty()) << c.what;
+        EXPECT_EQ(answered.back().text, c.box) << c.what;
     }
 }
 

@@ -41,7 +41,7 @@ const Speaker kEar = {
 
 using GameFlow = ShellTest;
 
-// Sounds: "nazalo" before the new game, "vstrl" once the shot is on screen, the end's before
+// Sounds: "nazalo" over the new game's placing, "vstrl" once the shot is on screen, the end's before
 // its box, all at the shot that sank the last deck. Each end reads the statistics before
 // adding: what another instance stored stays. The counters keep what was left rather than
 // the end's -1. The defeat comes from the computer's timer, its hunt aimed at the last deck.
@@ -51,9 +51,9 @@ TEST_F(GameFlow, EachEndShowsItsLevelsMessageSoundsBoxStatisticsAndTheLastCounte
     InstallSpeaker(kEar);
     StoreSetting("Statistic", REG_BINARY, {0, 0, 0, 0, 3, 0, 0, 0});
     struct Case { bool won; uint8_t level; bool sound; int message; std::vector<std::string> sounds; };
-    const std::vector<std::string> won = {"nazalo", "vstrl", "fire1"};
+    const std::vector<std::string> won = {"nazalo in placement", "vstrl", "fire1"};
     for (const Case& c : {Case{true, 2, true, WinLevel2Message, won}, Case{true, 1, true, WinLevel1Message, won}, Case{true, 3, false, WinLevel3Message, {}},
-                          Case{true, 7, true, WinLevel2Message, won}, Case{false, 2, true, ComputerWinsMessage, {"nazalo", "fire"}}}) {
+                          Case{true, 7, true, WinLevel2Message, won}, Case{false, 2, true, ComputerWinsMessage, {"nazalo in placement", "fire"}}}) {
         Options.SkillLevel = c.level;
         Settings.SoundOn = c.sound;
         Sounds.clear();
