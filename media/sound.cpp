@@ -30,6 +30,8 @@ SoundState Sound;
 
 void ResetSound()
 {
+    if (Sound.playing)
+        HeapFree(GetProcessHeap(), 0, Sound.playing);
     Sound = SoundState{};
 }
 
@@ -107,10 +109,15 @@ static void StartEffect(const wchar_t* name)
     const DWORD length = WaveMilliseconds(image, size);
     if (length == 0)
         return;
-    if (!Sound.playing.empty())
+    if (Sound.playing) {
         Sound.speaker.stopWave();
-    Sound.playing.assign(image, image + size);
-    if (!Sound.speaker.playWave(name, Sound.playing.data(), size))
+        HeapFree(GetProcessHeap(), 0, Sound.playing);
+    }
+    Sound.playing = static_cast<BYTE*>(HeapAlloc(GetProcessHeap(), 0, size));
+    if (!Sound.playing)
+        return;
+    std::memcpy(Sound.playing, image, size);
+    if (!Sound.speaker.playWave(name, Sound.playing, size))
         return;
     Sound.effectPlaying = true;
     SetTimer(MainWindow, SoundTimer, length + kDeviceLatencyMs, nullptr);

@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <vector>
-
 // Whether `size` bytes at `image` hold a RIFF WAVE image whose chunks all lie within them,
 // with a "fmt " chunk of the common fields (and, for compressed formats, the extra bytes it
 // announces) before a "data" chunk. The player trusts every chunk size inside the image: it
@@ -47,8 +45,8 @@ struct SoundState {
     // The music device most recently opened; keeps its value after the device is closed.
     MCIDEVICEID MusicDevice = 0;
     Speaker speaker = kSystemSpeaker;
-    // A copy of the effect playing: the skin may change while it plays.
-    std::vector<BYTE> playing;
+    // A copy of the effect playing, on the process heap: the skin may change while it plays.
+    BYTE* playing = nullptr;
     // Set from the start of an effect to its SoundTimer.
     bool effectPlaying = false;
     // The effects asked for while one plays, by name, in order.

@@ -39,7 +39,7 @@ for arch in win32 win64; do
   got=$(cd "$fresh/$arch" && find . -type f -printf '%P\n' | sort | tr '\n' ' ')
   [ "$got" = "$want" ] || fail "the $arch zip holds $got"
   package="$fresh/$arch/tidewar-$version"
-  [ "$arch" = win64 ] || bash scripts/check-imports i686-w64-mingw32-objdump "$package/tidewar.exe" pei-i386
+  [ "$arch" = win64 ] || bash scripts/check-imports --max-bytes 524288 i686-w64-mingw32-objdump "$package/tidewar.exe" pei-i386
   if ! why=$(scripts/wine-run $([ "$arch" = win32 ] && echo --32) --check); then
     echo "$arch: tests skipped: this machine cannot run ${arch#win}-bit programs ($why)"
     continue
@@ -54,8 +54,9 @@ if ! why=$(scripts/wine-run --32 --check); then
   echo "setup: tests skipped: this machine cannot run 32-bit programs ($why)"
   exit 0
 fi
-# A prefix and a home of its own: nothing installed before counts, and the menu entries that
-# Wine makes of the shortcuts stay out of the real home.
+# A prefix and a home of its own: nothing installed before counts, and should Wine write into
+# the home folder after all (its profile's links, its menu entries for the shortcuts), the
+# real one stays clean and the check below sees it.
 export TIDEWAR_PREFIX="$temp/prefix" HOME="$temp/home"
 unset XDG_DATA_HOME XDG_CONFIG_HOME
 mkdir "$HOME"
@@ -103,6 +104,8 @@ size=$(find "$folder" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "dw
 for entry in "DisplayVersion=\"$version\"" "Publisher=\"Quorvex Software\"" "EstimatedSize=$size"; do
   [ "$(stored "$uninstall" "${entry%%=*}")" = "${entry#*=}" ] || fail "Installed apps: ${entry%%=*} is $(stored "$uninstall" "${entry%%=*}")"
 done
+written=$(find "$HOME" -mindepth 1 -printf '%P ')
+[ -z "$written" ] || fail "the setup wrote into the home folder: $written"
 runs_with_help_skin_and_tune win32 "$folder"
 
 # The program's tests above cleared the settings: the uninstaller must keep what it finds.
