@@ -14,12 +14,19 @@
 
 #include "game/options.h"
 #include "base/language.h"
+#include "base/program.h"
 
 StoredSettings Settings;
+GameOptions Options;
 
 void ResetSettings()
 {
     Settings = StoredSettings{};
+}
+
+void ResetOptions()
+{
+    Options = GameOptions{};
 }
 
 namespace {
@@ -285,10 +292,13 @@ void LoadSettings()
     LoadValue(key, kProperties);
     LoadValue(key, kScale);
     CloseSettingsKey(key);
+    // The game plays under the options from the moment they are loaded or applied.
+    Game.Rules = Options;
 }
 
 void SaveSettings()
 {
+    Game.Rules = Options;
     HKEY key = OpenSettingsKey();
     SaveValue(key, kOptions);
     SaveValue(key, kProperties);

@@ -72,12 +72,12 @@ int32_t CellAt(const Board board, int x, int y);
 // How many cells of the field hold the code.
 int CountCells(const Board board, int code);
 
-// Directions: 0 up, 1 down, 2 left, 3 right. Returns 1 to refuse the ship, 0 when it fits
-// (and then gives the step of its direction).
-int CheckEnemyPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step);
+// Whether a ship of `size` decks fits from (x, y) in the direction (0 up, 1 down, 2 left,
+// 3 right); when it does, `step` is the step of its direction.
+bool EnemyShipFits(const Board board, int x, int y, int direction, int size, PlaceStep& step);
 
 // The same rule on the HomeBoard for the player's ships.
-int CheckHomePlacement(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step);
+bool HomeShipFits(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step);
 
 // A ship afloat of `size` decks from (x, y) by `step`.
 ShipRecord MakeShip(int x, int y, PlaceStep step, int size);

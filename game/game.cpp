@@ -12,17 +12,38 @@
 
 constexpr int kComputerPauseMs = 300;
 
-// The computer lays its fleet at random, answers at once and fires after a pause, one shot
-// per pause for as long as its turn lasts.
+// The computer lets the player lift a ship and fire whenever the rules do.
+static bool MayTakeBackAnyTime(const GameState&)
+{
+    return true;
+}
+
+static bool MayFireAnyTime(const GameState&)
+{
+    return true;
+}
+
+// One shot per pause for as long as its turn lasts.
+static int ComputerPauseMs(const GameState& game)
+{
+    return game.OpponentTurn ? kComputerPauseMs : 0;
+}
+
+static void ComputerFires(GameState& game)
+{
+    ComputerShot(game);
+}
+
+// The computer lays its fleet at random, answers at once and fires after a pause.
 const OpponentPlay kComputerPlay = {
-    PlaceEnemyFleet,
-    [](const GameState&) { return true; },
-    [](const GameState&) { return true; },
-    FireAtComputerFleet,
-    [](const GameState& game) { return game.OpponentTurn ? kComputerPauseMs : 0; },
-    [](GameState& game) { ComputerShot(game); },
-    BeginBattle,
-    true,
+    PlaceEnemyFleet,       // layFleet
+    MayTakeBackAnyTime,    // mayTakeBack
+    MayFireAnyTime,        // mayFire
+    FireAtComputerFleet,   // fire
+    ComputerPauseMs,       // waitMs
+    ComputerFires,         // waited
+    BeginBattle,           // fleetLaid
+    true,                  // decksEndGame
 };
 
 const OpponentPlay& CurrentOpponent(const GameState& game)

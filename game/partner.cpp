@@ -316,15 +316,31 @@ void ClearEnemyFleet(GameState& game)
 
 // The partner's shots come as messages, the battle begins with the coin, and the end waits
 // for the partner's fleet to be revealed.
+// Once Ready has gone the partner holds the fleet's commitment: no ship may move.
+static bool MayTakeBackBeforeReady(const GameState& game)
+{
+    return !game.Network.readySent;
+}
+
+static bool MayFireWhileNothingAwaited(const GameState& game)
+{
+    return !game.Network.shotOutstanding && !FleetGone(game);
+}
+
+static void PartnerIsOverdue(GameState& game)
+{
+    SetOverdue(game, true);
+}
+
 const OpponentPlay kPartnerPlay = {
-    ClearEnemyFleet,
-    [](const GameState& game) { return !game.Network.readySent; },
-    [](const GameState& game) { return !game.Network.shotOutstanding && !FleetGone(game); },
-    FireAtPartner,
-    PatienceMs,
-    [](GameState& game) { SetOverdue(game, true); },
-    PromiseFleet,
-    false,
+    ClearEnemyFleet,              // layFleet
+    MayTakeBackBeforeReady,       // mayTakeBack
+    MayFireWhileNothingAwaited,   // mayFire
+    FireAtPartner,                // fire
+    PatienceMs,                   // waitMs
+    PartnerIsOverdue,             // waited
+    PromiseFleet,                 // fleetLaid
+    false,                        // decksEndGame
 };
 
 NetworkPort* GameState::ReachingNoPartner()

@@ -3,7 +3,6 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "game/opponent.h"
-#include "game/options.h"
 #include "game/view.h"
 
 // A sunk ship's hit decks become Sunk.
@@ -34,9 +33,9 @@ static void MarkDeadZoneAround(GameState& game, const ShipRecord& ship)
 
 void MarkSunkEnemyShip(GameState& game, const ShipRecord& ship)
 {
-    if (Options.MarkDeadShips)
+    if (game.Rules.MarkDeadShips)
         MarkSunkDecks(game, EnemySide, ship);
-    if (Options.MarkDeadZone)
+    if (game.Rules.MarkDeadZone)
         MarkDeadZoneAround(game, ship);
 }
 
@@ -111,7 +110,7 @@ ShotResult LandOnHomeBoard(GameState& game, int x, int y)
     if (!ship)
         return ShotHit;
     game.HomeShipsLeft -= 1;
-    if (Options.MarkDeadShips)
+    if (game.Rules.MarkDeadShips)
         MarkSunkDecks(game, HomeSide, *ship);
     return ShotSunk;
 }

@@ -51,7 +51,7 @@ void ShellTest::ResetWithFixedDice()
 {
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
-    Game.Dice = {[] { return std::time_t{1700000000}; }, std::rand};
+    Game.Dice = {[] { return std::time_t{1700000000}; }};
     InstallFleetSeedPort({[] { return std::uint32_t{12345}; }});
 }
 
