@@ -21,11 +21,10 @@ int CountCells(const Board board, int code)
 
 static bool TouchesDeck(const Board board, int x, int y)
 {
-    for (int nx = x - 1; nx <= x + 1; ++nx)
-        for (int ny = y - 1; ny <= y + 1; ++ny)
-            if (CellAt(board, nx, ny) == Deck)
-                return true;
-    return false;
+    for (const PlaceStep& step : kNeighbourSteps)
+        if (CellAt(board, x + step.dx, y + step.dy) == Deck)
+            return true;
+    return CellAt(board, x, y) == Deck;
 }
 
 // The no-touch rule for a ship in one of the four directions: the start cell is free, the

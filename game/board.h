@@ -57,6 +57,11 @@ struct TargetCell {
 enum Direction : int32_t { Up = 0, Down = 1, Left = 2, Right = 3 };
 constexpr PlaceStep kDirectionSteps[4] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
 
+// The eight cells around a cell: the four diagonal ones, then the four side ones, in the order
+// a sinking marks the water around its decks.
+constexpr PlaceStep kNeighbourSteps[8] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}, {0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+constexpr int kDiagonalNeighbours = 4;
+
 // The side neighbours of a hit in the order the computer looks at them; its stack, last in
 // first out, then offers them the other way round.
 constexpr Direction kLookAround[4] = {Down, Up, Right, Left};

@@ -36,18 +36,10 @@ static void RuleOut(GameState& game, int x, int y)
 // level also rules out the side neighbours that hide no deck.
 static void RuleOutAroundHit(GameState& game, int x, int y)
 {
-    if (game.Rules.SkillLevel > 1) {
-        RuleOut(game, x + 1, y + 1);
-        RuleOut(game, x - 1, y - 1);
-        RuleOut(game, x + 1, y - 1);
-        RuleOut(game, x - 1, y + 1);
-    }
-    if (game.Rules.SkillLevel == 3) {
-        RuleOut(game, x + 1, y);
-        RuleOut(game, x - 1, y);
-        RuleOut(game, x, y + 1);
-        RuleOut(game, x, y - 1);
-    }
+    const int first = game.Rules.SkillLevel > 1 ? 0 : kDiagonalNeighbours;
+    const int end = game.Rules.SkillLevel == 3 ? 8 : kDiagonalNeighbours;
+    for (int n = first; n < end; ++n)
+        RuleOut(game, x + kNeighbourSteps[n].dx, y + kNeighbourSteps[n].dy);
 }
 
 // The stack becomes the Water or Deck side neighbours of (x, y).

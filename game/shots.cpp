@@ -18,12 +18,10 @@ static void MarkSunkDecks(GameState& game, BoardSide side, const ShipRecord& shi
 // The water around a sunk ship cannot hold another ship: mark it as a hint.
 static void MarkDeadZoneAround(GameState& game, const ShipRecord& ship)
 {
-    static const int around[8][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1},
-                                     {0, 1}, {0, -1}, {-1, 0}, {1, 0}};
     for (int k = 0; k < ship.size; ++k)
-        for (const auto& offset : around) {
-            const int nx = ship.deckX[k] + offset[0];
-            const int ny = ship.deckY[k] + offset[1];
+        for (const PlaceStep& step : kNeighbourSteps) {
+            const int nx = ship.deckX[k] + step.dx;
+            const int ny = ship.deckY[k] + step.dy;
             if (InField(nx, ny) && game.EnemyBoard[nx][ny] == Water) {
                 game.EnemyBoard[nx][ny] = DeadZone;
                 game.View->cellChanged(EnemySide, nx, ny);

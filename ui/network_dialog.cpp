@@ -196,7 +196,7 @@ static void OnStart()
         return;
     }
     // A join may have failed on every address already.
-    if (NetworkDialog.hosting || Link.partner != INVALID_SOCKET) {
+    if (NetworkDialog.hosting || PartnerSocketOpen()) {
         ShowLine(IDC_NET_STATUS, NetworkDialog.hosting ? IDS_NET_WAITING : IDS_NET_CONNECTING, host, port);
         EnableChoices(false);
     }
