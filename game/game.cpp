@@ -23,15 +23,16 @@ static bool MayFireAnyTime(const GameState&)
     return true;
 }
 
-// One shot per pause for as long as its turn lasts.
+// One shot per pause for as long as its turn in battle lasts.
 static int ComputerPauseMs(const GameState& game)
 {
-    return game.OpponentTurn ? kComputerPauseMs : 0;
+    return game.GamePhase == Battle && game.OpponentTurn ? kComputerPauseMs : 0;
 }
 
 static void ComputerFires(GameState& game)
 {
-    ComputerShot(game);
+    if (game.GamePhase == Battle)
+        ComputerShot(game);
 }
 
 // The computer lays its fleet at random, answers at once and fires after a pause.
@@ -134,10 +135,8 @@ void EndGame(GameState& game, bool playerWon)
 
 void SettleBattle(GameState& game)
 {
-    if (game.GamePhase != Battle)
-        return WantTimer(game, false, 0);
     const OpponentPlay& opponent = CurrentOpponent(game);
-    if (opponent.decksEndGame && (game.EnemyDecksLeft == 0 || game.HomeDecksLeft == 0))
+    if (game.GamePhase == Battle && opponent.decksEndGame && (game.EnemyDecksLeft == 0 || game.HomeDecksLeft == 0))
         return EndGame(game, game.EnemyDecksLeft == 0);
     const int wait = opponent.waitMs(game);
     WantTimer(game, wait > 0, wait);
@@ -162,7 +161,6 @@ ShotResult OpponentFiresAt(GameState& game, int x, int y)
 void GameTimerFired(GameState& game)
 {
     game.TimerAsked = false;
-    if (game.GamePhase == Battle)
-        CurrentOpponent(game).waited(game);
+    CurrentOpponent(game).waited(game);
     SettleBattle(game);
 }

@@ -35,6 +35,7 @@ void StopNetworkGame(GameState& game, NetworkEnd why)
     game.Network.running = false;
     CloseGame(game);
     game.GamePhase = GameOver;   // also before the partner's hello, when no game was begun
+    SettleBattle(game);          // the wait for another game stops too
     game.View->networkStopped(why);
 }
 
@@ -223,6 +224,7 @@ void BeginNextGame(GameState& game)
     next.reader = game.Network.reader;
     game.Network = next;
     BeginGameAgainst(game, PartnerOpponent);
+    SettleBattle(game);
     game.View->partnerChanged();
 }
 
@@ -255,10 +257,12 @@ void SetOverdue(GameState& game, bool overdue)
     game.View->partnerChanged();
 }
 
-// In battle, the partner's shot on its turn, or its answer to the player's.
+// In battle, the partner's shot on its turn, or its answer to the player's; after the end, its
+// answer to the player's offer of another game.
 int PatienceMs(const GameState& game)
 {
-    const bool awaited = game.GamePhase == Battle && (game.OpponentTurn || game.Network.shotOutstanding);
+    const bool awaited = game.GamePhase == Battle ? game.OpponentTurn || game.Network.shotOutstanding
+                                                  : game.Network.running && game.Network.againSent && !game.Network.againReceived;
     return awaited && !game.Network.overdue ? kPartnerPatienceMs : 0;
 }
 
@@ -413,6 +417,7 @@ void OfferAnotherGame(GameState& game)
     game.Network.againSent = true;
     if (game.Network.againReceived)
         return BeginNextGame(game);
+    SettleBattle(game);
     game.View->partnerChanged();
 }
 

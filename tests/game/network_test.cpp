@@ -286,6 +286,31 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
     EXPECT_EQ(seen.back(), (Recorded{Recorded::TimerStopped})) << "the player's turn";
 }
 
+// After the end, the player who offered another game waits for the partner's answer as for a
+// shot: 10 s, then the partner is overdue, until the answer comes. A close ends the wait.
+TEST_F(NetworkGame, AnOfferOfAnotherGameIsAwaitedLikeAShot)
+{
+    PlayGame(0, [](Stage) {});
+    Recorder& seen = Seen(0);
+    seen.clear();
+    OfferAnotherGame(G(0));
+    EXPECT_EQ(seen.front(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
+    seen.clear();
+    GameTimerFired(G(0));
+    EXPECT_TRUE(PartnerOverdue(G(0)));
+    EXPECT_EQ(seen, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
+    OfferAnotherGame(G(1));
+    Flush();
+    EXPECT_FALSE(PartnerOverdue(G(0)));
+    EXPECT_EQ(G(0).GamePhase, Placement);
+
+    PlayGame(0, [](Stage) {}, false);
+    OfferAnotherGame(G(0));
+    seen.clear();
+    LosePartner(G(0));
+    EXPECT_EQ(seen.front(), (Recorded{Recorded::TimerStopped}));
+}
+
 // Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
 // revealed, end with no winner, and say goodbye unless the partner left or was lost.
 TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
