@@ -80,7 +80,7 @@ void EncodeQuery(uint8_t (&datagram)[kQuerySize])
     WriteHeader(datagram, kQueryKind);
 }
 
-static bool SameGame(const HostedGame& a, const HostedGame& b)
+bool SameGame(const HostedGame& a, const HostedGame& b)
 {
     return a.port == b.port && std::strcmp(a.player, b.player) == 0 && std::strcmp(a.computer, b.computer) == 0;
 }

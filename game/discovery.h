@@ -29,6 +29,9 @@ struct HostedGame {
     char computer[kPartnerNameBytes] = {};
 };
 
+// A game is known by its port and its two names.
+bool SameGame(const HostedGame& a, const HostedGame& b);
+
 enum DatagramKind {
     DatagramDropped,
     AnnouncementDatagram,
