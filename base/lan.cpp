@@ -3,6 +3,7 @@
 
 #include "base/lan.h"
 
+#include <cstring>
 #include <initializer_list>
 
 LanState Lan;
@@ -172,9 +173,11 @@ static void OnDatagram(SOCKET socket, const uint8_t* bytes, size_t size, const s
     HostedGame game;
     switch (DecodeDatagram(bytes, size, game)) {
     case AnnouncementDatagram: {
-        // A game that cannot be told by its address could not be joined.
+        // A game that cannot be told by its address could not be joined; the host's own comes
+        // back to it by every interface and is not for it to join.
         char address[kAddressBytes] = "";
-        if (getnameinfo(from, fromSize, address, sizeof address, nullptr, 0, NI_NUMERICHOST) == 0)
+        const bool own = Lan.announcing && size == Lan.announcementSize && std::memcmp(bytes, Lan.announcement, size) == 0;
+        if (!own && getnameinfo(from, fromSize, address, sizeof address, nullptr, 0, NI_NUMERICHOST) == 0)
             Lan.changed = HearGame(Lan.heard, game, address, GetTickCount()) || Lan.changed;
         break;
     }

@@ -288,6 +288,11 @@ static void AppendAddresses(const wchar_t* name, wchar_t* text, int size)
     FreeAddrInfoW(addresses);
 }
 
+bool PartnerSocketOpen()
+{
+    return Link.partner != INVALID_SOCKET;
+}
+
 void DescribePartner(wchar_t* text, int size)
 {
     if (size < 1)

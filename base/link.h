@@ -64,6 +64,9 @@ void HangUpLink();
 // The sockets' events, as the main window receives LinkMessage.
 void OnLinkMessage(WPARAM socket, LPARAM event);
 
+// Whether a partner's socket is open: connected, or a join still trying an address.
+bool PartnerSocketOpen();
+
 // The connected partner's address as the system writes it; empty when there is none.
 void DescribePartner(wchar_t* text, int size);
 

@@ -13,8 +13,10 @@
 
 #include "game/options.h"
 #include "base/language.h"
+#include "base/program.h"
 
 StoredSettings Settings;
+GameOptions Options;
 
 namespace {
 
@@ -31,6 +33,11 @@ void ResetSettings()
 {
     Settings = StoredSettings{};
     UiLanguage = {WindowsUiLanguage};
+}
+
+void ResetOptions()
+{
+    Options = GameOptions{};
 }
 
 void InstallInterfaceLanguagePort(const InterfaceLanguagePort& port)
@@ -335,11 +342,13 @@ HKEY OpenSettingsKey()
     return key;
 }
 
+// The game plays under the options from the moment they are loaded or applied.
 void LoadGroups(HKEY key, unsigned groups)
 {
     for (const StoredValue& value : kStoredValues)
         if (value.group & groups)
             Load(key, value);
+    Game.Rules = Options;
 }
 
 } // namespace
@@ -377,6 +386,7 @@ void LoadSettings(unsigned groups)
 
 void SaveSettings(unsigned groups)
 {
+    Game.Rules = Options;
     HKEY key = OpenSettingsKey();
     if (!key)
         return;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/language.h"
+#include "game/options.h"
 
 constexpr const char* SettingsKeyPath = "Software\\Quorvex Software\\Tidewar";
 constexpr const char* OldSettingsKeyPath = "Software\\Quorvex Software\\Tidewar v1.2";
@@ -39,12 +40,15 @@ struct StoredSettings {
     wchar_t PlayerName[kPlayerNameSize] = L"";
 };
 
-// The rules' own choices (SkillLevel, MarkDeadShips, MarkDeadZone) are the model's Options;
-// the store keeps them beside these.
 extern StoredSettings Settings;
+
+// The rules' own choices (SkillLevel, MarkDeadShips, MarkDeadZone), kept beside these. The game
+// plays under a copy, given it whenever they are loaded or applied.
+extern GameOptions Options;
 
 // The defaults, as before the store is read.
 void ResetSettings();
+void ResetOptions();
 
 // The Windows interface language, which a first start speaks; a port, so that tests choose it.
 struct InterfaceLanguagePort {

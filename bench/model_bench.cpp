@@ -12,7 +12,7 @@ namespace {
 void BM_PlaceEnemyFleet(benchmark::State& state)
 {
     ResetModel(Game);
-    Game.Dice = {[] { return GameSecond++; }, std::rand};
+    Game.Dice = {[] { return GameSecond++; }};
     for (auto _ : state)
         PlaceEnemyFleet(Game);
     state.counters["fleets/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -21,39 +21,38 @@ int CountCells(const Board board, int code)
 
 static bool TouchesDeck(const Board board, int x, int y)
 {
-    for (int nx = x - 1; nx <= x + 1; ++nx)
-        for (int ny = y - 1; ny <= y + 1; ++ny)
-            if (CellAt(board, nx, ny) == Deck)
-                return true;
-    return false;
+    for (const PlaceStep& step : kNeighbourSteps)
+        if (CellAt(board, x + step.dx, y + step.dy) == Deck)
+            return true;
+    return CellAt(board, x, y) == Deck;
 }
 
 // The no-touch rule for a ship in one of the four directions: the start cell is free, the
 // ship stays in the field, and no cell of it has a deck among its eight neighbours (so ships
 // never meet, not even at a corner).
-static int CheckPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step)
+static bool ShipFits(const Board board, int x, int y, int direction, int size, PlaceStep& step)
 {
     if (direction < Up || direction > Right || CellAt(board, x, y) == Deck)
-        return 1;
+        return false;
     const PlaceStep dir = kDirectionSteps[direction];
     if (!InField(x, y) || !InField(x + dir.dx * (size - 1), y + dir.dy * (size - 1)))
-        return 1;
+        return false;
     for (int k = 0; k < size; ++k)
         if (TouchesDeck(board, x + dir.dx * k, y + dir.dy * k))
-            return 1;
+            return false;
     step = dir;
-    return 0;
+    return true;
 }
 
-int CheckEnemyPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step)
+bool EnemyShipFits(const Board board, int x, int y, int direction, int size, PlaceStep& step)
 {
-    return CheckPlacement(board, x, y, direction, size, step);
+    return ShipFits(board, x, y, direction, size, step);
 }
 
-int CheckHomePlacement(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step)
+bool HomeShipFits(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step)
 {
     const int direction = orientation == Vertical ? Down : orientation == Horizontal ? Right : -1;
-    return CheckPlacement(board, x, y, direction, size, step);
+    return ShipFits(board, x, y, direction, size, step);
 }
 
 ShipRecord MakeShip(int x, int y, PlaceStep step, int size)

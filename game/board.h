@@ -57,6 +57,11 @@ struct TargetCell {
 enum Direction : int32_t { Up = 0, Down = 1, Left = 2, Right = 3 };
 constexpr PlaceStep kDirectionSteps[4] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
 
+// The eight cells around a cell: the four diagonal ones, then the four side ones, in the order
+// a sinking marks the water around its decks.
+constexpr PlaceStep kNeighbourSteps[8] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}, {0, 1}, {0, -1}, {-1, 0}, {1, 0}};
+constexpr int kDiagonalNeighbours = 4;
+
 // The side neighbours of a hit in the order the computer looks at them; its stack, last in
 // first out, then offers them the other way round.
 constexpr Direction kLookAround[4] = {Down, Up, Right, Left};
@@ -72,12 +77,12 @@ int32_t CellAt(const Board board, int x, int y);
 // How many cells of the field hold the code.
 int CountCells(const Board board, int code);
 
-// Directions: 0 up, 1 down, 2 left, 3 right. Returns 1 to refuse the ship, 0 when it fits
-// (and then gives the step of its direction).
-int CheckEnemyPlacement(const Board board, int x, int y, int direction, int size, PlaceStep& step);
+// Whether a ship of `size` decks fits from (x, y) in the direction (0 up, 1 down, 2 left,
+// 3 right); when it does, `step` is the step of its direction.
+bool EnemyShipFits(const Board board, int x, int y, int direction, int size, PlaceStep& step);
 
 // The same rule on the HomeBoard for the player's ships.
-int CheckHomePlacement(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step);
+bool HomeShipFits(const Board board, int x, int y, Orientation orientation, int size, PlaceStep& step);
 
 // A ship afloat of `size` decks from (x, y) by `step`.
 ShipRecord MakeShip(int x, int y, PlaceStep step, int size);

@@ -1,10 +1,8 @@
 #include "game/computer.h"
 
-#include <cstdlib>
 
 #include "game/board.h"
 #include "game/game.h"
-#include "game/options.h"
 #include "game/random.h"
 #include "game/opponent.h"
 
@@ -38,18 +36,10 @@ static void RuleOut(GameState& game, int x, int y)
 // level also rules out the side neighbours that hide no deck.
 static void RuleOutAroundHit(GameState& game, int x, int y)
 {
-    if (Options.SkillLevel > 1) {
-        RuleOut(game, x + 1, y + 1);
-        RuleOut(game, x - 1, y - 1);
-        RuleOut(game, x + 1, y - 1);
-        RuleOut(game, x - 1, y + 1);
-    }
-    if (Options.SkillLevel == 3) {
-        RuleOut(game, x + 1, y);
-        RuleOut(game, x - 1, y);
-        RuleOut(game, x, y + 1);
-        RuleOut(game, x, y - 1);
-    }
+    const int first = game.Rules.SkillLevel > 1 ? 0 : kDiagonalNeighbours;
+    const int end = game.Rules.SkillLevel == 3 ? 8 : kDiagonalNeighbours;
+    for (int n = first; n < end; ++n)
+        RuleOut(game, x + kNeighbourSteps[n].dx, y + kNeighbourSteps[n].dy);
 }
 
 // The stack becomes the Water or Deck side neighbours of (x, y).
@@ -70,9 +60,7 @@ bool ComputerShot(GameState& game)
 {
     SeedFromClock(game);
     int x, y;
-    if (!ChooseTarget(game, x, y))
-        return true;
-    if (game.HomeBoard[x][y] != Deck && game.HomeBoard[x][y] != Water)
+    if (!ChooseTarget(game, x, y) || (game.HomeBoard[x][y] != Deck && game.HomeBoard[x][y] != Water))
         return false;
     const bool deck = game.HomeBoard[x][y] == Deck;
     const ShotResult result = OpponentFiresAt(game, x, y);
@@ -81,5 +69,5 @@ bool ComputerShot(GameState& game)
         RuleOutAroundHit(game, x, y);
         RebuildTargetStack(game, x, y);
     }
-    return false;
+    return true;
 }

@@ -3,6 +3,6 @@
 #pragma once
 #include "game/game.h"
 
-// One shot, told to the view. Returns true when the random search found nothing to fire at
-// (nothing changes, and the turn stays with the computer).
+// One shot, told to the view; true when it fired. When the random search finds nothing to
+// fire at, nothing changes and the turn stays with the computer.
 bool ComputerShot(GameState& game);

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "game/protocol.h"
 
-static const uint8_t kLanMagic[] = {'T', 'I', 'D', 'E', 'W', 'A', 'R'};
-constexpr size_t kKindAt = sizeof kLanMagic, kVersionAt = kKindAt + 1;
+constexpr size_t kKindAt = kMagicSize, kVersionAt = kKindAt + 1;
 constexpr uint8_t kAnnouncementKind = 'A', kQueryKind = 'Q';
 constexpr uint16_t kLowestPort = 1024;
 
 static void WriteHeader(uint8_t* datagram, uint8_t kind)
 {
-    std::memcpy(datagram, kLanMagic, sizeof kLanMagic);
+    std::memcpy(datagram, kMagic, kMagicSize);
     datagram[kKindAt] = kind;
     datagram[kVersionAt] = kLanVersion;
 }
@@ -34,7 +32,7 @@ static bool ReadName(const uint8_t*& at, const uint8_t* end, char (&name)[kPartn
 
 DatagramKind DecodeDatagram(const uint8_t* bytes, size_t size, HostedGame& game)
 {
-    if (size < kLanHeaderSize || std::memcmp(bytes, kLanMagic, sizeof kLanMagic) != 0 || bytes[kVersionAt] != kLanVersion)
+    if (size < kLanHeaderSize || std::memcmp(bytes, kMagic, kMagicSize) != 0 || bytes[kVersionAt] != kLanVersion)
         return DatagramDropped;
     const uint8_t* end = bytes + size;
     if (bytes[kKindAt] == kQueryKind)
@@ -82,7 +80,7 @@ void EncodeQuery(uint8_t (&datagram)[kQuerySize])
     WriteHeader(datagram, kQueryKind);
 }
 
-static bool SameGame(const HostedGame& a, const HostedGame& b)
+bool SameGame(const HostedGame& a, const HostedGame& b)
 {
     return a.port == b.port && std::strcmp(a.player, b.player) == 0 && std::strcmp(a.computer, b.computer) == 0;
 }
@@ -139,12 +137,10 @@ bool ForgetSilentGames(HeardGames& list, uint32_t nowMs)
 
 bool MayAnswer(AnswerLimit& limit, uint32_t nowMs)
 {
-    if (nowMs - limit.windowStartMs >= 1000 || limit.answered == 0) {
-        limit.windowStartMs = nowMs;
-        limit.answered = 0;
-    }
-    if (limit.answered >= kAnswersPerSecond)
+    if (limit.count == kAnswersPerSecond && nowMs - limit.answeredMs[limit.next] < 1000 + kAnswerMarginMs)
         return false;
-    ++limit.answered;
+    limit.answeredMs[limit.next] = nowMs;
+    limit.next = (limit.next + 1) % kAnswersPerSecond;
+    limit.count = std::min(limit.count + 1, kAnswersPerSecond);
     return true;
 }

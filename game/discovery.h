@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "game/network.h"
+#include "game/protocol.h"
 
 // The datagrams' own version, apart from the game's protocol.
 constexpr uint8_t kLanVersion = 1;
-constexpr size_t kLanHeaderSize = 9;   // the magic, the kind, the version
+constexpr size_t kLanHeaderSize = kMagicSize + 2;   // the magic, the kind, the version
 constexpr size_t kMaxNamesBytes = 2 * (kPartnerNameBytes - 1);
 constexpr size_t kMaxAnnouncementSize = kLanHeaderSize + 2 + 1 + 1 + kMaxNamesBytes;
 // A query is as long as the longest announcement, so that no answer outweighs it.
@@ -28,6 +28,9 @@ struct HostedGame {
     char player[kPartnerNameBytes] = {};
     char computer[kPartnerNameBytes] = {};
 };
+
+// A game is known by its port and its two names.
+bool SameGame(const HostedGame& a, const HostedGame& b);
 
 enum DatagramKind {
     DatagramDropped,
@@ -63,11 +66,17 @@ bool HearGame(HeardGames& list, const HostedGame& game, const char* address, uin
 // Drops the games not heard for kHeardGameLifeMs; true when any went.
 bool ForgetSilentGames(HeardGames& list, uint32_t nowMs);
 
-// At most kAnswersPerSecond answers in any second, whoever asks.
+// At most kAnswersPerSecond answers in any second, whoever asks: the second slides, and is
+// counted long by kAnswerMarginMs, so that coarse clock ticks on either side never make it
+// look shorter.
+constexpr uint32_t kAnswerMarginMs = 50;
+
 struct AnswerLimit {
-    uint32_t windowStartMs = 0;
-    int answered = 0;
+    uint32_t answeredMs[kAnswersPerSecond] = {};   // the latest answers, oldest at `next` once full
+    int count = 0;
+    int next = 0;
 };
 
-// Whether a query may be answered now; counts the answer when it may.
+// Whether a query may be answered now, on a clock that never goes back (it may wrap); counts
+// the answer when it may.
 bool MayAnswer(AnswerLimit& limit, uint32_t nowMs);

@@ -15,7 +15,7 @@ static bool ShipFitsAnywhere(const GameState& game, int size)
     for (int x = 0; x < kFieldSize; ++x)
         for (int y = 0; y < kFieldSize; ++y)
             for (int direction = 0; direction < 4; ++direction)
-                if (CheckEnemyPlacement(game.EnemyBoard, x, y, direction, size, step) == 0)
+                if (EnemyShipFits(game.EnemyBoard, x, y, direction, size, step))
                     return true;
     return false;
 }
@@ -35,7 +35,7 @@ static bool PlaceShip(GameState& game, ShipRecord& ship, int size)
         const int y = RandomDraw(game) % kFieldSize;
         const int direction = RandomDraw(game) % 4;
         PlaceStep step;
-        if (CheckEnemyPlacement(game.EnemyBoard, x, y, direction, size, step) == 0) {
+        if (EnemyShipFits(game.EnemyBoard, x, y, direction, size, step)) {
             LayShip(game, ship, size, x, y, step);
             return true;
         }

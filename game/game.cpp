@@ -12,17 +12,39 @@
 
 constexpr int kComputerPauseMs = 300;
 
-// The computer lays its fleet at random, answers at once and fires after a pause, one shot
-// per pause for as long as its turn lasts.
+// The computer lets the player lift a ship and fire whenever the rules do.
+static bool MayTakeBackAnyTime(const GameState&)
+{
+    return true;
+}
+
+static bool MayFireAnyTime(const GameState&)
+{
+    return true;
+}
+
+// One shot per pause for as long as its turn in battle lasts.
+static int ComputerPauseMs(const GameState& game)
+{
+    return game.GamePhase == Battle && game.OpponentTurn ? kComputerPauseMs : 0;
+}
+
+static void ComputerFires(GameState& game)
+{
+    if (game.GamePhase == Battle)
+        ComputerShot(game);
+}
+
+// The computer lays its fleet at random, answers at once and fires after a pause.
 const OpponentPlay kComputerPlay = {
-    PlaceEnemyFleet,
-    [](const GameState&) { return true; },
-    [](const GameState&) { return true; },
-    FireAtComputerFleet,
-    [](const GameState& game) { return game.OpponentTurn ? kComputerPauseMs : 0; },
-    [](GameState& game) { ComputerShot(game); },
-    BeginBattle,
-    true,
+    PlaceEnemyFleet,       // layFleet
+    MayTakeBackAnyTime,    // mayTakeBack
+    MayFireAnyTime,        // mayFire
+    FireAtComputerFleet,   // fire
+    ComputerPauseMs,       // waitMs
+    ComputerFires,         // waited
+    BeginBattle,           // fleetLaid
+    true,                  // decksEndGame
 };
 
 const OpponentPlay& CurrentOpponent(const GameState& game)
@@ -113,10 +135,8 @@ void EndGame(GameState& game, bool playerWon)
 
 void SettleBattle(GameState& game)
 {
-    if (game.GamePhase != Battle)
-        return WantTimer(game, false, 0);
     const OpponentPlay& opponent = CurrentOpponent(game);
-    if (opponent.decksEndGame && (game.EnemyDecksLeft == 0 || game.HomeDecksLeft == 0))
+    if (game.GamePhase == Battle && opponent.decksEndGame && (game.EnemyDecksLeft == 0 || game.HomeDecksLeft == 0))
         return EndGame(game, game.EnemyDecksLeft == 0);
     const int wait = opponent.waitMs(game);
     WantTimer(game, wait > 0, wait);
@@ -141,7 +161,6 @@ ShotResult OpponentFiresAt(GameState& game, int x, int y)
 void GameTimerFired(GameState& game)
 {
     game.TimerAsked = false;
-    if (game.GamePhase == Battle)
-        CurrentOpponent(game).waited(game);
+    CurrentOpponent(game).waited(game);
     SettleBattle(game);
 }

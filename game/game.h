@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/board.h"
+#include "game/options.h"
 #include "game/random.h"
 #include "game/referee.h"
 
@@ -67,6 +68,11 @@ struct GameState {
     // Both outlive a game: a hunt left open is where the computer fires first next battle.
     TargetList TargetStack = {};
     bool HuntActive = false;   // set while finishing a ship it has hit
+
+    // The rules this game plays under: the player's options as the shell last gave them.
+    GameOptions Rules = {};
+    // The generator behind the game's dice (game/random.h).
+    uint32_t DiceState = 1;
 
     // The game against a partner over the network, while the opponent is one.
     NetworkGameState Network = {};

@@ -13,8 +13,8 @@ struct OpponentPlay {
     // The player's shot at a cell it may fire at.
     void (*fire)(GameState& game, int x, int y);
     // How long the model waits now for the opponent's next move before it acts: the
-    // computer's pause on its turn, the patience with a partner's shot or answer; 0 when
-    // nothing is awaited.
+    // computer's pause on its turn, the patience with a partner's shot, answer or answer to
+    // the player's offer of another game; 0 when nothing is awaited.
     int (*waitMs)(const GameState& game);
     // That wait is over: the computer fires, a partner is overdue.
     void (*waited)(GameState& game);
@@ -36,8 +36,8 @@ void BeginGameAgainst(GameState& game, OpponentKind opponent);
 
 void BeginBattle(GameState& game);
 
-// After every move of either side: a fleet gone ends the game where the opponent's rules
-// say so, and a move awaited asks for the timer.
+// After every move of either side: a fleet gone in battle ends the game where the opponent's
+// rules say so, and a move awaited asks for the timer (and nothing awaited stops it).
 void SettleBattle(GameState& game);
 
 // A move of the opponent came: what it awaits next is waited for afresh.

@@ -1,5 +1,6 @@
-// The player's choices that change the rules of a battle and how it is marked. Kept in the
-// registry by the settings store; the defaults hold until it loads them.
+// The player's choices that change the rules of a battle and how it is marked. A game plays
+// under its own copy (GameState::Rules), which the shell gives it from the player's stored
+// ones.
 #pragma once
 #include <cstdint>
 
@@ -8,7 +9,3 @@ struct GameOptions {
     bool MarkDeadShips = true;   // a sunk ship's decks turn Sunk
     bool MarkDeadZone = false;   // the water around a sunk computer ship turns DeadZone
 };
-
-extern GameOptions Options;
-
-void ResetOptions();

@@ -35,6 +35,7 @@ void StopNetworkGame(GameState& game, NetworkEnd why)
     game.Network.running = false;
     CloseGame(game);
     game.GamePhase = GameOver;   // also before the partner's hello, when no game was begun
+    SettleBattle(game);          // the wait for another game stops too
     game.View->networkStopped(why);
 }
 
@@ -95,9 +96,34 @@ void ReceiveHello(GameState& game, const Message& hello)
     game.View->partnerChanged();
 }
 
+// Whether the Ready makes a commitment twice, or one already made on this connection: ours of
+// this game, or either side's of the game before. Fresh salts never repeat one.
+bool RepeatsACommitment(const NetworkGameState& network, const Message& ready)
+{
+    const uint8_t* made[4 * (kFieldCells + 1)];
+    int count = 0;
+    for (const auto& digest : ready.commitments)
+        made[count++] = digest;
+    made[count++] = ready.coinCommitment;
+    const int partners = count;
+    if (network.readySent) {
+        for (const auto& digest : network.ourCommitments)
+            made[count++] = digest;
+        made[count++] = network.ourCoinCommitment;
+    }
+    if (network.earlierKept)
+        for (const auto& digest : network.earlier)
+            made[count++] = digest;
+    for (int i = 0; i < partners; ++i)
+        for (int j = i + 1; j < count; ++j)
+            if (std::memcmp(made[i], made[j], kDigestSize) == 0)
+                return true;
+    return false;
+}
+
 void ReceiveReady(GameState& game, const Message& ready)
 {
-    if (game.Network.readyReceived || game.GamePhase != Placement)
+    if (game.Network.readyReceived || game.GamePhase != Placement || RepeatsACommitment(game.Network, ready))
         return StopNetworkGame(game, BrokenMessage);
     std::memcpy(game.Network.commitments, ready.commitments, sizeof game.Network.commitments);
     std::memcpy(game.Network.coinCommitment, ready.coinCommitment, kDigestSize);
@@ -221,8 +247,14 @@ void BeginNextGame(GameState& game)
     next.hosting = game.Network.hosting;
     std::memcpy(next.partnerName, game.Network.partnerName, sizeof next.partnerName);
     next.reader = game.Network.reader;
+    std::memcpy(next.earlier, game.Network.commitments, sizeof game.Network.commitments);
+    std::memcpy(next.earlier[kFieldCells], game.Network.coinCommitment, kDigestSize);
+    std::memcpy(next.earlier[kFieldCells + 1], game.Network.ourCommitments, sizeof game.Network.ourCommitments);
+    std::memcpy(next.earlier[2 * kFieldCells + 1], game.Network.ourCoinCommitment, kDigestSize);
+    next.earlierKept = true;
     game.Network = next;
     BeginGameAgainst(game, PartnerOpponent);
+    SettleBattle(game);
     game.View->partnerChanged();
 }
 
@@ -255,10 +287,12 @@ void SetOverdue(GameState& game, bool overdue)
     game.View->partnerChanged();
 }
 
-// In battle, the partner's shot on its turn, or its answer to the player's.
+// In battle, the partner's shot on its turn, or its answer to the player's; after the end, its
+// answer to the player's offer of another game.
 int PatienceMs(const GameState& game)
 {
-    const bool awaited = game.GamePhase == Battle && (game.OpponentTurn || game.Network.shotOutstanding);
+    const bool awaited = game.GamePhase == Battle ? game.OpponentTurn || game.Network.shotOutstanding
+                                                  : game.Network.running && game.Network.againSent && !game.Network.againReceived;
     return awaited && !game.Network.overdue ? kPartnerPatienceMs : 0;
 }
 
@@ -289,6 +323,7 @@ void PromiseFleet(GameState& game)
     if (!CommitToFleet(*game.Port, game.HomeBoard, game.Network.ours, game.Network.outgoing))
         return StopNetworkGame(game, NoCrypto);
     std::memcpy(game.Network.ourCoinCommitment, game.Network.outgoing.coinCommitment, kDigestSize);
+    std::memcpy(game.Network.ourCommitments, game.Network.outgoing.commitments, sizeof game.Network.ourCommitments);
     Send(game, game.Network.outgoing);
     game.Network.readySent = true;
     if (game.Network.readyReceived)
@@ -316,15 +351,31 @@ void ClearEnemyFleet(GameState& game)
 
 // The partner's shots come as messages, the battle begins with the coin, and the end waits
 // for the partner's fleet to be revealed.
+// Once Ready has gone the partner holds the fleet's commitment: no ship may move.
+static bool MayTakeBackBeforeReady(const GameState& game)
+{
+    return !game.Network.readySent;
+}
+
+static bool MayFireWhileNothingAwaited(const GameState& game)
+{
+    return !game.Network.shotOutstanding && !FleetGone(game);
+}
+
+static void PartnerIsOverdue(GameState& game)
+{
+    SetOverdue(game, true);
+}
+
 const OpponentPlay kPartnerPlay = {
-    ClearEnemyFleet,
-    [](const GameState& game) { return !game.Network.readySent; },
-    [](const GameState& game) { return !game.Network.shotOutstanding && !FleetGone(game); },
-    FireAtPartner,
-    PatienceMs,
-    [](GameState& game) { SetOverdue(game, true); },
-    PromiseFleet,
-    false,
+    ClearEnemyFleet,              // layFleet
+    MayTakeBackBeforeReady,       // mayTakeBack
+    MayFireWhileNothingAwaited,   // mayFire
+    FireAtPartner,                // fire
+    PatienceMs,                   // waitMs
+    PartnerIsOverdue,             // waited
+    PromiseFleet,                 // fleetLaid
+    false,                        // decksEndGame
 };
 
 NetworkPort* GameState::ReachingNoPartner()
@@ -397,6 +448,7 @@ void OfferAnotherGame(GameState& game)
     game.Network.againSent = true;
     if (game.Network.againReceived)
         return BeginNextGame(game);
+    SettleBattle(game);
     game.View->partnerChanged();
 }
 

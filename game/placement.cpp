@@ -21,7 +21,7 @@ static bool ShipOnOffer(const GameState& game)
 bool CanPlaceOfferedShip(const GameState& game, Orientation orientation, int column, int row)
 {
     PlaceStep step;
-    return ShipOnOffer(game) && CheckHomePlacement(game.HomeBoard, column, row, orientation, game.PlacementSize, step) == 0;
+    return ShipOnOffer(game) && HomeShipFits(game.HomeBoard, column, row, orientation, game.PlacementSize, step);
 }
 
 // A ship of the player's runs down or right from its first deck.
@@ -88,7 +88,7 @@ static bool DrawPlace(GameState& game, int size, std::mt19937& dice, HomeShipPla
     for (Orientation orientation : {Vertical, Horizontal})
         for (int column = 0; column < kFieldSize; ++column)
             for (int row = 0; row < kFieldSize; ++row)
-                if (CheckHomePlacement(game.HomeBoard, column, row, orientation, size, step) == 0)
+                if (HomeShipFits(game.HomeBoard, column, row, orientation, size, step))
                     fits[count++] = {column, row, orientation};
     if (count == 0)
         return false;

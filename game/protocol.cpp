@@ -4,8 +4,6 @@
 
 #include "game/board.h"
 
-static const uint8_t kMagic[] = {'T', 'I', 'D', 'E', 'W', 'A', 'R'};
-constexpr size_t kMagicSize = sizeof kMagic;
 constexpr size_t kHelloFixedSize = kMagicSize + 2;   // the magic, the version, the name's length
 constexpr size_t kReadySize = (kFieldCells + 1) * kDigestSize;
 constexpr size_t kCoinSize = kSaltSize + 1;

@@ -9,6 +9,9 @@
 #include "game/network.h"
 
 constexpr uint8_t kProtocolVersion = 2;
+// The program's mark: it opens the hello and every datagram on the local network.
+inline constexpr uint8_t kMagic[] = {'T', 'I', 'D', 'E', 'W', 'A', 'R'};
+constexpr size_t kMagicSize = sizeof kMagic;
 constexpr size_t kFrameHeaderSize = 2;
 constexpr size_t kMaxFrameLength = 3300;   // the type byte and the body
 constexpr size_t kMaxFrameSize = kFrameHeaderSize + kMaxFrameLength;

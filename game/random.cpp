@@ -1,7 +1,5 @@
 #include "game/random.h"
 
-#include <cstdlib>
-
 #include "game/game.h"
 
 static std::time_t CurrentSeconds()
@@ -9,14 +7,18 @@ static std::time_t CurrentSeconds()
     return std::time(nullptr);
 }
 
-const DicePort kSystemDice = {CurrentSeconds, std::rand};
+const DicePort kSystemDice = {CurrentSeconds};
 
-void SeedFromClock(const GameState& game)
+void SeedFromClock(GameState& game)
 {
-    std::srand(static_cast<unsigned>(game.Dice.calendarSeconds()));
+    game.DiceState = static_cast<uint32_t>(game.Dice.calendarSeconds());
 }
 
-int RandomDraw(const GameState& game)
+// The linear congruence of the C library that Windows programs have always drawn from.
+int RandomDraw(GameState& game)
 {
-    return game.Dice.draw();
+    if (game.Dice.draw)
+        return game.Dice.draw();
+    game.DiceState = game.DiceState * 214013u + 2531011u;
+    return static_cast<int>(game.DiceState >> 16 & 0x7FFF);
 }

@@ -50,8 +50,8 @@ static int GatherShip(const uint8_t (&contents)[kFieldCells], int first, bool (&
         if (count < kLargestShip)
             cells[count] = cell;
         ++count;
-        for (int n = 0; n < 9; ++n) {
-            const int x = cell % kFieldSize + n % 3 - 1, y = cell / kFieldSize + n / 3 - 1;
+        for (const PlaceStep& step : kNeighbourSteps) {
+            const int x = cell % kFieldSize + step.dx, y = cell / kFieldSize + step.dy;
             if (InField(x, y) && contents[y * kFieldSize + x] && !seen[y * kFieldSize + x]) {
                 seen[y * kFieldSize + x] = true;
                 pending[waiting++] = y * kFieldSize + x;

@@ -48,6 +48,10 @@ struct NetworkGameState {
     uint8_t commitments[kFieldCells][kDigestSize] = {};   // the partner's
     uint8_t coinCommitment[kDigestSize] = {};
     uint8_t ourCoinCommitment[kDigestSize] = {};
+    uint8_t ourCommitments[kFieldCells][kDigestSize] = {};
+    // Both sides' commitments of the game before on this connection: none may come again.
+    uint8_t earlier[2 * (kFieldCells + 1)][kDigestSize] = {};
+    bool earlierKept = false;
     AnsweredShot answers[kFieldCells] = {};
     int answerCount = 0;
     FrameReader reader;

@@ -3,7 +3,6 @@
 #include "game/board.h"
 #include "game/game.h"
 #include "game/opponent.h"
-#include "game/options.h"
 #include "game/view.h"
 
 // A sunk ship's hit decks become Sunk.
@@ -19,12 +18,10 @@ static void MarkSunkDecks(GameState& game, BoardSide side, const ShipRecord& shi
 // The water around a sunk ship cannot hold another ship: mark it as a hint.
 static void MarkDeadZoneAround(GameState& game, const ShipRecord& ship)
 {
-    static const int around[8][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1},
-                                     {0, 1}, {0, -1}, {-1, 0}, {1, 0}};
     for (int k = 0; k < ship.size; ++k)
-        for (const auto& offset : around) {
-            const int nx = ship.deckX[k] + offset[0];
-            const int ny = ship.deckY[k] + offset[1];
+        for (const PlaceStep& step : kNeighbourSteps) {
+            const int nx = ship.deckX[k] + step.dx;
+            const int ny = ship.deckY[k] + step.dy;
             if (InField(nx, ny) && game.EnemyBoard[nx][ny] == Water) {
                 game.EnemyBoard[nx][ny] = DeadZone;
                 game.View->cellChanged(EnemySide, nx, ny);
@@ -34,9 +31,9 @@ static void MarkDeadZoneAround(GameState& game, const ShipRecord& ship)
 
 void MarkSunkEnemyShip(GameState& game, const ShipRecord& ship)
 {
-    if (Options.MarkDeadShips)
+    if (game.Rules.MarkDeadShips)
         MarkSunkDecks(game, EnemySide, ship);
-    if (Options.MarkDeadZone)
+    if (game.Rules.MarkDeadZone)
         MarkDeadZoneAround(game, ship);
 }
 
@@ -111,7 +108,7 @@ ShotResult LandOnHomeBoard(GameState& game, int x, int y)
     if (!ship)
         return ShotHit;
     game.HomeShipsLeft -= 1;
-    if (Options.MarkDeadShips)
+    if (game.Rules.MarkDeadShips)
         MarkSunkDecks(game, HomeSide, *ship);
     return ShotSunk;
 }

@@ -283,8 +283,8 @@ int PartnerLineText(wchar_t* text, int size)
         LoadLanguageString(IDS_NET_CONNECTED, format, 64);
         DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
     } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame && NetworkGameRunning(Game)) {
-        const int line = AwaitingAnotherGame(Game)                             ? IDS_NET_AGAIN_WAITING
-                         : PartnerOverdue(Game)                                ? IDS_NET_OVERDUE
+        const int line = PartnerOverdue(Game)                                  ? IDS_NET_OVERDUE
+                         : AwaitingAnotherGame(Game)                           ? IDS_NET_AGAIN_WAITING
                          : PartnerPlacing(Game) && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
                                                                            : IDS_NET_PARTNER;
         LoadLanguageString(line, format, 64);

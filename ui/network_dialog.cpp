@@ -70,28 +70,44 @@ static void OnInit(HWND dialog)
         SetTimer(dialog, kListTimer, kListIntervalMs, nullptr);
 }
 
-// One line a game: the host's player name, its computer's name, its address and port; the
-// selection stays on its game.
+// The game's line: the host's player name, its computer's name, its address (an IPv6 one in
+// brackets) and port.
+static void GameLine(const HeardGame& heard, wchar_t (&line)[kGameLineLength])
+{
+    wchar_t player[kPartnerNameBytes], computer[kPartnerNameBytes], address[kAddressBytes];
+    MultiByteToWideChar(CP_UTF8, 0, heard.game.player, -1, player, kPartnerNameBytes);
+    MultiByteToWideChar(CP_UTF8, 0, heard.game.computer, -1, computer, kPartnerNameBytes);
+    MultiByteToWideChar(CP_UTF8, 0, heard.address, -1, address, kAddressBytes);
+    const bool ipv6 = std::wcschr(address, L':') != nullptr;
+    wsprintfW(line, ipv6 ? L"%ls\t%ls\t[%ls]:%u" : L"%ls\t%ls\t%ls:%u", player, computer, address, heard.game.port);
+}
+
+static void OnGameChosen();
+
+// The list in the order heard. The selection stays on the game chosen, wherever it moves; where
+// its address changed, the join takes the new one.
 static void ShowHeardGames()
 {
     const HWND list = GetDlgItem(NetworkDialog.dialog, IDC_NET_GAMES);
-    wchar_t selected[kGameLineLength] = L"";
-    const LRESULT chosen = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    if (chosen != LB_ERR && SendMessageW(list, LB_GETTEXTLEN, chosen, 0) < kGameLineLength)
-        SendMessageW(list, LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(selected));
+    wchar_t selected[kGameLineLength] = L"", line[kGameLineLength];
+    const LRESULT before = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (before != LB_ERR && SendMessageW(list, LB_GETTEXTLEN, before, 0) < kGameLineLength)
+        SendMessageW(list, LB_GETTEXT, before, reinterpret_cast<LPARAM>(selected));
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    int chosen = -1;
     for (int i = 0; i < Lan.heard.count; ++i) {
-        const HeardGame& heard = Lan.heard.games[i];
-        wchar_t player[kPartnerNameBytes], computer[kPartnerNameBytes], address[kAddressBytes], line[kGameLineLength];
-        MultiByteToWideChar(CP_UTF8, 0, heard.game.player, -1, player, kPartnerNameBytes);
-        MultiByteToWideChar(CP_UTF8, 0, heard.game.computer, -1, computer, kPartnerNameBytes);
-        MultiByteToWideChar(CP_UTF8, 0, heard.address, -1, address, kAddressBytes);
-        wsprintfW(line, L"%ls\t%ls\t%ls:%u", player, computer, address, heard.game.port);
+        GameLine(Lan.heard.games[i], line);
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        if (before != LB_ERR && NetworkDialog.gameChosen && SameGame(Lan.heard.games[i].game, NetworkDialog.chosen))
+            chosen = i;
     }
-    if (selected[0])
-        SendMessageW(list, LB_SETCURSEL, SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(selected)), 0);
+    SendMessageW(list, LB_SETCURSEL, chosen, 0);
+    if (chosen >= 0) {
+        GameLine(Lan.heard.games[chosen], line);
+        if (std::wcscmp(line, selected) != 0)
+            OnGameChosen();
+    }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     Lan.changed = false;
@@ -148,6 +164,10 @@ static void OnGameChosen()
     if (chosen == LB_ERR || SendMessageW(list, LB_GETTEXTLEN, chosen, 0) >= kGameLineLength)
         return;
     SendMessageW(list, LB_GETTEXT, chosen, reinterpret_cast<LPARAM>(line));
+    if (chosen < Lan.heard.count) {
+        NetworkDialog.chosen = Lan.heard.games[chosen].game;
+        NetworkDialog.gameChosen = true;
+    }
     wchar_t* address = std::wcsrchr(line, L'\t');
     wchar_t* port = std::wcsrchr(line, L':');
     if (!address || !port || port < address)
@@ -156,6 +176,19 @@ static void OnGameChosen()
     SetDlgItemTextW(NetworkDialog.dialog, IDC_NET_HOST_NAME, address + 1);
     SetDlgItemTextW(NetworkDialog.dialog, IDC_NET_PORT, port + 1);
     CheckRadioButton(NetworkDialog.dialog, IDC_NET_HOST, IDC_NET_JOIN, IDC_NET_JOIN);
+}
+
+// An address in brackets, as the list shows an IPv6 one, may carry its port after them
+// ("[fe80::1%3]:47399"): the brackets go, and the port goes to the port box.
+static void TakeBracketedAddress(wchar_t (&host)[kHostNameLength])
+{
+    wchar_t* close = std::wcschr(host, L']');
+    if (host[0] != L'[' || !close || (close[1] && (close[1] != L':' || !close[2])))
+        return;
+    if (close[1])
+        SetDlgItemTextW(NetworkDialog.dialog, IDC_NET_PORT, close + 2);
+    *close = L'\0';
+    std::wmemmove(host, host + 1, std::wcslen(host + 1) + 1);
 }
 
 // The port and the name as typed, stored when both will do; else the line says which will not.
@@ -181,11 +214,14 @@ static bool TakeChoices()
 
 static void OnStart()
 {
-    if (!TakeChoices())
-        return;
-    NetworkDialog.hosting = IsDlgButtonChecked(NetworkDialog.dialog, IDC_NET_HOST) == BST_CHECKED;
     wchar_t host[kHostNameLength] = L"";
     GetDlgItemTextW(NetworkDialog.dialog, IDC_NET_HOST_NAME, host, kHostNameLength);
+    const bool hosting = IsDlgButtonChecked(NetworkDialog.dialog, IDC_NET_HOST) == BST_CHECKED;
+    if (!hosting)
+        TakeBracketedAddress(host);
+    if (!TakeChoices())
+        return;
+    NetworkDialog.hosting = hosting;
     const unsigned port = Settings.GamePort;
     if (NetworkDialog.hosting && !ListenForPartner(port)) {
         ShowLine(IDC_NET_STATUS, IDS_NET_NO_LISTEN, L"", port);
@@ -196,7 +232,7 @@ static void OnStart()
         return;
     }
     // A join may have failed on every address already.
-    if (NetworkDialog.hosting || Link.partner != INVALID_SOCKET) {
+    if (NetworkDialog.hosting || PartnerSocketOpen()) {
         ShowLine(IDC_NET_STATUS, NetworkDialog.hosting ? IDS_NET_WAITING : IDS_NET_CONNECTING, host, port);
         EnableChoices(false);
     }

@@ -3,10 +3,15 @@
 #pragma once
 #include <windows.h>
 
+#include "game/discovery.h"
+
 struct NetworkDialogState {
     HWND dialog = nullptr;
     bool hosting = false;   // as chosen when Start was pressed
     DWORD listShownMs = 0;
+    // The game last chosen from the list: the selection follows it as the list changes.
+    HostedGame chosen;
+    bool gameChosen = false;
 };
 
 extern NetworkDialogState NetworkDialog;

@@ -13,7 +13,7 @@ TEST_F(ModelTest, LevelsRuleOutDiagonalsAndSides)
     // Level 7 comes from a hand-edited store and plays as level 2.
     for (auto [level, size, ruledOut] : {std::array{1, 2, 0}, {2, 2, 4}, {3, 2, 7}, {7, 2, 4}, {3, 1, 8}}) {
         SetUp();
-        Options.SkillLevel = static_cast<uint8_t>(level);
+        Game.Rules.SkillLevel = static_cast<uint8_t>(level);
         Game.HomeFleet[0] = MakeShip(5, 5, {0, 1}, size);   // a ship down from (5, 5)
         for (int k = 0; k < size; ++k)
             Game.HomeBoard[5][5 + k] = Deck;

@@ -98,11 +98,45 @@ TEST(LanList, HoldsThirtyTwoDropsTheLongestSilentForgetsAfterThreeSecondsAndAnsw
     EXPECT_TRUE(hear(4000, "10.0.0.4", 3201));
     EXPECT_FALSE(hear(4000, "fd00::6", 3202));
     EXPECT_EQ(listed(), "10.0.0.2:3000 10.0.0.4:4000 ");
+}
+
+// Queries at these times (ms after a start just before the clock wraps) and which are answered.
+struct QueryRun {
+    const char* name;
+    std::vector<uint32_t> ms;
+    const char* answered;
+};
+
+class AnswerLimitTest : public ::testing::TestWithParam<QueryRun> {};
+
+TEST_P(AnswerLimitTest, AnswersFourInAnySecond)
+{
     AnswerLimit limit;
     std::string answered;
-    for (uint32_t ms : {5000u, 5001u, 5001u, 5500u, 5999u, 6000u, 6001u, 6002u, 6003u, 6004u, 9000u})
-        answered += MayAnswer(limit, ms) ? 'y' : 'n';
-    EXPECT_EQ(answered, "yyyynyyyyny");
+    for (uint32_t ms : GetParam().ms)
+        answered += MayAnswer(limit, 0xFFFFFC00u + ms) ? 'y' : 'n';
+    EXPECT_EQ(answered, GetParam().answered);
+}
+
+INSTANTIATE_TEST_SUITE_P(LanList, AnswerLimitTest, ::testing::Values(
+    QueryRun{"Burst", {0, 1, 1, 2, 3, 999}, "yyyynn"},
+    // A second that starts afresh at its first answer would let four more through at 1000.
+    QueryRun{"TheSecondSlides", {0, 500, 600, 700, 1000, 1001, 1100, 1101, 1200, 1600, 1800}, "yyyynnynnyy"},
+    QueryRun{"ALongSilenceForgetsAll", {0, 1, 2, 3, 9000, 9001, 9002, 9003, 9004}, "yyyyyyyyn"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A flood of a query every millisecond for ten seconds: no five answers within a second and a
+// tick or two of either side's clock, and the answers keep coming.
+TEST(LanList, AFloodGetsNoFifthAnswerWithinASecond)
+{
+    AnswerLimit limit;
+    std::vector<uint32_t> answered;
+    for (uint32_t ms = 0; ms < 10000; ++ms)
+        if (MayAnswer(limit, 0xFFFFF000u + ms))
+            answered.push_back(ms);
+    for (size_t i = 4; i < answered.size(); ++i)
+        ASSERT_GE(answered[i] - answered[i - 4], 1032u) << "answers at " << answered[i - 4] << " and " << answered[i];
+    EXPECT_GE(answered.size(), 36u);
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ TEST_F(ModelTest, NewGameResetsAllButTurnAndHunt)
 }
 
 // Dice that give 5 until the fleet starts over on a cleared board: the ship of 4 goes from
-// (5, 5), where every ship of 3 would begin too, a dead end. Past a bound the standard
+// (5, 5), where every ship of 3 would begin too, a dead end. Past a bound the game's own
 // generator anyway, so that a fleet which never starts over fails rather than hangs.
 int CorneredDraws = 0;
 int CorneredDraw()
 {
     if (CorneredDraws > 3 && (CorneredDraws > 1000000 || CountCells(Game.EnemyBoard, Deck) == 0))
-        Game.Dice = {Game.Dice.calendarSeconds, std::rand};
+        Game.Dice.draw = nullptr;
     ++CorneredDraws;
     return 5;
 }
@@ -35,8 +35,26 @@ TEST_F(ModelTest, ADeadEndStartsTheFleetOverOnAClearedBoard)
 {
     Game.Dice = {Game.Dice.calendarSeconds, CorneredDraw};
     PlaceEnemyFleet(Game);
-    EXPECT_EQ(Game.Dice.draw, &std::rand) << "the fleet never started over";
+    EXPECT_EQ(Game.Dice.draw, nullptr) << "the fleet never started over";
     EXPECT_EQ(CountCells(Game.EnemyBoard, Deck), kFleetDecks);
+}
+
+// The two sides of a network game share a process: one's draws never move the other's.
+TEST_F(ModelTest, EachGameRollsItsOwnDice)
+{
+    GameState other;
+    other.Dice = Game.Dice;
+    SeedFromClock(Game);
+    SeedFromClock(other);
+    std::vector<int> alone, interleaved;
+    for (int draw = 0; draw < 20; ++draw)
+        alone.push_back(RandomDraw(Game));
+    SeedFromClock(Game);
+    for (int draw = 0; draw < 20; ++draw) {
+        RandomDraw(other);
+        interleaved.push_back(RandomDraw(Game));
+    }
+    EXPECT_EQ(alone, interleaved);
 }
 
 }  // namespace

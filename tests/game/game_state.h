@@ -9,13 +9,11 @@
 #include "game/computer.h"
 #include "game/fleet.h"
 #include "game/game.h"
-#include "game/options.h"
 #include "game/random.h"
 
 inline void ResetModel(GameState& game)
 {
     ResetGame(game);
-    ResetOptions();
 }
 
 // A legal player fleet: the computer's placement at the clock's next reading, moved over

@@ -9,6 +9,6 @@ protected:
     void SetUp() override
     {
         ResetRecordedModel();
-        Game.Dice = {[] { return std::time_t{1700000000}; }, std::rand};
+        Game.Dice = {[] { return std::time_t{1700000000}; }};
     }
 };

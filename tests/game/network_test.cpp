@@ -286,6 +286,49 @@ TEST_F(NetworkGame, APartnerTooLongAwaitedIsToldAndItsNextMessageEndsIt)
     EXPECT_EQ(seen.back(), (Recorded{Recorded::TimerStopped})) << "the player's turn";
 }
 
+// After the end, the player who offered another game waits for the partner's answer as for a
+// shot: 10 s, then the partner is overdue, until the answer comes. A close ends the wait.
+TEST_F(NetworkGame, AnOfferOfAnotherGameIsAwaitedLikeAShot)
+{
+    PlayGame(0, [](Stage) {});
+    Recorder& seen = Seen(0);
+    seen.clear();
+    OfferAnotherGame(G(0));
+    EXPECT_EQ(seen.front(), (Recorded{Recorded::Timer, 10000})) << "the answer awaited";
+    seen.clear();
+    GameTimerFired(G(0));
+    EXPECT_TRUE(PartnerOverdue(G(0)));
+    EXPECT_EQ(seen, std::vector<Recorded>{{Recorded::Partner}}) << "told once, and no timer more";
+    OfferAnotherGame(G(1));
+    Flush();
+    EXPECT_FALSE(PartnerOverdue(G(0)));
+    EXPECT_EQ(G(0).GamePhase, Placement);
+
+    PlayGame(0, [](Stage) {}, false);
+    OfferAnotherGame(G(0));
+    seen.clear();
+    LosePartner(G(0));
+    EXPECT_EQ(seen.front(), (Recorded{Recorded::TimerStopped}));
+}
+
+// No commitment comes again on one connection: the next game's Ready may not repeat one of
+// the game before, the partner's own or the host's.
+TEST_F(NetworkGame, ACommitmentOfTheGameBeforeIsRefused)
+{
+    for (const bool own : {true, false}) {
+        SetUp();
+        PlayGame(0, [](Stage) {});
+        uint8_t before[kDigestSize];
+        std::memcpy(before, own ? G(0).Network.commitments[7] : G(0).Network.ourCoinCommitment, kDigestSize);
+        OfferAnotherGame(G(0));
+        OfferAnotherGame(G(1));
+        Flush();
+        W.tamper = Lie(ReadyMessage, [&](auto& m) { std::memcpy(own ? m.commitments[7] : m.coinCommitment, before, kDigestSize); });
+        PlayGame(0, [](Stage) {}, false);
+        EXPECT_EQ(Outcome(0), 10 + BrokenMessage) << (own ? "the partner's own" : "the host's coin");
+    }
+}
+
 // Side 1 lies or breaks the rules; side 0 must catch it, at once or only once the fleets are
 // revealed, end with no winner, and say goodbye unless the partner left or was lost.
 TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
@@ -347,6 +390,9 @@ TEST_F(NetworkGame, LiesAndBrokenMessagesStopTheGameWithNoWinner)
         {"a coin off its commitment", PartnerLied, Lie(CoinMessage, [](auto& m) { m.coinBit ^= 1; })},
         {"a copy of the host's coin commitment", BrokenMessage,
          Lie(ReadyMessage, [](auto& m) { std::memcpy(m.coinCommitment, G(0).Network.ourCoinCommitment, kDigestSize); })},
+        {"a cell commitment made twice", BrokenMessage, Lie(ReadyMessage, [](auto& m) { std::memcpy(m.commitments[99], m.commitments[0], kDigestSize); })},
+        {"a copy of a cell commitment of the host's", BrokenMessage,
+         Lie(ReadyMessage, [](auto& m) { std::memcpy(m.commitments[42], G(0).Network.ourCommitments[42], kDigestSize); })},
         {"a copy of the host's coin", BrokenMessage,
          Lie(CoinMessage, [](auto& m) { std::memcpy(m.coinSalt, G(0).Network.ours.coinSalt, kSaltSize); m.coinBit = G(0).Network.ours.coinBit; })},
         {"an answer to another row", BrokenMessage, hit([=](auto& m) { m.row = 0; missAt(-1, 0)(m); })},

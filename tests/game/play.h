@@ -13,8 +13,8 @@ inline std::time_t GameSecond = 1700000000;
 inline void LayFleetForComputer(int level)
 {
     ResetModel(Game);
-    Game.Dice = {[] { return GameSecond++; }, std::rand};
-    Options.SkillLevel = static_cast<uint8_t>(level);
+    Game.Dice = {[] { return GameSecond++; }};
+    Game.Rules.SkillLevel = static_cast<uint8_t>(level);
     LayHomeFleet(Game);
     Game.HomeDecksLeft = kFleetDecks;
     Game.HomeShipsLeft = kFleetShips;
@@ -28,6 +28,6 @@ inline int ShotsToSinkAFleet(int level)
     LayFleetForComputer(level);
     int fired = 0;
     for (int search = 0; Game.HomeDecksLeft > 0 && search < 10000; ++search, Recording.clear())
-        fired += !ComputerShot(Game);
+        fired += ComputerShot(Game);
     return fired;
 }

@@ -4,9 +4,11 @@
 #include <winsock2.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "base/crypto.h"
+#include "base/lan.h"
 #include "base/link.h"
 #include "game/network.h"
 #include "game/protocol.h"
@@ -153,12 +155,14 @@ TEST_F(NetworkShell, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
     wchar_t computer[256] = L"";
     DWORD size = 256;
     GetComputerNameExW(ComputerNameDnsHostname, computer, &size);
-    struct Case { int choice; const wchar_t *port, *name, *line; };
+    struct Case { int choice; const wchar_t *port, *name, *line, *host = L"127.0.0.1"; };
     const Case cases[] = {
         {IDC_NET_HOST, L"1023", L"Anna", L"Port: 1024 to 65535"}, {IDC_NET_HOST, L"65536", L"Anna", L"Port: 1024 to 65535"},
         {IDC_NET_HOST, L"47391", L"An\tna", L"Name: 1 to 32 characters, no control characters"},
         {IDC_NET_JOIN, L"1024", L"Anna", L"127.0.0.1 does not answer on port 1024"},
         {IDC_NET_JOIN, L"65535", L"Anna", L"127.0.0.1 does not answer on port 65535"},
+        // an address in brackets, as the list shows IPv6, with the port after it
+        {IDC_NET_JOIN, L"1024", L"Anna", L"::1 does not answer on port 1025", L"[::1]:1025"},
         {IDC_NET_HOST, L"47391", L"Anna", L"Waiting for a partner on port 47391..."},
     };
     for (const Case& c : cases) {
@@ -166,7 +170,7 @@ TEST_F(NetworkShell, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
             EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_THIS_COMPUTER)).find(computer), 0u);
             EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_RECORD)), L"Network games: 3 won, 4 lost");
             CheckRadioButton(dialog, IDC_NET_HOST, IDC_NET_JOIN, c.choice);
-            SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, L"127.0.0.1");
+            SetDlgItemTextW(dialog, IDC_NET_HOST_NAME, c.host);
             SetDlgItemTextW(dialog, IDC_NET_PORT, c.port);
             SetDlgItemTextW(dialog, IDC_NET_NAME, c.name);
             ClickButton(dialog, IDOK);
@@ -175,6 +179,38 @@ TEST_F(NetworkShell, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
         Partner partner;
         EXPECT_FALSE(partner.Connect()) << c.line;
     }
+}
+
+// The list is refilled as games come and go: the selection stays on the game chosen, and where
+// that game's address changed, the join takes the new one.
+TEST_F(NetworkShell, TheSelectionFollowsItsGameAsTheListIsRefilled)
+{
+    RunInDialog(CMD_NETWORK_GAME, [](HWND dialog) {
+        const HWND list = GetDlgItem(dialog, IDC_NET_GAMES);
+        HostedGame anna, boris;
+        anna.port = 2000;
+        std::strcpy(anna.player, "Anna");
+        std::strcpy(anna.computer, "PC");
+        boris = anna;
+        std::strcpy(boris.player, "Boris");
+        const auto refill = [dialog] {
+            Lan.changed = true;
+            SendMessageW(dialog, WM_TIMER, 1, 0);
+        };
+        const DWORD now = GetTickCount();
+        HearGame(Lan.heard, anna, "10.0.0.1", now - 2000);
+        HearGame(Lan.heard, boris, "fe80::2%3", now);
+        refill();
+        SendMessageW(list, LB_SETCURSEL, 1, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_HOST_NAME)) + L" " + TextOf(GetDlgItem(dialog, IDC_NET_PORT)), L"[fe80::2%3] 2000");
+        ForgetSilentGames(Lan.heard, now + 1500);   // Anna goes: Boris moves up
+        HearGame(Lan.heard, boris, "10.0.0.2", now);
+        refill();
+        ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+        EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0) << "the selection left its game";
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, IDC_NET_HOST_NAME)), L"10.0.0.2") << "the join would go to an address no longer listed";
+    });
 }
 
 // The program, started afresh, hosts on the test port and takes the first partner that

@@ -81,6 +81,8 @@ TEST_F(ShellTest, OptionsSheetShowsTheStoreAndStoresItsPagesOnOKAndApplyOnly)
         EXPECT_EQ(SettingBytes("Options"), c.options);
         const Bytes properties = SettingBytes("Properties");
         EXPECT_EQ(Bytes(properties.begin(), properties.begin() + 4), c.properties);
+        EXPECT_EQ((Bytes{Game.Rules.SkillLevel, Game.Rules.MarkDeadShips, Game.Rules.MarkDeadZone}), (Bytes{c.options[2], c.properties[0], c.properties[1]}))
+            << "the game plays under other rules than the store's";
     }
 }
 

@@ -52,7 +52,7 @@ void ShellTest::ResetWithFixedDice()
     ResetProgram();
     InstallSpeaker(kSilentSpeaker);
     InstallInterfaceLanguagePort({[]() -> unsigned short { return MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US); }});
-    Game.Dice = {[] { return std::time_t{1700000000}; }, std::rand};
+    Game.Dice = {[] { return std::time_t{1700000000}; }};
     InstallFleetSeedPort({[] { return std::uint32_t{12345}; }});
 }
 

@@ -164,7 +164,7 @@ TEST_F(GameFlow, RandomInputBreaksNothingAndTheRedrawRebuildsWhatPlayDrew)
     // Play runs far faster than the clock: let every seeding see a new second, as the
     // computer's pauses would.
     static std::time_t second = 1700000000;
-    Game.Dice = {[] { return second++; }, std::rand};
+    Game.Dice = {[] { return second++; }};
     std::mt19937 dice(77);
     const UINT mouse[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_NCLBUTTONUP};
     // The first two show a page of the sheet, the others are clicked.

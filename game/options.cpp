@@ -1,8 +1,0 @@
-#include "game/options.h"
-
-GameOptions Options;
-
-void ResetOptions()
-{
-    Options = GameOptions{};
-}
