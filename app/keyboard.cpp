@@ -47,8 +47,10 @@ static void TurnKeyDrop()
     Cursor.dropOrientation = Cursor.dropOrientation == Vertical ? Horizontal : Vertical;
 }
 
-static void PlaceRestAtRandom()
+void PlaceRestAtRandom()
 {
+    if (Game.GamePhase != Placement || Dragging.PlacementDrag)
+        return;
     if (!PlaceRestOfFleet(Game, SeedPort.seed()))
         MessageBeep(MB_OK);   // the ships on the board leave the rest no room
     InvalidateMainWindow(true);
@@ -77,7 +79,7 @@ void OnGameKey(WPARAM key)
     const bool placing = Game.GamePhase == Placement;
     if ((!placing && Game.GamePhase != Battle) || Dragging.PlacementDrag || !IsWindowEnabled(MainWindow))
         return;
-    if (key == 'A' && placing)
+    if (key == 'A')
         PlaceRestAtRandom();
     if (key == VK_BACK && placing)
         TakeBackShip();

@@ -30,6 +30,10 @@ void InstallFleetSeedPort(const FleetSeedPort& port);
 // Hidden, at the top-left cell, dropping ships down; the performance counter's seed.
 void ResetKeyCursor();
 
+// The key A and the Game menu's item: the ships still on offer laid at random, while the
+// player places and drags none.
+void PlaceRestAtRandom();
+
 // WM_KEYDOWN: arrows, Enter and Space, R and A, Backspace, by virtual-key code.
 void OnGameKey(WPARAM key);
 

@@ -222,7 +222,7 @@ static void ChooseSize(int scale)
     FitMainWindow();
 }
 
-// The title, the menu, the first screen's hint and the status text in the new Language, which is stored at once.
+// The title, the menu, the first screen's or the placing panel's hint and the status text in the new Language, which is stored at once.
 static void ChooseLanguage(uint32_t language)
 {
     if (Settings.Language == language)
@@ -238,6 +238,7 @@ static void ChooseLanguage(uint32_t language)
     if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
     DrawPartnerLine();
+    DrawPlacingHint();
     InvalidateRect(MainWindow, nullptr, FALSE);
     RedrawStatusMessage();
 }
@@ -297,6 +298,7 @@ static void RunCommand(HWND window, int command)
         if (MayAbandonGame(window))
             OpenOneDialog(OpenNetworkGame, window);
         break;
+    case CMD_RANDOM_FLEET: PlaceRestAtRandom(); break;
     case CMD_HELP: OpenHelpContents(window); break;
     case CMD_ABOUT: OpenOneDialog(ShowAboutDialog, window); break;
     case CMD_OPTIONS: OpenOneDialog(ShowOptionsSheet, window); break;
@@ -442,6 +444,13 @@ static void OnTimer(WPARAM timer)
     AnnounceDue();
 }
 
+// The random fleet is offered only while the player places, a size only where it fits.
+static void OnMenuOpens(HMENU popup)
+{
+    EnableMenuItem(popup, CMD_RANDOM_FLEET, MF_BYCOMMAND | (Game.GamePhase == Placement ? MF_ENABLED : MF_GRAYED));
+    GreySizesThatDoNotFit();
+}
+
 // Common controls load here, late: under Wine they were a tenth of the time to the first screen.
 static void FinishStartUp()
 {
@@ -473,11 +482,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONUP: OnLeftButtonUp(lParam); return 0;
     case WM_RBUTTONDOWN: OnRightButtonDown(lParam); return 0;
     case WM_KEYDOWN: OnKeyDown(wParam); return 0;
+    case WM_INITMENUPOPUP: OnMenuOpens(reinterpret_cast<HMENU>(wParam)); return 0;
     case WM_NCLBUTTONUP: CancelShipDrag(); return 0;
     case WM_GETMINMAXINFO: AllowLargerThanScreen(lParam); return 0;
     case MM_MCINOTIFY: OnMusicNotify(wParam, lParam); return 0;
     case LinkMessage: OnLink(wParam, lParam); return 0;
-    case WM_INITMENUPOPUP: GreySizesThatDoNotFit(); return 0;
     case WM_DISPLAYCHANGE: OnMonitorChange(); return 0;
     case WM_EXITSIZEMOVE: OnMonitorChange(); return 0;
     case WM_DPICHANGED: ScaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;

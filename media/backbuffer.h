@@ -24,5 +24,9 @@ void PaintWindow(HWND window);
 // Shows a rectangle of the scene, given in scene pixels, on a DC of the window's client area,
 // each scene pixel as a Scene.Scale square of window pixels, from Scene.Left and Scene.Top.
 void ShowSceneArea(HDC window, int left, int top, int width, int height);
+// The font in which `text` (lines parted by '\n') fits width x height pixels of ink in the
+// BackBuffer: `font` itself where it fits, else the largest smaller one of its kind that does,
+// which the caller deletes; the smallest where none does. Nothing the scene draws is cut.
+HFONT FittingFont(HFONT font, const wchar_t* text, int length, int width, int height);
 // Releases the bitmap and forgets the background, as before the window was made.
 void ReleaseBackBuffer();

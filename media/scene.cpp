@@ -197,6 +197,7 @@ static void DrawNewGame()
     DrawPicture(PlacementPanelPicture, kPlacementPanelLeft, kPlacementPanelTop, kPlacementPanelWidth,
                 kPlacementPanelHeight);
     DrawOfferedShipImages(Game.PlacementSize);
+    DrawPlacingHint();
 }
 
 // The cell past the smaller ship's end is blanked in both pictures.
@@ -220,44 +221,37 @@ void DrawBattlePanel()
 }
 
 constexpr int kBandLetterHeight = 18;
-constexpr int kSmallestBandLetter = 12;
-constexpr int kBandMargin = 4;
+constexpr int kPlacingHintLetterHeight = 14;
 
 // Arial by name, as in the status panel, for its Cyrillic.
-static HFONT BandFont(int height)
+static HFONT SceneFont(int height)
 {
     return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
 }
 
 // White with a black shadow: the background runs from dark cloud to white foam. A long name or
-// address takes smaller letters, and past the smallest an ellipsis, so the line never runs off
-// the window's edges. The BackBuffer's colours are restored.
+// address takes smaller letters, so the line stays whole between the band's margins. The
+// BackBuffer's colours are restored.
 static void DrawBandText(const wchar_t* text, int length)
 {
     const int saved = SaveDC(Scene.BackBuffer);
-    HFONT font = nullptr;
-    for (int height = kBandLetterHeight;; height -= 2) {
-        HFONT smaller = BandFont(height);
-        SelectObject(Scene.BackBuffer, smaller);
-        if (font)
-            DeleteObject(font);
-        font = smaller;
-        RECT needed = {};
-        DrawTextW(Scene.BackBuffer, text, length, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        if (needed.right <= kClientWidth - 2 * kBandMargin || height <= kSmallestBandLetter)
-            break;
-    }
+    HFONT largest = SceneFont(kBandLetterHeight);
+    const int shadow = 1;
+    HFONT font = FittingFont(largest, text, length, kClientWidth - 2 * (kBandMargin + kInkGap) - shadow,
+                             kStartHintHeight - shadow);
+    SelectObject(Scene.BackBuffer, font);
     SetBkMode(Scene.BackBuffer, TRANSPARENT);
-    for (int shadow : {1, 0}) {
-        RECT band = {kBandMargin + shadow, kStartHintTop + shadow, kClientWidth - kBandMargin + shadow,
-                     kStartHintTop + kStartHintHeight + shadow};
-        SetTextColor(Scene.BackBuffer, shadow ? RGB(0, 0, 0) : RGB(255, 255, 255));
-        DrawTextW(Scene.BackBuffer, text, length, &band,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    for (int offset : {shadow, 0}) {
+        RECT band = {kBandMargin + offset, kStartHintTop + offset, kClientWidth - kBandMargin + offset,
+                     kStartHintTop + kStartHintHeight + offset};
+        SetTextColor(Scene.BackBuffer, offset ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        DrawTextW(Scene.BackBuffer, text, length, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     RestoreDC(Scene.BackBuffer, saved);
-    DeleteObject(font);
+    if (font != largest)
+        DeleteObject(font);
+    DeleteObject(largest);
 }
 
 void DrawStartHint()
@@ -268,6 +262,30 @@ void DrawStartHint()
     const int length = LoadLanguageString(IDS_START_HINT, text, 96);
     if (length > 0)
         DrawBandText(text, length);
+}
+
+// Black on the panel's white field, as the status texts; the field is restored first, so that
+// a switch of language leaves no letter of the last one.
+void DrawPlacingHint()
+{
+    if (Game.GamePhase != Placement)
+        return;
+    const StatusBox& box = kPlacingHintBox;
+    CopyPicturePart(PlacementPanelPicture, box.left - kPlacementPanelLeft, box.top - kPlacementPanelTop, box.left,
+                    box.top, box.width, box.height);
+    wchar_t text[96] = L"";
+    const int length = LoadLanguageString(IDS_PLACING_HINT, text, 96);
+    if (length <= 0)
+        return;
+    HFONT largest = SceneFont(kPlacingHintLetterHeight);
+    HFONT font = FittingFont(largest, text, length, box.width - 2 * kInkGap, box.height - 2 * kInkGap);
+    HGDIOBJ previous = SelectObject(Scene.BackBuffer, font);
+    RECT field = {box.left + kInkGap, box.top + kInkGap, box.left + box.width - kInkGap, box.top + box.height - kInkGap};
+    DrawTextW(Scene.BackBuffer, text, length, &field, DT_CENTER | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(Scene.BackBuffer, previous);
+    if (font != largest)
+        DeleteObject(font);
+    DeleteObject(largest);
 }
 
 void PartnerNameText(wchar_t* text, int size)

@@ -57,6 +57,14 @@ constexpr StatusBox kHomeCounterBox = {260, 285, 80, 45, 280, 280};
 // The first screen's hint: a band above the boards, centred on the visible client width.
 constexpr int kStartHintTop = 4;
 constexpr int kStartHintHeight = 24;
+constexpr int kBandMargin = 4;
+
+// The placing panel's hint of the random fleet: the white field below the horizontal ship on
+// offer, right of the vertical one.
+constexpr StatusBox kPlacingHintBox = {226, 300, 112, 33, 226, 300};
+
+// Ink of a text the scene draws keeps this many white pixels off the edge of its box.
+constexpr int kInkGap = 2;
 // The part of the scene the window shows at normal size, from the scene's corner: the client
 // area of the 510 x 400 window of old at 96 DPI.
 constexpr int kClientWidth = 504;
@@ -94,6 +102,9 @@ void DrawBattlePanel();
 
 // Before the first game: the line that tells how to begin one, in the current language.
 void DrawStartHint();
+
+// While the player places: how to lay the fleet at random, in the current language.
+void DrawPlacingHint();
 
 // The partner's name as the player sees it: "Partner" in the current language until its
 // hello has come. `size` is in characters.

@@ -72,12 +72,17 @@ void RedrawStatusMessage()
         LoadLanguageString(Status.StatusMessageId, text, kMessageLength) <= 0)
         text[0] = L'\0';
     const StatusBox& line = kMessageLine;
-    SelectObject(Scene.BackBuffer, Status.MessageFont);
+    const int length = lstrlenW(text);
+    HFONT font = FittingFont(Status.MessageFont, text, length, line.left + line.width - kInkGap - line.textX,
+                             line.top + line.height - line.textY);
+    SelectObject(Scene.BackBuffer, font);
     PatBlt(Scene.BackBuffer, line.left, line.top, line.width, line.height, WHITENESS);
-    // Clipped: the longest messages are wider than their box, and would spill onto the frame.
+    // Clipped all the same: nothing may spill onto the frame, which no later draw clears.
     const RECT box = {line.left, line.top, line.left + line.width, line.top + line.height};
-    ExtTextOutW(Scene.BackBuffer, line.textX, line.textY, ETO_CLIPPED, &box, text, lstrlenW(text), nullptr);
+    ExtTextOutW(Scene.BackBuffer, line.textX, line.textY, ETO_CLIPPED, &box, text, length, nullptr);
     SelectObject(Scene.BackBuffer, Status.CounterFont);
+    if (font != Status.MessageFont)
+        DeleteObject(font);
     InvalidateMainWindow(false);
 }
 
@@ -90,15 +95,22 @@ static int FleetLeft(int32_t decksLeft, int32_t shipsLeft, const Board board)
     return Game.GamePhase == GameOver ? CountCells(board, Deck) : decksLeft;
 }
 
-// The text is kept inside its box: a wide number such as "20" would otherwise leave a
-// sliver of ink beside it that the next, narrower number does not clear.
+// The number keeps off the divider and the frame, in smaller digits where the font's are too
+// wide; clipped all the same, as a sliver of ink beside the box would stay when the next,
+// narrower number is drawn.
 static void DrawCounter(const StatusBox& box, int value)
 {
-    char text[16];
-    const int length = wsprintfA(text, "%d", value);
+    wchar_t text[16];
+    const int length = wsprintfW(text, L"%d", value);
+    HFONT font = FittingFont(Status.CounterFont, text, length, box.left + box.width - kInkGap - box.textX,
+                             box.top + box.height - box.textY);
+    SelectObject(Scene.BackBuffer, font);
     PatBlt(Scene.BackBuffer, box.left, box.top, box.width, box.height, WHITENESS);
     const RECT clip = {box.left, box.textY, box.left + box.width, box.top + box.height};
-    ExtTextOutA(Scene.BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);
+    ExtTextOutW(Scene.BackBuffer, box.textX, box.textY, ETO_CLIPPED, &clip, text, length, nullptr);
+    SelectObject(Scene.BackBuffer, Status.CounterFont);
+    if (font != Status.CounterFont)
+        DeleteObject(font);
 }
 
 void DrawCounters()

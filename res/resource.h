@@ -42,6 +42,7 @@
 #define CMD_OPTIONS             104
 #define CMD_STATISTICS          105
 #define CMD_NETWORK_GAME        106
+#define CMD_RANDOM_FLEET        107
 #define CMD_RUSSIAN             108
 #define CMD_ENGLISH             109
 #define CMD_GERMAN              110
@@ -70,6 +71,7 @@
 #define IDS_START_HINT          130
 #define IDS_ABANDON_CAPTION     131
 #define IDS_ABANDON_QUESTION    132
+#define IDS_PLACING_HINT        133
 
 /* The network game (Russian ids): the dialog's lines, the band above the boards, the ends.
    The reasons a game stopped follow IDS_NET_STOPPED in the order of NetworkEnd. */

@@ -12,9 +12,11 @@ import struct
 import subprocess
 import sys
 
-# The files' names end in the language's suffix -> the title of its options topic, and the
-# language of its HTML Help file, by which the viewer reads the contents.
-LANGUAGES = {"": ("Options", 0x0409), "-ru": ("Настройка игры", 0x0419), "-de": ("Eigenschaften", 0x0407)}
+# The files' names end in the language's suffix -> the title of its options topic, the
+# language of its HTML Help file, by which the viewer reads the contents, and the name of the
+# largest size, which the options page describes among the sizes of the Game menu.
+LANGUAGES = {"": ("Options", 0x0409, "Triple size"), "-ru": ("Настройка игры", 0x0419, "Тройной размер"),
+             "-de": ("Eigenschaften", 0x0407, "Dreifache Größe")}
 # The font charsets of WinHelp text and their code pages.
 CODE_PAGES = {0: "cp1252", 204: "cp1251"}
 
@@ -45,9 +47,9 @@ def winhelp_context_title(path, number):
     return title and title.decode(CODE_PAGES[data[record(data, files["|SYSTEM"] + 9 + 12, 11)]])
 
 
-def html_help_page_title(path, scratch, want_language):
+def html_help_page_title(path, scratch, want_language, want_size):
     """The options page's title, unless the page or the file says another language or charset, or
-    the page lacks the version given."""
+    the page lacks the version given or the largest size."""
     folder = os.path.join(scratch, os.path.basename(path) + ".unpacked")
     subprocess.run(["extract_chmLib", path, folder], check=True, stdout=subprocess.DEVNULL)
     system = open(os.path.join(folder, "#SYSTEM"), "rb").read()
@@ -55,7 +57,8 @@ def html_help_page_title(path, scratch, want_language):
     if language != want_language:
         return "language %#x" % language
     page = open(os.path.join(folder, "options.html"), "rb").read()
-    if b'charset=UTF-8"' not in page or b"Tidewar 7.3" not in page:
+    words = re.sub(rb"\s+", b" ", page)
+    if b'charset=UTF-8"' not in page or b"Tidewar 7.3" not in page or want_size.encode() not in words:
         return None
     return re.search(r"<title>(.*)</title>", page.decode("utf-8")).group(1)
 
@@ -68,9 +71,9 @@ shutil.rmtree(scratch, ignore_errors=True)
 sources = [os.path.join(repo, "res", "help", "tidewar%s.but" % suffix) for suffix in LANGUAGES]
 subprocess.run([sys.executable, os.path.join(repo, "tools", "help", "make_help.py"), scratch, "7.3"] + sources, check=True)
 failed = False
-for suffix, (want, language) in LANGUAGES.items():
+for suffix, (want, language, size) in LANGUAGES.items():
     for path in (os.path.join(scratch, "tidewar%s.%s" % (suffix, kind)) for kind in ("hlp", "chm")):
-        read = winhelp_context_title(path, 6) if path.endswith(".hlp") else html_help_page_title(path, scratch, language)
+        read = winhelp_context_title(path, 6) if path.endswith(".hlp") else html_help_page_title(path, scratch, language, size)
         if read != want:
             print("%s: the options topic reads %r, not %r" % (os.path.basename(path), read, want))
             failed = True

@@ -1,5 +1,7 @@
-// The menus: the ticked language, the first screen's hint and the question before a battle is
-// abandoned.
+// The menus: the ticked language, the first screen's hint, the question before a battle is
+// abandoned and the random fleet.
+#include <cwchar>
+#include <cwctype>
 #include <set>
 
 #include "tests/win/shell_fixture.h"
@@ -123,5 +125,41 @@ INSTANTIATE_TEST_SUITE_P(Menus, FirstStartLanguage, ::testing::Values(
     FirstStart{"StoredEnglishStands", MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA), {1, 0, 1, 1}, L"&Game", 1},
     FirstStart{"StoredWithoutLanguage", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), {1, 0, 1}, L"&Spiel", 2}),
     [](const ::testing::TestParamInfo<FirstStart>& info) { return std::string(info.param.name); });
+
+
+// The Game menu's random fleet, offered only while the player places: it keeps the ships
+// dragged and lays the rest, and the battle begins. In each language the menu's items keep
+// underlined letters of their own.
+TEST_F(Menus, TheRandomFleetLaysTheRestOfTheFleetOnlyWhileThePlayerPlaces)
+{
+    const auto offered = [] {
+        HMENU game = GetSubMenu(GetMenu(MainWindow), 0);
+        SendMessageW(MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(game), 0);
+        return !(GetMenuState(game, CMD_RANDOM_FLEET, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    EXPECT_FALSE(offered()) << "before a game";
+    Command(CMD_RANDOM_FLEET);
+    EXPECT_EQ(Game.GamePhase, NoGame);
+    Command(CMD_NEW_GAME);
+    EXPECT_TRUE(offered());
+    PlaceShips(2);
+    const PlacedShip dragged = Game.PlacedShips[1];
+    Command(CMD_RANDOM_FLEET);
+    EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, Game.PlacedShips[1].column, Game.PlacedShips[1].row, Game.GamePhase),
+              std::make_tuple(kFleetShips, dragged.column, dragged.row, Battle));
+    EXPECT_EQ(CountCells(Game.HomeBoard, Deck), 20);
+    EXPECT_FALSE(offered()) << "in battle";
+    for (int language : {CMD_RUSSIAN, CMD_ENGLISH, CMD_GERMAN}) {
+        Command(language);
+        HMENU game = GetSubMenu(GetMenu(MainWindow), 0);
+        std::set<wchar_t> letters;
+        for (int item = 0; item < GetMenuItemCount(game); ++item) {
+            wchar_t text[64] = L"";
+            GetMenuStringW(game, item, text, 64, MF_BYPOSITION);
+            const wchar_t* mark = wcschr(text, L'&');
+            EXPECT_TRUE(!text[0] || (mark && letters.insert(towlower(mark[1])).second)) << language << ": " << Utf8(text);
+        }
+    }
+}
 
 }  // namespace

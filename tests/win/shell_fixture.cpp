@@ -259,14 +259,25 @@ bool ShipShownAt(Orientation orientation, int decks, int left, int top)
                                           [&](HDC scratch) { ImageList_Draw(image.list, image.index, scratch, left, top, ILD_NORMAL); });
 }
 
-// Clears the box and writes the text as the status panel does.
-bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text)
+// Clears the box and writes the whole text, unclipped, as the status panel does: in the font,
+// or where `smaller` allows, in any smaller height of its kind.
+bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text, bool smaller)
 {
-    return SceneAreaMatches(box.left, box.textY, box.width, box.top + box.height - box.textY, [&](HDC scratch) {
-        SelectObject(scratch, font);
-        PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
-        TextOutW(scratch, box.textX, box.textY, text, lstrlenW(text));
-    });
+    LOGFONTW kind = {};
+    GetObjectW(font, sizeof kind, &kind);
+    for (LONG height = kind.lfHeight; height > (smaller ? 5 : kind.lfHeight - 1); --height) {
+        kind.lfHeight = height;
+        HFONT step = CreateFontIndirectW(&kind);
+        const bool shows = SceneAreaMatches(box.left, box.textY, box.width, box.top + box.height - box.textY, [&](HDC scratch) {
+            SelectObject(scratch, step);
+            PatBlt(scratch, box.left, box.top, box.width, box.height, WHITENESS);
+            TextOutW(scratch, box.textX, box.textY, text, lstrlenW(text));
+        });
+        DeleteObject(step);
+        if (shows)
+            return true;
+    }
+    return false;
 }
 
 bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, unsigned colour)
@@ -341,7 +352,7 @@ std::wstring Checks(HWND page)
 {
     std::wstring checks;
     for (HWND control = GetWindow(page, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
-        if (GetDlgCtrlID(control) != 0xFFFF)
+        if (GetDlgCtrlID(control) != IDC_STATIC)
             checks += (IsWindowEnabled(control) ? L"" : L"-") + std::to_wstring(SendMessageW(control, BM_GETCHECK, 0, 0));
     return checks;
 }

@@ -196,9 +196,9 @@ inline bool CellShows(int picture, bool enemyBoard, int x, int y)
 constexpr unsigned kGold = 0xFFD700u, kRed = 0xE61E1Eu;   // a drop or shot allowed, refused
 bool OutlineShown(int boardLeft, int column, int row, int columns, int rows, unsigned colour);
 
-// Whether a box of the status panel shows exactly the text in the font: a counter box in the
-// counter font, the message line in the message font.
-bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text);
+// Whether a box of the status panel shows the whole text in the font, or in a smaller height of
+// it: a counter box in the counter font, the message line in the message font.
+bool TextShows(HFONT font, const StatusBox& box, const wchar_t* text, bool smaller = true);
 inline bool CounterShows(const StatusBox& box, const wchar_t* text) { return TextShows(Status.CounterFont, box, text); }
 inline bool MessageShows(const wchar_t* text) { return TextShows(Status.MessageFont, kMessageLine, text); }
 
