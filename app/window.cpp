@@ -208,7 +208,7 @@ static void GreySizesThatDoNotFit()
     GetWindowRect(MainWindow, &outer);
     const RECT workArea = WorkAreaAt(outer);
     const UINT dpi = WindowDpi(MainWindow);
-    for (int scale : {2, 3})
+    for (int scale = 2; scale <= 3; ++scale)
         EnableMenuItem(MainFrame.MainMenu, kSizeCommands[scale],
                        MF_BYCOMMAND | (WindowFits(scale, dpi, workArea) ? MF_ENABLED : MF_GRAYED));
 }
@@ -382,9 +382,11 @@ static void OnLeftButtonDown(LPARAM position)
     AnnounceDue();
 }
 
-// Enter and Space fire.
+// Enter and Space fire. Escape leaves full screen before it means anything else.
 static void OnKeyDown(WPARAM key)
 {
+    if (key == VK_ESCAPE && MainFrame.fullScreen)
+        return LeaveFullScreen();
     OnGameKey(key);
     AnnounceDue();
 }
@@ -421,15 +423,6 @@ static void AllowLargerThanScreen(LPARAM info)
 {
     MINMAXINFO& limits = *reinterpret_cast<MINMAXINFO*>(info);
     limits.ptMaxTrackSize = {LONG_MAX / 2, LONG_MAX / 2};
-}
-
-// Escape leaves full screen before it means anything else.
-static void OnKeyDown(WPARAM key)
-{
-    if (key == VK_ESCAPE && MainFrame.fullScreen)
-        LeaveFullScreen();
-    else
-        OnGameKey(key);
 }
 
 // Both timers are one-shot: each is asked for again when something is due again. The
