@@ -69,7 +69,7 @@ void InstallGameView();
 // while the opening sound plays over it.
 void StartNewGame();
 
-// Called where a game or a sound can end (a command, a press, a key, the game timer, the
-// socket, the sound timer), once the model has returned: the first end due is painted and
-// heard, and its box opens once the speaker is idle; then the next.
+// Called where a game or a sound can end (a command, a press or release, a key, the game
+// timer, the socket, the sound timer), once the model has returned: the first end due is
+// painted and heard, and its box opens once the speaker is idle; then the next.
 void AnnounceDue();

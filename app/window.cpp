@@ -404,11 +404,13 @@ static void OnMouseMove(LPARAM position)
     MoveShipDrag(at.x, at.y);
 }
 
+// The last drop promises the fleet to a partner, which a system without crypto cannot do.
 static void OnLeftButtonUp(LPARAM position)
 {
     HideKeyCursor();
     const ScenePoint at = AtScene(position);
     DropShip(at.x, at.y);
+    AnnounceDue();
 }
 
 static void OnRightButtonDown(LPARAM position)

@@ -147,6 +147,21 @@ TEST_F(NetworkShell, EndsCountAWinAsAWinAndStopsSayWhy)
     EXPECT_EQ(SettingBytes("NetworkStatistic"), std::vector<unsigned char>({2, 0, 0, 0, 1, 0, 0, 0}));
 }
 
+// The last drop promises the fleet, which a system that cannot hash cannot do: the game stops
+// there and says why before the drop's message has returned.
+TEST_F(NetworkShell, AStopAtTheLastDropIsAnnouncedAtOnce)
+{
+    static NetworkPort withoutCrypto;
+    Game.Port = &withoutCrypto;
+    StartNetworkGame(Game, true, "Kim");
+    const std::string hello("\0\x0EHTIDEWAR\x02\x04" "Anna", 16);
+    ReceivePartnerBytes(Game, reinterpret_cast<const uint8_t*>(hello.data()), hello.size());
+    ASSERT_EQ(Game.GamePhase, Placement);
+    PlaceShips(kFleetShips);
+    ASSERT_EQ(answered.size(), 1u);
+    EXPECT_EQ(answered[0].text, L"This computer cannot make the secrets a network game needs.");
+}
+
 // The dialog shows this computer's name and the record. A port out of 1024..65535 or a bad
 // name says so and waits for nothing; so does a join no one answers; Cancel stops the waiting.
 TEST_F(NetworkShell, BadChoicesAndFailedJoinsSaySoAndWaitForNothing)
