@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/network_game.h"
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
@@ -153,7 +154,7 @@ void ShellView::gameEnded(bool playerWon)
 
 void ShellView::partnerChanged()
 {
-    DrawPartnerLine();
+    ShowPartnerLine();
     InvalidateMainWindow(true);
 }
 
@@ -161,7 +162,7 @@ void ShellView::partnerChanged()
 void ShellView::networkStopped(NetworkEnd why)
 {
     DrawTurnFrame();
-    DrawPartnerLine();
+    ShowPartnerLine();
     InvalidateMainWindow(true);
     if (why == PlayerLeft)
         return;

@@ -139,7 +139,7 @@ static void ChooseLanguage(uint32_t language)
     SetMenu(MainWindow, MainFrame.MainMenu);
     if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
-    DrawPartnerLine();
+    ShowPartnerLine();
     InvalidateRect(MainWindow, nullptr, FALSE);
     RedrawStatusMessage();
 }

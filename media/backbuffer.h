@@ -12,6 +12,8 @@ struct SceneBuffer {
     bool BackgroundDrawn = false;
     // Window pixels per scene pixel, each way, 1 to 3: the player's size or the display's.
     int Scale = 1;
+    // What the band above the boards says of the partner, as the shell last gave it.
+    wchar_t PartnerLine[128] = L"";
 };
 
 extern SceneBuffer Scene;
