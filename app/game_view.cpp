@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/network_game.h"
 #include "base/language.h"
 #include "base/program.h"
 #include "base/settings.h"
@@ -178,7 +179,7 @@ void ShellView::gameEnded(bool playerWon)
 
 void ShellView::partnerChanged()
 {
-    DrawPartnerLine();
+    ShowPartnerLine();
     InvalidateMainWindow(true);
 }
 
@@ -187,7 +188,7 @@ void ShellView::partnerChanged()
 void ShellView::networkStopped(NetworkEnd why)
 {
     DrawTurnFrame();
-    DrawPartnerLine();
+    ShowPartnerLine();
     InvalidateMainWindow(true);
     if (why == PlayerLeft)
         return;

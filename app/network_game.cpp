@@ -1,13 +1,49 @@
 #include "app/network_game.h"
 
 #include "base/crypto.h"
+#include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"
 #include "base/settings.h"
 #include "game/game.h"
 #include "game/network.h"
 #include "media/scene.h"
+#include "res/resource.h"
 #include "ui/network_dialog.h"
+
+void PartnerNameText(wchar_t* text, int size)
+{
+    if (!MultiByteToWideChar(CP_UTF8, 0, PartnerName(Game), -1, text, size) || !text[0])
+        LoadLanguageString(IDS_NET_SOMEONE, text, size);
+}
+
+int PartnerLineText(wchar_t* text, int size)
+{
+    wchar_t format[64] = L"", what[2 * kMaxPartnerNameChars + 1] = L"";
+    if (AwaitingHello(Game)) {
+        LoadLanguageString(IDS_NET_CONNECTED, format, 64);
+        DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
+    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame && NetworkGameRunning(Game)) {
+        const int line = PartnerOverdue(Game)                                  ? IDS_NET_OVERDUE
+                         : AwaitingAnotherGame(Game)                           ? IDS_NET_AGAIN_WAITING
+                         : PartnerPlacing(Game) && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
+                                                                           : IDS_NET_PARTNER;
+        LoadLanguageString(line, format, 64);
+        PartnerNameText(what, 2 * kMaxPartnerNameChars + 1);
+    }
+    wchar_t line[2 * kMaxPartnerNameChars + 128];
+    if (!format[0] || size < 1 || wsprintfW(line, format, what) <= 0)
+        return 0;
+    lstrcpynW(text, line, size);
+    return lstrlenW(text);
+}
+
+void ShowPartnerLine()
+{
+    wchar_t text[128] = L"";
+    PartnerLineText(text, 128);
+    DrawPartnerLine(text);
+}
 
 // The game against the partner starts before the dialog's loop can hand on the partner's
 // first bytes.
@@ -17,7 +53,7 @@ static void OnPartnerConnected()
     WideCharToMultiByte(CP_UTF8, 0, Settings.PlayerName, -1, name, kPartnerNameBytes, nullptr, nullptr);
     StartNetworkGame(Game, NetworkDialog.hosting, name);
     EndNetworkDialog();
-    DrawPartnerLine();
+    ShowPartnerLine();
     InvalidateMainWindow(true);
 }
 

@@ -237,7 +237,7 @@ static void ChooseLanguage(uint32_t language)
         SetMenu(MainWindow, MainFrame.MainMenu);
     if (previous && previous != MainFrame.MainMenu)
         DestroyMenu(previous);
-    DrawPartnerLine();
+    ShowPartnerLine();
     DrawPlacingHint();
     InvalidateRect(MainWindow, nullptr, FALSE);
     RedrawStatusMessage();

@@ -8,6 +8,10 @@ extern HINSTANCE ProgramInstance;   // menus, dialogs and strings come from here
 extern HWND MainWindow;
 extern GameState Game;              // the one game this program plays
 
+// Into path (MAX_PATH characters): the folder of the exe, with its trailing backslash; false
+// when the system cannot give it whole.
+bool ProgramFolder(wchar_t* path);
+
 // Asks the main window to show what was drawn into the scene.
 void InvalidateMainWindow(bool erase);
 

@@ -15,6 +15,8 @@ struct SceneBuffer {
     int Scale = 1;
     // The client pixel of the scene's corner: (0, 0) but where a larger window centres it.
     int Left = 0, Top = 0;
+    // What the band above the boards says of the partner, as the shell last gave it.
+    wchar_t PartnerLine[128] = L"";
 };
 
 extern SceneBuffer Scene;

@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "base/language.h"
-#include "base/link.h"
 #include "base/program.h"
 #include "game/network.h"
 #include "media/backbuffer.h"
@@ -288,44 +287,21 @@ void DrawPlacingHint()
     DeleteObject(largest);
 }
 
-void PartnerNameText(wchar_t* text, int size)
-{
-    if (!MultiByteToWideChar(CP_UTF8, 0, PartnerName(Game), -1, text, size) || !text[0])
-        LoadLanguageString(IDS_NET_SOMEONE, text, size);
-}
-
-int PartnerLineText(wchar_t* text, int size)
-{
-    wchar_t format[64] = L"", what[2 * kMaxPartnerNameChars + 1] = L"";
-    if (AwaitingHello(Game)) {
-        LoadLanguageString(IDS_NET_CONNECTED, format, 64);
-        DescribePartner(what, 2 * kMaxPartnerNameChars + 1);
-    } else if (Game.Opponent == PartnerOpponent && Game.GamePhase != NoGame && NetworkGameRunning(Game)) {
-        const int line = PartnerOverdue(Game)                                  ? IDS_NET_OVERDUE
-                         : AwaitingAnotherGame(Game)                           ? IDS_NET_AGAIN_WAITING
-                         : PartnerPlacing(Game) && Game.GamePhase == Placement ? IDS_NET_PARTNER_PLACING
-                                                                           : IDS_NET_PARTNER;
-        LoadLanguageString(line, format, 64);
-        PartnerNameText(what, 2 * kMaxPartnerNameChars + 1);
-    }
-    wchar_t line[2 * kMaxPartnerNameChars + 128];
-    if (!format[0] || size < 1 || wsprintfW(line, format, what) <= 0)
-        return 0;
-    lstrcpynW(text, line, size);
-    return lstrlenW(text);
-}
-
 // The band's bottom rows hold the top bar of the turn frame, which is drawn again.
-void DrawPartnerLine()
+static void DrawKeptPartnerLine()
 {
-    wchar_t text[128] = L"";
-    const int length = PartnerLineText(text, 128);
     RestoreBackground(0, kStartHintTop, kSceneWidth, kStartHintHeight);
-    if (length > 0)
-        DrawBandText(text, length);
+    if (Scene.PartnerLine[0])
+        DrawBandText(Scene.PartnerLine, lstrlenW(Scene.PartnerLine));
     else
         DrawStartHint();
     DrawTurnFrame();
+}
+
+void DrawPartnerLine(const wchar_t* text)
+{
+    lstrcpynW(Scene.PartnerLine, text, sizeof Scene.PartnerLine / sizeof Scene.PartnerLine[0]);
+    DrawKeptPartnerLine();
 }
 
 void RedrawScene()
@@ -347,6 +323,6 @@ void RedrawScene()
                     DrawCell(side, x, y);
     }
     DrawTurnFrame();
-    DrawPartnerLine();
+    DrawKeptPartnerLine();
     DrawShipsAfloat();
 }

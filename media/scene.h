@@ -106,16 +106,9 @@ void DrawStartHint();
 // While the player places: how to lay the fleet at random, in the current language.
 void DrawPlacingHint();
 
-// The partner's name as the player sees it: "Partner" in the current language until its
-// hello has come. `size` is in characters.
-void PartnerNameText(wchar_t* text, int size);
-
-// What the band above the boards says of the partner: connected and waiting for its hello,
-// placing, playing or overdue; 0 when there is no partner to speak of.
-int PartnerLineText(wchar_t* text, int size);
-
-// The band above the boards says that, where there is a partner to speak of.
-void DrawPartnerLine();
+// The band above the boards says `text` of the partner, kept for the redraws; the start hint
+// where it is empty.
+void DrawPartnerLine(const wchar_t* text);
 
 // Rebuilds the whole BackBuffer from the game state: at a new game, and after the skin has changed.
 void RedrawScene();

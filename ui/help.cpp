@@ -54,13 +54,9 @@ static bool HasWinHelpViewer()
 // calls cannot name a folder outside the code page.
 static bool HelpFilePath(const wchar_t* name, wchar_t (&path)[MAX_PATH])
 {
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    if (!ProgramFolder(path) || std::wcslen(path) + std::wcslen(name) >= MAX_PATH)
         return false;
-    wchar_t* folderEnd = std::wcsrchr(path, L'\\');
-    if (!folderEnd || folderEnd + 1 - path + std::wcslen(name) >= MAX_PATH)
-        return false;
-    std::wcscpy(folderEnd + 1, name);
+    std::wcscat(path, name);
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -24,22 +24,14 @@ void ResetMediaPages()
 
 namespace {
 
-// The longest program path whose folder is searched.
+// The longest folder of the program that is searched.
 constexpr DWORD kMaxProgramPath = 240;
 constexpr int kSkinNameLength = 256;
 
-// Into path (MAX_PATH characters): the folder of the program with its trailing backslash;
-// false when it is not to be searched.
-bool ProgramFolder(wchar_t* path)
+// The folder of the program with its trailing backslash; false when it is not to be searched.
+bool SearchedFolder(wchar_t* path)
 {
-    const DWORD length = GetModuleFileNameW(ProgramInstance, path, MAX_PATH);
-    if (length == 0 || length > kMaxProgramPath)
-        return false;
-    wchar_t* lastBackslash = std::wcsrchr(path, L'\\');
-    if (!lastBackslash)
-        return false;
-    lastBackslash[1] = L'\0';
-    return true;
+    return ProgramFolder(path) && std::wcslen(path) <= kMaxProgramPath;
 }
 
 // A skin's name, a space, the file name in brackets and the terminator fit.
@@ -83,7 +75,7 @@ int FillList(HWND list, ChoicePaths& choices, int firstEntry, const wchar_t* set
 
     // The folder, then the pattern or each file's name (at most MAX_PATH - 1 characters).
     wchar_t file[2 * MAX_PATH];
-    if (!ProgramFolder(file))
+    if (!SearchedFolder(file))
         return selected;
     wchar_t* const name = file + std::wcslen(file);
     lstrcpyW(name, pattern);

@@ -246,6 +246,7 @@ void ShowJoinFailed()
         return;
     wchar_t host[kHostNameLength] = L"";
     GetDlgItemTextW(NetworkDialog.dialog, IDC_NET_HOST_NAME, host, kHostNameLength);
+    TakeBracketedAddress(host);   // its port is the one tried already
     ShowLine(IDC_NET_STATUS, IDS_NET_NO_JOIN, host, Settings.GamePort);
     EnableChoices(true);
 }

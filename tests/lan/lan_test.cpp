@@ -96,17 +96,21 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndForgottenOnceSilent)
         EXPECT_EQ(member.HeardFrom(Announcing("", 1, 41770).substr(0, 11)).find("fe80:"), 0u) << "the host announces in the group";
         member.Send(Announcing("Anna"));
         ASSERT_TRUE(WaitFor([&] { return games().size() == 2; }));
-        EXPECT_EQ(games()[1].find(L"Anna\tPC\tfe80:"), 0u) << "by its link-local address";
+        EXPECT_EQ(games()[1].find(L"Anna\tPC\t[fe80:"), 0u) << "by its link-local address, in brackets";
     }
     Broadcast(Announcing("Anna"));
     ASSERT_TRUE(WaitFor([&] { return games() == std::vector<std::wstring>({Line(announced.c_str(), 41770), Line(L"Anna", 2000, L"PC")}); }));
+    EXPECT_TRUE(WaitFor([&] { return ListEntries(GetDlgItem(hosting, IDC_NET_GAMES)) == std::vector<std::wstring>{Line(L"Anna", 2000, L"PC")}; }))
+        << "the host lists another's game, never its own";
     EXPECT_TRUE(WaitFor([&] { return games() == std::vector<std::wstring>{Line(announced.c_str(), 41770)}; })) << "the silent forgotten";
 
     SendMessageW(hosting, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitFor([&] { return games().empty(); })) << "gone once the host stopped waiting";
+    // A game on a port of the host's choice is announced on it.
     hosting = OpenNetworkDialog(host);
+    SetDlgItemTextW(hosting, IDC_NET_PORT, L"2345");
     SendDlgItemMessageW(hosting, IDOK, BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitFor([&] { return games().size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return games() == std::vector<std::wstring>{Line(announced.c_str(), 2345)}; }));
     // Chosen, the game's address and port replace what was typed, and a double click joins.
     SetDlgItemTextW(joining, IDC_NET_PORT, L"1024");
     SendDlgItemMessageW(joining, IDC_NET_GAMES, LB_SETCURSEL, 0, 0);
@@ -114,7 +118,7 @@ TEST(LanGames, HostsAreListedJoinedByChoosingAndForgottenOnceSilent)
     wchar_t typed[2][64] = {};
     GetDlgItemTextW(joining, IDC_NET_HOST_NAME, typed[0], 64);
     GetDlgItemTextW(joining, IDC_NET_PORT, typed[1], 64);
-    EXPECT_EQ(std::wstring(typed[0]) + L":" + typed[1], L"10.77.0.1:41770");
+    EXPECT_EQ(std::wstring(typed[0]) + L":" + typed[1], L"10.77.0.1:2345");
     EXPECT_EQ(IsDlgButtonChecked(joining, IDC_NET_JOIN), static_cast<UINT>(BST_CHECKED));
     SendMessageW(joining, WM_COMMAND, MAKEWPARAM(IDC_NET_GAMES, LBN_DBLCLK), 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(hosting) && !IsWindow(joining); })) << "connected";

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <set>
 
+#include "app/network_game.h"
 #include "base/crypto.h"
 #include "base/lan.h"
 #include "base/link.h"

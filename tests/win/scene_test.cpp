@@ -1,5 +1,6 @@
 // The scene in the BackBuffer: the pictures where they belong, the counters and the
 // message line in their fonts; the redraw is held by the random-input test.
+#include "app/network_game.h"
 #include "game/network.h"
 #include "tests/win/shell_fixture.h"
 

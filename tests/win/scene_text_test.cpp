@@ -1,6 +1,7 @@
 // Every text the scene draws is whole and keeps off the edges of its box, in each language and
 // at each size: the battle panel's line and counters, the placing panel's hint, the band over
 // the boards with the widest partner name.
+#include "app/network_game.h"
 #include "game/network.h"
 #include "tests/win/shell_fixture.h"
 
@@ -122,12 +123,12 @@ TEST_P(SceneTexts, TheWidestPartnerNameIsWholeWithinTheBandsMargins)
     ReceivePartnerBytes(Game, reinterpret_cast<const uint8_t*>(hello.data()), hello.size());
     ASSERT_EQ(Game.Opponent, PartnerOpponent);
     Game.Network.overdue = true;
-    DrawPartnerLine();
+    ShowPartnerLine();
     for (int left : {0, kClientWidth - kBandMargin})
         EXPECT_TRUE(PictureShownAt(BackgroundPicture, left, kStartHintTop, kBandMargin, kStartHintHeight + 1)) << left;
     const std::vector<unsigned> wide = SceneSnapshot();
     Game.Network.partnerName[31] = 'I';
-    DrawPartnerLine();
+    ShowPartnerLine();
     EXPECT_NE(SceneSnapshot(), wide) << "the last letter shown";
     LeaveNetworkGame(Game);
 }
