@@ -23,7 +23,8 @@ class SceneTexts : public ShellTest, public ::testing::WithParamInterface<Langua
 // (and where `ring`, its whole outer ring) is white: no ink touches the edge, nor what lies beyond.
 bool InkOffTheEdge(const StatusBox& box, bool ring)
 {
-    for (const auto& [command, scale] : {std::make_pair(CMD_NORMAL_SIZE, 1), std::make_pair(CMD_DOUBLE_SIZE, 2), std::make_pair(CMD_TRIPLE_SIZE, 3)}) {
+    for (const auto& [command, scale] :
+         {std::make_pair(CMD_NORMAL_SIZE, 1), std::make_pair(CMD_DOUBLE_SIZE, 2), std::make_pair(CMD_TRIPLE_SIZE, 3)}) {
         SendMessageW(MainWindow, WM_COMMAND, command, 0);
         HDC screen = GetDC(MainWindow), copy = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, scale * kSceneWidth, scale * kSceneHeight);
@@ -109,7 +110,8 @@ TEST_P(SceneTexts, TheWidestPartnerNameIsWholeWithinTheBandsMargins)
 INSTANTIATE_TEST_SUITE_P(, SceneTexts,
                          ::testing::Values(LanguageRow{"Russian", CMD_RUSSIAN, WinLevel1Message, MissMessage, L"Обидел малыша ?", L"Промах"},
                                            LanguageRow{"English", CMD_ENGLISH, WinLevel1Message, MissMessage, L"Offend child ?", L"Miss"},
-                                           LanguageRow{"German", CMD_GERMAN, ComputerWinsMessage, WinLevel1Message, L"Ich bin sehr stark!", L"Fluch!!!"}),
+                                           LanguageRow{"German", CMD_GERMAN, ComputerWinsMessage, WinLevel1Message,
+                                                       L"Ich bin sehr stark!", L"Fluch!!!"}),
                          [](const auto& row) { return row.param.name; });
 
 }  // namespace
