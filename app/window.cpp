@@ -222,7 +222,8 @@ static void ChooseSize(int scale)
     FitMainWindow();
 }
 
-// The title, the menu, the first screen's or the placing panel's hint and the status text in the new Language, which is stored at once.
+// The title, the menu, the first screen's or the placing panel's hint and the status text in the
+// new Language, which is stored at once.
 static void ChooseLanguage(uint32_t language)
 {
     if (Settings.Language == language)

@@ -279,7 +279,8 @@ void DrawPlacingHint()
     HFONT largest = SceneFont(kPlacingHintLetterHeight);
     HFONT font = FittingFont(largest, text, length, box.width - 2 * kInkGap, box.height - 2 * kInkGap);
     HGDIOBJ previous = SelectObject(Scene.BackBuffer, font);
-    RECT field = {box.left + kInkGap, box.top + kInkGap, box.left + box.width - kInkGap, box.top + box.height - kInkGap};
+    RECT field = {box.left + kInkGap, box.top + kInkGap, box.left + box.width - kInkGap,
+                  box.top + box.height - kInkGap};
     DrawTextW(Scene.BackBuffer, text, length, &field, DT_CENTER | DT_NOPREFIX | DT_NOCLIP);
     SelectObject(Scene.BackBuffer, previous);
     if (font != largest)
