@@ -24,9 +24,9 @@ class SceneTexts : public ShellTest, public ::testing::WithParamInterface<Langua
 // (and where `ring`, its whole outer ring) is white: no ink touches the edge, nor what lies beyond.
 bool InkOffTheEdge(const StatusBox& box, bool ring)
 {
-    for (const auto& [command, scale] :
-         {std::make_pair(CMD_NORMAL_SIZE, 1), std::make_pair(CMD_DOUBLE_SIZE, 2), std::make_pair(CMD_TRIPLE_SIZE, 3)}) {
-        SendMessageW(MainWindow, WM_COMMAND, command, 0);
+    // The scale is set, not chosen: a size larger than the test's screen would give way.
+    for (int scale = 1; scale <= 3; ++scale) {
+        Scene.Scale = scale;
         HDC screen = GetDC(MainWindow), copy = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, scale * kSceneWidth, scale * kSceneHeight);
         HGDIOBJ previous = SelectObject(copy, bitmap);
