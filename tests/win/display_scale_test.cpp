@@ -65,39 +65,69 @@ int PixelsNotSquare(int scale, int left = 0, int top = 0)
     return wrong;
 }
 
-// The 4 decks on offer dragged to (6, 9), where the outline's left side is a black scene pixel,
-// then two gold; the image's corner on the client area, by scale. A scene pixel's last client
-// pixel is read, so that an outline a pixel off at double size is seen.
-TEST_F(ScaleTest, ADragShowsItsImageAndOutlineTwiceAsLargeAndDropsWhereItWouldAtNormalSize)
+// The largest whole scale at which the scene's visible part fits the client area, by the
+// test's own count.
+int LargestFillingScale()
 {
-    POINT image[3] = {};
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    int scale = 1;
+    while ((scale + 1) * kClientWidth <= client.right && (scale + 1) * kClientHeight <= client.bottom)
+        ++scale;
+    return scale;
+}
+
+// The client pixel of the scene's corner, centred.
+POINT CentredCorner(int scale)
+{
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    return {(client.right - scale * kClientWidth) / 2, (client.bottom - scale * kClientHeight) / 2};
+}
+
+// The 4 decks on offer dragged to (6, 9), where the outline's left side is a black scene pixel,
+// then two gold; the image's corner on the client area, at normal size, double, and maximized,
+// where the scene is centred. A scene pixel's last client pixel is read, so that an outline a
+// pixel off at double size is seen.
+TEST_F(ScaleTest, ADragShowsItsImageAndOutlineAtTheScaleAndDropsWhereItWouldAtNormalSize)
+{
+    POINT normal = {};
     const int left = kHomeBoardLeft + kCellSize * 6, top = kBoardTop + kCellSize * 9;
     const int pressX = kOfferedHorizontalLeft + 10, pressY = kOfferedHorizontalTop + 10;
-    for (int scale : {1, 2}) {
-        Command(scale == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
+    for (int size : {1, 2, 0}) {
+        if (size)
+            Command(size == 2 ? CMD_DOUBLE_SIZE : CMD_NORMAL_SIZE);
+        else
+            ShowWindow(MainWindow, SW_MAXIMIZE);
+        const int scale = size ? size : LargestFillingScale();
+        const POINT corner = size ? POINT{0, 0} : CentredCorner(scale);
+        SCOPED_TRACE(scale);
         Command(CMD_NEW_GAME);
-        const auto mouse = [scale](UINT message, int x, int y) { SendMessageW(MainWindow, message, MK_LBUTTON, MAKELPARAM(x * scale, y * scale)); };
+        const auto at = [&](int x, int y) { return MAKELPARAM(corner.x + x * scale, corner.y + y * scale); };
+        const auto mouse = [&](UINT message, int x, int y) { SendMessageW(MainWindow, message, MK_LBUTTON, at(x, y)); };
         mouse(WM_LBUTTONDOWN, pressX, pressY);
         mouse(WM_MOUSEMOVE, left + 10, top + 10);
-        POINT at, hotspot, client = {0, 0};
+        POINT dragged, hotspot, client = {0, 0};
         RECT outer;
         int width = 0, height = 0;
-        ImageList_GetIconSize(ImageList_GetDragImage(&at, &hotspot), &width, &height);
+        ImageList_GetIconSize(ImageList_GetDragImage(&dragged, &hotspot), &width, &height);
         GetWindowRect(MainWindow, &outer);
         ClientToScreen(MainWindow, &client);
-        image[scale] = {at.x - hotspot.x - client.x + outer.left, at.y - hotspot.y - client.y + outer.top};
-        EXPECT_EQ(std::make_tuple(width, height, image[scale].x, image[scale].y),
-                  std::make_tuple(80 * scale, 20 * scale, scale * image[1].x, scale * image[1].y)) << scale;
+        const POINT image = {dragged.x - hotspot.x - client.x + outer.left, dragged.y - hotspot.y - client.y + outer.top};
+        if (size == 1)
+            normal = image;
+        EXPECT_EQ(std::make_tuple(width, height, image.x, image.y),
+                  std::make_tuple(80 * scale, 20 * scale, corner.x + scale * normal.x, corner.y + scale * normal.y));
         ImageList_DragShowNolock(FALSE);
-        EXPECT_EQ(ScenePixel((left + 1) * scale - 1, (top + 5) * scale, true), 0u) << scale;
-        EXPECT_EQ(ScenePixel((left + 3) * scale - 1, (top + 5) * scale, true), kGold) << scale;
+        EXPECT_EQ(ScenePixel(corner.x + (left + 1) * scale - 1, corner.y + (top + 5) * scale, true), 0u);
+        EXPECT_EQ(ScenePixel(corner.x + (left + 3) * scale - 1, corner.y + (top + 5) * scale, true), kGold);
         mouse(WM_MOUSEMOVE, pressX, pressY);
-        EXPECT_EQ(ScenePixel(left * scale, (top + 5) * scale, true), ScenePixel(left, top + 5)) << scale << ": wiped";
+        EXPECT_EQ(ScenePixel(corner.x + left * scale, corner.y + (top + 5) * scale, true), ScenePixel(left, top + 5)) << "wiped";
         mouse(WM_LBUTTONUP, left + 10, top + 10);
         const PlacedShip& ship = Game.PlacedShips[0];
         EXPECT_EQ(std::make_tuple(Game.PlacedShipCount, ship.orientation, ship.column, ship.row), std::make_tuple(1, Horizontal, 6, 9));
-        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM((left + 10) * scale, (top + 10) * scale));
-        EXPECT_EQ(Game.PlacedShipCount, 0) << scale << ": a right-click on it takes it back";
+        SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, at(left + 10, top + 10));
+        EXPECT_EQ(Game.PlacedShipCount, 0) << "a right-click on it takes it back";
     }
 }
 
@@ -150,6 +180,28 @@ TEST_F(ScaleTest, TheChosenSizeIsTickedStoredAndHeldAcrossARestartAndADpiChangeW
               std::make_tuple(40L, 50L, 1L * kClientWidth + 6, 1L * kClientHeight + 62));
 }
 
+// Maximized or full screen, the largest whole scale at which 504 x 356 fits the client area.
+struct FillCase {
+    const char* name;
+    LONG width, height;
+    int scale;
+};
+
+class SceneFilling : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(SceneFilling, TakesTheLargestWholeScaleThatFitsBothWays)
+{
+    const FillCase& c = GetParam();
+    EXPECT_EQ(FillingScale({0, 0, c.width, c.height}), c.scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScaleTest, SceneFilling, ::testing::Values(
+    FillCase{"WideAndLow", 2600, 711, 1},
+    FillCase{"NarrowAndTall", 1511, 2000, 2},
+    FillCase{"FourK", 3840, 2160, 6},
+    FillCase{"SmallerThanTheScene", 300, 200, 1}),
+    [](const ::testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
+
 // A size that does not fit the work area gives way to the largest that does; the display's
 // follows the DPI as far as it fits. Wine's frame with the menu bar adds 6 x 44 pixels at 96
 // DPI and 6 x 62 at 144: triple size is 1518 x 1112 and 1518 x 1130, double 1014 x 756 and
@@ -190,26 +242,6 @@ TEST_F(ScaleTest, ASizeThatDoesNotFitTheScreenIsGreyedInTheMenu)
     for (int item : {CMD_NORMAL_SIZE, CMD_DOUBLE_SIZE, CMD_TRIPLE_SIZE, CMD_DISPLAY_SIZE})
         greyed += GetMenuState(GetMenu(MainWindow), item, MF_BYCOMMAND) & MF_GRAYED ? 'x' : '-';
     EXPECT_EQ(greyed, "--x-");
-}
-
-// The largest whole scale at which the scene's visible part fits the client area, by the
-// test's own count.
-int LargestFillingScale()
-{
-    RECT client;
-    GetClientRect(MainWindow, &client);
-    int scale = 1;
-    while ((scale + 1) * kClientWidth <= client.right && (scale + 1) * kClientHeight <= client.bottom)
-        ++scale;
-    return scale;
-}
-
-// The client pixel of the scene's corner, centred.
-POINT CentredCorner(int scale)
-{
-    RECT client;
-    GetClientRect(MainWindow, &client);
-    return {(client.right - scale * kClientWidth) / 2, (client.bottom - scale * kClientHeight) / 2};
 }
 
 // Maximized, then full screen by F11 from there and from a window: the scene at the largest

@@ -110,7 +110,7 @@ TEST_F(GameFlow, MusicStartsWithTheWindowRepeatsAFinishedTuneAndStopsAtTheEnd)
     EXPECT_EQ(OpenSequencers(), open);
 }
 
-// The window has a fixed frame. The real loop: keys go through the accelerators to the
+// The window has a fixed frame, which maximizes. The real loop: keys go through the accelerators to the
 // window's commands, a letter only with its modifier.
 TEST_F(GameFlow, TheFixedWindowsAcceleratorsDispatchThroughTheMessageLoop)
 {
@@ -118,7 +118,7 @@ TEST_F(GameFlow, TheFixedWindowsAcceleratorsDispatchThroughTheMessageLoop)
     GetWindowRect(MainWindow, &outer);
     EXPECT_EQ(std::make_pair(outer.right - outer.left, outer.bottom - outer.top), std::make_pair(510L, 400L));
     EXPECT_EQ(GetWindowLongW(MainWindow, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
-              WS_MINIMIZEBOX | WS_SYSMENU);
+              WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU);
     struct Case { WPARAM key; bool control, alt; Phase phase; int exit; };
     const Case cases[] = {{'X', false, false, NoGame, 7}, {'N', false, false, NoGame, 7}, {'N', true, false, Placement, 7},
                           {VK_F2, false, false, Placement, 7}, {'X', false, true, NoGame, 0}};
