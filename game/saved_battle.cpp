@@ -262,7 +262,9 @@ bool EncodeBattle(const GameState& game, uint32_t serial, uint8_t (&bytes)[kSave
     Put32(bytes + kSerialAt, serial);
     bytes[kPhaseAt] = static_cast<uint8_t>(game.GamePhase);
     bytes[kTurnAt] = game.OpponentTurn;
-    bytes[kLevelAt] = game.Rules.SkillLevel;
+    // A hand-edited store's level plays as the level whose rules it matches, and is kept as that.
+    const int level = game.Rules.SkillLevel;
+    bytes[kLevelAt] = static_cast<uint8_t>(level <= 1 ? 1 : level == 3 ? 3 : 2);
     bytes[kMarksAt] = static_cast<uint8_t>(game.Rules.MarkDeadShips | game.Rules.MarkDeadZone << 1);
     bytes[kPlacedAt] = static_cast<uint8_t>(game.PlacedShipCount);
     bytes[kHuntAt] = game.HuntActive;
