@@ -1,5 +1,6 @@
 // The battle against the computer kept in the registry: back after a restart as it was, gone
 // once it ends or is abandoned, never counted twice.
+#include <algorithm>
 #include <cstring>
 
 #include "game/saved_battle.h"
@@ -88,6 +89,45 @@ TEST_F(KeptBattles, ACopyPutBackAfterTheEndIsDroppedQuietly)
     EXPECT_TRUE(SettingBytes("Battle").empty());
     LoadSettings(GameRecord);
     EXPECT_EQ(Settings.Wins, 1u);
+}
+
+
+// The EnemyBoard of a kept value, which only the player's shots change.
+std::vector<int32_t> KeptEnemyBoard()
+{
+    const std::vector<unsigned char> bytes = SettingBytes("Battle");
+    GameState kept;
+    uint32_t serial = 0;
+    if (!DecodeBattle(bytes.data(), bytes.size(), kept, serial))
+        return {};
+    return std::vector<int32_t>(&kept.EnemyBoard[0][0], &kept.EnemyBoard[0][0] + kFieldCells);
+}
+
+// The program itself, killed right after the player's first shot, comes back at that shot: the
+// value it was killed with passes every check at the next start and is not dropped.
+TEST_F(KeptBattles, AProgramKilledRightAfterAShotComesBackAtThatShot)
+{
+    StopProgram();
+    DeleteSettingsKey();
+    std::vector<int32_t> atShot;
+    {
+        Process program("");
+        HWND window = program.Window("Tidewar", nullptr);
+        ASSERT_TRUE(window);
+        SendMessageW(window, WM_COMMAND, CMD_NEW_GAME, 0);
+        SendMessageW(window, WM_COMMAND, CMD_RANDOM_FLEET, 0);
+        for (int press = 0; press < 2; ++press)   // the first may only show the cursor
+            SendMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+        TerminateProcess(program.info.hProcess, 1);
+        WaitForSingleObject(program.info.hProcess, 20000);
+        atShot = KeptEnemyBoard();
+    }
+    ASSERT_EQ(atShot.size(), size_t(kFieldCells));
+    EXPECT_EQ(kFieldCells - std::count(atShot.begin(), atShot.end(), Water) - std::count(atShot.begin(), atShot.end(), Deck), 1);
+    Process again("");
+    ASSERT_TRUE(again.Window("Tidewar", nullptr));
+    EXPECT_EQ(KeptEnemyBoard(), atShot);
+    DeleteSettingsKey();
 }
 
 } // namespace
