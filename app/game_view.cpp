@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/kept_battle.h"
 #include "app/network_game.h"
 #include "base/language.h"
 #include "base/program.h"
@@ -39,6 +40,7 @@ void StartNewGame()
 // From the background up: the first game wipes the first screen's hint.
 void ShellView::gameBegun()
 {
+    NumberNewBattle();
     RedrawScene();
     InvalidateMainWindow(true);
 }
@@ -53,8 +55,19 @@ void ShellView::shipOffered(int size)
 // Its cells go back to water and the panel to the size it offers again.
 void ShellView::shipTakenBack(const PlacedShip&)
 {
+    NoteBattleMove();
     RedrawScene();
     InvalidateMainWindow(true);
+}
+
+// The turn of a network game has come to the player: a window behind others flashes its
+// taskbar button until the player comes back to it.
+static void FlashIfBehind()
+{
+    if (Game.Opponent != PartnerOpponent || Game.OpponentTurn || GetForegroundWindow() == MainWindow)
+        return;
+    FLASHWINFO flash = {sizeof flash, MainWindow, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    FlashWindowEx(&flash);
 }
 
 void ShellView::battleBegun()
@@ -63,6 +76,7 @@ void ShellView::battleBegun()
     MakeStatusFonts();
     DrawCounters();
     DrawTurnFrame();
+    FlashIfBehind();
 }
 
 static StatusMessage ShotResultMessage(ShotResult result)
@@ -74,7 +88,10 @@ static StatusMessage ShotResultMessage(ShotResult result)
 // the frame moves to the other board before the computer's pause.
 void ShellView::shotResolved(Shooter shooter, ShotResult result)
 {
+    NoteBattleMove();
     DrawTurnFrame();
+    if (shooter == OpponentShooter && result == ShotMissed)
+        FlashIfBehind();
     if (shooter == PlayerShooter) {
         ShowStatusMessage(ShotResultMessage(result));
         ViewState.ShotSoundPending = true;
@@ -170,6 +187,7 @@ static void TellDue(DueAnnouncement due)
 // The model has closed the game already: counted and drawn now, announced once it returns.
 void ShellView::gameEnded(bool playerWon)
 {
+    ForgetEndedBattle();
     CountGame(playerWon);
     DrawTurnFrame();
     DrawShipsAfloat();
@@ -214,6 +232,7 @@ static void ShowFirstDue()
 
 void AnnounceDue()
 {
+    KeepChangedBattle();
     for (;;) {
         if (ViewState.Stage == EndSounding && SpeakerIdle())
             ShowFirstDue();
@@ -238,6 +257,7 @@ void ShellView::stopTimer()
 
 void ShellView::shipLaid(const PlacedShip& ship)
 {
+    NoteBattleMove();
     DrawPlacedShip(ship);
 }
 

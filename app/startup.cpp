@@ -4,6 +4,7 @@
 
 #include "app/game_view.h"
 #include "app/keyboard.h"
+#include "app/kept_battle.h"
 #include "app/network_game.h"
 #include "app/placement.h"
 #include "app/window.h"
@@ -53,6 +54,17 @@ static bool RegisterMainWindowClass()
     return RegisterClassW(&windowClass) != 0;
 }
 
+// After an update Windows starts the program again, and the kept battle comes back by itself.
+// Looked up at run time: Windows before Vista has no such call. No command line: the one the
+// program knows would clear the settings.
+static void AskToBeRestarted()
+{
+    using RegisterRestart = HRESULT(WINAPI*)(PCWSTR commandLine, DWORD flags);
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "RegisterApplicationRestart");
+    if (found)
+        reinterpret_cast<RegisterRestart>(reinterpret_cast<void*>(found))(nullptr, 0);
+}
+
 bool StartUp(HINSTANCE instance, int showCommand)
 {
     ProgramInstance = instance;
@@ -73,10 +85,12 @@ bool StartUp(HINSTANCE instance, int showCommand)
         return false;
     }
     FitMainWindow();
+    const bool resumed = ResumeKeptBattle();
+    AskToBeRestarted();
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
     MainFrame.Accelerators = LoadAcceleratorsW(ProgramInstance, L"ACCEL_1");
-    PostMessageW(MainWindow, FinishStartUpMessage, 0, 0);
+    PostMessageW(MainWindow, FinishStartUpMessage, resumed, 0);
     return true;
 }
 
@@ -102,6 +116,7 @@ void ResetProgram()
     ResetShipDrag();
     ResetKeyCursor();
     ResetGameView();
+    ResetKeptBattle();
     ResetMainWindow();
     ResetLink();
     ResetCrypto();

@@ -8,6 +8,7 @@
 #include "app/display.h"
 #include "app/game_view.h"
 #include "app/keyboard.h"
+#include "app/kept_battle.h"
 #include "app/network_game.h"
 #include "app/placement.h"
 #include "base/language.h"
@@ -275,6 +276,13 @@ static bool MayAbandonGame(HWND window)
     return true;
 }
 
+// A battle against the computer is kept and comes back at the next start: only a network
+// game is abandoned by leaving.
+static bool MayLeaveProgram(HWND window)
+{
+    return !NetworkGameRunning(Game) || MayAbandonGame(window);
+}
+
 static void OpenOneDialog(void (*open)(HWND owner), HWND window)
 {
     if (MainFrame.dialogOpen)
@@ -292,7 +300,7 @@ static void RunCommand(HWND window, int command)
             StartNewGame();
         break;
     case CMD_EXIT:
-        if (MayAbandonGame(window))
+        if (MayLeaveProgram(window))
             EndProgram(window);
         break;
     case CMD_NETWORK_GAME:
@@ -333,7 +341,7 @@ static void OnCreate(HWND window)
 
 static void OnClose(HWND window)
 {
-    if (MayAbandonGame(window))
+    if (MayLeaveProgram(window))
         DestroyWindow(window);
 }
 
@@ -418,6 +426,7 @@ static void OnRightButtonDown(LPARAM position)
 {
     const ScenePoint at = AtScene(position);
     TakeBackShipAt(at.x, at.y);
+    AnnounceDue();
 }
 
 // Windows keeps a window within the screen's size unless told otherwise; normal size is shown
@@ -448,10 +457,13 @@ static void OnMenuOpens(HMENU popup)
 }
 
 // Common controls load here, late: under Wine they were a tenth of the time to the first screen.
-static void FinishStartUp()
+static void FinishStartUp(bool battleResumed)
 {
-    InitCommonControls();
-    MakeShipImages();
+    if (!battleResumed) {
+        InitCommonControls();
+        MakeShipImages();
+    }
+    ContinueKeptBattle();
 }
 
 // A late notice from a tune already closed must not restart the one playing now.
@@ -486,7 +498,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DISPLAYCHANGE: OnMonitorChange(); return 0;
     case WM_EXITSIZEMOVE: OnMonitorChange(); return 0;
     case WM_DPICHANGED: ScaleMainWindow(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
-    case FinishStartUpMessage: FinishStartUp(); return 0;
+    case FinishStartUpMessage: FinishStartUp(wParam != 0); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -42,7 +42,8 @@ void ResetMainWindow();
 HMENU LoadMainMenu();
 
 // Posted at the end of start-up, so that what the first screen does not need is made once the
-// window has shown and answers, ahead of any input.
+// window has shown and answers, ahead of any input; wParam is nonzero when a kept battle,
+// drawn at start-up, made the ship images already.
 constexpr UINT FinishStartUpMessage = WM_APP + 3;
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -95,6 +95,7 @@ TEST_F(Skins, EachLibraryLendsWhatItCanTheBuiltInPicturesFillInAndTheGameGoesOn)
         SCOPED_TRACE(c.library);
         answered.clear();
         StoreSetting("Skins", REG_SZ, TextBytes(strchr(c.library, '.') ? BesideTests(c.library) : c.library));
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, SettingsKeyPath, "Battle");   // the last case's battle is not kept
         RestartProgram();   // as a fresh process: no battle left over to be abandoned
         EXPECT_EQ(boxes(), c.errors);
         Command(CMD_NEW_GAME);
