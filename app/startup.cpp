@@ -12,6 +12,7 @@
 #include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"
+#include "base/records.h"
 #include "base/settings.h"
 #include "game/game.h"
 #include "game/options.h"
@@ -97,6 +98,7 @@ void ResetProgram()
     ResetGame(Game);
     ResetOptions();
     ResetSettings();
+    ResetRecords();
     ResetStatusPanel();
     ResetSound();
     ResetShipDrag();

@@ -183,8 +183,8 @@ int RecordLevel(int skillLevel)
 ShotCount CountShots(const Board& enemyBoard)
 {
     ShotCount count;
-    for (int x = 1; x <= kFieldSize; ++x)
-        for (int y = 1; y <= kFieldSize; ++y) {
+    for (int x = 0; x < kFieldSize; ++x)
+        for (int y = 0; y < kFieldSize; ++y) {
             const int32_t cell = enemyBoard[x][y];
             count.Shots += cell == EnemyMiss || cell == EnemyHit || cell == Sunk;
             count.Hits += cell == EnemyHit || cell == Sunk;

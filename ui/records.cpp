@@ -72,7 +72,7 @@ void SetCell(HWND table, int row, int column, wchar_t* text)
 // Column widths in dialog units, so that they follow the dialog's font and DPI.
 void AddColumns(HWND dialog)
 {
-    const int widths[] = {88, 64, 64, 64};
+    const int widths[] = {106, 64, 64, 64};
     for (int column = 0; column < 4; ++column) {
         wchar_t title[32] = L"", format[32] = L"";
         if (column) {
@@ -162,6 +162,10 @@ void DrawChart(const DRAWITEMSTRUCT& item)
         most = Records.Recent[i].Shots > most ? Records.Recent[i].Shots : most;
     const int left = box.left + 2 * unit, bottom = box.bottom - unit, top = box.top + 2 * unit;
     const int step = (box.right - box.left - 3 * unit) / kRecentGames;
+    wchar_t scale[16] = L"";
+    const int scaleLength = wsprintfW(scale, L"%d", most);
+    if (Records.RecentCount)
+        TextOutW(dc, left + unit / 2, box.top + unit / 2, scale, scaleLength);
     HPEN axis = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_GRAYTEXT));
     HGDIOBJ oldPen = SelectObject(dc, axis);
     MoveToEx(dc, left, top, nullptr);
