@@ -8,6 +8,7 @@
 #include "app/network_game.h"
 #include "base/language.h"
 #include "base/program.h"
+#include "base/records.h"
 #include "base/settings.h"
 #include "game/game.h"
 #include "game/network.h"
@@ -121,6 +122,19 @@ static void CountGame(bool playerWon)
     LoadSettings(GameRecord);
     (playerWon ? Settings.Wins : Settings.Losses) += 1;
     SaveSettings(GameRecord);
+    const int level = RecordLevel(Game.Rules.SkillLevel);
+    const ShotCount count = CountShots(Game.EnemyBoard);
+    ViewState.NewRecordShots = CountRecordGame(level, playerWon, count) ? count.Shots : 0;
+    ViewState.NewRecordLevel = level;
+}
+
+// "New record: 41 shots at level 3", on a line of its own after the victory text.
+static void AddNewRecordLine(wchar_t (&body)[256])
+{
+    wchar_t format[128] = L"";
+    LoadLanguageString(IDS_NEW_RECORD, format, 128);
+    wsprintfW(body + lstrlenW(body), L"\n\n");
+    wsprintfW(body + lstrlenW(body), format, ViewState.NewRecordShots, ViewState.NewRecordLevel);
 }
 
 // The text of Russian string id `id`, naming the partner where it has a place for it.
@@ -152,6 +166,8 @@ static void ShowEndBox(bool playerWon)
         PartnerText(playerWon ? IDS_NET_WON_TEXT : IDS_NET_LOST_TEXT, body);
     else
         LoadLanguageString(playerWon ? IDS_WON_TEXT : IDS_LOST_TEXT, body, 256);
+    if (playerWon && Game.Opponent != PartnerOpponent && ViewState.NewRecordShots)
+        AddNewRecordLine(body);
     if (!BetweenNetworkGames(Game)) {
         MessageBoxW(MainWindow, body, title, MB_OK);
         return;

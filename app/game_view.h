@@ -38,6 +38,9 @@ struct GameViewState {
     int DueCount = 0;
     // The open box that asks for another network game: a stop told meanwhile closes it.
     HWND AgainBox = nullptr;
+    // The shots of the game just won when they are its level's new fewest, else 0: its box says so.
+    int NewRecordShots = 0;
+    int NewRecordLevel = 0;
 };
 
 extern GameViewState ViewState;

@@ -13,6 +13,7 @@
 #include "base/language.h"
 #include "base/link.h"
 #include "base/program.h"
+#include "base/records.h"
 #include "base/settings.h"
 #include "game/game.h"
 #include "game/options.h"
@@ -111,6 +112,7 @@ void ResetProgram()
     ResetGame(Game);
     ResetOptions();
     ResetSettings();
+    ResetRecords();
     ResetStatusPanel();
     ResetSound();
     ResetShipDrag();

@@ -27,6 +27,7 @@
 #include "ui/about.h"
 #include "ui/help.h"
 #include "ui/options.h"
+#include "ui/records.h"
 #include "ui/statistics.h"
 
 MainWindowState MainFrame;
@@ -312,6 +313,7 @@ static void RunCommand(HWND window, int command)
     case CMD_ABOUT: OpenOneDialog(ShowAboutDialog, window); break;
     case CMD_OPTIONS: OpenOneDialog(ShowOptionsSheet, window); break;
     case CMD_STATISTICS: OpenOneDialog(ShowStatistics, window); break;
+    case CMD_RECORDS: OpenOneDialog(ShowRecords, window); break;
     case CMD_RUSSIAN: ChooseLanguage(Russian); break;
     case CMD_ENGLISH: ChooseLanguage(English); break;
     case CMD_GERMAN: ChooseLanguage(German); break;

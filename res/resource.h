@@ -33,6 +33,7 @@
 #define IDD_MUSIC_PAGE          60
 #define IDD_SKIN_PAGE           70
 #define IDD_NETWORK             80
+#define IDD_RECORDS             90
 
 /* Commands of the main menu and the accelerators. */
 #define CMD_NEW_GAME            100
@@ -51,6 +52,7 @@
 #define CMD_TRIPLE_SIZE         113
 #define CMD_DISPLAY_SIZE        114
 #define CMD_FULL_SCREEN         115
+#define CMD_RECORDS             116
 
 /* Strings (Russian ids). */
 #define IDS_MISS                100
@@ -97,6 +99,20 @@
 #define IDS_NET_AGAIN_WAITING   141
 #define IDS_NET_DECLINED        142
 
+/* The records of each level (Russian ids): the table's column and rows, the chart's legend,
+   the clearing question, and the end box's line of a new fewest. */
+#define IDS_RECORD_LEVEL        161
+#define IDS_RECORD_WON          162
+#define IDS_RECORD_LOST         163
+#define IDS_RECORD_FEWEST       164
+#define IDS_RECORD_ACCURACY     165
+#define IDS_RECORD_LONGEST_RUN  166
+#define IDS_RECORD_CURRENT_RUN  167
+#define IDS_RECORD_WON_MARK     168
+#define IDS_RECORD_LOST_MARK    169
+#define IDS_NEW_RECORD          174
+#define IDS_CLEAR_RECORDS       175
+
 /* A skin library names itself with string 150 x (Language + 1). */
 #define IDS_SKIN_NAME           150
 
@@ -138,5 +154,9 @@
 #define IDC_NET_RECORD          707
 #define IDC_NET_STATUS          708
 #define IDC_NET_GAMES           709
+#define IDC_RECORDS_TABLE       801
+#define IDC_RECORDS_CHART       802
+#define IDC_RECORDS_CLEAR       803
+#define IDC_RECORDS_CHART_TITLE 804
 
 #endif

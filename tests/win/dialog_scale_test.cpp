@@ -22,7 +22,7 @@ std::pair<LONG, LONG> ControlsReach(HWND dialog)
     return reach;
 }
 
-// The reach in the four options pages, the statistics, the About box and the network dialog of
+// The reach in the four options pages, the statistics, the About box, the network dialog and the records of
 // a program started at the DPI; the value before is put back once the program has read it.
 std::vector<std::pair<LONG, LONG>> DialogReaches(DWORD dpi, int language)
 {
@@ -50,7 +50,8 @@ std::vector<std::pair<LONG, LONG>> DialogReaches(DWORD dpi, int language)
         reaches.push_back(ControlsReach(ShowPage(sheet, page)));
     close(sheet, IDCANCEL);
     for (const auto& [command, button] : {std::make_pair(CMD_STATISTICS, IDC_STATISTICS_OK), std::make_pair(CMD_ABOUT, IDC_ABOUT_OK),
-                                         std::make_pair(CMD_NETWORK_GAME, IDCANCEL)}) {
+                                         std::make_pair(CMD_NETWORK_GAME, IDCANCEL),
+                                         std::make_pair(CMD_RECORDS, IDOK)}) {
         PostMessageW(window, WM_COMMAND, command, 0);
         HWND dialog = program.Window("#32770", nullptr);
         reaches.push_back(ControlsReach(dialog));
@@ -66,7 +67,7 @@ class DialogsAtTwiceTheDpi : public ::testing::TestWithParam<int> {};
 TEST_P(DialogsAtTwiceTheDpi, ReachTwiceAsFar)
 {
     const std::vector<std::pair<LONG, LONG>> normal = DialogReaches(96, GetParam()), twice = DialogReaches(192, GetParam());
-    const char* names[] = {"skill page", "adjust page", "music page", "skin page", "statistics", "About box", "network dialog"};
+    const char* names[] = {"skill page", "adjust page", "music page", "skin page", "statistics", "About box", "network dialog", "records"};
     ASSERT_EQ(std::make_pair(normal.size(), twice.size()), std::make_pair(std::size(names), std::size(names)));
     for (size_t i = 0; i < normal.size(); ++i) {
         EXPECT_NEAR(twice[i].first, 2 * normal[i].first, normal[i].first / 5) << names[i];
