@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
 
 #include "base/program.h"
 #include "base/settings.h"
@@ -129,11 +128,11 @@ bool ResumeKeptBattle()
     HKEY key = OpenKey();
     if (!key)
         return false;
-    const auto kept = std::make_unique<GameState>(Game);
+    GameState kept = Game;
     uint32_t serial = 0;
-    const bool resumed = ReadKept(key, *kept, serial) && serial > ReadSerials(key).counted;
+    const bool resumed = ReadKept(key, kept, serial) && serial > ReadSerials(key).counted;
     if (resumed) {
-        Game = *kept;
+        Game = kept;
         KeptBattle.Serial = serial;
     } else {
         RegDeleteValueW(key, kBattleValue);

@@ -1,7 +1,6 @@
 #include "game/saved_battle.h"
 
 #include <cstring>
-#include <memory>
 
 #include "game/board.h"
 
@@ -304,10 +303,9 @@ bool EncodeBattle(const GameState& game, uint32_t serial, uint8_t (&bytes)[kSave
 
 bool DecodeBattle(const uint8_t* bytes, size_t size, GameState& game, uint32_t& serial)
 {
-    // Read into a copy, so that a refusal leaves the game untouched; the copy is too large
-    // for a thread's stack.
-    const auto read = std::make_unique<GameState>(game);
-    GameState& g = *read;
+    // Read into a copy, so that a refusal leaves the game untouched. On the stack, not the
+    // heap: the program links no operator new (its failure would throw).
+    GameState g = game;
     if (!bytes || !ReadHeader(bytes, size, g) || !ReadFleets(bytes, g) || !FollowsRules(g))
         return false;
     g.Opponent = ComputerOpponent;
