@@ -50,6 +50,12 @@ void ShowSceneArea(HDC window, int left, int top, int width, int height)
                Scene.BackBuffer, left, top, width, height, SRCCOPY);
 }
 
+HFONT MakeArialFont(int height, DWORD charset)
+{
+    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
+}
+
 constexpr int kSmallestLetter = 8;
 
 // What a glyph's ink reaches past its advance: before the first letter, after the last.

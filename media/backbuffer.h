@@ -21,6 +21,10 @@ struct SceneBuffer {
 
 extern SceneBuffer Scene;
 
+// Bold Arial by name: a TrueType face with Cyrillic on every Windows. A family alone leaves the
+// choice to the font mapper, which may pick a face without Cyrillic.
+HFONT MakeArialFont(int height, DWORD charset);
+
 void CreateBackBuffer(HWND window);
 void PaintWindow(HWND window);
 // Shows a rectangle of the scene, given in scene pixels, on a DC of the window's client area,

@@ -222,20 +222,13 @@ void DrawBattlePanel()
 constexpr int kBandLetterHeight = 18;
 constexpr int kPlacingHintLetterHeight = 14;
 
-// Arial by name, as in the status panel, for its Cyrillic.
-static HFONT SceneFont(int height)
-{
-    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
-}
-
 // White with a black shadow: the background runs from dark cloud to white foam. A long name or
 // address takes smaller letters, so the line stays whole between the band's margins. The
 // BackBuffer's colours are restored.
 static void DrawBandText(const wchar_t* text, int length)
 {
     const int saved = SaveDC(Scene.BackBuffer);
-    HFONT largest = SceneFont(kBandLetterHeight);
+    HFONT largest = MakeArialFont(kBandLetterHeight, DEFAULT_CHARSET);
     const int shadow = 1;
     HFONT font = FittingFont(largest, text, length, kClientWidth - 2 * (kBandMargin + kInkGap) - shadow,
                              kStartHintHeight - shadow);
@@ -276,7 +269,7 @@ void DrawPlacingHint()
     const int length = LoadLanguageString(IDS_PLACING_HINT, text, 96);
     if (length <= 0)
         return;
-    HFONT largest = SceneFont(kPlacingHintLetterHeight);
+    HFONT largest = MakeArialFont(kPlacingHintLetterHeight, DEFAULT_CHARSET);
     HFONT font = FittingFont(largest, text, length, box.width - 2 * kInkGap, box.height - 2 * kInkGap);
     HGDIOBJ previous = SelectObject(Scene.BackBuffer, font);
     RECT field = {box.left + kInkGap, box.top + kInkGap, box.left + box.width - kInkGap,

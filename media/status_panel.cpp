@@ -14,14 +14,6 @@ StatusPanel Status;
 
 constexpr int kMessageLength = 32;
 
-// Arial by name: a TrueType face with Cyrillic on every Windows. A family alone leaves the
-// choice to the font mapper, which may pick a face without Cyrillic.
-static HFONT MakeStatusFont(int height, DWORD charset)
-{
-    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"Arial");
-}
-
 static void DeleteFonts(HFONT counter, HFONT message)
 {
     if (counter)
@@ -35,8 +27,8 @@ static void DeleteFonts(HFONT counter, HFONT message)
 void MakeStatusFonts()
 {
     const HFONT oldCounter = Status.CounterFont, oldMessage = Status.MessageFont;
-    Status.CounterFont = MakeStatusFont(50, ANSI_CHARSET);
-    Status.MessageFont = MakeStatusFont(20, RUSSIAN_CHARSET);
+    Status.CounterFont = MakeArialFont(50, ANSI_CHARSET);
+    Status.MessageFont = MakeArialFont(20, RUSSIAN_CHARSET);
     SelectObject(Scene.BackBuffer, Status.CounterFont);
     DeleteFonts(oldCounter, oldMessage);
 }
