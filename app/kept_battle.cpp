@@ -32,15 +32,6 @@ struct Serials {
     uint32_t given = 0, counted = 0;
 };
 
-HKEY OpenKey()
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
-
 // A missing or misshapen value reads as none given and none counted.
 Serials ReadSerials(HKEY key)
 {
@@ -78,7 +69,7 @@ bool ReadKept(HKEY key, GameState& game, uint32_t& serial)
 void NumberNewBattle()
 {
     KeptBattle.Changed = false;
-    HKEY key = OpenKey();
+    HKEY key = OpenSettingsKey();
     if (!key)
         return;
     RegDeleteValueW(key, kBattleValue);
@@ -102,7 +93,7 @@ void KeepChangedBattle()
     uint8_t bytes[kSavedBattleSize];
     if (!EncodeBattle(Game, KeptBattle.Serial, bytes))
         return;
-    HKEY key = OpenKey();
+    HKEY key = OpenSettingsKey();
     if (!key)
         return;
     RegSetValueExW(key, kBattleValue, 0, REG_BINARY, bytes, sizeof bytes);
@@ -112,7 +103,7 @@ void KeepChangedBattle()
 void ForgetEndedBattle()
 {
     KeptBattle.Changed = false;
-    HKEY key = OpenKey();
+    HKEY key = OpenSettingsKey();
     if (!key)
         return;
     Serials serials = ReadSerials(key);
@@ -125,7 +116,7 @@ void ForgetEndedBattle()
 
 bool ResumeKeptBattle()
 {
-    HKEY key = OpenKey();
+    HKEY key = OpenSettingsKey();
     if (!key)
         return false;
     GameState kept = Game;

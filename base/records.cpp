@@ -92,20 +92,11 @@ RecordDate Today()
     return static_cast<RecordDate>(now.wYear) << 16 | now.wMonth << 8 | now.wDay;
 }
 
-HKEY OpenRecordsKey()
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
-
 void SaveRecords()
 {
     uint8_t bytes[kRecordsSize];
     EncodeRecords(Records, bytes);
-    HKEY key = OpenRecordsKey();
+    HKEY key = OpenSettingsKey();
     if (!key)
         return;
     RegSetValueExW(key, L"Records", 0, REG_BINARY, bytes, kRecordsSize);
@@ -230,7 +221,7 @@ bool AddGameToRecords(GameRecords& records, int level, bool won, ShotCount count
 void LoadRecords()
 {
     ResetRecords();
-    HKEY key = OpenRecordsKey();
+    HKEY key = OpenSettingsKey();
     if (!key)
         return;
     uint8_t bytes[kRecordsSize + 1];

@@ -331,17 +331,6 @@ void Load(HKEY key, const StoredValue& value)
         Save(key, value);
 }
 
-// nullptr when the key can be neither opened nor created; then every read fails and nothing
-// is written.
-HKEY OpenSettingsKey()
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
-}
-
 // The game plays under the options from the moment they are loaded or applied.
 void LoadGroups(HKEY key, unsigned groups)
 {
@@ -352,6 +341,15 @@ void LoadGroups(HKEY key, unsigned groups)
 }
 
 } // namespace
+
+HKEY OpenSettingsKey()
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
 
 void TakeStoredValue(const char* name, const BYTE* stored, DWORD size)
 {

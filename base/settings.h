@@ -1,6 +1,8 @@
 // The settings store: the player's choices and the won and lost games, kept in one key of
 // the per-user registry, read at fixed moments and written the moment they change.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 #include "base/language.h"
@@ -45,6 +47,10 @@ extern StoredSettings Settings;
 // The rules' own choices (SkillLevel, MarkDeadShips, MarkDeadZone), kept beside these. The game
 // plays under a copy, given it whenever they are loaded or applied.
 extern GameOptions Options;
+
+// The program's key, opened or created; nullptr when it can be neither, and then every read
+// fails and nothing is written. The caller closes it.
+HKEY OpenSettingsKey();
 
 // The defaults, as before the store is read.
 void ResetSettings();
